@@ -3,6 +3,8 @@
 #ifndef QUILLET_DISPATCH_HPP
 #define QUILLET_DISPATCH_HPP
 
+#include <string>
+
 #include "runner/runner.hpp"
 
 // Menu entry numbers: the command menu's indexes 0..12 and the Mark
@@ -34,6 +36,11 @@ HANDLE DispatchCommand();
 // panel's folder, or "." with `wholeDirectory` set.  False when the active
 // panel is not a file panel.
 bool CollectSelection(Selection &out, bool &wholeDirectory);
+
+// A name as the panel shows it, made relative to the panel's folder
+// `curDir` when it starts with that folder (letter case aside) followed by a
+// separator; other names are returned unchanged.
+std::string RelativeToPanel(const char *name, const char *curDir);
 
 // Shows the command menu (and the Mark sub-menu); a menu entry number or -1.
 int ShowCommandMenu(bool wholeDirectory);

@@ -1,8 +1,128 @@
-// OpenPlugin routing: the command line opens a status panel, the plug-ins
-// menu runs one command to its end.
+// OpenPlugin routing, and the run of one command chosen in the plug-ins menu.
 #include "commands/commands.hpp"
 #include "host/dispatch.hpp"
+#include "host/host.hpp"
 #include "panel/cvs_panel.hpp"
+
+namespace {
+
+// Everything one command of the menu works with; the argument list points
+// into the selection and the names, so all live as long as the command.
+struct CommandRun {
+  Selection selection;
+  bool wholeDirectory = false;
+  bool confirmed = false;
+  bool visualDiff = false;
+  CvsArgs args;
+  Selection addedNames;  // the folder's new entries for Add on the whole folder
+};
+
+// Add on the whole folder means the entries here that cvs does not know yet;
+// false (after telling the user) when there are none.
+bool CollectNewEntries(CommandRun &run) {
+  if (!QueryStates(".", run.addedNames, "?", true, false)) return false;
+  if (run.addedNames.empty()) {
+    HostInfo.Message(HostInfo.ModuleNumber, FMSG_ALLINONE | FMSG_MB_OK, nullptr,
+                     reinterpret_cast<const char *const *>(
+                         "Add\nThis folder holds nothing that is new to CVS"),
+                     0, 0);
+    return false;
+  }
+  return true;
+}
+
+// Confirmation, file names, output file, run, outcome and clean-up.
+void RunCommand(CommandRun &run, int entry) {
+  if (!run.confirmed && ConfirmCommand(entry, run.selection) != 0) return;
+  if (!run.wholeDirectory) {
+    for (const std::string &name : run.selection) run.args.push_back(name.c_str());
+  } else if (entry == kEntryAdd) {
+    if (!CollectNewEntries(run)) return;
+    for (const std::string &name : run.addedNames) run.args.push_back(name.c_str());
+  }
+  run.args.push_back(nullptr);
+
+  std::string outputPath = TempFileName("HOME");
+  if (outputPath.empty()) return;
+  if (run.visualDiff) {
+    RunVisualDiff(run.args.data());
+  } else {
+    int exitCode = RunCvs(run.args.data(), outputPath.c_str());
+    ReportOutcome(exitCode, outputPath.c_str());
+  }
+  os::RemoveFile(outputPath);
+}
+
+}  // namespace
+
+HANDLE DispatchCommand() {
+  CommandRun run;
+  if (!CollectSelection(run.selection, run.wholeDirectory)) return INVALID_HANDLE_VALUE;
+  int entry = ShowCommandMenu(run.wholeDirectory);
+  run.args.assign(2, nullptr);
+  run.args[0] = "cvs";
+
+  switch (entry) {
+    case kEntryUpdate:
+      run.args[1] = "update";
+      if (!AskUpdateOptions(run.args)) break;
+      run.confirmed = true;
+      RunCommand(run, entry);
+      break;
+    case kEntryCommit:
+    case kEntryLightCommit:
+      CommitFiles(run.selection, entry == kEntryCommit);
+      break;
+    case kEntryCheckout:
+    case kEntryExport:
+      CheckoutOrExport(entry);
+      break;
+    case kEntryLog:
+      run.args[1] = "log";
+      RunCommand(run, entry);
+      break;
+    case kEntryStat:
+      run.args[1] = "stat";
+      RunCommand(run, entry);
+      break;
+    case kEntryDiff:
+      if (run.wholeDirectory || run.selection.empty()) break;
+      run.selection.resize(1);
+      run.args[1] = "diff";
+      run.args.push_back("-u");
+      if (!AskDiffOptions(run.args, run.visualDiff)) break;
+      run.confirmed = true;
+      RunCommand(run, entry);
+      break;
+    case kEntryAdd:
+      run.args[1] = "add";
+      if (!AskAddOptions(run.args)) break;
+      run.confirmed = true;
+      RunCommand(run, entry);
+      break;
+    case kEntryRemove:
+      run.args[1] = "remove";
+      RunCommand(run, entry);
+      break;
+    case kEntryBrowse:
+      return CreatePanel();
+    case kEntryMarkModified:
+      if (CollectModified(".", run.selection, false)) MarkInPanel(run.selection);
+      break;
+    case kEntryMarkConflicts:
+      if (CollectConflicts(".", run.selection, false)) MarkInPanel(run.selection);
+      break;
+    case kEntryMarkOutOfDate:
+      if (QueryStates(".", run.selection, "UP", false, false)) MarkInPanel(run.selection);
+      break;
+    case kEntryMarkUnknown:
+      if (QueryStates(".", run.selection, "?", true, false)) MarkInPanel(run.selection);
+      break;
+    default:
+      break;
+  }
+  return INVALID_HANDLE_VALUE;
+}
 
 HANDLE OpenFromHost(int openFrom, INT_PTR item) {
   (void)item;  // the text after the prefix does not choose anything

@@ -1,0 +1,58 @@
+// The commands of the plug-ins menu: their dialogs, argument building and runs.
+#ifndef QUILLET_COMMANDS_HPP
+#define QUILLET_COMMANDS_HPP
+
+#include <string>
+
+#include "runner/runner.hpp"
+
+// Entry point from the host for OpenPlugin: the command line opens a panel,
+// the plug-ins menu runs the dispatcher.
+HANDLE OpenFromHost(int openFrom, INT_PTR item);
+
+// Update: shows the options dialog and appends its options to `args`
+// ("cvs", "update").  False when the user cancelled; `args` is then unchanged.
+bool AskUpdateOptions(CvsArgs &args);
+
+// Commit of `selection` with a log message written in the editor; with
+// `withList` the message template lists the modified and added files and
+// the command ends quietly when there are none.  False when it stopped early.
+bool CommitFiles(const Selection &selection, bool withList);
+
+// Checkout (command 3) or export (anything else) of a module into the
+// current folder.  0 when cancelled, else the result of the run.
+int CheckoutOrExport(int command);
+
+// Diff: shows the comparison dialog and appends its options to `args`
+// ("cvs", "diff", "-u"); `visualDiff` tells whether TkDiff is to be started.
+// False when cancelled or when the visual tool cannot show the choice.
+bool AskDiffOptions(CvsArgs &args, bool &visualDiff);
+// Starts the visual diff tool on the finished diff arguments, without
+// waiting.  0, or -1000 when `args` is null.
+int RunVisualDiff(const char *const *args);
+// The program RunVisualDiff starts.
+extern const char *const kVisualDiffLauncher;
+
+// Add: asks whether the files are binary and appends "-kb" if so.
+bool AskAddOptions(CvsArgs &args);
+
+// Runs "cvs -n -q update [-l] <directory>" and collects the names that
+// follow the given update letters.  True when the output was read; the list
+// is then replaced by the names found.
+bool QueryStates(const std::string &directory, Selection &names, const char *letters,
+                 bool localOnly, bool acceptNonzero);
+bool CollectModified(const std::string &directory, Selection &names, bool localOnly);
+bool CollectConflicts(const std::string &directory, Selection &names, bool localOnly);
+// Reads one line of the dry-run update output: true with the name when the
+// line starts with one of `letters` in the form the query expects.
+bool ScanStateLine(const char *line, const char *letters, bool localOnly, std::string &name);
+// Makes exactly the items named (first path component) the selection of the
+// active file panel.  False when the active panel is not a plain file panel.
+bool MarkInPanel(Selection &names);
+
+// The text of the commit message template.  `haveFiles` tells whether the
+// commit has anything to offer (always true without the list).
+std::string CommitTemplateText(bool withList, const Selection &selection,
+                               const std::vector<std::string> &modified, bool &haveFiles);
+
+#endif
