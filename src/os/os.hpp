@@ -1,0 +1,80 @@
+// The operating-system layer: processes, threads, events, files and the
+// environment, with one implementation for Win32 and one for POSIX.  Code
+// shared by both builds takes these from here, never from std::thread.
+#ifndef QUILLET_OS_HPP
+#define QUILLET_OS_HPP
+
+#include <stdio.h>
+
+#include <string>
+#include <vector>
+
+#include "host/far_api.hpp"
+
+namespace os {
+
+#ifdef _WIN32
+constexpr char kSep = '\\';
+constexpr char kPathListSep = ';';
+#else
+constexpr char kSep = '/';
+constexpr char kPathListSep = ':';
+#endif
+
+// Environment and files.
+bool GetEnv(const char *name, std::string &value);  // false when unset
+bool PathExists(const std::string &path);
+bool IsDirectory(const std::string &path);
+bool IsRegularFile(const std::string &path);
+// A regular file this process may run (on Windows: any regular file).
+bool IsExecutableFile(const std::string &path);
+bool ChangeDir(const std::string &path);
+std::string CurrentDir();
+bool RemoveFile(const std::string &path);
+enum class CreateResult { Created, Exists, Failed };
+// Creates the file exclusively (owner-only on POSIX) and closes it at once.
+CreateResult CreateExclusive(const std::string &path);
+// Creates or truncates a file for writing in text mode.  A program started
+// later gets it only as the output StartProcess gives it, never as a stray
+// open descriptor (POSIX).  Null on failure.
+FILE *OpenOutputFile(const std::string &path);
+
+// Directory enumeration: every entry (".", ".." included where the system
+// lists them) as a host find-data record with the bare name in cFileName.
+// Names that do not fit cFileName are skipped.  False when the folder
+// cannot be listed.
+bool ListDirectory(const std::string &dir, std::vector<FAR_FIND_DATA> &entries);
+
+// Events: auto-reset, created non-signalled.
+struct Event;
+Event *NewEvent();
+void SignalEvent(Event *event);
+void FreeEvent(Event *event);
+
+// Worker threads.
+struct Thread;
+typedef void (*ThreadMain)(void *arg);
+Thread *StartThread(ThreadMain main, void *arg);  // null when it cannot start
+void JoinThread(Thread *thread);                  // waits for the end and frees
+
+// Processes.
+struct Process;
+// Starts `program` (a path to an executable file) with the argument vector
+// `argv` (null-ended; argv[0] is the name the program sees), without waiting.
+// When `output` is not null the child's standard output and standard error
+// both go into it.  On failure returns null and puts the reason in `error`;
+// `notFound` tells a missing file from other failures.
+Process *StartProcess(const std::string &program, const char *const *argv, FILE *output,
+                      std::string &error, bool &notFound);
+enum class WaitResult { ProcessEnded, EventSignalled, Failed };
+// Waits without limit for the first of the process's end and the event.
+WaitResult WaitProcessOrEvent(Process *process, Event *event);
+void TerminateProcess(Process *process, int exitCode);
+// Waits until the process is gone and returns its exit code (the code given
+// to TerminateProcess when it was terminated).
+int ProcessExitCode(Process *process);
+void FreeProcess(Process *process);
+
+}  // namespace os
+
+#endif

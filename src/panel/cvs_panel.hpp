@@ -1,0 +1,35 @@
+// One open status panel: its directory, its CVS context, and its
+// description to the host.
+#ifndef QUILLET_CVS_PANEL_HPP
+#define QUILLET_CVS_PANEL_HPP
+
+#include <string>
+
+#include "host/far_api.hpp"
+
+class CvsPanel {
+ public:
+  virtual ~CvsPanel();
+
+  std::string Directory;
+  bool InWorkingCopy = false;
+  int StartViewMode = 0;
+  std::string CvsRoot;
+  char Title[256] = {};
+
+  // Makes `path` the panel's directory and re-reads its CVS context.
+  void EnterDirectory(const std::string &path);
+  // Fills the host's description of the panel.
+  void DescribePanel(OpenPluginInfo *info);
+  // Listing, navigation and keys.
+  int GetFindData(PluginPanelItem **items, int *count);
+  int SetDirectory(const char *dir);
+  int ProcessKey(int key, unsigned int controlState);
+};
+
+// Opens a panel on the active file panel's directory, or INVALID_HANDLE_VALUE.
+HANDLE CreatePanel();
+// Releases what GetFindData handed out.
+void FreeFindItems(PluginPanelItem *items, int count);
+
+#endif

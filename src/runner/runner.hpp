@@ -1,0 +1,39 @@
+// Running cvs (or any program): argument lists, the run under the
+// "CVS Running..." dialog, temporary names, confirmation and outcome.
+#ifndef QUILLET_RUNNER_HPP
+#define QUILLET_RUNNER_HPP
+
+#include <string>
+#include <vector>
+
+#include "host/far_api.hpp"
+#include "os/os.hpp"
+
+// Argument list of one run: "cvs", options, command, names, then a null
+// entry.  The strings belong to whoever built the list.
+typedef std::vector<const char *> CvsArgs;
+// The names a command acts on, or the single entry ".".
+typedef std::vector<std::string> Selection;
+
+enum RunResult { kRunBroken = -168, kRunNoInput = -1000, kRunNoOutputFile = -1001, kRunNotStarted = -1002 };
+
+// Runs `args` (null-ended, entry 0 names the program) with standard output
+// and standard error in `outputPath`.  Returns the exit code, or one of the
+// RunResult codes.
+int RunCvs(const char *const *args, const char *outputPath);
+
+// Starts a program by name without waiting: a name with a directory part as
+// given, else the first match on PATH.  Null on failure, with the reason.
+os::Process *StartProgram(const char *name, const char *const *args, FILE *output,
+                          std::string &error);
+
+// A fresh, reserved temporary path "<dir><sep>quillet<N>", or "" when none.
+// `fallbackVariable` names the environment variable used when TMP is unusable.
+std::string TempFileName(const char *fallbackVariable);
+
+// OK/Cancel box listing up to ten names; 0 = go on.
+int ConfirmCommand(int entryNumber, const Selection &selection);
+// Warning box on a non-zero code, then the output in the host's editor.
+void ReportOutcome(int exitCode, const char *outputPath);
+
+#endif

@@ -1,0 +1,104 @@
+// Helpers shared by the tests: scratch folders, environment, files, shell
+// commands, a sandbox with a real cvs repository, and a fixture that loads
+// the module into the stand-in host.
+#ifndef QUILLET_TEST_SUPPORT_HPP
+#define QUILLET_TEST_SUPPORT_HPP
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "standin/standin.hpp"
+
+namespace testsupport {
+
+// Path of the built module, and of the folder of helper programs.
+std::string ModulePath();
+std::string ProgramPath(const std::string &name);
+std::string TestsSourceDir();
+
+// A fresh folder, removed with everything in it at the end.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir &) = delete;
+  TempDir &operator=(const TempDir &) = delete;
+  const std::string &Path() const { return path_; }
+  std::string operator/(const std::string &name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+// Sets or unsets environment variables and restores them on destruction.
+class ScopedEnv {
+ public:
+  ~ScopedEnv();
+  void Set(const std::string &name, const std::string &value);
+  void Unset(const std::string &name);
+
+ private:
+  void Remember(const std::string &name);
+  std::map<std::string, std::pair<bool, std::string>> saved_;
+};
+
+// Keeps the process's current directory and restores it on destruction.
+class ScopedCwd {
+ public:
+  ScopedCwd();
+  explicit ScopedCwd(const std::string &dir);
+  ~ScopedCwd();
+
+ private:
+  std::string saved_;
+};
+
+std::string ReadFile(const std::string &path);
+void WriteFile(const std::string &path, const std::string &content);
+bool Exists(const std::string &path);
+void MakeDirs(const std::string &path);
+// Names in a folder (without "." and ".."), sorted.
+std::vector<std::string> ListDir(const std::string &dir);
+// Runs `command` with /bin/sh in `cwd` (current folder when empty); returns
+// the exit status and puts standard output and error in `output`.
+int Shell(const std::string &command, const std::string &cwd = "", std::string *output = nullptr);
+std::string ShellQuote(const std::string &text);
+
+// A repository and working copies of a real cvs, with HOME, TMP, TMPDIR and
+// CVSROOT of their own so that nothing of the machine's settings leaks in.
+class CvsSandbox {
+ public:
+  CvsSandbox();
+  const std::string &Root() const { return dir_.Path(); }
+  std::string Home() const { return dir_ / "home"; }
+  std::string Tmp() const { return dir_ / "tmp"; }
+  std::string Repository() const { return dir_ / "repo"; }
+  // Imports `files` (relative path -> content) as module `module`.
+  void Import(const std::string &module, const std::map<std::string, std::string> &files);
+  // Checks `module` out into Root()/`into` and returns that path.
+  std::string Checkout(const std::string &module, const std::string &into);
+  // Runs "cvs <args>" in `cwd`; returns the exit status; output optional.
+  int Cvs(const std::string &args, const std::string &cwd, std::string *output = nullptr);
+  // Fails the test when "cvs <args>" does not succeed.
+  void MustCvs(const std::string &args, const std::string &cwd);
+
+ private:
+  TempDir dir_;
+  ScopedEnv env_;
+};
+
+// Loads the module into the stand-in host and binds it (SetStartupInfo).
+class ModuleTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  standin::Host &host = standin::Host::Get();
+  standin::Module module;
+};
+
+}  // namespace testsupport
+
+#endif
