@@ -41,7 +41,8 @@ void SelectRadio(FarDialogItem *items, int count, int index) {
   if (index < 0 || index >= count || items[index].Type != DI_RADIOBUTTON) return;
   // A group runs from the item that carries DIF_GROUP over the radio buttons after it.
   int first = index;
-  while (first > 0 && !(items[first].Flags & DIF_GROUP) && items[first - 1].Type == DI_RADIOBUTTON) {
+  while (first > 0 && !(items[first].Flags & DIF_GROUP) &&
+         items[first - 1].Type == DI_RADIOBUTTON) {
     --first;
   }
   for (int i = first; i < count && items[i].Type == DI_RADIOBUTTON; ++i) {

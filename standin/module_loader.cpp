@@ -19,7 +19,8 @@ void *Resolve(void *library, const char *name) {
 #endif
 }
 
-template <typename T> bool Bind(void *library, const char *name, T &slot, std::string &error) {
+template <typename T>
+bool Bind(void *library, const char *name, T &slot, std::string &error) {
   slot = reinterpret_cast<T>(Resolve(library, name));
   if (slot == nullptr) {
     error += std::string(error.empty() ? "" : ", ") + "missing entry point " + name;

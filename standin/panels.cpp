@@ -19,7 +19,8 @@ void FillItem(const PanelRow &row, PluginPanelItem &item, std::vector<char *> &c
   item.FindData.dwFileAttributes = row.Attributes;
   item.UserData = row.UserData;
   item.Flags = row.Selected ? PPIF_SELECTED : 0;
-  item.Description = const_cast<char *>(row.Description.empty() ? nullptr : row.Description.c_str());
+  item.Description =
+      const_cast<char *>(row.Description.empty() ? nullptr : row.Description.c_str());
   columns.clear();
   for (const std::string &text : row.CustomColumns) {
     columns.push_back(const_cast<char *>(text.c_str()));
@@ -35,7 +36,8 @@ void FillPanelInfo(PanelModel &panel, bool focused, PanelInfo &info) {
   info.PanelRect = RECT{0, 1, 39, 22};
   infoItems.assign(panel.Rows.size(), PluginPanelItem());
   infoColumns.assign(panel.Rows.size(), std::vector<char *>());
-  for (size_t i = 0; i < panel.Rows.size(); ++i) FillItem(panel.Rows[i], infoItems[i], infoColumns[i]);
+  for (size_t i = 0; i < panel.Rows.size(); ++i)
+    FillItem(panel.Rows[i], infoItems[i], infoColumns[i]);
   // Selected items, or the item under the cursor (without the flag) when
   // nothing is selected; the ".." row stands for nothing.
   infoSelected.clear();
@@ -99,7 +101,8 @@ int FARAPI ServiceControl(HANDLE plugin, int command, void *param) {
         break;
       }
       for (int i = 0; i < info->ItemsNumber && static_cast<size_t>(i) < panel->Rows.size(); ++i) {
-        panel->Rows[static_cast<size_t>(i)].Selected = (info->PanelItems[i].Flags & PPIF_SELECTED) != 0;
+        panel->Rows[static_cast<size_t>(i)].Selected =
+            (info->PanelItems[i].Flags & PPIF_SELECTED) != 0;
       }
       break;
     }

@@ -59,7 +59,8 @@ void Host::RefreshPluginPanel() {
     row.Selected = (item.Flags & PPIF_SELECTED) != 0;
     if (item.Description != nullptr) row.Description = item.Description;
     for (int c = 0; c < item.CustomColumnNumber && item.CustomColumnData != nullptr; ++c) {
-      row.CustomColumns.push_back(item.CustomColumnData[c] != nullptr ? item.CustomColumnData[c] : "");
+      row.CustomColumns.push_back(item.CustomColumnData[c] != nullptr ? item.CustomColumnData[c]
+                                                                      : "");
     }
     panel.Rows.push_back(row);
   }

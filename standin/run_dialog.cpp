@@ -53,8 +53,8 @@ int FARAPI ServiceDialogEx(INT_PTR number, int x1, int y1, int x2, int y2, const
   int result;
   for (;;) {
     std::unique_lock<std::mutex> lock(dialog.mutex);
-    int waitMs = host.script.RunBreakAfterMs >= 0 ? host.script.RunBreakAfterMs
-                                                  : host.script.RunTimeoutMs;
+    int waitMs =
+        host.script.RunBreakAfterMs >= 0 ? host.script.RunBreakAfterMs : host.script.RunTimeoutMs;
     bool byModule = dialog.changed.wait_for(lock, std::chrono::milliseconds(waitMs),
                                             [&] { return dialog.closeRequested; });
     result = byModule ? dialog.closeCode

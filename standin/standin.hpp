@@ -40,8 +40,8 @@ struct PanelRow {
   DWORD Attributes = 0;
   bool Selected = false;
   DWORD_PTR UserData = 0;
-  std::string Description;                // filled for plug-in rows
-  std::vector<std::string> CustomColumns; // filled for plug-in rows ("" for null)
+  std::string Description;                 // filled for plug-in rows
+  std::vector<std::string> CustomColumns;  // filled for plug-in rows ("" for null)
 };
 
 // The host's model of one of its two panels.
@@ -89,8 +89,8 @@ struct EditorCall {
   int X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
   DWORD Flags = 0;
   int StartLine = 0, StartChar = 0;
-  std::string Content;        // the file's content when the editor opened
-  bool LockKeyPosted = false; // Ctrl+L was posted before the editor opened
+  std::string Content;         // the file's content when the editor opened
+  bool LockKeyPosted = false;  // Ctrl+L was posted before the editor opened
   int Result = EEC_NOT_MODIFIED;
 };
 struct ControlCall {

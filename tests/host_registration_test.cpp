@@ -13,8 +13,9 @@ using testsupport::ModuleTest;
 
 TEST(ModuleExports, ExactlyTheTenEntryPoints) {
   std::string output;
-  ASSERT_EQ(0, testsupport::Shell("nm -D --defined-only " + testsupport::ShellQuote(testsupport::ModulePath()),
-                                  "", &output));
+  ASSERT_EQ(0, testsupport::Shell(
+                   "nm -D --defined-only " + testsupport::ShellQuote(testsupport::ModulePath()), "",
+                   &output));
   std::set<std::string> names;
   std::istringstream lines(output);
   std::string line;
@@ -23,14 +24,15 @@ TEST(ModuleExports, ExactlyTheTenEntryPoints) {
     std::string address, type, name;
     if (fields >> address >> type >> name) names.insert(name);
   }
-  const std::set<std::string> expected = {"SetStartupInfo", "GetPluginInfo", "GetMinFarVersion",
-                                          "OpenPlugin",     "ClosePlugin",   "GetOpenPluginInfo",
-                                          "GetFindData",    "FreeFindData",  "SetDirectory",
-                                          "ProcessKey"};
+  const std::set<std::string> expected = {
+      "SetStartupInfo",    "GetPluginInfo", "GetMinFarVersion", "OpenPlugin",   "ClosePlugin",
+      "GetOpenPluginInfo", "GetFindData",   "FreeFindData",     "SetDirectory", "ProcessKey"};
   EXPECT_EQ(expected, names);
 }
 
-TEST_F(ModuleTest, MinimumHostVersionIs170) { EXPECT_EQ(0x146, module.GetMinFarVersion()); }
+TEST_F(ModuleTest, MinimumHostVersionIs170) {
+  EXPECT_EQ(0x146, module.GetMinFarVersion());
+}
 
 TEST_F(ModuleTest, RegistersOneMenuEntryAndThePrefix) {
   PluginInfo info;

@@ -391,8 +391,7 @@ typedef void(FARAPI *PFN_ClosePlugin)(HANDLE hPlugin);
 typedef void(FARAPI *PFN_GetOpenPluginInfo)(HANDLE hPlugin, OpenPluginInfo *Info);
 typedef int(FARAPI *PFN_GetFindData)(HANDLE hPlugin, PluginPanelItem **pPanelItem,
                                      int *pItemsNumber, int OpMode);
-typedef void(FARAPI *PFN_FreeFindData)(HANDLE hPlugin, PluginPanelItem *PanelItem,
-                                       int ItemsNumber);
+typedef void(FARAPI *PFN_FreeFindData)(HANDLE hPlugin, PluginPanelItem *PanelItem, int ItemsNumber);
 typedef int(FARAPI *PFN_SetDirectory)(HANDLE hPlugin, const char *Dir, int OpMode);
 typedef int(FARAPI *PFN_ProcessKey)(HANDLE hPlugin, int Key, unsigned int ControlState);
 
@@ -413,6 +412,14 @@ FAR_CHECK_SIZE(CharTableSet, 1152);
 FAR_CHECK_SIZE(FarStandardFunctions, 228);
 FAR_CHECK_SIZE(PluginStartupInfo, 372);
 #undef FAR_CHECK_SIZE
+// A few fields whose place a misread layout would move.
+static_assert(offsetof(PluginStartupInfo, FSF) == 336, "FSF slot");
+static_assert(offsetof(PluginStartupInfo, DialogEx) == 352, "DialogEx slot");
+static_assert(offsetof(FarStandardFunctions, PointToName) == 156, "PointToName slot");
+static_assert(offsetof(PluginPanelItem, UserData) == 350, "UserData field");
+static_assert(offsetof(PanelInfo, CurDir) == 220, "CurDir field");
+static_assert(offsetof(FarDialogItem, Data) == 36, "Data field");
+static_assert(offsetof(OpenPluginInfo, ShortcutData) == 64, "ShortcutData field");
 #endif
 
 #endif

@@ -38,10 +38,12 @@ void CopyToField(char *field, size_t capacity, const char *text);
 inline void CopyToField(char *field, size_t capacity, const std::string &text) {
   CopyToField(field, capacity, text.c_str());
 }
-template <size_t N> void CopyToField(char (&field)[N], const char *text) {
+template <size_t N>
+void CopyToField(char (&field)[N], const char *text) {
   CopyToField(field, N, text);
 }
-template <size_t N> void CopyToField(char (&field)[N], const std::string &text) {
+template <size_t N>
+void CopyToField(char (&field)[N], const std::string &text) {
   CopyToField(field, N, text.c_str());
 }
 

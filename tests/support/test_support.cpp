@@ -15,9 +15,15 @@
 
 namespace testsupport {
 
-std::string ModulePath() { return QUILLET_MODULE_PATH; }
-std::string ProgramPath(const std::string &name) { return std::string(QUILLET_PROGRAM_DIR) + "/" + name; }
-std::string TestsSourceDir() { return QUILLET_TESTS_DIR; }
+std::string ModulePath() {
+  return QUILLET_MODULE_PATH;
+}
+std::string ProgramPath(const std::string &name) {
+  return std::string(QUILLET_PROGRAM_DIR) + "/" + name;
+}
+std::string TestsSourceDir() {
+  return QUILLET_TESTS_DIR;
+}
 
 TempDir::TempDir() {
   const char *base = getenv("QUILLET_TEST_TMP");
@@ -29,7 +35,8 @@ TempDir::TempDir() {
 }
 
 TempDir::~TempDir() {
-  if (!path_.empty()) Shell("chmod -R u+rwx " + ShellQuote(path_) + " 2>/dev/null; rm -rf " + ShellQuote(path_));
+  if (!path_.empty())
+    Shell("chmod -R u+rwx " + ShellQuote(path_) + " 2>/dev/null; rm -rf " + ShellQuote(path_));
 }
 
 ScopedEnv::~ScopedEnv() {
@@ -45,7 +52,8 @@ ScopedEnv::~ScopedEnv() {
 void ScopedEnv::Remember(const std::string &name) {
   if (saved_.count(name) != 0) return;
   const char *value = getenv(name.c_str());
-  saved_[name] = std::make_pair(value != nullptr, value != nullptr ? std::string(value) : std::string());
+  saved_[name] =
+      std::make_pair(value != nullptr, value != nullptr ? std::string(value) : std::string());
 }
 
 void ScopedEnv::Set(const std::string &name, const std::string &value) {
@@ -89,7 +97,9 @@ bool Exists(const std::string &path) {
   return lstat(path.c_str(), &info) == 0;
 }
 
-void MakeDirs(const std::string &path) { Shell("mkdir -p " + ShellQuote(path)); }
+void MakeDirs(const std::string &path) {
+  Shell("mkdir -p " + ShellQuote(path));
+}
 
 std::vector<std::string> ListDir(const std::string &dir) {
   std::vector<std::string> names;
@@ -150,7 +160,8 @@ CvsSandbox::CvsSandbox() {
   if (status != 0) ADD_FAILURE() << "cvs init failed: " << output;
 }
 
-void CvsSandbox::Import(const std::string &module, const std::map<std::string, std::string> &files) {
+void CvsSandbox::Import(const std::string &module,
+                        const std::map<std::string, std::string> &files) {
   std::string source = dir_ / ("import-" + module);
   MakeDirs(source);
   for (const auto &file : files) {
@@ -158,8 +169,9 @@ void CvsSandbox::Import(const std::string &module, const std::map<std::string, s
     MakeDirs(path.substr(0, path.find_last_of('/')));
     WriteFile(path, file.second);
   }
-  MustCvs("-Q import -m " + ShellQuote("initial import") + " " + ShellQuote(module) + " vendor start",
-          source);
+  MustCvs(
+      "-Q import -m " + ShellQuote("initial import") + " " + ShellQuote(module) + " vendor start",
+      source);
   Shell("rm -rf " + ShellQuote(source));
 }
 
