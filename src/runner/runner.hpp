@@ -30,9 +30,15 @@ os::Process *StartProgram(const char *name, const char *const *args, FILE *outpu
 // A fresh, reserved temporary path "<dir><sep>quillet<N>", or "" when none.
 // `fallbackVariable` names the environment variable used when TMP is unusable.
 std::string TempFileName(const char *fallbackVariable);
+// The folders TempFileName tries, best first: on Windows TMP, TMP without
+// its double quotes, the fallback, "\\", "."; elsewhere TMPDIR, TMP, the
+// fallback, "/tmp", ".".  Unset variables are left out.
+std::vector<std::string> TempDirectoryCandidates(const char *fallbackVariable, bool windowsRules);
 
 // OK/Cancel box listing up to ten names; 0 = go on.
 int ConfirmCommand(int entryNumber, const Selection &selection);
+// The all-in-one text of that box: heading line, up to ten names, "...".
+std::string ConfirmationText(int entryNumber, const Selection &selection);
 // Warning box on a non-zero code, then the output in the host's editor.
 void ReportOutcome(int exitCode, const char *outputPath);
 

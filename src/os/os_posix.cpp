@@ -1,0 +1,468 @@
+// The operating-system layer on POSIX systems.
+//
+// A child process is waited for together with an event without polling in
+// a loop: the process is watched through a pidfd (Linux) or, where there is
+// none, through a pipe that a small reaper thread writes once the child has
+// ended; the event is a pipe as well, so one poll() waits for both.
+#include "os/os.hpp"
+
+#include <dirent.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <pthread.h>
+#include <signal.h>
+#include <spawn.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/types.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <new>
+
+extern char **environ;
+
+namespace os {
+
+namespace {
+
+void CloseQuietly(int &fd) {
+  if (fd >= 0) {
+    while (close(fd) != 0 && errno == EINTR) {
+    }
+    fd = -1;
+  }
+}
+
+// A pipe whose two ends are closed in started programs; the read end does
+// not block.
+bool MakePipe(int fds[2]) {
+  if (pipe(fds) != 0) return false;
+  for (int i = 0; i < 2; ++i) fcntl(fds[i], F_SETFD, FD_CLOEXEC);
+  fcntl(fds[0], F_SETFL, fcntl(fds[0], F_GETFL) | O_NONBLOCK);
+  return true;
+}
+
+void WriteByte(int fd) {
+  const char byte = 1;
+  while (write(fd, &byte, 1) < 0 && errno == EINTR) {
+  }
+}
+
+// Empties a non-blocking pipe; true when anything was in it.
+bool Drain(int fd) {
+  bool any = false;
+  char buffer[64];
+  for (;;) {
+    ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n > 0) {
+      any = true;
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    return any;
+  }
+}
+
+// Seconds and nanoseconds since 1970 as 100-ns intervals since 1601.
+FILETIME ToFileTime(const struct timespec &time) {
+  const long long kEpochDifference = 11644473600LL;
+  long long ticks = (static_cast<long long>(time.tv_sec) + kEpochDifference) * 10000000LL +
+                    time.tv_nsec / 100;
+  if (ticks < 0) ticks = 0;
+  FILETIME result;
+  result.dwLowDateTime = static_cast<DWORD>(ticks & 0xFFFFFFFFu);
+  result.dwHighDateTime = static_cast<DWORD>(static_cast<unsigned long long>(ticks) >> 32);
+  return result;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Environment and files.
+
+bool GetEnv(const char *name, std::string &value) {
+  const char *text = name != nullptr ? getenv(name) : nullptr;
+  if (text == nullptr) return false;
+  value = text;
+  return true;
+}
+
+bool PathExists(const std::string &path) {
+  struct stat info;
+  return !path.empty() && stat(path.c_str(), &info) == 0;
+}
+
+bool IsDirectory(const std::string &path) {
+  struct stat info;
+  return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool IsRegularFile(const std::string &path) {
+  struct stat info;
+  return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool IsExecutableFile(const std::string &path) {
+  return IsRegularFile(path) && access(path.c_str(), X_OK) == 0;
+}
+
+bool ChangeDir(const std::string &path) { return !path.empty() && chdir(path.c_str()) == 0; }
+
+std::string CurrentDir() {
+  std::vector<char> buffer(4096);
+  for (;;) {
+    if (getcwd(buffer.data(), buffer.size()) != nullptr) return std::string(buffer.data());
+    if (errno != ERANGE || buffer.size() > (1u << 20)) return std::string();
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+bool RemoveFile(const std::string &path) { return !path.empty() && unlink(path.c_str()) == 0; }
+
+CreateResult CreateExclusive(const std::string &path) {
+  if (path.empty()) return CreateResult::Failed;
+  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0) return errno == EEXIST ? CreateResult::Exists : CreateResult::Failed;
+  CloseQuietly(fd);
+  return CreateResult::Created;
+}
+
+FILE *OpenOutputFile(const std::string &path) {
+  if (path.empty()) return nullptr;
+  // "e": close-on-exec, so that a child sees the file only as the standard
+  // output and error it is given.
+  return fopen(path.c_str(), "we");
+}
+
+bool ListDirectory(const std::string &dir, std::vector<FAR_FIND_DATA> &entries) {
+  DIR *listing = opendir(dir.empty() ? "." : dir.c_str());
+  if (listing == nullptr) return false;
+  std::string prefix = dir.empty() ? std::string() : dir;
+  if (!prefix.empty() && prefix.back() != '/') prefix += '/';
+  while (struct dirent *entry = readdir(listing)) {
+    const char *name = entry->d_name;
+    size_t length = strlen(name);
+    if (length >= sizeof(FAR_FIND_DATA{}.cFileName)) continue;
+    std::string path = prefix + name;
+    struct stat info;
+    // A link is shown as what it points to; a dangling link as itself.
+    if (stat(path.c_str(), &info) != 0 && lstat(path.c_str(), &info) != 0) continue;
+    FAR_FIND_DATA data;
+    memset(&data, 0, sizeof data);
+    DWORD attributes = 0;
+    if (S_ISDIR(info.st_mode)) attributes |= FILE_ATTRIBUTE_DIRECTORY;
+    if ((info.st_mode & S_IWUSR) == 0) attributes |= FILE_ATTRIBUTE_READONLY;
+    bool dots = strcmp(name, ".") == 0 || strcmp(name, "..") == 0;
+    if (name[0] == '.' && !dots) attributes |= FILE_ATTRIBUTE_HIDDEN;
+    if (attributes == 0) attributes = FILE_ATTRIBUTE_NORMAL;
+    data.dwFileAttributes = attributes;
+    data.ftCreationTime = ToFileTime(info.st_ctim);
+    data.ftLastAccessTime = ToFileTime(info.st_atim);
+    data.ftLastWriteTime = ToFileTime(info.st_mtim);
+    if (!S_ISDIR(info.st_mode)) {
+      unsigned long long size = static_cast<unsigned long long>(info.st_size);
+      data.nFileSizeHigh = static_cast<DWORD>(size >> 32);
+      data.nFileSizeLow = static_cast<DWORD>(size & 0xFFFFFFFFu);
+    }
+    memcpy(data.cFileName, name, length + 1);
+    entries.push_back(data);
+  }
+  closedir(listing);
+  return true;
+}
+
+// ---------------------------------------------------------------------------
+// Events: a pipe; a byte in it means "signalled".  Waiting consumes it.
+
+struct Event {
+  int fds[2] = {-1, -1};
+};
+
+Event *NewEvent() {
+  Event *event = new (std::nothrow) Event;
+  if (event == nullptr) return nullptr;
+  if (!MakePipe(event->fds)) {
+    delete event;
+    return nullptr;
+  }
+  return event;
+}
+
+void SignalEvent(Event *event) {
+  if (event != nullptr) WriteByte(event->fds[1]);
+}
+
+void FreeEvent(Event *event) {
+  if (event == nullptr) return;
+  CloseQuietly(event->fds[0]);
+  CloseQuietly(event->fds[1]);
+  delete event;
+}
+
+// ---------------------------------------------------------------------------
+// Threads.
+
+struct Thread {
+  pthread_t id;
+  ThreadMain main;
+  void *arg;
+};
+
+namespace {
+void *ThreadEntry(void *raw) {
+  Thread *thread = static_cast<Thread *>(raw);
+  thread->main(thread->arg);
+  return nullptr;
+}
+}  // namespace
+
+Thread *StartThread(ThreadMain main, void *arg) {
+  if (main == nullptr) return nullptr;
+  Thread *thread = new (std::nothrow) Thread;
+  if (thread == nullptr) return nullptr;
+  thread->main = main;
+  thread->arg = arg;
+  if (pthread_create(&thread->id, nullptr, ThreadEntry, thread) != 0) {
+    delete thread;
+    return nullptr;
+  }
+  return thread;
+}
+
+void JoinThread(Thread *thread) {
+  if (thread == nullptr) return;
+  pthread_join(thread->id, nullptr);
+  delete thread;
+}
+
+// ---------------------------------------------------------------------------
+// Processes.
+
+struct Process {
+  pid_t pid = -1;
+  // Readable once the child has ended: a pidfd, or the read end of the
+  // reaper thread's pipe.
+  int endFd = -1;
+  // Without a pidfd a detached reaper thread waits for the child, keeps its
+  // status and writes to this pipe.  The record is shared by the handle and
+  // the reaper; the last of the two to let go deletes it.
+  bool hasReaper = false;
+  int reaperWriteFd = -1;
+  std::atomic<int> owners{1};
+  std::atomic<bool> reaped{false};
+  int status = 0;
+  bool terminated = false;
+  int terminationCode = 0;
+};
+
+namespace {
+
+// Children whose handle was freed while they still ran; reaped by later
+// calls once they have ended, so that no zombie stays for long.
+std::vector<pid_t> &Orphans() {
+  static std::vector<pid_t> orphans;
+  return orphans;
+}
+
+void ReapOrphans() {
+  std::vector<pid_t> &orphans = Orphans();
+  for (size_t i = 0; i < orphans.size();) {
+    int status;
+    if (waitpid(orphans[i], &status, WNOHANG) == 0) {
+      ++i;
+    } else {
+      orphans.erase(orphans.begin() + static_cast<long>(i));
+    }
+  }
+}
+
+int OpenPidFd(pid_t pid) {
+#ifdef SYS_pidfd_open
+  long fd = syscall(SYS_pidfd_open, pid, 0);
+  if (fd >= 0) {
+    fcntl(static_cast<int>(fd), F_SETFD, FD_CLOEXEC);
+    return static_cast<int>(fd);
+  }
+#else
+  (void)pid;
+#endif
+  return -1;
+}
+
+// Blocks until the child has ended and keeps its status.
+void Reap(Process *process) {
+  if (process->reaped.load()) return;
+  int status = 0;
+  pid_t result;
+  do {
+    result = waitpid(process->pid, &status, 0);
+  } while (result < 0 && errno == EINTR);
+  process->status = result == process->pid ? status : -1;
+  process->reaped.store(true);
+}
+
+void Release(Process *process) {
+  if (process->owners.fetch_sub(1) == 1) {
+    CloseQuietly(process->endFd);
+    CloseQuietly(process->reaperWriteFd);
+    delete process;
+  }
+}
+
+void *ReaperEntry(void *raw) {
+  Process *process = static_cast<Process *>(raw);
+  Reap(process);
+  WriteByte(process->reaperWriteFd);
+  Release(process);
+  return nullptr;
+}
+
+// Waits (without a time limit) until the end descriptor becomes readable.
+void WaitReadable(int fd) {
+  struct pollfd entry;
+  entry.fd = fd;
+  entry.events = POLLIN;
+  while (poll(&entry, 1, -1) < 0 && errno == EINTR) {
+  }
+}
+
+}  // namespace
+
+Process *StartProcess(const std::string &program, const char *const *argv, FILE *output,
+                      std::string &error, bool &notFound) {
+  notFound = false;
+  error.clear();
+  ReapOrphans();
+  if (program.empty() || argv == nullptr || argv[0] == nullptr) {
+    error = "no program to start";
+    return nullptr;
+  }
+  posix_spawn_file_actions_t actions;
+  posix_spawnattr_t attributes;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawnattr_init(&attributes);
+  if (output != nullptr) {
+    fflush(output);
+    int fd = fileno(output);
+    // Both streams share one open file, so their order is kept.
+    posix_spawn_file_actions_adddup2(&actions, fd, 1);
+    posix_spawn_file_actions_adddup2(&actions, fd, 2);
+  }
+  // The child starts with no blocked signals and the usual dispositions,
+  // whatever the host has set for itself.
+  sigset_t none;
+  sigemptyset(&none);
+  posix_spawnattr_setsigmask(&attributes, &none);
+  sigset_t defaults;
+  sigemptyset(&defaults);
+  const int kResetSignals[] = {SIGPIPE, SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGCHLD, SIGALRM};
+  for (int signal : kResetSignals) sigaddset(&defaults, signal);
+  posix_spawnattr_setsigdefault(&attributes, &defaults);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+
+  pid_t pid = -1;
+  int rc = posix_spawn(&pid, program.c_str(), &actions, &attributes,
+                       const_cast<char *const *>(argv), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
+  if (rc != 0) {
+    notFound = rc == ENOENT;
+    error = strerror(rc);
+    return nullptr;
+  }
+
+  Process *process = new Process;
+  process->pid = pid;
+  process->endFd = OpenPidFd(pid);
+  if (process->endFd < 0) {
+    int fds[2];
+    if (MakePipe(fds)) {
+      process->endFd = fds[0];
+      process->reaperWriteFd = fds[1];
+      process->owners.store(2);
+      pthread_t reaper;
+      process->hasReaper = true;
+      if (pthread_create(&reaper, nullptr, ReaperEntry, process) == 0) {
+        pthread_detach(reaper);
+      } else {
+        process->owners.store(1);
+        process->hasReaper = false;
+        CloseQuietly(process->endFd);
+        CloseQuietly(process->reaperWriteFd);
+      }
+    }
+  }
+  return process;
+}
+
+WaitResult WaitProcessOrEvent(Process *process, Event *event) {
+  if (process == nullptr) return WaitResult::Failed;
+  if (process->reaped.load()) return WaitResult::ProcessEnded;
+  if (process->endFd < 0) {
+    // Nothing to wait on together with the event: only the plain wait for
+    // the child is left.
+    Reap(process);
+    return WaitResult::ProcessEnded;
+  }
+  struct pollfd fds[2];
+  fds[0].fd = process->endFd;
+  fds[0].events = POLLIN;
+  fds[1].fd = event != nullptr ? event->fds[0] : -1;
+  fds[1].events = POLLIN;
+  for (;;) {
+    fds[0].revents = fds[1].revents = 0;
+    int ready = poll(fds, 2, -1);
+    if (ready < 0) {
+      if (errno == EINTR) continue;
+      return WaitResult::Failed;
+    }
+    // The process comes first, as in a wait for any of two objects.
+    if (fds[0].revents != 0) return WaitResult::ProcessEnded;
+    if (fds[1].revents != 0 && Drain(event->fds[0])) return WaitResult::EventSignalled;
+  }
+}
+
+void TerminateProcess(Process *process, int exitCode) {
+  if (process == nullptr || process->reaped.load()) return;
+  // Until the child is reaped its pid cannot be taken by another process.
+  if (kill(process->pid, SIGKILL) == 0) {
+    process->terminated = true;
+    process->terminationCode = exitCode;
+  }
+}
+
+int ProcessExitCode(Process *process) {
+  if (process == nullptr) return -1;
+  if (process->hasReaper) {
+    WaitReadable(process->endFd);  // the reaper has the status
+  } else {
+    Reap(process);
+  }
+  if (!process->reaped.load()) return -1;
+  int status = process->status;
+  if (status == -1) return -1;
+  if (WIFEXITED(status)) return WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) {
+    // Killed by our own termination: the code it was terminated with.  A
+    // child that had ended by itself keeps its own code.
+    if (process->terminated && WTERMSIG(status) == SIGKILL) return process->terminationCode;
+    return 128 + WTERMSIG(status);
+  }
+  return -1;
+}
+
+void FreeProcess(Process *process) {
+  if (process == nullptr) return;
+  if (!process->hasReaper && !process->reaped.load()) {
+    int status;
+    if (waitpid(process->pid, &status, WNOHANG) == 0) Orphans().push_back(process->pid);
+  }
+  Release(process);
+}
+
+}  // namespace os

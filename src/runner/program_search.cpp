@@ -1,0 +1,121 @@
+// Program search and command-line quoting.
+#include "runner/program_search.hpp"
+
+SearchRules WindowsSearchRules() {
+  return SearchRules{';', '\\', {".com", ".exe", ".bat", ".cmd"}, true, 260};
+}
+
+SearchRules PosixSearchRules() { return SearchRules{':', '/', {}, false, 4096}; }
+
+SearchRules HostSearchRules() {
+#ifdef _WIN32
+  return WindowsSearchRules();
+#else
+  return PosixSearchRules();
+#endif
+}
+
+namespace {
+
+bool IsSeparator(char c, const SearchRules &rules) {
+  return c == '/' || (rules.DriveAndBackslash && c == '\\');
+}
+
+bool HasExtension(const std::string &name, const SearchRules &rules) {
+  for (size_t i = name.size(); i > 0; --i) {
+    char c = name[i - 1];
+    if (IsSeparator(c, rules) || (rules.DriveAndBackslash && c == ':')) return false;
+    if (c == '.') return true;
+  }
+  return false;
+}
+
+// The file itself, or the file with each extension.  False when a path has
+// grown too long, which ends the search.
+bool AddExpansions(const std::string &file, const SearchRules &rules,
+                   std::vector<std::string> &candidates) {
+  if (rules.Extensions.empty() || HasExtension(file, rules)) {
+    if (file.size() >= rules.MaxPath) return false;
+    candidates.push_back(file);
+    return true;
+  }
+  for (const std::string &extension : rules.Extensions) {
+    if (file.size() + extension.size() >= rules.MaxPath) return false;
+    candidates.push_back(file + extension);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool HasDirectoryPart(const std::string &name, const SearchRules &rules) {
+  for (char c : name) {
+    if (IsSeparator(c, rules) || (rules.DriveAndBackslash && c == ':')) return true;
+  }
+  return false;
+}
+
+std::vector<std::string> ProgramCandidates(const std::string &name, const std::string &pathText,
+                                           const SearchRules &rules) {
+  std::vector<std::string> candidates;
+  if (name.empty()) return candidates;
+  if (HasDirectoryPart(name, rules)) {
+    AddExpansions(name, rules, candidates);
+    return candidates;
+  }
+  size_t start = 0;
+  while (start <= pathText.size()) {
+    size_t end = pathText.find(rules.ListSeparator, start);
+    if (end == std::string::npos) end = pathText.size();
+    std::string dir;
+    for (size_t i = start; i < end; ++i) {
+      if (pathText[i] != '"') dir += pathText[i];
+    }
+    start = end + 1;
+    if (dir.empty()) continue;
+    if (!IsSeparator(dir.back(), rules)) dir += rules.DirSeparator;
+    if (!AddExpansions(dir + name, rules, candidates)) break;
+  }
+  return candidates;
+}
+
+bool IsNetworkPath(const std::string &path) {
+  return path.size() >= 2 && (path[0] == '\\' || path[0] == '/') &&
+         (path[1] == '\\' || path[1] == '/');
+}
+
+std::string QuoteArgument(const std::string &argument) {
+  if (!argument.empty() && argument.find_first_of(" \t\n\v\"") == std::string::npos) {
+    return argument;
+  }
+  std::string quoted = "\"";
+  size_t backslashes = 0;
+  for (char c : argument) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    if (c == '"') {
+      // Backslashes before a quote are doubled, and the quote escaped.
+      quoted.append(backslashes * 2 + 1, '\\');
+    } else {
+      quoted.append(backslashes, '\\');
+    }
+    backslashes = 0;
+    quoted += c;
+  }
+  // Backslashes before the closing quote are doubled.
+  quoted.append(backslashes * 2, '\\');
+  quoted += '"';
+  return quoted;
+}
+
+std::string QuoteCommandLine(const char *const *args) {
+  std::string line;
+  if (args == nullptr) return line;
+  for (const char *const *arg = args; *arg != nullptr; ++arg) {
+    if (arg != args) line += ' ';
+    line += QuoteArgument(*arg);
+  }
+  return line;
+}

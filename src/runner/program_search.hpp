@@ -1,0 +1,48 @@
+// Where a program is looked for, and how its arguments become one Windows
+// command line.  Pure functions over text, so that the rules of both
+// systems can be checked anywhere.
+#ifndef QUILLET_PROGRAM_SEARCH_HPP
+#define QUILLET_PROGRAM_SEARCH_HPP
+
+#include <stddef.h>
+
+#include <string>
+#include <vector>
+
+struct SearchRules {
+  char ListSeparator;                   // between PATH entries
+  char DirSeparator;                    // appended to a PATH entry
+  std::vector<std::string> Extensions;  // tried in order on a name without one
+  bool DriveAndBackslash;               // "\\" and "X:" also mark a directory part
+  size_t MaxPath;                       // a composed path this long ends the search
+};
+
+SearchRules WindowsSearchRules();
+SearchRules PosixSearchRules();
+// The rules of the system the module was built for.
+SearchRules HostSearchRules();
+
+// True when `name` names a file through a directory ("bin/cvs", "C:cvs").
+bool HasDirectoryPart(const std::string &name, const SearchRules &rules);
+
+// The files to try for `name`, in order.  A name with a directory part is
+// used as given; any other name is looked for in the entries of `pathText`
+// only (never in the current directory), empty entries skipped and double
+// quotes removed.  A name without an extension is tried with each of the
+// rules' extensions instead.
+std::vector<std::string> ProgramCandidates(const std::string &name, const std::string &pathText,
+                                           const SearchRules &rules);
+
+// True for a path on a network share ("\\server\..." or "//server/...").
+bool IsNetworkPath(const std::string &path);
+
+// One argument as the C runtime's command-line splitter gives it back:
+// unchanged unless it is empty or holds a blank, tab or double quote; then
+// in double quotes, with quotes escaped and the backslashes before them
+// doubled.
+std::string QuoteArgument(const std::string &argument);
+// The arguments of a null-ended list, each quoted as above, joined by one
+// blank.
+std::string QuoteCommandLine(const char *const *args);
+
+#endif

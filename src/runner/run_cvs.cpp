@@ -1,0 +1,125 @@
+// Running cvs under the modal "CVS Running..." dialog: the host's thread
+// shows the dialog, a watcher thread waits for the process and closes the
+// dialog when the process ends; "Break" or Esc ends the process.
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "host/host.hpp"
+#include "os/os.hpp"
+#include "runner/runner.hpp"
+
+namespace {
+
+// Shared by RunCvs, RunDialogProc and WatchProcess for one run; lives in
+// RunCvs's frame, which outlasts both the dialog and the watcher.
+struct RunContext {
+  os::Process *Process = nullptr;
+  HANDLE Dialog = nullptr;
+  os::Event *StopEvent = nullptr;
+  os::Thread *Watcher = nullptr;
+  // Set when the dialog starts to close, so the watcher leaves it alone.
+  std::atomic<bool> Closing{false};
+  // Set by the watcher when it closes the dialog because the process ended.
+  std::atomic<bool> ClosedByWatcher{false};
+};
+
+// The current run, for dialog messages that do not carry it.
+RunContext *CurrentRun = nullptr;
+
+const int kRunDialogWidth = 42;
+const int kRunDialogHeight = 7;
+
+void WatchProcess(void *raw) {
+  RunContext *context = static_cast<RunContext *>(raw);
+  os::Process *process = context->Process;
+  os::Event *stop = context->StopEvent;
+  HANDLE dialog = context->Dialog;
+  if (os::WaitProcessOrEvent(process, stop) != os::WaitResult::ProcessEnded) return;
+  if (context->Closing.load()) return;
+  context->ClosedByWatcher.store(true);
+  HostInfo.SendDlgMessage(dialog, DM_CLOSE, 2, 0);
+}
+
+LONG_PTR FARAPI RunDialogProc(HANDLE dialog, int message, int param1, LONG_PTR param2) {
+  if (message == DN_INITDIALOG) {
+    RunContext *context = reinterpret_cast<RunContext *>(param2);
+    CurrentRun = context;
+    context->Dialog = dialog;
+    context->StopEvent = os::NewEvent();
+    // Without an event or a thread the dialog stays until the user closes
+    // it, and the run ends as after "Break".
+    if (context->StopEvent != nullptr) context->Watcher = os::StartThread(WatchProcess, context);
+    return 1;
+  }
+  if (message == DN_CLOSE && CurrentRun != nullptr) {
+    CurrentRun->Closing.store(true);
+    os::SignalEvent(CurrentRun->StopEvent);
+  }
+  return HostInfo.DefDlgProc(dialog, message, param1, param2);
+}
+
+// Shows the dialog until the process ends or the user breaks; returns true
+// when the process ended by itself.
+bool ShowRunDialog(os::Process *process) {
+  FarDialogItem items[2] = {};
+  items[0].Type = DI_DOUBLEBOX;
+  items[0].X1 = 3;
+  items[0].Y1 = 1;
+  items[0].X2 = 38;
+  items[0].Y2 = 5;
+  CopyToField(items[0].Data, "CVS Running...");
+  items[1].Type = DI_BUTTON;
+  items[1].X1 = 0;
+  items[1].Y1 = 4;
+  items[1].Flags = DIF_CENTERGROUP;
+  items[1].DefaultButton = 1;
+  CopyToField(items[1].Data, "Break");
+
+  RunContext context;
+  context.Process = process;
+  HostInfo.DialogEx(HostInfo.ModuleNumber, -1, -1, kRunDialogWidth, kRunDialogHeight, nullptr,
+                    items, 2, 0, 0, RunDialogProc, reinterpret_cast<LONG_PTR>(&context));
+  // The dialog is gone: make sure the watcher knows, and let it finish
+  // before the context goes away.
+  context.Closing.store(true);
+  os::SignalEvent(context.StopEvent);
+  os::JoinThread(context.Watcher);
+  os::FreeEvent(context.StopEvent);
+  CurrentRun = nullptr;
+  return context.ClosedByWatcher.load();
+}
+
+}  // namespace
+
+int RunCvs(const char *const *args, const char *outputPath) {
+  if (args == nullptr || outputPath == nullptr) return kRunNoInput;
+  std::vector<const char *> argv;
+  for (const char *const *arg = args; *arg != nullptr; ++arg) argv.push_back(*arg);
+  argv.push_back(nullptr);
+  if (argv[0] == nullptr) return kRunNoInput;
+
+  FILE *output = os::OpenOutputFile(outputPath);
+  if (output == nullptr) return kRunNoOutputFile;
+
+  std::string error;
+  os::Process *process = StartProgram(argv[0], argv.data(), output, error);
+  if (process == nullptr) {
+    // Nothing runs: the reason goes where the user will read the output.
+    fprintf(output, "Error: %s cannot be started: %s\n", argv[0], error.c_str());
+    fclose(output);
+    return kRunNotStarted;
+  }
+
+  bool endedByItself;
+  if (HostInfo.DialogEx != nullptr) {
+    endedByItself = ShowRunDialog(process);
+  } else {
+    endedByItself = os::WaitProcessOrEvent(process, nullptr) == os::WaitResult::ProcessEnded;
+  }
+  if (!endedByItself) os::TerminateProcess(process, kRunBroken);
+  int exitCode = os::ProcessExitCode(process);
+  os::FreeProcess(process);
+  fclose(output);
+  return exitCode;
+}

@@ -1,0 +1,45 @@
+// Starting a program by name, without waiting for it.
+#include <string>
+
+#include "os/os.hpp"
+#include "runner/program_search.hpp"
+#include "runner/runner.hpp"
+
+os::Process *StartProgram(const char *name, const char *const *args, FILE *output,
+                          std::string &error) {
+  error.clear();
+  if (name == nullptr || *name == '\0' || args == nullptr || args[0] == nullptr) {
+    error = "no program was named";
+    return nullptr;
+  }
+  const SearchRules rules = HostSearchRules();
+  const bool direct = HasDirectoryPart(name, rules);
+  std::string pathText;
+  const bool hasPath = os::GetEnv("PATH", pathText);
+  std::string lastFailure;
+  for (const std::string &candidate : ProgramCandidates(name, pathText, rules)) {
+    if (!os::IsExecutableFile(candidate)) {
+      if (os::IsRegularFile(candidate)) lastFailure = candidate + " is not executable";
+      continue;
+    }
+    bool notFound = false;
+    std::string reason;
+    os::Process *process = os::StartProcess(candidate, args, output, reason, notFound);
+    if (process != nullptr) return process;
+    lastFailure = candidate + ": " + reason;
+    // A broken network share does not end the search; other failures do.
+    if (!notFound && !IsNetworkPath(candidate)) {
+      error = std::string("\"") + name + "\" could not be started (" + lastFailure + ")";
+      return nullptr;
+    }
+  }
+  if (direct) {
+    error = std::string("\"") + name + "\" was not found";
+  } else if (!hasPath) {
+    error = std::string("\"") + name + "\" was not found: PATH is not set";
+  } else {
+    error = std::string("\"") + name + "\" was not found on PATH";
+  }
+  if (!lastFailure.empty()) error += " (" + lastFailure + ")";
+  return nullptr;
+}
