@@ -25,7 +25,17 @@ class CvsPanel {
   int GetFindData(PluginPanelItem **items, int *count);
   int SetDirectory(const char *dir);
   int ProcessKey(int key, unsigned int controlState);
+  // F3: the view/log/diff menu for the current or the selected files;
+  // 1 when handled, 0 to leave the key to the host.
+  int ShowItemMenu();
+  // Ctrl+Enter: the current item's bare name and a blank into the command
+  // line; 1 when inserted.
+  int InsertItemName();
 };
+
+// The F3 menu for the item `name` (null or empty for none) and the number of
+// selected files; the chosen row (0..5) or -1.
+int ChooseItemAction(const char *name, int selectedCount);
 
 // Opens a panel on the active file panel's directory, or INVALID_HANDLE_VALUE.
 HANDLE CreatePanel();

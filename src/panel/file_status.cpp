@@ -1,0 +1,128 @@
+// CVS states of the listed files: one `cvs -q status -l` run per listing,
+// its report read into records and written into the matching items.
+#include "panel/file_status.hpp"
+
+#include <stdio.h>
+
+#include "host/host.hpp"
+#include "os/os.hpp"
+#include "runner/runner.hpp"
+
+namespace {
+
+const DWORD kOutOfDateBit = 0x40;                       // letter 'U'
+const DWORD kChangedBit = FILE_ATTRIBUTE_COMPRESSED;    // letters 'M', 'A', 'R'
+const size_t kDescriptionSize = 256;
+
+char *NewText(const char *text, size_t size) {
+  char *copy = new char[size];
+  CopyToField(copy, size, text);
+  return copy;
+}
+
+char *CopyOrNull(const char *text) {
+  if (text[0] == '\0') return nullptr;
+  return NewText(text, strlen(text) + 1);
+}
+
+std::string Describe(const FileStatus &record) {
+  std::string text = record.StatusText;
+  const struct {
+    const char *Label;
+    const char *Value;
+  } parts[] = {{" STag: ", record.StickyTag},
+               {" SDate: ", record.StickyDate},
+               {" SOpt: ", record.StickyOptions},
+               {" Merge: ", record.MergeFrom}};
+  for (const auto &part : parts) {
+    if (part.Value[0] != '\0') text += std::string(part.Label) + part.Value;
+  }
+  return text;
+}
+
+// The host's character table 1 for names, or the identity when it has none.
+void FetchDecodeTable(unsigned char table[256]) {
+  memcpy(table, IdentityTable(), 256);
+  if (HostInfo.CharTable == nullptr) return;
+  CharTableSet set;
+  memset(&set, 0, sizeof(set));
+  if (HostInfo.CharTable(1, reinterpret_cast<char *>(&set), sizeof(set)) == -1) return;
+  memcpy(table, set.DecodeTable, 256);
+}
+
+}  // namespace
+
+void ReleaseItemTexts(PluginPanelItem &item) {
+  delete[] item.Description;
+  item.Description = nullptr;
+  if (item.CustomColumnData != nullptr) {
+    for (int i = 0; i < item.CustomColumnNumber; ++i) delete[] item.CustomColumnData[i];
+    delete[] item.CustomColumnData;
+  }
+  item.CustomColumnData = nullptr;
+  item.CustomColumnNumber = 0;
+}
+
+void ApplyFileStatus(PluginPanelItem &item, const FileStatus &record) {
+  ReleaseItemTexts(item);
+  char letter[2] = {record.Letter, '\0'};
+  char **columns = new char *[4]();
+  item.CustomColumnData = columns;
+  item.CustomColumnNumber = 4;
+  columns[0] = NewText(letter, sizeof(letter));
+  columns[1] = CopyOrNull(record.WorkingRevision);
+  columns[2] = CopyOrNull(record.RepositoryRevision);
+  columns[3] = CopyOrNull(record.ExpansionOption);
+  item.Description = NewText(Describe(record).c_str(), kDescriptionSize);
+  item.UserData = static_cast<unsigned char>(record.Letter);
+
+  DWORD &attributes = item.FindData.dwFileAttributes;
+  attributes &= ~(kOutOfDateBit | kChangedBit);
+  if (record.Letter == 'U') attributes |= kOutOfDateBit;
+  if (record.Letter == 'M' || record.Letter == 'A' || record.Letter == 'R') attributes |= kChangedBit;
+}
+
+void ApplyReport(ItemMap &items, const std::vector<FileStatus> &records) {
+  for (const FileStatus &record : records) {
+    if (record.NameCut) continue;
+    ItemMap::iterator found = items.find(record.Name);
+    if (found != items.end()) ApplyFileStatus(found->second, record);
+  }
+}
+
+void ReadCvsStatus(ItemMap &items, const std::string &directory) {
+  // cvs reports on the current directory.  Where the panel's directory
+  // cannot be made current, cvs would report on another folder, whose
+  // states must not be shown against these names.
+  if (!os::ChangeDir(directory)) return;
+  CvsArgs args = {"cvs", "-q", "status", "-l", nullptr};
+  std::string path = TempFileName("TEMP");
+  if (path.empty()) return;
+  int exitCode = RunCvs(args.data(), path.c_str());
+  if (exitCode != 0) {
+    ReportOutcome(0, path.c_str());
+    os::RemoveFile(path);
+    return;
+  }
+  unsigned char decodeTable[256];
+  FetchDecodeTable(decodeTable);
+  FILE *report = fopen(path.c_str(), "r");
+  if (report == nullptr) {
+    os::RemoveFile(path);
+    return;
+  }
+  std::vector<FileStatus> records = ReadStatusReport(report, decodeTable);
+  fclose(report);
+  os::RemoveFile(path);
+  ApplyReport(items, records);
+}
+
+void MarkUnknown(PluginPanelItem &item) {
+  ReleaseItemTexts(item);
+  char **columns = new char *[1]();
+  item.CustomColumnData = columns;
+  item.CustomColumnNumber = 1;
+  columns[0] = NewText("?", 2);
+  item.Description = NewText("Unknown", 8);
+  item.UserData = '?';
+}

@@ -1,0 +1,131 @@
+// F3 on a panel item: view it, or show `cvs log` / `cvs diff` for it or for
+// the selected files; and Ctrl+Enter, the item's name into the command line.
+#include <stdio.h>
+#include <string.h>
+
+#include <string>
+#include <vector>
+
+#include "host/host.hpp"
+#include "os/os.hpp"
+#include "panel/cvs_panel.hpp"
+#include "panel/panel_paths.hpp"
+#include "runner/runner.hpp"
+
+namespace {
+
+enum ItemAction { kView = 0, kLogItem = 1, kDiffItem = 2, kLogSelected = 4, kDiffSelected = 5 };
+
+// The menu's rows keep their last texts between uses.
+FarMenuItem menuRows[6];
+
+std::string NameOf(const PluginPanelItem &item) {
+  const char *name = item.FindData.cFileName;
+  return std::string(name, strnlen(name, sizeof(item.FindData.cFileName)));
+}
+
+bool ReadActivePanel(PanelInfo &info) {
+  memset(&info, 0, sizeof(info));
+  if (HostInfo.Control == nullptr) return false;
+  return HostInfo.Control(INVALID_HANDLE_VALUE, FCTL_GETPANELINFO, &info) != 0;
+}
+
+bool HasCurrentItem(const PanelInfo &info) {
+  return info.PanelItems != nullptr && info.ItemsNumber > 0 && info.CurrentItem >= 0 &&
+         info.CurrentItem < info.ItemsNumber;
+}
+
+void ShowError(const std::string &text) {
+  std::string box = "Error\n" + text;
+  HostInfo.Message(HostInfo.ModuleNumber, FMSG_WARNING | FMSG_ALLINONE | FMSG_MB_OK, nullptr,
+                   reinterpret_cast<const char *const *>(box.c_str()), 0, 0);
+}
+
+}  // namespace
+
+int ChooseItemAction(const char *name, int selectedCount) {
+  if (name == nullptr) name = "";
+  char title[80];
+  CopyToField(title, FormatText("View %s", name));
+  CopyToField(menuRows[0].Text, FormatText("&View %s", name));
+  CopyToField(menuRows[1].Text, FormatText("&Log %s", name));
+  CopyToField(menuRows[2].Text, FormatText("&Diff %s", name));
+  CopyToField(menuRows[3].Text, "");
+  menuRows[0].Selected = 1;
+  menuRows[3].Separator = 1;
+  int rows = 3;
+  if (selectedCount > 0) {
+    CopyToField(menuRows[4].Text, FormatText("Lo&g %d files", selectedCount));
+    CopyToField(menuRows[5].Text, FormatText("Di&ff %d files", selectedCount));
+    rows = 6;
+  }
+  return HostInfo.Menu(HostInfo.ModuleNumber, -1, -1, 0, FMENU_WRAPMODE, title, nullptr, nullptr,
+                       nullptr, nullptr, menuRows, rows);
+}
+
+int CvsPanel::ShowItemMenu() {
+  PanelInfo info;
+  if (!ReadActivePanel(info)) return 0;
+  if (info.PanelType != PTYPE_FILEPANEL || !HasCurrentItem(info)) return 0;
+  const PluginPanelItem &current = info.PanelItems[info.CurrentItem];
+  const char letter = static_cast<char>(current.UserData & 0xFF);
+  const std::string currentPath = NameOf(current);
+
+  std::vector<std::string> selected;
+  for (int i = 0; info.SelectedItems != nullptr && i < info.SelectedItemsNumber; ++i) {
+    const PluginPanelItem &item = info.SelectedItems[i];
+    if (item.Flags & PPIF_SELECTED) selected.push_back(BareName(NameOf(item), os::kSep));
+  }
+  // The host's ".." row carries no path: there is no current file then.
+  const bool hasName = currentPath.find(os::kSep) != std::string::npos;
+  const std::string name = hasName ? BareName(currentPath, os::kSep) : std::string();
+
+  if (selected.empty() && letter == '?') return 0;
+  const int choice = ChooseItemAction(hasName ? name.c_str() : nullptr, static_cast<int>(selected.size()));
+
+  CvsArgs args = {"cvs"};
+  switch (choice) {
+    case kView:
+      return 0;
+    case kLogItem:
+    case kDiffItem:
+      if (!hasName) return 1;
+      args.push_back(choice == kLogItem ? "log" : "diff");
+      args.push_back(name.c_str());
+      break;
+    case kLogSelected:
+    case kDiffSelected:
+      args.push_back(choice == kLogSelected ? "log" : "diff");
+      for (const std::string &file : selected) args.push_back(file.c_str());
+      break;
+    default:
+      return 1;
+  }
+  args.push_back(nullptr);
+
+  // cvs works on the current directory, which another panel's listing may
+  // have changed since this panel's was read.
+  if (!os::ChangeDir(Directory)) {
+    ShowError("Cannot enter the folder " + Directory);
+    return 1;
+  }
+  const std::string path = TempFileName("TEMP");
+  if (path.empty()) return 0;
+  int exitCode = RunCvs(args.data(), path.c_str());
+  // diff ends with 1 whenever the files differ: its output is the answer.
+  if (choice == kDiffItem || choice == kDiffSelected) exitCode = 0;
+  ReportOutcome(exitCode, path.c_str());
+  os::RemoveFile(path);
+  return 1;
+}
+
+int CvsPanel::InsertItemName() {
+  PanelInfo info;
+  if (!ReadActivePanel(info)) return 0;
+  if (!HasCurrentItem(info)) return 0;
+  const std::string path = NameOf(info.PanelItems[info.CurrentItem]);
+  char buffer[260];
+  CopyToField(buffer, std::string(PointToName(path.c_str())) + " ");
+  HostInfo.Control(INVALID_HANDLE_VALUE, FCTL_INSERTCMDLINE, buffer);
+  return 1;
+}

@@ -1,0 +1,72 @@
+// How a panel describes itself to the host: title, flags, the info lines
+// about CVS roots, the six view modes and the key bar.  The tables are
+// shared by all panels; each description rewrites the parts that vary.
+#include <string.h>
+
+#include "host/host.hpp"
+#include "os/os.hpp"
+#include "panel/cvs_panel.hpp"
+
+namespace {
+
+// The host takes these as writable texts but only reads them.
+char *Text(const char *text) { return const_cast<char *>(text); }
+char **Titles(const char **titles) { return const_cast<char **>(titles); }
+
+const char *kTitles0[] = {"Name", "Opt", "WRev", "Status", "Date"};
+const char *kTitles1[] = {"Name", "S", "Name", "S", "Name", "S"};
+const char *kTitles2[] = {"Name", "S", "Name", "S"};
+const char *kTitles3[] = {"Name", "Status", "WorkRev", "Opt", "Size"};
+const char *kTitles4[] = {"S", "Name", "Revision"};
+const char *kTitles5[] = {"Name", "Status", "Size", "Modified", "WorkRev", "RepRev", "Opt"};
+
+// Custom columns: C0 letter, C1 working revision, C2 repository revision,
+// C3 expansion option; Z is the status description.
+const PanelMode kPanelModes[6] = {
+    {Text("NOM,C3,C1,Z,D"), Text("0,3,4,0,5"), Titles(kTitles0), 0, 0, 1, 0, Text("NOR,Z"),
+     Text("0,0"), {0, 0}},
+    {Text("NO,C0,NO,C0,NO,C0"), Text("0,1,0,1,0,1"), Titles(kTitles1), 0, 0, 0, 0,
+     Text("NOR,C1,S,D,T"), Text("0,4,5,5,5"), {0, 0}},
+    {Text("NO,C0,NO,C0"), Text("0,1,0,1"), Titles(kTitles2), 0, 0, 0, 0, Text("NOR,C1,S,D,T"),
+     Text("0,4,5,5,5"), {0, 0}},
+    {Text("NO,Z,C1,C3,S"), Text("0,10,5,3,5"), Titles(kTitles3), 0, 0, 1, 0, Text("C0,NOR,D,T"),
+     Text("1,0,0,5"), {0, 0}},
+    {Text("C0,NO,C1"), Text("1,0,8"), Titles(kTitles4), 0, 0, 0, 0, Text("NOR,C1,S,D,T"),
+     Text("0,4,5,5,5"), {0, 0}},
+    {Text("NO,Z,S,DM,C1,C2,C3"), Text("0,0,6,14,7,7,3"), Titles(kTitles5), 1, 0, 1, 0,
+     Text("C0,NR"), Text("1,0"), {0, 0}},
+};
+
+InfoPanelLine infoLines[3] = {
+    {"CVS Roots", "", 1},
+    {"Default Root", "", 0},
+    {"Current Root", "", 0},
+};
+
+// Every label stays the host's own.
+const KeyBarTitles kKeyBar = {};
+
+const DWORD kPanelFlags = OPIF_USESORTGROUPS | OPIF_USEHIGHLIGHTING | OPIF_ADDDOTS | OPIF_REALNAMES;
+
+}  // namespace
+
+void CvsPanel::DescribePanel(OpenPluginInfo *info) {
+  info->StructSize = sizeof(OpenPluginInfo);
+  info->Flags = kPanelFlags;
+  CopyToField(Title, "CVS:" + Directory);
+  info->PanelTitle = Title;
+  info->ShortcutData = Title;
+  info->CurDir = Directory.c_str();
+
+  std::string defaultRoot;
+  if (!os::GetEnv("CVSROOT", defaultRoot)) defaultRoot = "not defined";
+  CopyToField(infoLines[1].Data, defaultRoot);
+  CopyToField(infoLines[2].Data, CvsRoot);
+  info->InfoLines = infoLines;
+  info->InfoLinesNumber = 3;
+
+  info->PanelModesArray = kPanelModes;
+  info->PanelModesNumber = 6;
+  info->StartPanelMode = '0' + StartViewMode;
+  info->KeyBar = &kKeyBar;
+}

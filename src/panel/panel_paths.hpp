@@ -1,0 +1,23 @@
+// Path rules of the panel, written for an explicit separator so that both
+// the drive-letter paths of Windows and POSIX paths follow the same code.
+#ifndef QUILLET_PANEL_PATHS_HPP
+#define QUILLET_PANEL_PATHS_HPP
+
+#include <string>
+
+// `directory` + separator + `name`, without doubling a separator that ends
+// `directory` (a root such as "/" or "C:\").
+std::string JoinPath(const std::string &directory, const std::string &name, char sep);
+
+// The part after the last separator; the whole path when it has none.
+std::string BareName(const std::string &path, char sep);
+
+// The directory that a panel in `current` moves to when the host asks for
+// `dir` (null or the separator alone for the root, ".." for the parent, a
+// path holding a separator for itself, else a sub-folder).  Returns false
+// when nothing changes: the root or parent of a path without separator
+// (the drive alone, "C:"), or of the POSIX root "/".  A root cut that
+// would leave nothing keeps the separator, so POSIX paths end at "/".
+bool NextDirectory(const std::string &current, const char *dir, char sep, std::string &next);
+
+#endif
