@@ -1,0 +1,160 @@
+// Full and light commit from the plug-ins menu, with the real cvs.
+#include "commands_fixture.hpp"
+
+namespace testsupport {
+namespace {
+
+const std::string kDash = ": " + std::string(70, '-') + "\n";
+const std::string kBanner = ": Orvelle CVS Plugin fo FAR Manager https://quillet.example/  \n";
+
+class CommitTest : public CommandTest {
+ protected:
+  void MakeChanges() {
+    MakeWorkingCopy({{"a.txt", "a\n"}, {"sub/b.txt", "b\n"}, {"lib/subx.c", "x\n"},
+                     {"quiet.txt", "q\n"}});
+    WriteFile(wc + "/a.txt", "a changed\n");
+    WriteFile(wc + "/sub/b.txt", "b changed\n");
+    WriteFile(wc + "/lib/subx.c", "x changed\n");
+    WriteFile(wc + "/sub/new.txt", "new\n");
+    sandbox.MustCvs("-Q add sub/new.txt", wc);
+    EnterFolder(wc);
+  }
+  std::string RepositoryLog(const std::string &file, const std::string &revision) {
+    std::string output;
+    sandbox.Cvs("log -r" + revision + " " + ShellQuote(file), wc, &output);
+    return output;
+  }
+};
+
+TEST_F(CommitTest, FullCommitListsTheWholeTreeAndCommitsWithTheUsersMessage) {
+  MakeChanges();
+  host.script.Editor.push_back(standin::AppendAndSave("Fix the frobnicator\n"));
+  host.script.Message.push_back(standin::Answer(0));
+
+  EXPECT_EQ(Run(kCommit), INVALID_HANDLE_VALUE);
+
+  ASSERT_GE(host.Editors.size(), 1u);
+  const standin::EditorCall &edit = host.Editors[0];
+  EXPECT_EQ(edit.Title, "CVS log");
+  EXPECT_EQ(edit.Flags, DWORD(EF_DISABLEHISTORY));
+  EXPECT_EQ(edit.X1, -1);
+  EXPECT_EQ(edit.Y2, -1);
+  EXPECT_EQ(edit.StartLine, 0);
+  EXPECT_EQ(edit.StartChar, 1);
+  EXPECT_EQ(edit.Content, kDash + ": Modified and Added Files:\n" +
+                              ":     a.txt\n:     lib/subx.c\n:     sub/b.txt\n:     sub/new.txt\n" +
+                              kDash + kBanner);
+
+  // The confirmation names what is committed: the whole folder.
+  ASSERT_EQ(host.Messages.size(), 1u);
+  EXPECT_EQ(host.Messages[0].Flags, DWORD(FMSG_LEFTALIGN | FMSG_ALLINONE | FMSG_MB_OKCANCEL));
+  EXPECT_EQ(host.Messages[0].Lines.back(), ".");
+
+  std::vector<std::string> calls = CvsCalls();
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0], "[-n][-q][update][.]");
+  EXPECT_EQ(calls[1].find("[commit][-F]["), 0u) << calls[1];
+  EXPECT_EQ(calls[1].substr(calls[1].size() - 3), "[.]");
+
+  EXPECT_EQ(Revision("a.txt", wc), "1.2");
+  EXPECT_EQ(Revision("sub/b.txt", wc), "1.2");
+  EXPECT_EQ(Revision("sub/new.txt", wc), "1.1");
+  std::string log = RepositoryLog("a.txt", "1.2");
+  EXPECT_NE(log.find("Fix the frobnicator"), std::string::npos) << log;
+  EXPECT_NE(log.find(": Modified and Added Files:"), std::string::npos) << log;
+  EXPECT_NE(log.find(":     sub/new.txt"), std::string::npos) << log;
+  EXPECT_NE(log.find("https://quillet.example/"), std::string::npos) << log;
+  // The outcome of the commit is shown afterwards.
+  ASSERT_EQ(host.Editors.size(), 2u);
+  EXPECT_NE(host.Editors[1].Content.find("new revision"), std::string::npos);
+  ExpectNoTempFiles();
+}
+
+TEST_F(CommitTest, SelectionListsEveryChangedPathHoldingTheNameAndCommitsOnlyTheSelection) {
+  MakeChanges();
+  Select({"sub"});
+  host.script.Editor.push_back(standin::AppendAndSave("only sub\n"));
+  host.script.Message.push_back(standin::Answer(0));
+  Run(kCommit);
+
+  ASSERT_GE(host.Editors.size(), 1u);
+  EXPECT_EQ(host.Editors[0].Content, kDash + ": Modified and Added Files:\n" +
+                                         ":     lib/subx.c\n:     sub/b.txt\n:     sub/new.txt\n" +
+                                         kDash + kBanner);
+  EXPECT_EQ(LastCvsCall().substr(LastCvsCall().size() - 5), "[sub]");
+  EXPECT_EQ(Revision("sub/b.txt", wc), "1.2");
+  EXPECT_EQ(Revision("lib/subx.c", wc), "1.1.1.1");
+  EXPECT_EQ(Revision("a.txt", wc), "1.1.1.1");
+  ExpectNoTempFiles();
+}
+
+TEST_F(CommitTest, NothingToCommitEndsQuietly) {
+  MakeWorkingCopy({{"a.txt", "a\n"}});
+  Run(kCommit);
+  EXPECT_EQ(CvsCalls(), (std::vector<std::string>{"[-n][-q][update][.]"}));
+  EXPECT_TRUE(host.Editors.empty());
+  EXPECT_TRUE(host.Messages.empty());
+  ExpectNoTempFiles();
+
+  // A selection that matches no changed path ends the same way.
+  WriteFile(wc + "/a.txt", "changed\n");
+  WriteFile(wc + "/b.txt", "untracked\n");
+  EnterFolder(wc);
+  Select({"b.txt"});
+  Run(kCommit);
+  EXPECT_TRUE(host.Editors.empty());
+  EXPECT_EQ(Revision("a.txt", wc), "1.1.1.1");
+  ExpectNoTempFiles();
+}
+
+TEST_F(CommitTest, LeavingTheEditorOrDecliningCommitsNothing) {
+  MakeChanges();
+  host.script.Editor.push_back(standin::LeaveEditor());
+  Run(kCommit);
+  EXPECT_EQ(host.Editors.size(), 1u);
+  EXPECT_TRUE(host.Messages.empty());
+  EXPECT_EQ(CvsCalls().size(), 1u);
+  ExpectNoTempFiles();
+
+  host.script.Editor.push_back(standin::AppendAndSave("message\n"));
+  host.script.Message.push_back(standin::Answer(1));
+  Run(kCommit);
+  EXPECT_EQ(host.Messages.size(), 1u);
+  EXPECT_EQ(CvsCalls().size(), 2u);  // the two queries, no commit
+  EXPECT_EQ(Revision("a.txt", wc), "1.1.1.1");
+  ExpectNoTempFiles();
+}
+
+TEST_F(CommitTest, LightCommitOpensTheShortTemplateWithoutAQuery) {
+  MakeChanges();
+  Select({"a.txt", "quiet.txt"});
+  host.script.Editor.push_back(standin::AppendAndSave("light\n"));
+  host.script.Message.push_back(standin::Answer(0));
+  Run(kLightCommit);
+
+  ASSERT_EQ(host.Editors.size(), 2u);
+  EXPECT_EQ(host.Editors[0].Content, kDash + kBanner);
+  std::vector<std::string> calls = CvsCalls();
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].find("[commit][-F]["), 0u);
+  EXPECT_EQ(calls[0].substr(calls[0].size() - 18), "[a.txt][quiet.txt]");
+  EXPECT_EQ(Revision("a.txt", wc), "1.2");
+  EXPECT_EQ(Revision("sub/b.txt", wc), "1.1.1.1");
+  std::string log = RepositoryLog("a.txt", "1.2");
+  EXPECT_NE(log.find("light"), std::string::npos);
+  EXPECT_NE(log.find(": Orvelle CVS Plugin fo FAR Manager"), std::string::npos);
+  ExpectNoTempFiles();
+}
+
+TEST_F(CommitTest, LightCommitOpensTheEditorEvenWithNothingChanged) {
+  MakeWorkingCopy({{"a.txt", "a\n"}});
+  host.script.Editor.push_back(standin::LeaveEditor());
+  Run(kLightCommit);
+  ASSERT_EQ(host.Editors.size(), 1u);
+  EXPECT_EQ(host.Editors[0].Content, kDash + kBanner);
+  EXPECT_TRUE(CvsCalls().empty());
+  ExpectNoTempFiles();
+}
+
+}  // namespace
+}  // namespace testsupport

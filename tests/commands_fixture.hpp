@@ -1,0 +1,157 @@
+// A fixture for the plug-ins menu commands: a real cvs repository with a
+// working copy, a recording wrapper for cvs first on PATH, the host's active
+// file panel on the working copy, and helpers to script the user.
+#ifndef QUILLET_COMMANDS_FIXTURE_HPP
+#define QUILLET_COMMANDS_FIXTURE_HPP
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "test_support.hpp"
+
+namespace testsupport {
+
+class CommandTest : public ModuleTest {
+ protected:
+  // Menu entry numbers as the command menu shows them.
+  enum {
+    kUpdate = 0, kCommit = 1, kLightCommit = 2, kCheckout = 3, kExport = 4, kLog = 5,
+    kStat = 6, kDiff = 7, kAdd = 9, kRemove = 10, kBrowse = 11, kMark = 12
+  };
+
+  void SetUp() override {
+    ModuleTest::SetUp();
+    wrapperLog = tools / "cvs-calls.log";
+    WriteFile(tools / "cvs",
+              "#!/bin/sh\n"
+              "for a in \"$@\"; do printf '[%s]' \"$a\" >> " + ShellQuote(wrapperLog) + "; done\n"
+              "echo >> " + ShellQuote(wrapperLog) + "\n"
+              "exec /usr/bin/cvs \"$@\"\n");
+    Shell("chmod +x " + ShellQuote(tools / "cvs"));
+  }
+
+  // Imports `files` as module "proj", checks it out as "wc" and points the
+  // active panel and the current folder at it.
+  std::string MakeWorkingCopy(const std::map<std::string, std::string> &files) {
+    sandbox.Import("proj", files);
+    wc = sandbox.Checkout("proj", "wc");
+    EnterFolder(wc);
+    return wc;
+  }
+
+  // The active panel shows `dir` (rows read from disk) and the process's
+  // current folder follows it, as the host keeps it.
+  void EnterFolder(const std::string &dir) {
+    cwd.reset();
+    cwd.reset(new ScopedCwd(dir));
+    standin::PanelModel &panel = host.ActivePanel();
+    panel = standin::PanelModel();
+    panel.CurDir = dir;
+    panel.Rows.clear();
+    standin::PanelRow up;
+    up.Name = "..";
+    up.Attributes = 0x10;
+    panel.Rows.push_back(up);
+    for (const std::string &name : ListDir(dir)) {
+      standin::PanelRow row;
+      row.Name = name;
+      row.Attributes = Shell("test -d " + ShellQuote(dir + "/" + name)) == 0 ? 0x10 : 0x20;
+      panel.Rows.push_back(row);
+    }
+    panel.CurrentItem = 0;
+  }
+
+  int RowIndex(const std::string &name) {
+    const std::vector<standin::PanelRow> &rows = host.ActivePanel().Rows;
+    for (size_t i = 0; i < rows.size(); ++i)
+      if (rows[i].Name == name) return static_cast<int>(i);
+    ADD_FAILURE() << "no row " << name;
+    return 0;
+  }
+  void Select(const std::vector<std::string> &names) {
+    for (const std::string &name : names) host.ActivePanel().Rows[RowIndex(name)].Selected = true;
+  }
+  void PutCursorOn(const std::string &name) { host.ActivePanel().CurrentItem = RowIndex(name); }
+  std::vector<std::string> SelectedRows() {
+    std::vector<std::string> names;
+    for (const standin::PanelRow &row : host.ActivePanel().Rows)
+      if (row.Selected) names.push_back(row.Name);
+    return names;
+  }
+
+  // Picks `entry` in the command menu (and `markEntry` in the Mark sub-menu)
+  // and runs the plug-ins menu entry of the module.
+  HANDLE Run(int entry, int markEntry = -1) {
+    host.script.Menu.push_back(standin::Choose(entry));
+    if (markEntry >= 0) host.script.Menu.push_back(standin::Choose(markEntry));
+    return OpenFromMenu();
+  }
+  // The plug-ins menu entry, with the recording cvs (and whatever else the
+  // test put into `tools`) first on PATH for the module's runs only.
+  HANDLE OpenFromMenu() {
+    ScopedEnv path;
+    const char *old = getenv("PATH");
+    path.Set("PATH", tools.Path() + ":" + (old != nullptr ? old : "/usr/bin:/bin"));
+    return module.OpenPlugin(OPEN_PLUGINSMENU, 0);
+  }
+
+  // The command dialogs shown, without the "CVS Running..." ones.
+  std::vector<standin::DialogCall> CommandDialogs() {
+    std::vector<standin::DialogCall> dialogs;
+    for (const standin::DialogCall &call : host.Dialogs)
+      if (!call.Ex) dialogs.push_back(call);
+    return dialogs;
+  }
+
+  // The cvs runs seen by the wrapper, one line of "[arg]" groups per run.
+  std::vector<std::string> CvsCalls() {
+    std::vector<std::string> calls;
+    std::string text = ReadFile(wrapperLog);
+    size_t start = 0;
+    while (start < text.size()) {
+      size_t end = text.find('\n', start);
+      if (end == std::string::npos) end = text.size();
+      calls.push_back(text.substr(start, end - start));
+      start = end + 1;
+    }
+    return calls;
+  }
+  std::string LastCvsCall() {
+    std::vector<std::string> calls = CvsCalls();
+    return calls.empty() ? "" : calls.back();
+  }
+  void ForgetCvsCalls() { WriteFile(wrapperLog, ""); }
+
+  // Text typed into a dialog edit, as the user would.
+  static void Type(FarDialogItem &item, const std::string &text) {
+    snprintf(item.Data, sizeof item.Data, "%s", text.c_str());
+  }
+
+  // Nothing of the module may be left in the temporary folder.
+  void ExpectNoTempFiles() {
+    EXPECT_EQ(ListDir(sandbox.Tmp()), std::vector<std::string>()) << "files left in TMP";
+    EXPECT_EQ(ListDir(sandbox.Home()), std::vector<std::string>()) << "files left in HOME";
+  }
+
+  std::string Revision(const std::string &file, const std::string &dir) {
+    std::string output;
+    sandbox.Cvs("-Q status " + ShellQuote(file), dir, &output);
+    size_t at = output.find("Working revision:");
+    if (at == std::string::npos) return "";
+    at = output.find_first_not_of(" \t", at + 17);
+    return output.substr(at, output.find_first_of(" \t\n", at) - at);
+  }
+
+  ScopedEnv env;
+  CvsSandbox sandbox;
+  TempDir tools;
+  std::string wrapperLog;
+  std::string wc;
+  std::unique_ptr<ScopedCwd> cwd;
+};
+
+}  // namespace testsupport
+
+#endif
