@@ -1,0 +1,131 @@
+// The confirmation before a command and the outcome after a run, shown
+// through the stand-in host.
+#include <string>
+#include <vector>
+
+#include "host/host.hpp"
+#include "runner/runner.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+class OutcomeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    host.Reset();
+    if (host.Language.empty()) {
+      host.LoadLanguage(testsupport::TestsSourceDir() + "/../lang/quillet_en.lng");
+    }
+    ASSERT_GT(host.Language.size(), 4u);
+    info = host.StartupInfo();
+    BindHost(&info);
+  }
+
+  static Selection Names(int count) {
+    Selection names;
+    for (int i = 1; i <= count; ++i) names.push_back("file " + std::to_string(i) + ".c");
+    return names;
+  }
+
+  standin::Host &host = standin::Host::Get();
+  PluginStartupInfo info{};
+  testsupport::TempDir dir;
+};
+
+TEST_F(OutcomeTest, TwelveNamesListTheFirstTenThenDots) {
+  host.script.Message.push_back(standin::Answer(0));
+  EXPECT_EQ(ConfirmCommand(5, Names(12)), 0);
+  ASSERT_EQ(host.Messages.size(), 1u);
+  const standin::MessageCall &box = host.Messages[0];
+  EXPECT_EQ(box.Flags, 0x20030u);
+  EXPECT_EQ(box.ItemsNumber, 0);
+  EXPECT_EQ(box.ButtonsNumber, 0);
+  EXPECT_EQ(box.PluginNumber, host.ModuleNumber);
+  std::vector<std::string> expected{FormatText(host.Language[0].c_str(), "Show log for", 12)};
+  for (const std::string &name : Names(10)) expected.push_back(name);
+  expected.push_back("...");
+  std::vector<std::string> lines = box.Lines;
+  while (!lines.empty() && lines.back().empty()) lines.pop_back();
+  EXPECT_EQ(lines, expected);
+  EXPECT_NE(lines[0].find("12"), std::string::npos);
+}
+
+TEST_F(OutcomeTest, TenNamesHaveNoDotsAndTheWholeDirectoryIsADot) {
+  host.script.Message.push_back(standin::Answer(1));
+  EXPECT_EQ(ConfirmCommand(10, Names(10)), 1);
+  std::string text = ConfirmationText(10, Names(10));
+  EXPECT_EQ(text.find("..."), std::string::npos);
+  EXPECT_EQ(text.substr(text.size() - 10), "file 10.c\n");
+
+  // No answer scripted: the user presses Esc.
+  EXPECT_EQ(ConfirmCommand(6, Selection{"."}), -1);
+  ASSERT_EQ(host.Messages.size(), 2u);
+  std::vector<std::string> lines = host.Messages[1].Lines;
+  while (!lines.empty() && lines.back().empty()) lines.pop_back();
+  EXPECT_EQ(lines, (std::vector<std::string>{
+                       FormatText(host.Language[0].c_str(), "Show stat for", 1), "."}));
+}
+
+TEST_F(OutcomeTest, LongNamesAreListedWholeAndTheHeadingIsBounded) {
+  std::string longName(1000, 'n');
+  std::string text = ConfirmationText(1, Selection{longName});
+  EXPECT_NE(text.find(longName + "\n"), std::string::npos);
+  // An entry number outside the table gives an empty word, not a crash.
+  std::string odd = ConfirmationText(99, Selection{"."});
+  EXPECT_EQ(odd, FormatText(host.Language[0].c_str(), "", 1) + "\n.\n");
+}
+
+TEST_F(OutcomeTest, ExitCodeZeroOpensTheLockedEditorAtOnce) {
+  std::string output = dir / "log";
+  testsupport::WriteFile(output, "U file.c\n");
+  ReportOutcome(0, output.c_str());
+  EXPECT_TRUE(host.Messages.empty());
+  ASSERT_EQ(host.AdvControls.size(), 1u);
+  EXPECT_EQ(host.AdvControls[0].Command, ACTL_POSTKEYSEQUENCE);
+  EXPECT_EQ(host.AdvControls[0].ModuleNumber, host.ModuleNumber);
+  EXPECT_EQ(host.AdvControls[0].KeyFlags, 0u);
+  EXPECT_EQ(host.AdvControls[0].Keys, (std::vector<DWORD>{0x0100004Cu}));
+  ASSERT_EQ(host.Editors.size(), 1u);
+  const standin::EditorCall &editor = host.Editors[0];
+  EXPECT_EQ(editor.FileName, output);
+  EXPECT_EQ(editor.Title, "CVS log");
+  EXPECT_EQ(editor.X1, -1);
+  EXPECT_EQ(editor.Y1, -1);
+  EXPECT_EQ(editor.X2, -1);
+  EXPECT_EQ(editor.Y2, -1);
+  EXPECT_EQ(editor.Flags, static_cast<DWORD>(EF_ENABLE_F6));
+  EXPECT_EQ(editor.StartLine, 0);
+  EXPECT_EQ(editor.StartChar, 1);
+  EXPECT_TRUE(editor.LockKeyPosted);
+  EXPECT_EQ(editor.Content, "U file.c\n");
+  // The file stays for the caller to delete.
+  EXPECT_TRUE(testsupport::Exists(output));
+}
+
+TEST_F(OutcomeTest, AFailureAsksFirstAndOnlyTheFirstButtonShowsTheOutput) {
+  std::string output = dir / "log";
+  testsupport::WriteFile(output, "cvs: nothing known about x\n");
+  host.script.Message.push_back(standin::Answer(1));
+  ReportOutcome(1, output.c_str());
+  ReportOutcome(1, output.c_str());  // Esc: nothing scripted
+  EXPECT_TRUE(host.Editors.empty());
+  EXPECT_TRUE(host.AdvControls.empty());
+  ASSERT_EQ(host.Messages.size(), 2u);
+  const standin::MessageCall &box = host.Messages[0];
+  EXPECT_EQ(box.Flags, static_cast<DWORD>(FMSG_WARNING));
+  EXPECT_EQ(box.ItemsNumber, 4);
+  EXPECT_EQ(box.ButtonsNumber, 2);
+  EXPECT_EQ(box.Lines, (std::vector<std::string>{host.Language[3],
+                                                 FormatText(host.Language[1].c_str(), 1),
+                                                 host.Language[4], host.Language[2]}));
+
+  host.script.Message.push_back(standin::Answer(0));
+  ReportOutcome(-168, output.c_str());
+  ASSERT_EQ(host.Messages.size(), 3u);
+  EXPECT_NE(host.Messages[2].Lines[1].find("-168"), std::string::npos);
+  ASSERT_EQ(host.Editors.size(), 1u);
+  EXPECT_TRUE(host.Editors[0].LockKeyPosted);
+  EXPECT_EQ(host.Editors[0].Content, "cvs: nothing known about x\n");
+}
+
+}  // namespace

@@ -1,0 +1,236 @@
+// RunCvs with real child processes under the stand-in host's
+// "CVS Running..." dialog: exit codes, the shared output file, "Break",
+// the runner's own codes, and the host's standard streams.
+#include <errno.h>
+#include <signal.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "host/host.hpp"
+#include "runner/runner.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+using testsupport::ProgramPath;
+using testsupport::ReadFile;
+
+struct StreamIdentity {
+  dev_t Device[2];
+  ino_t Inode[2];
+  bool operator==(const StreamIdentity &other) const {
+    for (int i = 0; i < 2; ++i) {
+      if (Device[i] != other.Device[i] || Inode[i] != other.Inode[i]) return false;
+    }
+    return true;
+  }
+};
+
+// What the test process's own descriptors 1 and 2 refer to.
+StreamIdentity CurrentStreams() {
+  StreamIdentity identity{};
+  for (int fd = 1; fd <= 2; ++fd) {
+    struct stat info;
+    if (fstat(fd, &info) == 0) {
+      identity.Device[fd - 1] = info.st_dev;
+      identity.Inode[fd - 1] = info.st_ino;
+    }
+  }
+  return identity;
+}
+
+class RunCvsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    host.Reset();
+    if (host.Language.empty()) {
+      host.LoadLanguage(testsupport::TestsSourceDir() + "/../lang/quillet_en.lng");
+    }
+    info = host.StartupInfo();
+    BindHost(&info);
+    streams = CurrentStreams();
+  }
+
+  void TearDown() override {
+    // The host's streams are where they were, nothing was sent to a closed
+    // dialog, and no child is left running or unreaped.
+    EXPECT_TRUE(CurrentStreams() == streams);
+    EXPECT_EQ(host.LateDialogMessages, 0);
+    int status;
+    errno = 0;
+    EXPECT_EQ(waitpid(-1, &status, WNOHANG), -1);
+    EXPECT_EQ(errno, ECHILD);
+  }
+
+  // Runs the helper program with the given steps.
+  int RunChild(const std::vector<std::string> &steps, const std::string &output) {
+    std::string program = ProgramPath("runner_child");
+    std::vector<const char *> args{program.c_str()};
+    for (const std::string &step : steps) args.push_back(step.c_str());
+    args.push_back(nullptr);
+    return RunCvs(args.data(), output.c_str());
+  }
+
+  standin::Host &host = standin::Host::Get();
+  PluginStartupInfo info{};
+  StreamIdentity streams{};
+  testsupport::TempDir dir;
+};
+
+TEST_F(RunCvsTest, ExitCodeOfAProcessThatEndsByItselfComesBack) {
+  std::string output = dir / "out";
+  EXPECT_EQ(RunChild({"out:fine", "exit:0"}, output), 0);
+  EXPECT_EQ(ReadFile(output), "fine\n");
+  EXPECT_EQ(RunChild({"err:broken", "exit:3"}, output), 3);
+  EXPECT_EQ(ReadFile(output), "broken\n");
+  EXPECT_EQ(RunChild({"exit:255"}, output), 255);
+
+  // Each run showed the dialog, closed by the watcher with result 2.
+  ASSERT_EQ(host.Dialogs.size(), 3u);
+  for (const standin::DialogCall &call : host.Dialogs) {
+    EXPECT_TRUE(call.Ex);
+    EXPECT_EQ(call.Result, 2);
+    EXPECT_EQ(call.PluginNumber, host.ModuleNumber);
+    EXPECT_EQ(call.X1, -1);
+    EXPECT_EQ(call.Y1, -1);
+    EXPECT_EQ(call.X2, 42);
+    EXPECT_EQ(call.Y2, 7);
+    ASSERT_EQ(call.ItemsIn.size(), 2u);
+    EXPECT_EQ(call.ItemsIn[0].Type, DI_DOUBLEBOX);
+    EXPECT_STREQ(call.ItemsIn[0].Data, "CVS Running...");
+    EXPECT_EQ(call.ItemsIn[0].X2, 38);
+    EXPECT_EQ(call.ItemsIn[0].Y2, 5);
+    EXPECT_EQ(call.ItemsIn[1].Type, DI_BUTTON);
+    EXPECT_STREQ(call.ItemsIn[1].Data, "Break");
+    EXPECT_EQ(call.ItemsIn[1].Flags, static_cast<DWORD>(DIF_CENTERGROUP));
+    EXPECT_EQ(call.ItemsIn[1].DefaultButton, 1);
+    EXPECT_EQ(call.ItemsIn[1].Y1, 4);
+  }
+}
+
+TEST_F(RunCvsTest, BothStreamsLandInOneFileInTheOrderWritten) {
+  std::string output = dir / "out";
+  testsupport::WriteFile(output, "old content that must go\n");
+  EXPECT_EQ(RunChild({"out:one", "err:two", "out:three", "sleep:20", "err:four", "out:five"},
+                     output),
+            0);
+  EXPECT_EQ(ReadFile(output), "one\ntwo\nthree\nfour\nfive\n");
+}
+
+TEST_F(RunCvsTest, BreakAndEscEndTheProcessAndReturnMinus168) {
+  for (int item : {1, -1}) {
+    SCOPED_TRACE(item);
+    host.Reset();
+    host.script.RunBreakAfterMs = 700;
+    host.script.RunBreakItem = item;
+    std::string output = dir / "out";
+    std::string pidFile = dir / "pid";
+    unlink(pidFile.c_str());
+    EXPECT_EQ(RunChild({"out:started", "pid:" + pidFile, "sleep:600000", "out:never"}, output),
+              kRunBroken);
+    // What the process wrote before the break stays in the file.
+    std::string text = ReadFile(output);
+    EXPECT_EQ(text.find("never"), std::string::npos);
+    // The process is gone, not merely abandoned.
+    std::string pidText = ReadFile(pidFile);
+    if (!pidText.empty()) {
+      EXPECT_EQ(text, "started\n");
+      pid_t pid = static_cast<pid_t>(std::stol(pidText));
+      errno = 0;
+      EXPECT_EQ(kill(pid, 0), -1);
+      EXPECT_EQ(errno, ESRCH);
+    }
+    ASSERT_EQ(host.Dialogs.size(), 1u);
+    EXPECT_EQ(host.Dialogs[0].Result, item);
+  }
+}
+
+TEST_F(RunCvsTest, MissingArgumentsOrPathStartNothing) {
+  std::string output = dir / "out";
+  std::string program = ProgramPath("runner_child");
+  std::string pidFile = dir / "pid";
+  std::string step = "pid:" + pidFile;
+  const char *args[] = {program.c_str(), step.c_str(), nullptr};
+  EXPECT_EQ(RunCvs(nullptr, output.c_str()), kRunNoInput);
+  EXPECT_EQ(RunCvs(args, nullptr), kRunNoInput);
+  const char *empty[] = {nullptr};
+  EXPECT_EQ(RunCvs(empty, output.c_str()), kRunNoInput);
+  EXPECT_FALSE(testsupport::Exists(output));
+  EXPECT_FALSE(testsupport::Exists(pidFile));
+  EXPECT_TRUE(host.Dialogs.empty());
+}
+
+TEST_F(RunCvsTest, OutputFileThatCannotBeCreatedStartsNothing) {
+  std::string program = ProgramPath("runner_child");
+  std::string pidFile = dir / "pid";
+  std::string step = "pid:" + pidFile;
+  const char *args[] = {program.c_str(), step.c_str(), nullptr};
+  std::string output = dir / "missing-folder/out";
+  EXPECT_EQ(RunCvs(args, output.c_str()), kRunNoOutputFile);
+  EXPECT_FALSE(testsupport::Exists(pidFile));
+  EXPECT_TRUE(host.Dialogs.empty());
+}
+
+TEST_F(RunCvsTest, AProgramThatCannotStartLeavesItsReasonInTheOutput) {
+  testsupport::ScopedEnv env;
+  testsupport::TempDir emptyBin;
+  env.Set("PATH", emptyBin.Path());
+  std::string output = dir / "out";
+  const char *args[] = {"cvs", "--version", nullptr};
+  int result = RunCvs(args, output.c_str());
+  EXPECT_EQ(result, kRunNotStarted);
+  EXPECT_NE(result, 0);
+  std::string text = ReadFile(output);
+  EXPECT_NE(text.find("cvs"), std::string::npos) << text;
+  EXPECT_NE(text.find("not found on PATH"), std::string::npos) << text;
+  EXPECT_EQ(text.find('\n'), text.size() - 1) << "one line: " << text;
+  EXPECT_TRUE(host.Dialogs.empty());
+
+  // A named file that does not exist, and one that may not be run.
+  std::string missing = dir / "no-such-program";
+  const char *direct[] = {missing.c_str(), nullptr};
+  EXPECT_EQ(RunCvs(direct, output.c_str()), kRunNotStarted);
+  EXPECT_NE(ReadFile(output).find("no-such-program\" was not found"), std::string::npos)
+      << ReadFile(output);
+  std::string plain = dir / "plain-file";
+  testsupport::WriteFile(plain, "#!/bin/sh\nexit 0\n");
+  chmod(plain.c_str(), 0644);
+  const char *notExecutable[] = {plain.c_str(), nullptr};
+  EXPECT_EQ(RunCvs(notExecutable, output.c_str()), kRunNotStarted);
+  EXPECT_NE(ReadFile(output).find("not executable"), std::string::npos) << ReadFile(output);
+}
+
+TEST_F(RunCvsTest, ArgumentsWithBlanksAndQuotesArriveWhole) {
+  std::string output = dir / "out";
+  std::vector<std::string> steps = {"args", "two words", "say \"hi\"", "back\\slash\\", "",
+                                    "tab\there", "*.c", "$HOME", "a;b|c"};
+  EXPECT_EQ(RunChild(steps, output), 0);
+  std::string expected = "[" + ProgramPath("runner_child") + "]\n";
+  for (const std::string &step : steps) expected += "[" + step + "]\n";
+  EXPECT_EQ(ReadFile(output), expected);
+}
+
+TEST_F(RunCvsTest, TheHostsOwnOutputIsNotCaptured) {
+  std::string output = dir / "out";
+  EXPECT_EQ(RunChild({"out:child", "sleep:50"}, output), 0);
+  printf("written by the host after the run\n");
+  fflush(stdout);
+  fprintf(stderr, "written by the host to stderr\n");
+  EXPECT_EQ(ReadFile(output), "child\n");
+}
+
+TEST_F(RunCvsTest, TheCallersArgumentListIsNotChanged) {
+  std::string program = ProgramPath("runner_child");
+  const char *args[] = {program.c_str(), "out:x", nullptr};
+  const char *copy[] = {args[0], args[1], args[2]};
+  std::string output = dir / "out";
+  EXPECT_EQ(RunCvs(args, output.c_str()), 0);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(args[i], copy[i]);
+}
+
+}  // namespace
