@@ -106,7 +106,7 @@ int RunCvs(const char *const *args, const char *outputPath) {
   os::Process *process = StartProgram(argv[0], argv.data(), output, error);
   if (process == nullptr) {
     // Nothing runs: the reason goes where the user will read the output.
-    fprintf(output, "Error: %s cannot be started: %s\n", argv[0], error.c_str());
+    fprintf(output, "Error: %s\n", error.c_str());
     fclose(output);
     return kRunNotStarted;
   }

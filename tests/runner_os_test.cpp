@@ -1,0 +1,166 @@
+// The POSIX OS layer beneath the runner: directory listing as host
+// find-data, exclusive creation, and waiting for a process or an event.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "os/os.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+unsigned long long Ticks(const FILETIME &time) {
+  return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+TEST(ListDirectory, EntriesCarryHostAttributesSizesAndTimes) {
+  testsupport::TempDir dir;
+  testsupport::WriteFile(dir / "plain.c", "12345");
+  testsupport::WriteFile(dir / ".hidden", "");
+  testsupport::WriteFile(dir / "locked.txt", "x");
+  chmod((dir / "locked.txt").c_str(), 0444);
+  testsupport::MakeDirs(dir / "CVS");
+  // 2000-01-01 00:00:00 UTC and half a second.
+  struct timespec times[2] = {{946684800, 500000000}, {946684800, 500000000}};
+  ASSERT_EQ(utimensat(AT_FDCWD, (dir / "plain.c").c_str(), times, 0), 0);
+
+  std::vector<FAR_FIND_DATA> entries;
+  ASSERT_TRUE(os::ListDirectory(dir.Path(), entries));
+  std::map<std::string, FAR_FIND_DATA> byName;
+  for (const FAR_FIND_DATA &entry : entries) byName[entry.cFileName] = entry;
+  ASSERT_EQ(byName.count("plain.c"), 1u);
+  ASSERT_EQ(byName.count(".hidden"), 1u);
+  ASSERT_EQ(byName.count("locked.txt"), 1u);
+  ASSERT_EQ(byName.count("CVS"), 1u);
+  ASSERT_EQ(byName.count(".."), 1u);
+
+  const FAR_FIND_DATA &plain = byName["plain.c"];
+  EXPECT_EQ(plain.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY |
+                                      FILE_ATTRIBUTE_HIDDEN),
+            0u);
+  EXPECT_EQ(plain.nFileSizeLow, 5u);
+  EXPECT_EQ(plain.nFileSizeHigh, 0u);
+  // 100-ns intervals since 1601-01-01 UTC.
+  EXPECT_EQ(Ticks(plain.ftLastWriteTime), (946684800ULL + 11644473600ULL) * 10000000ULL + 5000000ULL);
+  EXPECT_TRUE(byName[".hidden"].dwFileAttributes & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_TRUE(byName["locked.txt"].dwFileAttributes & FILE_ATTRIBUTE_READONLY);
+  EXPECT_TRUE(byName["CVS"].dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+  EXPECT_FALSE(byName["CVS"].dwFileAttributes & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_TRUE(byName[".."].dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+  EXPECT_FALSE(byName[".."].dwFileAttributes & FILE_ATTRIBUTE_HIDDEN);
+
+  std::vector<FAR_FIND_DATA> none;
+  EXPECT_FALSE(os::ListDirectory(dir / "missing", none));
+}
+
+TEST(CreateExclusive, TellsNewFromTakenAndFailed) {
+  testsupport::TempDir dir;
+  EXPECT_EQ(os::CreateExclusive(dir / "f"), os::CreateResult::Created);
+  EXPECT_EQ(os::CreateExclusive(dir / "f"), os::CreateResult::Exists);
+  EXPECT_EQ(os::CreateExclusive(dir / "missing/f"), os::CreateResult::Failed);
+  EXPECT_TRUE(os::RemoveFile(dir / "f"));
+  EXPECT_FALSE(os::PathExists(dir / "f"));
+}
+
+class ProcessTest : public ::testing::Test {
+ protected:
+  os::Process *Start(const std::vector<std::string> &steps) {
+    program = testsupport::ProgramPath("runner_child");
+    std::vector<const char *> argv{program.c_str()};
+    for (const std::string &step : steps) argv.push_back(step.c_str());
+    argv.push_back(nullptr);
+    std::string error;
+    bool notFound = true;
+    os::Process *process = os::StartProcess(program, argv.data(), nullptr, error, notFound);
+    EXPECT_NE(process, nullptr) << error;
+    EXPECT_FALSE(notFound);
+    return process;
+  }
+  std::string program;
+};
+
+TEST_F(ProcessTest, TheEventEndsTheWaitAndIsConsumed) {
+  os::Process *process = Start({"sleep:600000"});
+  ASSERT_NE(process, nullptr);
+  os::Event *event = os::NewEvent();
+  ASSERT_NE(event, nullptr);
+  os::SignalEvent(event);
+  os::SignalEvent(event);
+  EXPECT_EQ(os::WaitProcessOrEvent(process, event), os::WaitResult::EventSignalled);
+  // Auto-reset: the next wait sees the process, here ended by termination.
+  os::TerminateProcess(process, -168);
+  EXPECT_EQ(os::WaitProcessOrEvent(process, event), os::WaitResult::ProcessEnded);
+  EXPECT_EQ(os::ProcessExitCode(process), -168);
+  os::FreeProcess(process);
+  os::FreeEvent(event);
+}
+
+TEST_F(ProcessTest, AProcessThatEndedByItselfKeepsItsCode) {
+  os::Process *process = Start({"exit:7"});
+  ASSERT_NE(process, nullptr);
+  os::Event *event = os::NewEvent();
+  EXPECT_EQ(os::WaitProcessOrEvent(process, event), os::WaitResult::ProcessEnded);
+  // Terminating what has already ended does not change its code.
+  os::TerminateProcess(process, -168);
+  EXPECT_EQ(os::ProcessExitCode(process), 7);
+  EXPECT_EQ(os::ProcessExitCode(process), 7);
+  os::FreeProcess(process);
+  os::FreeEvent(event);
+}
+
+TEST_F(ProcessTest, AMissingProgramIsReportedAsNotFound) {
+  const char *argv[] = {"nothing", nullptr};
+  std::string error;
+  bool notFound = false;
+  EXPECT_EQ(os::StartProcess("/no/such/program", argv, nullptr, error, notFound), nullptr);
+  EXPECT_TRUE(notFound);
+  EXPECT_FALSE(error.empty());
+}
+
+void SignalFromThread(void *event) { os::SignalEvent(static_cast<os::Event *>(event)); }
+
+TEST(Threads, AWorkerRunsAndIsJoined) {
+  os::Event *event = os::NewEvent();
+  ASSERT_NE(event, nullptr);
+  os::Thread *thread = os::StartThread(SignalFromThread, event);
+  ASSERT_NE(thread, nullptr);
+  os::JoinThread(thread);
+  // The worker's signal is there to be taken by a wait.
+  std::string program = testsupport::ProgramPath("runner_child");
+  const char *argv[] = {program.c_str(), "sleep:600000", nullptr};
+  std::string error;
+  bool notFound = false;
+  os::Process *process = os::StartProcess(program, argv, nullptr, error, notFound);
+  ASSERT_NE(process, nullptr) << error;
+  EXPECT_EQ(os::WaitProcessOrEvent(process, event), os::WaitResult::EventSignalled);
+  os::TerminateProcess(process, 1);
+  EXPECT_EQ(os::ProcessExitCode(process), 1);
+  os::FreeProcess(process);
+  os::FreeEvent(event);
+}
+
+TEST(Environment, VariablesAndFolders) {
+  testsupport::ScopedEnv env;
+  env.Set("QUILLET_OS_TEST", "value with blanks");
+  std::string value;
+  EXPECT_TRUE(os::GetEnv("QUILLET_OS_TEST", value));
+  EXPECT_EQ(value, "value with blanks");
+  env.Unset("QUILLET_OS_TEST");
+  EXPECT_FALSE(os::GetEnv("QUILLET_OS_TEST", value));
+
+  testsupport::TempDir dir;
+  testsupport::ScopedCwd cwd;
+  ASSERT_TRUE(os::ChangeDir(dir.Path()));
+  char real[4096];
+  ASSERT_NE(realpath(dir.Path().c_str(), real), nullptr);
+  EXPECT_EQ(os::CurrentDir(), real);
+  EXPECT_FALSE(os::ChangeDir(dir / "missing"));
+  EXPECT_TRUE(os::IsDirectory(dir.Path()));
+  EXPECT_FALSE(os::IsRegularFile(dir.Path()));
+}
+
+}  // namespace
