@@ -2,7 +2,6 @@
 // find-data, exclusive creation, and waiting for a process or an event.
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <map>
 #include <string>
@@ -57,15 +56,6 @@ TEST(ListDirectory, EntriesCarryHostAttributesSizesAndTimes) {
   EXPECT_FALSE(os::ListDirectory(dir / "missing", none));
 }
 
-TEST(CreateExclusive, TellsNewFromTakenAndFailed) {
-  testsupport::TempDir dir;
-  EXPECT_EQ(os::CreateExclusive(dir / "f"), os::CreateResult::Created);
-  EXPECT_EQ(os::CreateExclusive(dir / "f"), os::CreateResult::Exists);
-  EXPECT_EQ(os::CreateExclusive(dir / "missing/f"), os::CreateResult::Failed);
-  EXPECT_TRUE(os::RemoveFile(dir / "f"));
-  EXPECT_FALSE(os::PathExists(dir / "f"));
-}
-
 class ProcessTest : public ::testing::Test {
  protected:
   os::Process *Start(const std::vector<std::string> &steps) {
@@ -110,57 +100,6 @@ TEST_F(ProcessTest, AProcessThatEndedByItselfKeepsItsCode) {
   EXPECT_EQ(os::ProcessExitCode(process), 7);
   os::FreeProcess(process);
   os::FreeEvent(event);
-}
-
-TEST_F(ProcessTest, AMissingProgramIsReportedAsNotFound) {
-  const char *argv[] = {"nothing", nullptr};
-  std::string error;
-  bool notFound = false;
-  EXPECT_EQ(os::StartProcess("/no/such/program", argv, nullptr, error, notFound), nullptr);
-  EXPECT_TRUE(notFound);
-  EXPECT_FALSE(error.empty());
-}
-
-void SignalFromThread(void *event) { os::SignalEvent(static_cast<os::Event *>(event)); }
-
-TEST(Threads, AWorkerRunsAndIsJoined) {
-  os::Event *event = os::NewEvent();
-  ASSERT_NE(event, nullptr);
-  os::Thread *thread = os::StartThread(SignalFromThread, event);
-  ASSERT_NE(thread, nullptr);
-  os::JoinThread(thread);
-  // The worker's signal is there to be taken by a wait.
-  std::string program = testsupport::ProgramPath("runner_child");
-  const char *argv[] = {program.c_str(), "sleep:600000", nullptr};
-  std::string error;
-  bool notFound = false;
-  os::Process *process = os::StartProcess(program, argv, nullptr, error, notFound);
-  ASSERT_NE(process, nullptr) << error;
-  EXPECT_EQ(os::WaitProcessOrEvent(process, event), os::WaitResult::EventSignalled);
-  os::TerminateProcess(process, 1);
-  EXPECT_EQ(os::ProcessExitCode(process), 1);
-  os::FreeProcess(process);
-  os::FreeEvent(event);
-}
-
-TEST(Environment, VariablesAndFolders) {
-  testsupport::ScopedEnv env;
-  env.Set("QUILLET_OS_TEST", "value with blanks");
-  std::string value;
-  EXPECT_TRUE(os::GetEnv("QUILLET_OS_TEST", value));
-  EXPECT_EQ(value, "value with blanks");
-  env.Unset("QUILLET_OS_TEST");
-  EXPECT_FALSE(os::GetEnv("QUILLET_OS_TEST", value));
-
-  testsupport::TempDir dir;
-  testsupport::ScopedCwd cwd;
-  ASSERT_TRUE(os::ChangeDir(dir.Path()));
-  char real[4096];
-  ASSERT_NE(realpath(dir.Path().c_str(), real), nullptr);
-  EXPECT_EQ(os::CurrentDir(), real);
-  EXPECT_FALSE(os::ChangeDir(dir / "missing"));
-  EXPECT_TRUE(os::IsDirectory(dir.Path()));
-  EXPECT_FALSE(os::IsRegularFile(dir.Path()));
 }
 
 }  // namespace

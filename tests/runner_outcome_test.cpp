@@ -66,15 +66,6 @@ TEST_F(OutcomeTest, TenNamesHaveNoDotsAndTheWholeDirectoryIsADot) {
                        FormatText(host.Language[0].c_str(), "Show stat for", 1), "."}));
 }
 
-TEST_F(OutcomeTest, LongNamesAreListedWholeAndTheHeadingIsBounded) {
-  std::string longName(1000, 'n');
-  std::string text = ConfirmationText(1, Selection{longName});
-  EXPECT_NE(text.find(longName + "\n"), std::string::npos);
-  // An entry number outside the table gives an empty word, not a crash.
-  std::string odd = ConfirmationText(99, Selection{"."});
-  EXPECT_EQ(odd, FormatText(host.Language[0].c_str(), "", 1) + "\n.\n");
-}
-
 TEST_F(OutcomeTest, ExitCodeZeroOpensTheLockedEditorAtOnce) {
   std::string output = dir / "log";
   testsupport::WriteFile(output, "U file.c\n");
