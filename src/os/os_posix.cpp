@@ -376,7 +376,15 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
     return nullptr;
   }
 
-  Process *process = new Process;
+  Process *process = new (std::nothrow) Process;
+  if (process == nullptr) {
+    // Without a record nobody could wait for the child: end it at once.
+    kill(pid, SIGKILL);
+    while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    error = "out of memory";
+    return nullptr;
+  }
   process->pid = pid;
   process->endFd = OpenPidFd(pid);
   if (process->endFd < 0) {
