@@ -1,0 +1,153 @@
+// A fixture for the status panel against the real cvs: a repository, two
+// working copies with a file in each state, a recording cvs wrapper first
+// on PATH, and helpers to open the panel and read its rows.
+#ifndef QUILLET_PANEL_FIXTURE_HPP
+#define QUILLET_PANEL_FIXTURE_HPP
+
+#include <string.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "test_support.hpp"
+
+namespace testsupport {
+
+class PanelCvsTest : public ModuleTest {
+ protected:
+  void SetUp() override {
+    ModuleTest::SetUp();
+    wrapperLog = tools / "cvs-calls.log";
+    // Logs the folder and the arguments of every run, then runs the real cvs.
+    WriteFile(tools / "cvs",
+              "#!/bin/sh\n"
+              "printf '%s:' \"$(pwd)\" >> " + ShellQuote(wrapperLog) + "\n"
+              "for a in \"$@\"; do printf '[%s]' \"$a\" >> " + ShellQuote(wrapperLog) + "; done\n"
+              "echo >> " + ShellQuote(wrapperLog) + "\n"
+              "exec /usr/bin/cvs \"$@\"\n");
+    Shell("chmod +x " + ShellQuote(tools / "cvs"));
+    const char *old = getenv("PATH");
+    env.Set("PATH", tools.Path() + ":" + (old != nullptr ? old : "/usr/bin:/bin"));
+  }
+  void TearDown() override {
+    ModuleTest::TearDown();
+    // Every temporary file of the module is gone by now.
+    EXPECT_EQ(ListDir(sandbox.Tmp()), std::vector<std::string>()) << "files left in TMP";
+  }
+
+  // The repository holds module "proj"; "wc" is brought into every state
+  // with the help of a second copy, "other".
+  void MakeStates() {
+    sandbox.Import("proj", {{"Makefile", "all:\n"},
+                            {"up-to-date.c", "one\ntwo\nthree\n"},
+                            {"modified.c", "one\ntwo\nthree\n"},
+                            {"needs-patch.c", "one\ntwo\nthree\n"},
+                            {"needs-merge.c", "one\ntwo\nthree\n"},
+                            {"conflict.c", "one\ntwo\nthree\n"},
+                            {"conflict-edited.c", "one\ntwo\nthree\n"},
+                            {"removed.c", "one\n"},
+                            {"tagged.c", "one\n"},
+                            {"two words.c", "one\n"},
+                            {"sub/inner.c", "inner\n"}});
+    wc = sandbox.Checkout("proj", "wc");
+    other = sandbox.Checkout("proj", "other");
+    WriteFile(wc + "/binary.dat", std::string("bin\0ary\n", 8));
+    sandbox.MustCvs("-Q add -kb binary.dat", wc);
+    sandbox.MustCvs("-Q commit -m binary binary.dat", wc);
+
+    for (const char *name : {"needs-patch.c", "needs-merge.c", "conflict.c", "conflict-edited.c"}) {
+      WriteFile(other + "/" + name, "one\nchanged in other\nthree\n");
+    }
+    sandbox.MustCvs("-Q commit -m other", other);
+
+    WriteFile(wc + "/modified.c", "one\ntwo\nthree\nlocal\n");
+    WriteFile(wc + "/needs-merge.c", "one\ntwo\nthree changed here\n");
+    for (const char *name : {"conflict.c", "conflict-edited.c"}) {
+      WriteFile(wc + "/" + name, "one\nchanged here\nthree\n");
+      sandbox.Cvs(std::string("-Q update ") + name, wc);
+    }
+    WriteFile(wc + "/conflict-edited.c", ReadFile(wc + "/conflict-edited.c") + "edited after the merge\n");
+    Shell("rm removed.c", wc);
+    sandbox.MustCvs("-Q remove removed.c", wc);
+    WriteFile(wc + "/added.c", "new\n");
+    sandbox.MustCvs("-Q add added.c", wc);
+    sandbox.MustCvs("-Q tag rel-1 tagged.c", wc);
+    sandbox.MustCvs("-Q update -r rel-1 tagged.c", wc);
+    WriteFile(wc + "/unknown.txt", "not in cvs\n");
+    MakeDirs(wc + "/cvs");
+    MakeDirs(wc + "/notes");
+  }
+
+  // Opens the panel on `dir` as the command-line prefix does.
+  // The wrapper's log starts afresh: the fixture's own runs are not counted.
+  HANDLE OpenPanel(const std::string &dir) {
+    WriteFile(wrapperLog, "");
+    host.ActivePanel().CurDir = dir;
+    HANDLE panel = module.OpenPlugin(OPEN_COMMANDLINE, 0);
+    EXPECT_NE(panel, INVALID_HANDLE_VALUE);
+    if (panel != INVALID_HANDLE_VALUE) host.OpenPluginPanel(module, panel);
+    return panel;
+  }
+
+  // The items the module handed over, by bare name.
+  std::map<std::string, const PluginPanelItem *> Items() {
+    std::map<std::string, const PluginPanelItem *> items;
+    for (int i = 0; i < host.PluginItemsNumber; ++i) {
+      const char *path = host.PluginItems[i].FindData.cFileName;
+      const char *slash = strrchr(path, '/');
+      items[slash != nullptr ? slash + 1 : path] = &host.PluginItems[i];
+    }
+    return items;
+  }
+  static std::string Column(const PluginPanelItem &item, int index) {
+    if (item.CustomColumnData == nullptr || index >= item.CustomColumnNumber) return "<none>";
+    return item.CustomColumnData[index] != nullptr ? item.CustomColumnData[index] : "<null>";
+  }
+
+  // Runs of "CVS Running...", and the runs the wrapper saw ("dir:[a][b]").
+  int CvsRuns() {
+    int runs = 0;
+    for (const standin::DialogCall &call : host.Dialogs) runs += call.Ex ? 1 : 0;
+    return runs;
+  }
+  std::vector<std::string> CvsCalls() {
+    std::vector<std::string> calls;
+    std::string text = ReadFile(wrapperLog);
+    for (size_t start = 0, end; start < text.size(); start = end + 1) {
+      end = text.find('\n', start);
+      if (end == std::string::npos) end = text.size();
+      calls.push_back(text.substr(start, end - start));
+    }
+    return calls;
+  }
+
+  int RowIndex(const std::string &name) {
+    const std::vector<standin::PanelRow> &rows = host.ActivePanel().Rows;
+    for (size_t i = 0; i < rows.size(); ++i) {
+      const std::string &row = rows[i].Name;
+      if (row == name || (row.size() > name.size() && row.compare(row.size() - name.size() - 1, std::string::npos,
+                                                                  "/" + name) == 0)) {
+        return static_cast<int>(i);
+      }
+    }
+    ADD_FAILURE() << "no row " << name;
+    return 0;
+  }
+  void PutCursorOn(const std::string &name) { host.ActivePanel().CurrentItem = RowIndex(name); }
+  void Select(const std::vector<std::string> &names) {
+    for (const std::string &name : names) host.ActivePanel().Rows[static_cast<size_t>(RowIndex(name))].Selected = true;
+  }
+
+  CvsSandbox sandbox;
+  ScopedEnv env;
+  ScopedCwd cwd;
+  TempDir tools;
+  std::string wrapperLog;
+  std::string wc, other;
+};
+
+}  // namespace testsupport
+
+#endif

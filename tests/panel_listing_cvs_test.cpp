@@ -1,0 +1,179 @@
+// The panel's rows for a real working copy, read through the module's entry
+// points: the state cvs reports for each file, "Unknown" for the others,
+// nothing for folders.
+#include <string.h>
+
+#include <algorithm>
+
+#include "panel_fixture.hpp"
+
+using namespace testsupport;
+
+namespace {
+
+const DWORD kPlain = FILE_ATTRIBUTE_NORMAL;
+
+struct Row {
+  const char *Name;
+  char Letter;
+  const char *Description;
+  const char *WorkRev, *RepRev;
+  DWORD Attributes;
+};
+
+}  // namespace
+
+TEST_F(PanelCvsTest, EveryFileShowsItsState) {
+  MakeStates();
+  OpenPanel(wc);
+  EXPECT_EQ(CvsRuns(), 1);
+  std::map<std::string, const PluginPanelItem *> items = Items();
+
+  const Row rows[] = {
+      {"Makefile", ' ', "Up-to-date", "1.1.1.1", "1.1.1.1", kPlain},
+      {"up-to-date.c", ' ', "Up-to-date", "1.1.1.1", "1.1.1.1", kPlain},
+      {"modified.c", 'M', "Modified", "1.1.1.1", "1.1.1.1", kPlain | FILE_ATTRIBUTE_COMPRESSED},
+      {"added.c", 'A', "Added", "New", "No", kPlain | FILE_ATTRIBUTE_COMPRESSED},
+      {"needs-patch.c", 'U', "Needs Patch", "1.1.1.1", "1.2", kPlain | 0x40},
+      {"needs-merge.c", 'N', "Needs Merge", "1.1.1.1", "1.2", kPlain},
+      {"conflict.c", 'c', "Unresolved Conflict", "1.2", "1.2", kPlain},
+      {"conflict-edited.c", 'C', "Conflicts", "1.2", "1.2", kPlain},
+      {"tagged.c", ' ', "Up-to-date STag: rel-1", "1.1.1.1", "1.1.1.1", kPlain},
+      {"binary.dat", ' ', "Up-to-date SOpt: -kb", "1.1", "1.1", kPlain},
+      {"two words.c", ' ', "Up-to-date", "1.1.1.1", "1.1.1.1", kPlain},
+  };
+  for (const Row &row : rows) {
+    SCOPED_TRACE(row.Name);
+    ASSERT_EQ(items.count(row.Name), 1u);
+    const PluginPanelItem &item = *items[row.Name];
+    ASSERT_NE(item.Description, nullptr);
+    EXPECT_STREQ(item.Description, row.Description);
+    ASSERT_EQ(item.CustomColumnNumber, 4);
+    EXPECT_EQ(Column(item, 0), std::string(1, row.Letter));
+    EXPECT_EQ(Column(item, 1), row.WorkRev);
+    EXPECT_EQ(Column(item, 2), row.RepRev);
+    EXPECT_EQ(Column(item, 3), "<null>");  // this client prints no expansion option
+    EXPECT_EQ(item.UserData, static_cast<DWORD_PTR>(static_cast<unsigned char>(row.Letter)));
+    EXPECT_EQ(item.FindData.dwFileAttributes, row.Attributes);
+    EXPECT_EQ(std::string(item.FindData.cFileName), wc + "/" + row.Name);
+  }
+
+  // A file cvs does not know.
+  ASSERT_EQ(items.count("unknown.txt"), 1u);
+  const PluginPanelItem &unknown = *items["unknown.txt"];
+  EXPECT_STREQ(unknown.Description, "Unknown");
+  ASSERT_EQ(unknown.CustomColumnNumber, 1);
+  EXPECT_EQ(Column(unknown, 0), "?");
+  EXPECT_EQ(unknown.UserData, 63u);
+  EXPECT_EQ(unknown.FindData.dwFileAttributes, kPlain);
+
+  // Folders, in the repository or not, carry nothing; "CVS" is not listed,
+  // "cvs" in small letters is.
+  for (const char *name : {"sub", "notes", "cvs"}) {
+    SCOPED_TRACE(name);
+    ASSERT_EQ(items.count(name), 1u);
+    const PluginPanelItem &folder = *items[name];
+    EXPECT_EQ(folder.Description, nullptr);
+    EXPECT_EQ(folder.CustomColumnData, nullptr);
+    EXPECT_EQ(folder.CustomColumnNumber, 0);
+    EXPECT_EQ(folder.UserData, 0u);
+    EXPECT_TRUE(folder.FindData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
+  EXPECT_EQ(items.count("CVS"), 0u);
+  // Files that are not on the disk are not listed, whatever cvs says.
+  EXPECT_EQ(items.count("removed.c"), 0u);
+
+  // Exactly the entries of the folder, in byte order of their names.
+  std::vector<std::string> onDisk = ListDir(wc);
+  onDisk.erase(std::remove(onDisk.begin(), onDisk.end(), "CVS"), onDisk.end());
+  std::vector<std::string> listed;
+  for (int i = 0; i < host.PluginItemsNumber; ++i) listed.push_back(strrchr(host.PluginItems[i].FindData.cFileName, '/') + 1);
+  std::vector<std::string> byteOrder = onDisk;
+  std::sort(byteOrder.begin(), byteOrder.end(), [](const std::string &a, const std::string &b) {
+    return memcmp(a.c_str(), b.c_str(), std::min(a.size(), b.size()) + 1) < 0;
+  });
+  EXPECT_EQ(listed, byteOrder);
+  EXPECT_LT(std::find(listed.begin(), listed.end(), "Makefile"), std::find(listed.begin(), listed.end(), "added.c"));
+
+  // The run was `cvs -q status -l` in the working copy.
+  std::vector<std::string> calls = CvsCalls();
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0], wc + ":[-q][status][-l]");
+}
+
+TEST_F(PanelCvsTest, EachRefreshAsksCvsAgain) {
+  MakeStates();
+  OpenPanel(wc);
+  ASSERT_STREQ(Items()["up-to-date.c"]->Description, "Up-to-date");
+  WriteFile(wc + "/up-to-date.c", "changed since the last look\n");
+  host.RefreshPluginPanel();
+  EXPECT_EQ(CvsRuns(), 2);
+  EXPECT_STREQ(Items()["up-to-date.c"]->Description, "Modified");
+}
+
+TEST_F(PanelCvsTest, OutsideAWorkingCopyNoCvsRuns) {
+  TempDir plain;
+  WriteFile(plain / "a.c", "a\n");
+  WriteFile(plain / "Makefile", "all:\n");
+  MakeDirs(plain / "folder");
+  OpenPanel(plain.Path());
+  EXPECT_EQ(CvsRuns(), 0);
+  EXPECT_TRUE(CvsCalls().empty());
+  std::map<std::string, const PluginPanelItem *> items = Items();
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_STREQ(host.PluginItems[0].FindData.cFileName, (plain / "Makefile").c_str());
+  EXPECT_STREQ(items["a.c"]->Description, "Unknown");
+  EXPECT_STREQ(items["Makefile"]->Description, "Unknown");
+  EXPECT_EQ(items["folder"]->Description, nullptr);
+  EXPECT_EQ(items["folder"]->UserData, 0u);
+}
+
+TEST_F(PanelCvsTest, FailingCvsShowsItsOutputAndLeavesFilesUnknown) {
+  MakeStates();
+  // The working copy's repository is gone.
+  Shell("mv " + ShellQuote(sandbox.Repository()) + " " + ShellQuote(sandbox.Root() + "/moved"));
+  OpenPanel(wc);
+  EXPECT_EQ(CvsRuns(), 1);
+  ASSERT_EQ(host.Editors.size(), 1u);
+  EXPECT_EQ(host.Editors[0].Title, "CVS log");
+  EXPECT_NE(host.Editors[0].Content.find("cvs"), std::string::npos) << host.Editors[0].Content;
+  std::map<std::string, const PluginPanelItem *> items = Items();
+  EXPECT_STREQ(items["modified.c"]->Description, "Unknown");
+  EXPECT_STREQ(items["up-to-date.c"]->Description, "Unknown");
+  EXPECT_EQ(items["sub"]->Description, nullptr);
+  // The output file went away after the editor closed (checked in TearDown).
+}
+
+TEST_F(PanelCvsTest, NamesGoThroughTheHostsCharacterTable) {
+  sandbox.Import("proj", {{"Qfile.c", "one\n"}, {"qfile.c", "one\n"}});
+  wc = sandbox.Checkout("proj", "wc");
+  WriteFile(wc + "/Qfile.c", "modified\n");
+  // Without a table names are taken as read.
+  OpenPanel(wc);
+  EXPECT_STREQ(Items()["Qfile.c"]->Description, "Modified");
+  EXPECT_STREQ(Items()["qfile.c"]->Description, "Up-to-date");
+  // A table that decodes 'Q' to 'q': both records now name qfile.c, the
+  // second one (qfile.c's own) last, and Qfile.c has no record.
+  host.script.HasCharTable = true;
+  for (int i = 0; i < 256; ++i) host.script.CharTable.DecodeTable[i] = static_cast<unsigned char>(i);
+  host.script.CharTable.DecodeTable[static_cast<unsigned char>('Q')] = 'q';
+  host.RefreshPluginPanel();
+  EXPECT_STREQ(Items()["Qfile.c"]->Description, "Unknown");
+  EXPECT_STREQ(Items()["qfile.c"]->Description, "Up-to-date");
+}
+
+TEST_F(PanelCvsTest, FileWithAVeryLongNameIsListedUnknown) {
+  // The client reports the 200-character name in full; the record holds
+  // only 127 characters of it and is therefore not matched to any file.
+  const std::string longName = std::string(196, 'n') + ".txt";
+  const std::string cutTwin = longName.substr(0, 127);
+  sandbox.Import("proj", {{longName, "one\n"}, {cutTwin, "one\n"}});
+  wc = sandbox.Checkout("proj", "wc");
+  WriteFile(wc + "/" + longName, "changed\n");
+  OpenPanel(wc);
+  std::map<std::string, const PluginPanelItem *> items = Items();
+  ASSERT_EQ(items.count(longName), 1u);
+  EXPECT_STREQ(items[longName]->Description, "Unknown");
+  // The file whose whole name is the cut one keeps its own state.
+  EXPECT_STREQ(items[cutTwin]->Description, "Up-to-date");
+}
