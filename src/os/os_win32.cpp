@@ -23,6 +23,7 @@ bool GetEnv(const char *name, std::string &value) {
   DWORD size = GetEnvironmentVariableA(name, nullptr, 0);
   if (size == 0) return false;
   std::vector<char> buffer(size + 1);
+  SetLastError(ERROR_SUCCESS);
   DWORD length = GetEnvironmentVariableA(name, buffer.data(), static_cast<DWORD>(buffer.size()));
   if (length == 0 && GetLastError() == ERROR_ENVVAR_NOT_FOUND) return false;
   if (length >= buffer.size()) return false;
@@ -214,10 +215,12 @@ std::vector<unsigned char> InheritedDescriptorBlock() {
   unsigned char *handles = flags + count;
   for (int fd = 0; fd < count; ++fd) {
     HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
-    DWORD information = 0;
-    bool usable = handle != INVALID_HANDLE_VALUE && handle != nullptr &&
-                  GetHandleInformation(handle, &information) &&
-                  (information & HANDLE_FLAG_INHERIT) != 0;
+    // Only a handle known to be kept from children is passed as closed;
+    // console handles of older systems answer no questions and are passed.
+    DWORD information = HANDLE_FLAG_INHERIT;
+    bool valid = handle != INVALID_HANDLE_VALUE && handle != nullptr;
+    if (valid && !GetHandleInformation(handle, &information)) information = HANDLE_FLAG_INHERIT;
+    bool usable = valid && (information & HANDLE_FLAG_INHERIT) != 0;
     if (!usable) handle = INVALID_HANDLE_VALUE;
     unsigned char flag = 0;
     if (usable) {
