@@ -49,9 +49,6 @@ TEST_F(DispatcherTest, CursorAloneActsOnTheWholeFolderInTheFullMenu) {
   EXPECT_EQ(menu.Title, "CVS: Current Dir");
   EXPECT_EQ(menu.Bottom, "");
   EXPECT_EQ(menu.Flags, DWORD(FMENU_WRAPMODE | FMENU_AUTOHIGHLIGHT));
-  EXPECT_EQ(menu.X, -1);
-  EXPECT_EQ(menu.Y, -1);
-  EXPECT_EQ(menu.MaxHeight, 0);
   const char *texts[] = {"&Update...", "&Commit", "Ligh&t (modem) commit", "Check&out...",
                          "E&xport...", "&Log", "&Stat", "&Differences", "", "&Add", "&Remove",
                          "&Browse", "&Mark >"};
