@@ -111,7 +111,14 @@ void ReadCvsStatus(ItemMap &items, const std::string &directory) {
     os::RemoveFile(path);
     return;
   }
-  std::vector<FileStatus> records = ReadStatusReport(report, decodeTable);
+  std::vector<FileStatus> records;
+  try {
+    records = ReadStatusReport(report, decodeTable);
+  } catch (...) {
+    fclose(report);
+    os::RemoveFile(path);
+    throw;
+  }
   fclose(report);
   os::RemoveFile(path);
   ApplyReport(items, records);
