@@ -180,6 +180,38 @@ TEST_F(DiffTest, VisualCombinationsTkDiffCannotShowStartNothing) {
   ExpectNoTempFiles();
 }
 
+// cvs would read an empty revision as none and an empty date as today's
+// midnight: an empty value is asked for again, as in the Update dialog.
+TEST_F(DiffTest, AChosenSideWithoutAValueIsAskedForAgain) {
+  host.script.Dialog.push_back(standin::Edit(
+      [](FarDialogItem *items) { standin::SelectRadio(items, 21, kSecondRevision); }, kOk));
+  host.script.Dialog.push_back(standin::Edit(
+      [](FarDialogItem *items) {
+        Type(items[kSecondRevisionEdit], "1.2");
+        standin::SelectRadio(items, 21, kFirstDate);
+      },
+      kOk));
+  host.script.Dialog.push_back([this](FarDialogItem *items, int) {
+    EXPECT_EQ(items[kFirstDate].Selected, 1);
+    EXPECT_STREQ(items[kSecondRevisionEdit].Data, "1.2");
+    Type(items[kFirstDateEdit], firstDate);
+    return int(kOk);
+  });
+  host.script.Message.push_back(standin::Answer(0));
+  host.script.Message.push_back(standin::Answer(0));
+  host.script.Message.push_back(standin::Answer(0));
+  Run(kDiff);
+
+  EXPECT_EQ(CommandDialogs().size(), 3u);
+  ASSERT_EQ(host.Messages.size(), 3u);
+  EXPECT_EQ(host.Messages[0].Lines, (std::vector<std::string>{"Error", " Revision or tag is required"}));
+  EXPECT_EQ(host.Messages[1].Lines, (std::vector<std::string>{"Error", " Date is required"}));
+  EXPECT_EQ(CvsCalls(), (std::vector<std::string>{"[diff][-u][-D][" + firstDate + "][-r][1.2][a.txt]"}));
+  ASSERT_EQ(host.Editors.size(), 1u);
+  EXPECT_NE(host.Editors[0].Content.find("-one\n+two\n"), std::string::npos);
+  ExpectNoTempFiles();
+}
+
 TEST_F(DiffTest, OverlongTextDiffRevisionIsCutTo255Characters) {
   std::string tag = "T" + std::string(299, 'g');
   host.script.Message.push_back(standin::Answer(1));

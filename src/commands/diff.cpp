@@ -74,18 +74,43 @@ void AppendSide(CvsArgs &args, int revisionButton, int dateButton, int revisionE
   }
 }
 
+// TkDiff compares revisions only: the file itself, or one or two revisions
+// given by number or tag.
+bool VisualCanShow() {
+  if (gItems[kFirstDate].Selected || gItems[kSecondDate].Selected) return false;
+  return !gItems[kFirstRevision].Selected || gItems[kSecondRevision].Selected;
+}
+
+// The error to show when a side asks for a revision or date but holds none:
+// cvs would take an empty revision as none and an empty date as today's
+// midnight, and compare something the user never named.
+const char *MissingValue() {
+  if ((gItems[kFirstRevision].Selected && EditEmpty(gItems[kFirstRevisionEdit])) ||
+      (gItems[kSecondRevision].Selected && EditEmpty(gItems[kSecondRevisionEdit])))
+    return "Error\n Revision or tag is required";
+  if ((gItems[kFirstDate].Selected && EditEmpty(gItems[kFirstDateEdit])) ||
+      (gItems[kSecondDate].Selected && EditEmpty(gItems[kSecondDateEdit])))
+    return "Error\n Date is required";
+  return nullptr;
+}
+
 }  // namespace
 
 bool AskDiffOptions(CvsArgs &args, bool &visualDiff) {
-  int result = RunDialog(gItems, kItemCount, 51, 22);
-  if (result == -1 || result == kCancel) return false;
+  for (;;) {
+    int result = RunDialog(gItems, kItemCount, 51, 22);
+    if (result == -1 || result == kCancel) return false;
+    if (gItems[kVisual].Selected && !VisualCanShow()) {
+      visualDiff = true;
+      return false;
+    }
+    const char *missing = MissingValue();
+    if (missing == nullptr) break;
+    ShowErrorBox(missing);
+  }
 
   if (gItems[kVisual].Selected) {
     visualDiff = true;
-    // TkDiff compares revisions only: the file itself, or one or two
-    // revisions given by number or tag.
-    if (gItems[kFirstDate].Selected || gItems[kSecondDate].Selected) return false;
-    if (gItems[kFirstRevision].Selected && !gItems[kSecondRevision].Selected) return false;
     AppendSide(args, kFirstRevision, kFirstDate, kFirstRevisionEdit, kFirstDateEdit, gFirstValue);
     AppendSide(args, kSecondRevision, kSecondDate, kSecondRevisionEdit, kSecondDateEdit,
                gSecondValue);
