@@ -65,6 +65,7 @@ TEST_F(AddRemoveTest, AddBinaryAndThenTextFilesWithTheCheckBoxRemembered) {
 
 TEST_F(AddRemoveTest, AddOnTheWholeFolderAddsWhatCvsDoesNotKnowHere) {
   WriteFile(wc + "/new.txt", "new\n");
+  WriteFile(wc + "/my notes.txt", "blank in the name\n");
   MakeDirs(wc + "/newdir");
   WriteFile(wc + "/newdir/inner.txt", "inner\n");
   WriteFile(wc + "/built.o", "ignored by cvs\n");
@@ -77,8 +78,9 @@ TEST_F(AddRemoveTest, AddOnTheWholeFolderAddsWhatCvsDoesNotKnowHere) {
   std::vector<std::string> calls = CvsCalls();
   ASSERT_EQ(calls.size(), 2u);
   EXPECT_EQ(calls[0], "[-n][-q][update][-l][.]");
-  EXPECT_EQ(calls[1], "[add][new.txt][newdir]");
+  EXPECT_EQ(calls[1], "[add][my notes.txt][new.txt][newdir]");
   EXPECT_EQ(EntryOf("new.txt").find("/new.txt/0/"), 0u) << Entries();
+  EXPECT_EQ(EntryOf("my notes.txt").find("/my notes.txt/0/"), 0u) << Entries();
   EXPECT_NE(Entries().find("D/newdir////"), std::string::npos) << Entries();
   EXPECT_TRUE(Exists(wc + "/newdir/CVS/Entries"));
   EXPECT_EQ(EntryOf("built.o"), "");

@@ -41,6 +41,9 @@ bool AskAddOptions(CvsArgs &args);
 // is then replaced by the names found.
 bool QueryStates(const std::string &directory, Selection &names, const char *letters,
                  bool localOnly, bool acceptNonzero);
+// The entries of the current folder that cvs does not know yet, each name
+// whole (blanks kept).  False when the query failed.
+bool CollectNewEntries(Selection &names);
 bool CollectModified(const std::string &directory, Selection &names, bool localOnly);
 bool CollectConflicts(const std::string &directory, Selection &names, bool localOnly);
 // Reads one line of the dry-run update output: true with the name when the

@@ -35,8 +35,14 @@ bool ScanStateLine(const char *line, const char *letters, bool localOnly, std::s
   return false;
 }
 
-bool QueryStates(const std::string &directory, Selection &names, const char *letters,
-                 bool localOnly, bool acceptNonzero) {
+namespace {
+
+// Runs "cvs -n -q update [-l] <directory>" and reads its output in pieces of
+// at most 299 characters (a longer line arrives as several pieces).  False
+// when cvs failed (and that is not accepted: the failure is then shown) or
+// the output cannot be read.
+bool ReadDryRunUpdate(const std::string &directory, bool localOnly, bool acceptNonzero,
+                      std::vector<std::string> &pieces) {
   CvsArgs args;
   args.push_back("cvs");
   args.push_back("-n");
@@ -60,14 +66,41 @@ bool QueryStates(const std::string &directory, Selection &names, const char *let
     os::RemoveFile(outputPath);
     return false;
   }
-  names.clear();
   char line[kLineSize];
-  std::string name;
-  while (fgets(line, sizeof line, output) != nullptr) {
-    if (ScanStateLine(line, letters, localOnly, name)) names.push_back(name);
-  }
+  while (fgets(line, sizeof line, output) != nullptr) pieces.push_back(line);
   fclose(output);
   os::RemoveFile(outputPath);
+  return true;
+}
+
+}  // namespace
+
+bool QueryStates(const std::string &directory, Selection &names, const char *letters,
+                 bool localOnly, bool acceptNonzero) {
+  std::vector<std::string> pieces;
+  if (!ReadDryRunUpdate(directory, localOnly, acceptNonzero, pieces)) return false;
+  names.clear();
+  std::string name;
+  for (const std::string &piece : pieces) {
+    if (ScanStateLine(piece.c_str(), letters, localOnly, name)) names.push_back(name);
+  }
+  return true;
+}
+
+bool CollectNewEntries(Selection &names) {
+  std::vector<std::string> pieces;
+  if (!ReadDryRunUpdate(".", true, false, pieces)) return false;
+  names.clear();
+  std::string line;
+  for (const std::string &piece : pieces) {
+    line += piece;
+    if (line.empty() || line.back() != '\n') continue;
+    line.pop_back();
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    // "? name": the name runs to the end of the line, blanks and all.
+    if (line.size() > 2 && line.compare(0, 2, "? ") == 0) names.push_back(line.substr(2));
+    line.clear();
+  }
   return true;
 }
 

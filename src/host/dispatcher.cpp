@@ -19,8 +19,8 @@ struct CommandRun {
 
 // Add on the whole folder means the entries here that cvs does not know yet;
 // false (after telling the user) when there are none.
-bool CollectNewEntries(CommandRun &run) {
-  if (!QueryStates(".", run.addedNames, "?", true, false)) return false;
+bool NewEntriesToAdd(CommandRun &run) {
+  if (!CollectNewEntries(run.addedNames)) return false;
   if (run.addedNames.empty()) {
     HostInfo.Message(HostInfo.ModuleNumber, FMSG_ALLINONE | FMSG_MB_OK, nullptr,
                      reinterpret_cast<const char *const *>(
@@ -37,7 +37,7 @@ void RunCommand(CommandRun &run, int entry) {
   if (!run.wholeDirectory) {
     for (const std::string &name : run.selection) run.args.push_back(name.c_str());
   } else if (entry == kEntryAdd) {
-    if (!CollectNewEntries(run)) return;
+    if (!NewEntriesToAdd(run)) return;
     for (const std::string &name : run.addedNames) run.args.push_back(name.c_str());
   }
   run.args.push_back(nullptr);
