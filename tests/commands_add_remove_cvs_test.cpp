@@ -159,5 +159,23 @@ TEST_F(AddRemoveTest, RemoveOnTheWholeFolderPassesNoNameAndAStillPresentFileIsRe
   ExpectNoTempFiles();
 }
 
+// "cvs remove -f" would delete the working files; a file named "-f" must
+// reach cvs as a name.
+TEST_F(AddRemoveTest, ANameThatLooksLikeAnOptionStaysAName) {
+  WriteFile(wc + "/-f", "dash\n");
+  sandbox.MustCvs("-Q add -- -f", wc);
+  sandbox.MustCvs("-Q commit -m dash -- -f", wc);
+  EnterFolder(wc);
+  Select({"-f", "a.txt"});
+  host.script.Message.push_back(standin::Answer(0));
+  host.script.Message.push_back(standin::Answer(1));
+  Run(kRemove);
+  EXPECT_EQ(LastCvsCall(), "[remove][--][-f][a.txt]");
+  EXPECT_TRUE(Exists(wc + "/a.txt"));
+  EXPECT_TRUE(Exists(wc + "/-f"));
+  EXPECT_EQ(EntryOf("a.txt").find("/a.txt/1.1.1.1/"), 0u) << Entries();
+  ExpectNoTempFiles();
+}
+
 }  // namespace
 }  // namespace testsupport

@@ -90,7 +90,7 @@ bool CommitFiles(const Selection &selection, bool withList) {
   args.push_back("commit");
   args.push_back("-F");
   args.push_back(templatePath.c_str());
-  for (const std::string &entry : selection) args.push_back(entry.c_str());
+  AppendFileOperands(args, selection);
   args.push_back(nullptr);
 
   std::string outputPath = TempFileName("HOME");

@@ -35,10 +35,14 @@ bool NewEntriesToAdd(CommandRun &run) {
 void RunCommand(CommandRun &run, int entry) {
   if (!run.confirmed && ConfirmCommand(entry, run.selection) != 0) return;
   if (!run.wholeDirectory) {
-    for (const std::string &name : run.selection) run.args.push_back(name.c_str());
+    // The visual tool takes the name as it is.
+    if (run.visualDiff)
+      run.args.push_back(run.selection[0].c_str());
+    else
+      AppendFileOperands(run.args, run.selection);
   } else if (entry == kEntryAdd) {
     if (!NewEntriesToAdd(run)) return;
-    for (const std::string &name : run.addedNames) run.args.push_back(name.c_str());
+    AppendFileOperands(run.args, run.addedNames);
   }
   run.args.push_back(nullptr);
 
