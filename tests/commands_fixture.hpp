@@ -17,19 +17,24 @@ class CommandTest : public ModuleTest {
  protected:
   // Menu entry numbers as the command menu shows them.
   enum {
-    kUpdate = 0, kCommit = 1, kLightCommit = 2, kCheckout = 3, kExport = 4, kLog = 5,
-    kStat = 6, kDiff = 7, kAdd = 9, kRemove = 10, kBrowse = 11, kMark = 12
+    kUpdate = 0,
+    kCommit = 1,
+    kLightCommit = 2,
+    kCheckout = 3,
+    kExport = 4,
+    kLog = 5,
+    kStat = 6,
+    kDiff = 7,
+    kAdd = 9,
+    kRemove = 10,
+    kBrowse = 11,
+    kMark = 12
   };
 
   void SetUp() override {
     ModuleTest::SetUp();
     wrapperLog = tools / "cvs-calls.log";
-    WriteFile(tools / "cvs",
-              "#!/bin/sh\n"
-              "for a in \"$@\"; do printf '[%s]' \"$a\" >> " + ShellQuote(wrapperLog) + "; done\n"
-              "echo >> " + ShellQuote(wrapperLog) + "\n"
-              "exec /usr/bin/cvs \"$@\"\n");
-    Shell("chmod +x " + ShellQuote(tools / "cvs"));
+    WriteRecordingCvs(tools.Path(), wrapperLog, false);
   }
 
   // Imports `files` as module "proj", checks it out as "wc" and points the
@@ -63,13 +68,7 @@ class CommandTest : public ModuleTest {
     panel.CurrentItem = 0;
   }
 
-  int RowIndex(const std::string &name) {
-    const std::vector<standin::PanelRow> &rows = host.ActivePanel().Rows;
-    for (size_t i = 0; i < rows.size(); ++i)
-      if (rows[i].Name == name) return static_cast<int>(i);
-    ADD_FAILURE() << "no row " << name;
-    return 0;
-  }
+  int RowIndex(const std::string &name) { return testsupport::RowIndex(host.ActivePanel(), name); }
   void Select(const std::vector<std::string> &names) {
     for (const std::string &name : names) host.ActivePanel().Rows[RowIndex(name)].Selected = true;
   }
@@ -106,18 +105,7 @@ class CommandTest : public ModuleTest {
   }
 
   // The cvs runs seen by the wrapper, one line of "[arg]" groups per run.
-  std::vector<std::string> CvsCalls() {
-    std::vector<std::string> calls;
-    std::string text = ReadFile(wrapperLog);
-    size_t start = 0;
-    while (start < text.size()) {
-      size_t end = text.find('\n', start);
-      if (end == std::string::npos) end = text.size();
-      calls.push_back(text.substr(start, end - start));
-      start = end + 1;
-    }
-    return calls;
-  }
+  std::vector<std::string> CvsCalls() { return ReadLines(wrapperLog); }
   std::string LastCvsCall() {
     std::vector<std::string> calls = CvsCalls();
     return calls.empty() ? "" : calls.back();

@@ -20,14 +20,7 @@ class PanelCvsTest : public ModuleTest {
   void SetUp() override {
     ModuleTest::SetUp();
     wrapperLog = tools / "cvs-calls.log";
-    // Logs the folder and the arguments of every run, then runs the real cvs.
-    WriteFile(tools / "cvs",
-              "#!/bin/sh\n"
-              "printf '%s:' \"$(pwd)\" >> " + ShellQuote(wrapperLog) + "\n"
-              "for a in \"$@\"; do printf '[%s]' \"$a\" >> " + ShellQuote(wrapperLog) + "; done\n"
-              "echo >> " + ShellQuote(wrapperLog) + "\n"
-              "exec /usr/bin/cvs \"$@\"\n");
-    Shell("chmod +x " + ShellQuote(tools / "cvs"));
+    WriteRecordingCvs(tools.Path(), wrapperLog, true);
     const char *old = getenv("PATH");
     env.Set("PATH", tools.Path() + ":" + (old != nullptr ? old : "/usr/bin:/bin"));
   }
@@ -68,7 +61,8 @@ class PanelCvsTest : public ModuleTest {
       WriteFile(wc + "/" + name, "one\nchanged here\nthree\n");
       sandbox.Cvs(std::string("-Q update ") + name, wc);
     }
-    WriteFile(wc + "/conflict-edited.c", ReadFile(wc + "/conflict-edited.c") + "edited after the merge\n");
+    WriteFile(wc + "/conflict-edited.c",
+              ReadFile(wc + "/conflict-edited.c") + "edited after the merge\n");
     Shell("rm removed.c", wc);
     sandbox.MustCvs("-Q remove removed.c", wc);
     WriteFile(wc + "/added.c", "new\n");
@@ -112,32 +106,13 @@ class PanelCvsTest : public ModuleTest {
     for (const standin::DialogCall &call : host.Dialogs) runs += call.Ex ? 1 : 0;
     return runs;
   }
-  std::vector<std::string> CvsCalls() {
-    std::vector<std::string> calls;
-    std::string text = ReadFile(wrapperLog);
-    for (size_t start = 0, end; start < text.size(); start = end + 1) {
-      end = text.find('\n', start);
-      if (end == std::string::npos) end = text.size();
-      calls.push_back(text.substr(start, end - start));
-    }
-    return calls;
-  }
+  std::vector<std::string> CvsCalls() { return ReadLines(wrapperLog); }
 
-  int RowIndex(const std::string &name) {
-    const std::vector<standin::PanelRow> &rows = host.ActivePanel().Rows;
-    for (size_t i = 0; i < rows.size(); ++i) {
-      const std::string &row = rows[i].Name;
-      if (row == name || (row.size() > name.size() && row.compare(row.size() - name.size() - 1, std::string::npos,
-                                                                  "/" + name) == 0)) {
-        return static_cast<int>(i);
-      }
-    }
-    ADD_FAILURE() << "no row " << name;
-    return 0;
-  }
+  int RowIndex(const std::string &name) { return testsupport::RowIndex(host.ActivePanel(), name); }
   void PutCursorOn(const std::string &name) { host.ActivePanel().CurrentItem = RowIndex(name); }
   void Select(const std::vector<std::string> &names) {
-    for (const std::string &name : names) host.ActivePanel().Rows[static_cast<size_t>(RowIndex(name))].Selected = true;
+    for (const std::string &name : names)
+      host.ActivePanel().Rows[static_cast<size_t>(RowIndex(name))].Selected = true;
   }
 
   CvsSandbox sandbox;

@@ -190,6 +190,40 @@ void CvsSandbox::MustCvs(const std::string &args, const std::string &cwd) {
   if (status != 0) ADD_FAILURE() << "cvs " << args << " failed (" << status << "): " << output;
 }
 
+void WriteRecordingCvs(const std::string &dir, const std::string &log, bool logFolder) {
+  std::string script = "#!/bin/sh\n";
+  if (logFolder) script += "printf '%s:' \"$(pwd)\" >> " + ShellQuote(log) + "\n";
+  script += "for a in \"$@\"; do printf '[%s]' \"$a\" >> " + ShellQuote(log) + "; done\n";
+  script += "echo >> " + ShellQuote(log) + "\n";
+  script += "exec /usr/bin/cvs \"$@\"\n";
+  WriteFile(dir + "/cvs", script);
+  Shell("chmod +x " + ShellQuote(dir + "/cvs"));
+}
+
+std::vector<std::string> ReadLines(const std::string &path) {
+  std::vector<std::string> lines;
+  std::string text = ReadFile(path);
+  for (size_t start = 0, end; start < text.size(); start = end + 1) {
+    end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+  }
+  return lines;
+}
+
+int RowIndex(const standin::PanelModel &panel, const std::string &name) {
+  const std::string tail = "/" + name;
+  for (size_t i = 0; i < panel.Rows.size(); ++i) {
+    const std::string &row = panel.Rows[i].Name;
+    if (row == name || (row.size() > tail.size() &&
+                        row.compare(row.size() - tail.size(), std::string::npos, tail) == 0)) {
+      return static_cast<int>(i);
+    }
+  }
+  ADD_FAILURE() << "no row " << name;
+  return 0;
+}
+
 void ModuleTest::SetUp() {
   host.Reset();
   std::string error;

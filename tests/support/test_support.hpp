@@ -90,6 +90,16 @@ class CvsSandbox {
   ScopedEnv env_;
 };
 
+// Writes an executable "cvs" into `dir` that appends one line per run to
+// `log` ("[arg1][arg2]...", after "folder:" when `logFolder`) and then runs
+// the real client; put `dir` first on PATH to see the exact command lines.
+void WriteRecordingCvs(const std::string &dir, const std::string &log, bool logFolder);
+// The lines of a file, without their line ends.
+std::vector<std::string> ReadLines(const std::string &path);
+// The row of a host panel named `name`, or whose name ends in "/" + name
+// (plug-in rows carry full paths); fails the test when there is none.
+int RowIndex(const standin::PanelModel &panel, const std::string &name);
+
 // Loads the module into the stand-in host and binds it (SetStartupInfo).
 class ModuleTest : public ::testing::Test {
  protected:
