@@ -28,7 +28,8 @@ TEST_F(AddRemoveTest, AddBinaryAndThenTextFilesWithTheCheckBoxRemembered) {
   WriteFile(wc + "/z.txt", "zed\n");
   EnterFolder(wc);
   Select({"x.bin", "y.bin"});
-  host.script.Dialog.push_back(standin::Edit([](FarDialogItem *items) { items[kBinary].Selected = 1; }, kOk));
+  host.script.Dialog.push_back(
+      standin::Edit([](FarDialogItem *items) { items[kBinary].Selected = 1; }, kOk));
   Run(kAdd);
 
   ASSERT_EQ(CommandDialogs().size(), 1u);

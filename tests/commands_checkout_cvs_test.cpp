@@ -5,8 +5,15 @@ namespace testsupport {
 namespace {
 
 enum {
-  kOk = 1, kCancel = 2, kModuleLabel = 3, kModuleEdit = 4, kRootEdit = 6, kDestinationEdit = 8,
-  kRevisionEdit = 10, kDateEdit = 12, kRecursive = 13
+  kOk = 1,
+  kCancel = 2,
+  kModuleLabel = 3,
+  kModuleEdit = 4,
+  kRootEdit = 6,
+  kDestinationEdit = 8,
+  kRevisionEdit = 10,
+  kDateEdit = 12,
+  kRecursive = 13
 };
 
 class CheckoutTest : public CommandTest {
@@ -26,8 +33,8 @@ class CheckoutTest : public CommandTest {
   // working copy, where they are its only two entries.
   void RunFromPlainFolder(int entry) { Run(entry - kCheckout); }
 
-  static std::function<int(FarDialogItem *, int)> Fill(
-      std::map<int, std::string> edits, int recursive = 1) {
+  static std::function<int(FarDialogItem *, int)> Fill(std::map<int, std::string> edits,
+                                                       int recursive = 1) {
     return [edits, recursive](FarDialogItem *items, int) {
       for (const auto &edit : edits) Type(items[edit.first], edit.second);
       items[kRecursive].Selected = recursive;

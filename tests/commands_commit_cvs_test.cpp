@@ -10,8 +10,8 @@ const std::string kBanner = ": Orvelle CVS Plugin fo FAR Manager https://quillet
 class CommitTest : public CommandTest {
  protected:
   void MakeChanges() {
-    MakeWorkingCopy({{"a.txt", "a\n"}, {"sub/b.txt", "b\n"}, {"lib/subx.c", "x\n"},
-                     {"quiet.txt", "q\n"}});
+    MakeWorkingCopy(
+        {{"a.txt", "a\n"}, {"sub/b.txt", "b\n"}, {"lib/subx.c", "x\n"}, {"quiet.txt", "q\n"}});
     WriteFile(wc + "/a.txt", "a changed\n");
     WriteFile(wc + "/sub/b.txt", "b changed\n");
     WriteFile(wc + "/lib/subx.c", "x changed\n");
@@ -41,9 +41,10 @@ TEST_F(CommitTest, FullCommitListsTheWholeTreeAndCommitsWithTheUsersMessage) {
   EXPECT_EQ(edit.Y2, -1);
   EXPECT_EQ(edit.StartLine, 0);
   EXPECT_EQ(edit.StartChar, 1);
-  EXPECT_EQ(edit.Content, kDash + ": Modified and Added Files:\n" +
-                              ":     a.txt\n:     lib/subx.c\n:     sub/b.txt\n:     sub/new.txt\n" +
-                              kDash + kBanner);
+  EXPECT_EQ(edit.Content,
+            kDash + ": Modified and Added Files:\n" +
+                ":     a.txt\n:     lib/subx.c\n:     sub/b.txt\n:     sub/new.txt\n" + kDash +
+                kBanner);
 
   // The confirmation names what is committed: the whole folder.
   ASSERT_EQ(host.Messages.size(), 1u);

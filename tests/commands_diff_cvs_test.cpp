@@ -8,9 +8,21 @@ namespace testsupport {
 namespace {
 
 enum {
-  kFirstDisk = 1, kFirstRevision = 2, kFirstDate = 3, kFirstRevisionEdit = 4, kFirstDateEdit = 5,
-  kSecondLatest = 7, kSecondRevision = 8, kSecondDate = 9, kSecondRevisionEdit = 10,
-  kSecondDateEdit = 11, kRecursive = 13, kText = 15, kVisual = 16, kOk = 18, kCancel = 19
+  kFirstDisk = 1,
+  kFirstRevision = 2,
+  kFirstDate = 3,
+  kFirstRevisionEdit = 4,
+  kFirstDateEdit = 5,
+  kSecondLatest = 7,
+  kSecondRevision = 8,
+  kSecondDate = 9,
+  kSecondRevisionEdit = 10,
+  kSecondDateEdit = 11,
+  kRecursive = 13,
+  kText = 15,
+  kVisual = 16,
+  kOk = 18,
+  kCancel = 19
 };
 
 class DiffTest : public CommandTest {
@@ -34,8 +46,9 @@ class DiffTest : public CommandTest {
     toolLog = tools / "tkdiff-calls.log";
     Shell("cp " + ShellQuote(TestsSourceDir() + "/../tools/quillet-tkdiff") + " " +
           ShellQuote(tools / "quillet-tkdiff"));
-    WriteFile(tools / "tkdiff", "#!/bin/sh\n{ for a in \"$@\"; do printf '[%s]' \"$a\"; done; echo; } >> " +
-                                    ShellQuote(toolLog) + "\n");
+    WriteFile(tools / "tkdiff",
+              "#!/bin/sh\n{ for a in \"$@\"; do printf '[%s]' \"$a\"; done; echo; } >> " +
+                  ShellQuote(toolLog) + "\n");
     Shell("chmod +x " + ShellQuote(tools / "tkdiff"));
   }
 
@@ -173,7 +186,8 @@ TEST_F(DiffTest, VisualCombinationsTkDiffCannotShowStartNothing) {
   // A run that does start afterwards is the first the tool ever sees.
   std::string tag = "T" + std::string(299, 'g');
   Diff(Sides(kFirstRevision, tag, kSecondRevision, "1.3", true));
-  EXPECT_EQ(ToolCalls(1), (std::vector<std::string>{"[-r" + tag.substr(0, 255) + "][-r1.3][a.txt]"}));
+  EXPECT_EQ(ToolCalls(1),
+            (std::vector<std::string>{"[-r" + tag.substr(0, 255) + "][-r1.3][a.txt]"}));
   EXPECT_EQ(CommandDialogs().size(), 6u);
   EXPECT_TRUE(CvsCalls().empty());
   EXPECT_TRUE(host.Messages.empty());
@@ -204,9 +218,11 @@ TEST_F(DiffTest, AChosenSideWithoutAValueIsAskedForAgain) {
 
   EXPECT_EQ(CommandDialogs().size(), 3u);
   ASSERT_EQ(host.Messages.size(), 3u);
-  EXPECT_EQ(host.Messages[0].Lines, (std::vector<std::string>{"Error", " Revision or tag is required"}));
+  EXPECT_EQ(host.Messages[0].Lines,
+            (std::vector<std::string>{"Error", " Revision or tag is required"}));
   EXPECT_EQ(host.Messages[1].Lines, (std::vector<std::string>{"Error", " Date is required"}));
-  EXPECT_EQ(CvsCalls(), (std::vector<std::string>{"[diff][-u][-D][" + firstDate + "][-r][1.2][a.txt]"}));
+  EXPECT_EQ(CvsCalls(),
+            (std::vector<std::string>{"[diff][-u][-D][" + firstDate + "][-r][1.2][a.txt]"}));
   ASSERT_EQ(host.Editors.size(), 1u);
   EXPECT_NE(host.Editors[0].Content.find("-one\n+two\n"), std::string::npos);
   ExpectNoTempFiles();

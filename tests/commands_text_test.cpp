@@ -83,7 +83,8 @@ TEST(CommitTemplate, WholeFolderListsEveryPathInOrder) {
 
 TEST(CommitTemplate, SelectionListsByPlainSubstringPerEntry) {
   bool haveFiles = false;
-  std::vector<std::string> modified = {"src/main.c", "lib/srcutil.c", "bar/foo.c", "foo.cpp", "x.c"};
+  std::vector<std::string> modified = {"src/main.c", "lib/srcutil.c", "bar/foo.c", "foo.cpp",
+                                       "x.c"};
   EXPECT_EQ(CommitTemplateText(true, {"src", "foo.c"}, modified, haveFiles),
             kDash + ": Modified and Added Files:\n" + ":     src/main.c\n:     lib/srcutil.c\n" +
                 ":     bar/foo.c\n:     foo.cpp\n" + kDash + kBanner);

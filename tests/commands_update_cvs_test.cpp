@@ -7,8 +7,16 @@ namespace testsupport {
 namespace {
 
 enum {
-  kOk = 1, kCancel = 2, kBranch = 3, kTrunk = 4, kRevisionButton = 5, kDateButton = 6,
-  kRevisionEdit = 7, kDateEdit = 8, kRecursive = 9, kCreateFolders = 10
+  kOk = 1,
+  kCancel = 2,
+  kBranch = 3,
+  kTrunk = 4,
+  kRevisionButton = 5,
+  kDateButton = 6,
+  kRevisionEdit = 7,
+  kDateEdit = 8,
+  kRecursive = 9,
+  kCreateFolders = 10
 };
 
 class UpdateTest : public CommandTest {
@@ -100,7 +108,8 @@ TEST_F(UpdateTest, EmptyRevisionIsRefusedAndTheDialogComesBackAsLeft) {
 
   ASSERT_EQ(host.Messages.size(), 1u);
   EXPECT_EQ(host.Messages[0].Flags, DWORD(FMSG_WARNING | FMSG_ALLINONE | FMSG_MB_OK));
-  EXPECT_EQ(host.Messages[0].Lines, (std::vector<std::string>{"Error", " Revision or tag is required"}));
+  EXPECT_EQ(host.Messages[0].Lines,
+            (std::vector<std::string>{"Error", " Revision or tag is required"}));
   EXPECT_EQ(CommandDialogs().size(), 2u);
   EXPECT_EQ(CvsCalls().size(), 1u);
   EXPECT_EQ(LastCvsCall(), "[update][-r][rel1]");
@@ -142,8 +151,8 @@ TEST_F(UpdateTest, RecursionOffLeavesSubfoldersAndMissingFoldersComeBackWithD) {
   sandbox.MustCvs("-Q add fresh/c.txt", Other());
   sandbox.MustCvs("-Q commit -m fresh", Other());
 
-  host.script.Dialog.push_back(standin::Edit(
-      [](FarDialogItem *items) { items[kRecursive].Selected = 0; }, kOk));
+  host.script.Dialog.push_back(
+      standin::Edit([](FarDialogItem *items) { items[kRecursive].Selected = 0; }, kOk));
   Run(kUpdate);
   EXPECT_EQ(LastCvsCall(), "[update][-l]");
   EXPECT_EQ(ReadFile(wc + "/a.txt"), "two\n");

@@ -49,9 +49,11 @@ TEST_F(DispatcherTest, CursorAloneActsOnTheWholeFolderInTheFullMenu) {
   EXPECT_EQ(menu.Title, "CVS: Current Dir");
   EXPECT_EQ(menu.Bottom, "");
   EXPECT_EQ(menu.Flags, DWORD(FMENU_WRAPMODE | FMENU_AUTOHIGHLIGHT));
-  const char *texts[] = {"&Update...", "&Commit", "Ligh&t (modem) commit", "Check&out...",
-                         "E&xport...", "&Log", "&Stat", "&Differences", "", "&Add", "&Remove",
-                         "&Browse", "&Mark >"};
+  const char *texts[] = {"&Update...",   "&Commit",      "Ligh&t (modem) commit",
+                         "Check&out...", "E&xport...",   "&Log",
+                         "&Stat",        "&Differences", "",
+                         "&Add",         "&Remove",      "&Browse",
+                         "&Mark >"};
   ASSERT_EQ(menu.Items.size(), 13u);
   for (size_t i = 0; i < 13; ++i) {
     EXPECT_STREQ(menu.Items[i].Text, texts[i]);
@@ -112,7 +114,7 @@ TEST_F(DispatcherTest, FullNamesLoseThePanelFolderWhateverItsLetterCase) {
 TEST_F(DispatcherTest, CancelAtEveryStepRunsNothing) {
   Run(-1);  // the command menu
   host.script.Message.push_back(standin::Answer(1));
-  Run(kLog);  // the confirmation's Cancel
+  Run(kLog);     // the confirmation's Cancel
   Run(kRemove);  // the confirmation closed with Esc
   // Esc in the Mark sub-menu brings the command menu back; Esc there ends.
   host.script.Menu.push_back(standin::Choose(kMark));

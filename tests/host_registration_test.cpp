@@ -30,9 +30,7 @@ TEST(ModuleExports, ExactlyTheTenEntryPoints) {
   EXPECT_EQ(expected, names);
 }
 
-TEST_F(ModuleTest, MinimumHostVersionIs170) {
-  EXPECT_EQ(0x146, module.GetMinFarVersion());
-}
+TEST_F(ModuleTest, MinimumHostVersionIs170) { EXPECT_EQ(0x146, module.GetMinFarVersion()); }
 
 TEST_F(ModuleTest, RegistersOneMenuEntryAndThePrefix) {
   PluginInfo info;

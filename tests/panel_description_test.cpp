@@ -69,7 +69,8 @@ TEST_F(PanelDescription, FolderWithoutCvsFolder) {
   EXPECT_EQ(info.InfoLines[2].Separator, 0);
   ASSERT_NE(info.KeyBar, nullptr);
   const char *const *titles = &info.KeyBar->Titles[0];
-  for (size_t i = 0; i < sizeof(KeyBarTitles) / sizeof(char *); ++i) EXPECT_EQ(titles[i], nullptr) << i;
+  for (size_t i = 0; i < sizeof(KeyBarTitles) / sizeof(char *); ++i)
+    EXPECT_EQ(titles[i], nullptr) << i;
 }
 
 TEST_F(PanelDescription, RootFileWithAndWithoutLineEndEmptyAndMissing) {
@@ -121,14 +122,36 @@ TEST_F(PanelDescription, SixViewModes) {
     int FullScreen, AlignExtensions;
   };
   const Mode expected[6] = {
-      {"NOM,C3,C1,Z,D", "0,3,4,0,5", {"Name", "Opt", "WRev", "Status", "Date"}, "NOR,Z", "0,0", 0, 1},
-      {"NO,C0,NO,C0,NO,C0", "0,1,0,1,0,1", {"Name", "S", "Name", "S", "Name", "S"}, "NOR,C1,S,D,T",
-       "0,4,5,5,5", 0, 0},
+      {"NOM,C3,C1,Z,D",
+       "0,3,4,0,5",
+       {"Name", "Opt", "WRev", "Status", "Date"},
+       "NOR,Z",
+       "0,0",
+       0,
+       1},
+      {"NO,C0,NO,C0,NO,C0",
+       "0,1,0,1,0,1",
+       {"Name", "S", "Name", "S", "Name", "S"},
+       "NOR,C1,S,D,T",
+       "0,4,5,5,5",
+       0,
+       0},
       {"NO,C0,NO,C0", "0,1,0,1", {"Name", "S", "Name", "S"}, "NOR,C1,S,D,T", "0,4,5,5,5", 0, 0},
-      {"NO,Z,C1,C3,S", "0,10,5,3,5", {"Name", "Status", "WorkRev", "Opt", "Size"}, "C0,NOR,D,T", "1,0,0,5", 0, 1},
+      {"NO,Z,C1,C3,S",
+       "0,10,5,3,5",
+       {"Name", "Status", "WorkRev", "Opt", "Size"},
+       "C0,NOR,D,T",
+       "1,0,0,5",
+       0,
+       1},
       {"C0,NO,C1", "1,0,8", {"S", "Name", "Revision"}, "NOR,C1,S,D,T", "0,4,5,5,5", 0, 0},
-      {"NO,Z,S,DM,C1,C2,C3", "0,0,6,14,7,7,3", {"Name", "Status", "Size", "Modified", "WorkRev", "RepRev", "Opt"},
-       "C0,NR", "1,0", 1, 1},
+      {"NO,Z,S,DM,C1,C2,C3",
+       "0,0,6,14,7,7,3",
+       {"Name", "Status", "Size", "Modified", "WorkRev", "RepRev", "Opt"},
+       "C0,NR",
+       "1,0",
+       1,
+       1},
   };
   for (int i = 0; i < 6; ++i) {
     SCOPED_TRACE(i);

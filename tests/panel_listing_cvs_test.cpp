@@ -87,13 +87,15 @@ TEST_F(PanelCvsTest, EveryFileShowsItsState) {
   std::vector<std::string> onDisk = ListDir(wc);
   onDisk.erase(std::remove(onDisk.begin(), onDisk.end(), "CVS"), onDisk.end());
   std::vector<std::string> listed;
-  for (int i = 0; i < host.PluginItemsNumber; ++i) listed.push_back(strrchr(host.PluginItems[i].FindData.cFileName, '/') + 1);
+  for (int i = 0; i < host.PluginItemsNumber; ++i)
+    listed.push_back(strrchr(host.PluginItems[i].FindData.cFileName, '/') + 1);
   std::vector<std::string> byteOrder = onDisk;
   std::sort(byteOrder.begin(), byteOrder.end(), [](const std::string &a, const std::string &b) {
     return memcmp(a.c_str(), b.c_str(), std::min(a.size(), b.size()) + 1) < 0;
   });
   EXPECT_EQ(listed, byteOrder);
-  EXPECT_LT(std::find(listed.begin(), listed.end(), "Makefile"), std::find(listed.begin(), listed.end(), "added.c"));
+  EXPECT_LT(std::find(listed.begin(), listed.end(), "Makefile"),
+            std::find(listed.begin(), listed.end(), "added.c"));
 
   // The run was `cvs -q status -l` in the working copy.
   std::vector<std::string> calls = CvsCalls();
@@ -155,7 +157,8 @@ TEST_F(PanelCvsTest, NamesGoThroughTheHostsCharacterTable) {
   // A table that decodes 'Q' to 'q': both records now name qfile.c, the
   // second one (qfile.c's own) last, and Qfile.c has no record.
   host.script.HasCharTable = true;
-  for (int i = 0; i < 256; ++i) host.script.CharTable.DecodeTable[i] = static_cast<unsigned char>(i);
+  for (int i = 0; i < 256; ++i)
+    host.script.CharTable.DecodeTable[i] = static_cast<unsigned char>(i);
   host.script.CharTable.DecodeTable[static_cast<unsigned char>('Q')] = 'q';
   host.RefreshPluginPanel();
   EXPECT_STREQ(Items()["Qfile.c"]->Description, "Unknown");

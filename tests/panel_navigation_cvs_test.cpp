@@ -84,7 +84,8 @@ TEST_F(PanelKeys, F3OnAFileOffersViewLogAndDiff) {
   EXPECT_EQ(F3(), 0);  // "View": the host shows the file itself
   ASSERT_EQ(host.Menus.size(), 1u);
   EXPECT_EQ(LastMenu().Title, "View modified.c");
-  EXPECT_EQ(MenuTexts(LastMenu()), (std::vector<std::string>{"&View modified.c", "&Log modified.c", "&Diff modified.c"}));
+  EXPECT_EQ(MenuTexts(LastMenu()),
+            (std::vector<std::string>{"&View modified.c", "&Log modified.c", "&Diff modified.c"}));
   EXPECT_EQ(LastMenu().Flags, static_cast<DWORD>(FMENU_WRAPMODE));
   EXPECT_EQ(LastMenu().X, -1);
   EXPECT_EQ(LastMenu().Y, -1);
@@ -103,7 +104,8 @@ TEST_F(PanelKeys, F3LogAndDiffOfTheCurrentFile) {
   EXPECT_EQ(F3(), 1);
   ASSERT_EQ(host.Editors.size(), 1u);
   EXPECT_EQ(host.Editors[0].Title, "CVS log");
-  EXPECT_NE(host.Editors[0].Content.find("Working file: modified.c"), std::string::npos) << host.Editors[0].Content;
+  EXPECT_NE(host.Editors[0].Content.find("Working file: modified.c"), std::string::npos)
+      << host.Editors[0].Content;
   EXPECT_EQ(CvsCalls().back(), wc + ":[log][modified.c]");
 
   // cvs diff ends with 1 on a changed file; its output is shown at once,
@@ -123,8 +125,8 @@ TEST_F(PanelKeys, F3WithSelectedFiles) {
   EXPECT_EQ(F3(), 1);
   ASSERT_EQ(host.Menus.size(), 1u);
   EXPECT_EQ(MenuTexts(LastMenu()),
-            (std::vector<std::string>{"&View up-to-date.c", "&Log up-to-date.c", "&Diff up-to-date.c", "",
-                                      "Lo&g 2 files", "Di&ff 2 files"}));
+            (std::vector<std::string>{"&View up-to-date.c", "&Log up-to-date.c",
+                                      "&Diff up-to-date.c", "", "Lo&g 2 files", "Di&ff 2 files"}));
   EXPECT_EQ(LastMenu().Items[3].Separator, 1);
   // Bare names, in the order in which the host lists the selected items.
   EXPECT_EQ(CvsCalls().back(), wc + ":[diff][modified.c][needs-merge.c]");
@@ -154,7 +156,8 @@ TEST_F(PanelKeys, F3OnAnUnknownFile) {
   ASSERT_EQ(host.Messages.size(), 1u);
   EXPECT_TRUE(host.Messages[0].Flags & FMSG_WARNING);
   ASSERT_EQ(host.Editors.size(), 1u);
-  EXPECT_NE(host.Editors[0].Content.find("unknown.txt"), std::string::npos) << host.Editors[0].Content;
+  EXPECT_NE(host.Editors[0].Content.find("unknown.txt"), std::string::npos)
+      << host.Editors[0].Content;
 }
 
 TEST_F(PanelKeys, F3OnAFolderAndOnTheDotsRow) {

@@ -18,7 +18,9 @@ using testsupport::TestsSourceDir;
 
 namespace {
 
-std::string Recorded(const std::string &name) { return ReadFile(TestsSourceDir() + "/data/status/" + name); }
+std::string Recorded(const std::string &name) {
+  return ReadFile(TestsSourceDir() + "/data/status/" + name);
+}
 
 std::vector<FileStatus> Read(const std::string &text, const unsigned char *table) {
   // fmemopen cannot open an empty buffer on every C library.
@@ -79,9 +81,10 @@ TEST(StatusReportVolume, MutatedRecordingsStayInsideEveryField) {
     const std::vector<FileStatus> records = Read(text, table);
     ItemMap items;
     for (const FileStatus &record : records) {
-      ASSERT_TRUE(Terminated(record.Name) && Terminated(record.StatusText) && Terminated(record.WorkingRevision) &&
-                  Terminated(record.RepositoryRevision) && Terminated(record.ExpansionOption) &&
-                  Terminated(record.StickyTag) && Terminated(record.StickyDate) && Terminated(record.StickyOptions) &&
+      ASSERT_TRUE(Terminated(record.Name) && Terminated(record.StatusText) &&
+                  Terminated(record.WorkingRevision) && Terminated(record.RepositoryRevision) &&
+                  Terminated(record.ExpansionOption) && Terminated(record.StickyTag) &&
+                  Terminated(record.StickyDate) && Terminated(record.StickyOptions) &&
                   Terminated(record.MergeFrom));
       ASSERT_NE(record.Name[0], '\0');
       // A record with a status has the letter of that status.
@@ -105,7 +108,8 @@ TEST(StatusReportVolume, MutatedRecordingsStayInsideEveryField) {
 TEST(StatusReportVolume, ALargeReportIsReadWhole) {
   // The recorded report of modified.c, repeated under 20000 names.
   const std::string text = Recorded("errors-mixed.txt");
-  size_t first = text.find("===================================================================\nFile: modified.c");
+  size_t first = text.find(
+      "===================================================================\nFile: modified.c");
   ASSERT_NE(first, std::string::npos);
   const std::string record = text.substr(first);
   const int count = 20000;
@@ -120,7 +124,8 @@ TEST(StatusReportVolume, ALargeReportIsReadWhole) {
   }
   const auto start = std::chrono::steady_clock::now();
   const std::vector<FileStatus> records = Read(report, IdentityTable());
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   ASSERT_EQ(records.size(), static_cast<size_t>(count));
   EXPECT_STREQ(records[12345].Name, "file12345.c");
   EXPECT_EQ(records[12345].Letter, 'M');

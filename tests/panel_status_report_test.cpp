@@ -29,7 +29,8 @@ std::string Recorded(const std::string &name) { return TestsSourceDir() + "/data
 std::vector<FileStatus> ReadText(const std::string &text, const unsigned char *table = nullptr) {
   FILE *stream = fmemopen(const_cast<char *>(text.data()), text.size(), "r");
   EXPECT_NE(stream, nullptr);
-  std::vector<FileStatus> records = ReadStatusReport(stream, table != nullptr ? table : IdentityTable());
+  std::vector<FileStatus> records =
+      ReadStatusReport(stream, table != nullptr ? table : IdentityTable());
   fclose(stream);
   return records;
 }
@@ -47,12 +48,14 @@ std::map<std::string, FileStatus> ByName(const std::vector<FileStatus> &records)
 // it holds a line too long to be read at once.
 size_t CountFileLines(const std::string &text) {
   size_t count = 0;
-  for (size_t at = text.find("File: "); at != std::string::npos; at = text.find("File: ", at + 1)) ++count;
+  for (size_t at = text.find("File: "); at != std::string::npos; at = text.find("File: ", at + 1))
+    ++count;
   return count;
 }
 size_t LongestLine(const std::string &text) {
   size_t longest = 0, start = 0;
-  for (size_t end = text.find('\n'); end != std::string::npos; start = end + 1, end = text.find('\n', start)) {
+  for (size_t end = text.find('\n'); end != std::string::npos;
+       start = end + 1, end = text.find('\n', start)) {
     longest = std::max(longest, end - start);
   }
   return longest;
@@ -163,10 +166,11 @@ TEST(StatusReport, FailedRunGivesNoRecords) {
 }
 
 TEST(StatusReport, ExpansionOptionAndMergeFromFields) {
-  const std::map<std::string, FileStatus> byName = ByName(ReadText(ReadFile(Recorded("extra-fields.txt"))));
+  const std::map<std::string, FileStatus> byName =
+      ByName(ReadText(ReadFile(Recorded("extra-fields.txt"))));
   EXPECT_STREQ(byName.at("binary.dat").ExpansionOption, "-kb");
   EXPECT_STREQ(byName.at("up-to-date.c").ExpansionOption, "");  // "(default)"
-  EXPECT_STREQ(byName.at("up-to-date.c").MergeFrom, "");         // "(none)"
+  EXPECT_STREQ(byName.at("up-to-date.c").MergeFrom, "");        // "(none)"
   EXPECT_EQ(byName.size(), ByName(ReadText(ReadFile(Recorded("all-states.txt")))).size());
 }
 
@@ -194,7 +198,8 @@ TEST(StatusReport, PiecesOfALongLineAreLinesOfTheirOwn) {
   padded += std::string(kReportLineLength - padded.size(), ' ') + "===============\n";
   // The repository line below the first piece's: the piece overrides it,
   // and the separator inside the long line closes the record.
-  std::string withLongLine = record + padded + "   Sticky Tag:\t\tafter-the-piece (revision: 1.1)\n";
+  std::string withLongLine =
+      record + padded + "   Sticky Tag:\t\tafter-the-piece (revision: 1.1)\n";
   const std::vector<FileStatus> records = ReadText(withLongLine);
   ASSERT_EQ(records.size(), 1u);
   EXPECT_STREQ(records[0].Name, "up-to-date.c");
@@ -222,7 +227,8 @@ std::string Column(const PluginPanelItem &item, int index) {
 
 TEST(ApplyFileStatus, HighlightingBitsFollowTheLetterNotTheDisk) {
   // Bits 0x40 and 0x800 set on the disk: only the letter decides them.
-  const std::map<std::string, FileStatus> byName = ByName(ReadText(ReadFile(Recorded("extra-fields.txt"))));
+  const std::map<std::string, FileStatus> byName =
+      ByName(ReadText(ReadFile(Recorded("extra-fields.txt"))));
   const DWORD kOnDisk = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_COMPRESSED | 0x40;
   const struct {
     const char *Name;
@@ -262,8 +268,9 @@ TEST(ApplyFileStatus, DescriptionListsStickyFieldsInOrderAndFitsItsBuffer) {
   ASSERT_EQ(records.size(), 1u);
   PluginPanelItem item = FreshItem(0);
   ApplyFileStatus(item, records[0]);
-  const std::string expected = "Up-to-date STag: " + kLongTag.substr(0, 31) + " SDate: 2026.12.08.00.18.05" +
-                               " SOpt: " + std::string(31, 'o') + " Merge: " + std::string(31, 'm');
+  const std::string expected = "Up-to-date STag: " + kLongTag.substr(0, 31) +
+                               " SDate: 2026.12.08.00.18.05" + " SOpt: " + std::string(31, 'o') +
+                               " Merge: " + std::string(31, 'm');
   EXPECT_EQ(item.Description, expected);
   EXPECT_LT(expected.size(), 256u);
   ReleaseItemTexts(item);
@@ -273,7 +280,8 @@ TEST(ApplyReport, ARecordReportedTwiceReplacesTheFirstWithoutLosingMemory) {
   std::string text = ReadFile(Recorded("errors-mixed.txt"));
   std::string twice = text + text;
   std::regex firstModified("Locally Modified");
-  twice = std::regex_replace(twice, firstModified, "Needs Patch", std::regex_constants::format_first_only);
+  twice = std::regex_replace(twice, firstModified, "Needs Patch",
+                             std::regex_constants::format_first_only);
   ItemMap items;
   items.emplace("modified.c", FreshItem(0));
   ApplyReport(items, ReadText(twice));

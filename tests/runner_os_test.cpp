@@ -38,13 +38,14 @@ TEST(ListDirectory, EntriesCarryHostAttributesSizesAndTimes) {
   ASSERT_EQ(byName.count(".."), 1u);
 
   const FAR_FIND_DATA &plain = byName["plain.c"];
-  EXPECT_EQ(plain.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY |
-                                      FILE_ATTRIBUTE_HIDDEN),
+  EXPECT_EQ(plain.dwFileAttributes &
+                (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
             0u);
   EXPECT_EQ(plain.nFileSizeLow, 5u);
   EXPECT_EQ(plain.nFileSizeHigh, 0u);
   // 100-ns intervals since 1601-01-01 UTC.
-  EXPECT_EQ(Ticks(plain.ftLastWriteTime), (946684800ULL + 11644473600ULL) * 10000000ULL + 5000000ULL);
+  EXPECT_EQ(Ticks(plain.ftLastWriteTime),
+            (946684800ULL + 11644473600ULL) * 10000000ULL + 5000000ULL);
   EXPECT_TRUE(byName[".hidden"].dwFileAttributes & FILE_ATTRIBUTE_HIDDEN);
   EXPECT_TRUE(byName["locked.txt"].dwFileAttributes & FILE_ATTRIBUTE_READONLY);
   EXPECT_TRUE(byName["CVS"].dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);

@@ -106,9 +106,9 @@ TEST_F(OutcomeTest, AFailureAsksFirstAndOnlyTheFirstButtonShowsTheOutput) {
   EXPECT_EQ(box.Flags, static_cast<DWORD>(FMSG_WARNING));
   EXPECT_EQ(box.ItemsNumber, 4);
   EXPECT_EQ(box.ButtonsNumber, 2);
-  EXPECT_EQ(box.Lines, (std::vector<std::string>{host.Language[3],
-                                                 FormatText(host.Language[1].c_str(), 1),
-                                                 host.Language[4], host.Language[2]}));
+  EXPECT_EQ(box.Lines,
+            (std::vector<std::string>{host.Language[3], FormatText(host.Language[1].c_str(), 1),
+                                      host.Language[4], host.Language[2]}));
 
   host.script.Message.push_back(standin::Answer(0));
   ReportOutcome(-168, output.c_str());

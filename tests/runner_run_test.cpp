@@ -112,9 +112,8 @@ TEST_F(RunCvsTest, ExitCodeOfAProcessThatEndsByItselfComesBack) {
 TEST_F(RunCvsTest, BothStreamsLandInOneFileInTheOrderWritten) {
   std::string output = dir / "out";
   testsupport::WriteFile(output, "old content that must go\n");
-  EXPECT_EQ(RunChild({"out:one", "err:two", "out:three", "sleep:20", "err:four", "out:five"},
-                     output),
-            0);
+  EXPECT_EQ(
+      RunChild({"out:one", "err:two", "out:three", "sleep:20", "err:four", "out:five"}, output), 0);
   EXPECT_EQ(ReadFile(output), "one\ntwo\nthree\nfour\nfive\n");
 }
 
@@ -203,8 +202,8 @@ TEST_F(RunCvsTest, AProgramThatCannotStartLeavesItsReasonInTheOutput) {
 
 TEST_F(RunCvsTest, ArgumentsWithBlanksAndQuotesArriveWhole) {
   std::string output = dir / "out";
-  std::vector<std::string> steps = {"args", "two words", "say \"hi\"", "back\\slash\\", "",
-                                    "tab\there", "*.c", "$HOME", "a;b|c"};
+  std::vector<std::string> steps = {"args",      "two words", "say \"hi\"", "back\\slash\\", "",
+                                    "tab\there", "*.c",       "$HOME",      "a;b|c"};
   EXPECT_EQ(RunChild(steps, output), 0);
   std::string expected = "[" + ProgramPath("runner_child") + "]\n";
   for (const std::string &step : steps) expected += "[" + step + "]\n";

@@ -133,8 +133,9 @@ class StartProgramTest : public ::testing::Test {
   void Plant(const std::string &folder, const std::string &name, bool executable = true) {
     testsupport::MakeDirs(folder);
     std::string target = folder + "/" + name;
-    ASSERT_EQ(testsupport::Shell("cp " + testsupport::ShellQuote(testsupport::ProgramPath("runner_child")) +
-                                " " + testsupport::ShellQuote(target)),
+    ASSERT_EQ(testsupport::Shell("cp " +
+                                 testsupport::ShellQuote(testsupport::ProgramPath("runner_child")) +
+                                 " " + testsupport::ShellQuote(target)),
               0);
     chmod(target.c_str(), executable ? 0755 : 0644);
   }

@@ -93,9 +93,9 @@ TEST_F(TempFileNameTest, WindowsRulesTryTmpThenTmpWithoutQuotes) {
   env.Set("TMP", "\"C:\\Temp Files\"");
   env.Set("TMPDIR", "/ignored/on/windows");
   env.Set("QUILLET_FALLBACK", "C:\\Home");
-  EXPECT_EQ(TempDirectoryCandidates("QUILLET_FALLBACK", true),
-            (std::vector<std::string>{"\"C:\\Temp Files\"", "C:\\Temp Files", "C:\\Home", "\\",
-                                      "."}));
+  EXPECT_EQ(
+      TempDirectoryCandidates("QUILLET_FALLBACK", true),
+      (std::vector<std::string>{"\"C:\\Temp Files\"", "C:\\Temp Files", "C:\\Home", "\\", "."}));
   env.Set("TMP", "C:\\Temp");
   env.Unset("QUILLET_FALLBACK");
   EXPECT_EQ(TempDirectoryCandidates("QUILLET_FALLBACK", true),

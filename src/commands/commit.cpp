@@ -78,8 +78,8 @@ bool CommitFiles(const Selection &selection, bool withList) {
     return false;
   }
 
-  int edited = HostInfo.Editor(templatePath.c_str(), "CVS log", -1, -1, -1, -1,
-                               EF_DISABLEHISTORY, 0, 1);
+  int edited =
+      HostInfo.Editor(templatePath.c_str(), "CVS log", -1, -1, -1, -1, EF_DISABLEHISTORY, 0, 1);
   if (edited != EEC_MODIFIED || ConfirmCommand(kCommitEntry, selection) != 0) {
     os::RemoveFile(templatePath);
     return false;

@@ -18,13 +18,19 @@ FarMenuItem MenuItem(const char *text, int selected, int separator) {
 
 const int kCommandCount = 13;
 const FarMenuItem gCommandMenu[kCommandCount] = {
-    MenuItem("&Update...", 1, 0),   MenuItem("&Commit", 0, 0),
+    MenuItem("&Update...", 1, 0),
+    MenuItem("&Commit", 0, 0),
     MenuItem("Ligh&t (modem) commit", 0, 0),
-    MenuItem("Check&out...", 0, 0), MenuItem("E&xport...", 0, 0),
-    MenuItem("&Log", 0, 0),         MenuItem("&Stat", 0, 0),
-    MenuItem("&Differences", 0, 0), MenuItem("", 0, 1),
-    MenuItem("&Add", 0, 0),         MenuItem("&Remove", 0, 0),
-    MenuItem("&Browse", 0, 0),      MenuItem("&Mark >", 0, 0),
+    MenuItem("Check&out...", 0, 0),
+    MenuItem("E&xport...", 0, 0),
+    MenuItem("&Log", 0, 0),
+    MenuItem("&Stat", 0, 0),
+    MenuItem("&Differences", 0, 0),
+    MenuItem("", 0, 1),
+    MenuItem("&Add", 0, 0),
+    MenuItem("&Remove", 0, 0),
+    MenuItem("&Browse", 0, 0),
+    MenuItem("&Mark >", 0, 0),
 };
 
 const int kMarkCount = 4;

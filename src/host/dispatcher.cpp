@@ -22,10 +22,10 @@ struct CommandRun {
 bool NewEntriesToAdd(CommandRun &run) {
   if (!CollectNewEntries(run.addedNames)) return false;
   if (run.addedNames.empty()) {
-    HostInfo.Message(HostInfo.ModuleNumber, FMSG_ALLINONE | FMSG_MB_OK, nullptr,
-                     reinterpret_cast<const char *const *>(
-                         "Add\nThis folder holds nothing that is new to CVS"),
-                     0, 0);
+    HostInfo.Message(
+        HostInfo.ModuleNumber, FMSG_ALLINONE | FMSG_MB_OK, nullptr,
+        reinterpret_cast<const char *const *>("Add\nThis folder holds nothing that is new to CVS"),
+        0, 0);
     return false;
   }
   return true;

@@ -34,9 +34,7 @@ QUILLET_EXPORT void FARAPI GetPluginInfo(PluginInfo *Info) {
   }
 }
 
-QUILLET_EXPORT int FARAPI GetMinFarVersion(void) {
-  return FARMANAGERVERSION;
-}
+QUILLET_EXPORT int FARAPI GetMinFarVersion(void) { return FARMANAGERVERSION; }
 
 QUILLET_EXPORT HANDLE FARAPI OpenPlugin(int OpenFrom, INT_PTR Item) {
   try {

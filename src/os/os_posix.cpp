@@ -71,8 +71,8 @@ bool Drain(int fd) {
 // Seconds and nanoseconds since 1970 as 100-ns intervals since 1601.
 FILETIME ToFileTime(const struct timespec &time) {
   const long long kEpochDifference = 11644473600LL;
-  long long ticks = (static_cast<long long>(time.tv_sec) + kEpochDifference) * 10000000LL +
-                    time.tv_nsec / 100;
+  long long ticks =
+      (static_cast<long long>(time.tv_sec) + kEpochDifference) * 10000000LL + time.tv_nsec / 100;
   if (ticks < 0) ticks = 0;
   FILETIME result;
   result.dwLowDateTime = static_cast<DWORD>(ticks & 0xFFFFFFFFu);

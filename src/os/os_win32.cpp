@@ -281,9 +281,9 @@ void Restore(Redirection &redirection) {
 
 std::string SystemMessage(DWORD error) {
   char *text = nullptr;
-  DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                    FORMAT_MESSAGE_IGNORE_INSERTS,
-                                nullptr, error, 0, reinterpret_cast<char *>(&text), 0, nullptr);
+  DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<char *>(&text), 0, nullptr);
   std::string message;
   if (length != 0 && text != nullptr) {
     message.assign(text, length);

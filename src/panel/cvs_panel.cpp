@@ -37,7 +37,8 @@ HANDLE CreatePanel() {
   PanelInfo info;
   memset(&info, 0, sizeof(info));
   if (HostInfo.Control == nullptr) return INVALID_HANDLE_VALUE;
-  if (!HostInfo.Control(INVALID_HANDLE_VALUE, FCTL_GETPANELINFO, &info)) return INVALID_HANDLE_VALUE;
+  if (!HostInfo.Control(INVALID_HANDLE_VALUE, FCTL_GETPANELINFO, &info))
+    return INVALID_HANDLE_VALUE;
   if (info.PanelType != PTYPE_FILEPANEL) return INVALID_HANDLE_VALUE;
   CvsPanel *panel = new CvsPanel;
   panel->StartViewMode = info.ViewMode;

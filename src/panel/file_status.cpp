@@ -10,8 +10,8 @@
 
 namespace {
 
-const DWORD kOutOfDateBit = 0x40;                       // letter 'U'
-const DWORD kChangedBit = FILE_ATTRIBUTE_COMPRESSED;    // letters 'M', 'A', 'R'
+const DWORD kOutOfDateBit = 0x40;                     // letter 'U'
+const DWORD kChangedBit = FILE_ATTRIBUTE_COMPRESSED;  // letters 'M', 'A', 'R'
 const size_t kDescriptionSize = 256;
 
 char *NewText(const char *text, size_t size) {
@@ -79,7 +79,8 @@ void ApplyFileStatus(PluginPanelItem &item, const FileStatus &record) {
   DWORD &attributes = item.FindData.dwFileAttributes;
   attributes &= ~(kOutOfDateBit | kChangedBit);
   if (record.Letter == 'U') attributes |= kOutOfDateBit;
-  if (record.Letter == 'M' || record.Letter == 'A' || record.Letter == 'R') attributes |= kChangedBit;
+  if (record.Letter == 'M' || record.Letter == 'A' || record.Letter == 'R')
+    attributes |= kChangedBit;
 }
 
 void ApplyReport(ItemMap &items, const std::vector<FileStatus> &records) {

@@ -81,7 +81,8 @@ int CvsPanel::ShowItemMenu() {
   const std::string name = hasName ? BareName(currentPath, os::kSep) : std::string();
 
   if (selected.empty() && letter == '?') return 0;
-  const int choice = ChooseItemAction(hasName ? name.c_str() : nullptr, static_cast<int>(selected.size()));
+  const int choice =
+      ChooseItemAction(hasName ? name.c_str() : nullptr, static_cast<int>(selected.size()));
 
   CvsArgs args = {"cvs"};
   switch (choice) {

@@ -47,7 +47,8 @@ int CvsPanel::GetFindData(PluginPanelItem **items, int *count) {
     if (InWorkingCopy) ReadCvsStatus(itemsByName, Directory);
     for (ItemMap::value_type &entry : itemsByName) {
       PluginPanelItem &item = entry.second;
-      if (item.CustomColumnData == nullptr && !(item.FindData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      if (item.CustomColumnData == nullptr &&
+          !(item.FindData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
         MarkUnknown(item);
       }
     }

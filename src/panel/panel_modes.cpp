@@ -22,6 +22,7 @@ const char *kTitles5[] = {"Name", "Status", "Size", "Modified", "WorkRev", "RepR
 
 // Custom columns: C0 letter, C1 working revision, C2 repository revision,
 // C3 expansion option; Z is the status description.
+// clang-format off
 const PanelMode kPanelModes[6] = {
     {Text("NOM,C3,C1,Z,D"), Text("0,3,4,0,5"), Titles(kTitles0), 0, 0, 1, 0, Text("NOR,Z"),
      Text("0,0"), {0, 0}},
@@ -36,6 +37,7 @@ const PanelMode kPanelModes[6] = {
     {Text("NO,Z,S,DM,C1,C2,C3"), Text("0,0,6,14,7,7,3"), Titles(kTitles5), 1, 0, 1, 0,
      Text("C0,NR"), Text("1,0"), {0, 0}},
 };
+// clang-format on
 
 InfoPanelLine infoLines[3] = {
     {"CVS Roots", "", 1},

@@ -8,10 +8,9 @@ namespace {
 
 // Command words by menu entry number.
 const char CommandVerbs[11][32] = {
-    "Update",       "Commit",        "Commit",
-    "Checkout",     "Export",        "Show log for",
-    "Show stat for", "Show differences for", "",
-    "Add",          "Remove"};
+    "Update", "Commit",       "Commit",        "Checkout",
+    "Export", "Show log for", "Show stat for", "Show differences for",
+    "",       "Add",          "Remove"};
 
 const size_t kHeadingLimit = 299;
 const size_t kOutcomeLineLimit = 99;

@@ -15,7 +15,12 @@ typedef std::vector<const char *> CvsArgs;
 // The names a command acts on, or the single entry ".".
 typedef std::vector<std::string> Selection;
 
-enum RunResult { kRunBroken = -168, kRunNoInput = -1000, kRunNoOutputFile = -1001, kRunNotStarted = -1002 };
+enum RunResult {
+  kRunBroken = -168,
+  kRunNoInput = -1000,
+  kRunNoOutputFile = -1001,
+  kRunNotStarted = -1002
+};
 
 // Runs `args` (null-ended, entry 0 names the program) with standard output
 // and standard error in `outputPath`.  Returns the exit code, or one of the

@@ -15,15 +15,11 @@
 
 namespace testsupport {
 
-std::string ModulePath() {
-  return QUILLET_MODULE_PATH;
-}
+std::string ModulePath() { return QUILLET_MODULE_PATH; }
 std::string ProgramPath(const std::string &name) {
   return std::string(QUILLET_PROGRAM_DIR) + "/" + name;
 }
-std::string TestsSourceDir() {
-  return QUILLET_TESTS_DIR;
-}
+std::string TestsSourceDir() { return QUILLET_TESTS_DIR; }
 
 TempDir::TempDir() {
   const char *base = getenv("QUILLET_TEST_TMP");
@@ -97,9 +93,7 @@ bool Exists(const std::string &path) {
   return lstat(path.c_str(), &info) == 0;
 }
 
-void MakeDirs(const std::string &path) {
-  Shell("mkdir -p " + ShellQuote(path));
-}
+void MakeDirs(const std::string &path) { Shell("mkdir -p " + ShellQuote(path)); }
 
 std::vector<std::string> ListDir(const std::string &dir) {
   std::vector<std::string> names;
