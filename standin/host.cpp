@@ -73,12 +73,7 @@ int FARAPI ServiceMenu(INT_PTR number, int x, int y, int maxHeight, DWORD flags,
   call.Bottom = bottom != nullptr ? bottom : "";
   call.HelpTopic = help != nullptr ? help : "";
   if (items != nullptr && count > 0) call.Items.assign(items, items + count);
-  int result = -1;
-  if (!host.script.Menu.empty()) {
-    auto answer = host.script.Menu.front();
-    host.script.Menu.pop_front();
-    result = answer(call);
-  }
+  int result = NextAnswer(host.script.Menu, call, -1);
   if (result < -1 || result >= count) result = -1;
   if (result >= 0 && items[result].Separator) result = -1;
   if (breakCode != nullptr) *breakCode = -1;
@@ -117,14 +112,7 @@ int FARAPI ServiceDialog(INT_PTR number, int x1, int y1, int x2, int y2, const c
                          FarDialogItem *items, int count) {
   Record("Dialog");
   Host &host = Host::Get();
-  DialogCall call;
-  call.PluginNumber = number;
-  call.X1 = x1;
-  call.Y1 = y1;
-  call.X2 = x2;
-  call.Y2 = y2;
-  call.HelpTopic = help != nullptr ? help : "";
-  if (items != nullptr && count > 0) call.ItemsIn.assign(items, items + count);
+  DialogCall call = NewDialogCall(false, number, x1, y1, x2, y2, help, items, count);
   LoadHistories(items, count);
   int result = -1;
   if (!host.script.Dialog.empty()) {
@@ -163,12 +151,7 @@ int FARAPI ServiceMessage(INT_PTR number, DWORD flags, const char *help, const c
   int buttons = buttonsNumber;
   if (flags & FMSG_MB_OK) buttons = 1;
   if (flags & FMSG_MB_OKCANCEL) buttons = 2;
-  int result = -1;
-  if (!host.script.Message.empty()) {
-    auto answer = host.script.Message.front();
-    host.script.Message.pop_front();
-    result = answer(call);
-  }
+  int result = NextAnswer(host.script.Message, call, -1);
   if (result < -1 || result >= buttons) result = -1;
   call.Result = result;
   host.Messages.push_back(call);
@@ -202,11 +185,8 @@ int FARAPI ServiceEditor(const char *fileName, const char *title, int x1, int y1
   // The posted Ctrl+L is the editor's first key: it locks the text.
   call.LockKeyPosted = host.LockKeyPending;
   host.LockKeyPending = false;
-  if (call.Result != EEC_OPEN_ERROR && !host.script.Editor.empty()) {
-    auto answer = host.script.Editor.front();
-    host.script.Editor.pop_front();
-    call.Result = answer(call);
-  }
+  if (call.Result != EEC_OPEN_ERROR)
+    call.Result = NextAnswer(host.script.Editor, call, call.Result);
   host.Editors.push_back(call);
   return call.Result;
 }
@@ -254,6 +234,20 @@ char *FARAPI ServicePointToName(const char *path) {
 }
 
 }  // namespace
+
+DialogCall NewDialogCall(bool ex, INT_PTR number, int x1, int y1, int x2, int y2, const char *help,
+                         const FarDialogItem *items, int count) {
+  DialogCall call;
+  call.Ex = ex;
+  call.PluginNumber = number;
+  call.X1 = x1;
+  call.Y1 = y1;
+  call.X2 = x2;
+  call.Y2 = y2;
+  call.HelpTopic = help != nullptr ? help : "";
+  if (items != nullptr && count > 0) call.ItemsIn.assign(items, items + count);
+  return call;
+}
 
 PluginStartupInfo Host::StartupInfo(int structSize) {
   PluginStartupInfo info;

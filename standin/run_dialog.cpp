@@ -31,15 +31,7 @@ int FARAPI ServiceDialogEx(INT_PTR number, int x1, int y1, int x2, int y2, const
                            LONG_PTR param) {
   Record("DialogEx");
   Host &host = Host::Get();
-  DialogCall call;
-  call.Ex = true;
-  call.PluginNumber = number;
-  call.X1 = x1;
-  call.Y1 = y1;
-  call.X2 = x2;
-  call.Y2 = y2;
-  call.HelpTopic = help != nullptr ? help : "";
-  if (items != nullptr && count > 0) call.ItemsIn.assign(items, items + count);
+  DialogCall call = NewDialogCall(true, number, x1, y1, x2, y2, help, items, count);
 
   OpenDialog dialog;
   HANDLE handle = &dialog;

@@ -6,11 +6,25 @@
 #include <string>
 
 #include "host/far_api.hpp"
+#include "standin/standin.hpp"
 
 namespace standin {
 
 std::mutex &RecordMutex();
 void Record(const std::string &service);
+
+// Starts the record of a Dialog or DialogEx call with the items as handed over.
+DialogCall NewDialogCall(bool ex, INT_PTR number, int x1, int y1, int x2, int y2, const char *help,
+                         const FarDialogItem *items, int count);
+
+// The scripted user's next answer, or `fallback` when the script has none.
+template <typename Queue, typename Call>
+int NextAnswer(Queue &queue, Call &call, int fallback) {
+  if (queue.empty()) return fallback;
+  auto answer = queue.front();
+  queue.pop_front();
+  return answer(call);
+}
 
 int FARAPI ServiceControl(HANDLE plugin, int command, void *param);
 int FARAPI ServiceDialogEx(INT_PTR number, int x1, int y1, int x2, int y2, const char *help,
