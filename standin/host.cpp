@@ -52,7 +52,7 @@ void Host::Reset() {
 namespace {
 
 const char *FARAPI ServiceGetMsg(INT_PTR, int id) {
-  Record("GetMsg");
+  Record("GetMsg(" + std::to_string(id) + ")");
   const std::vector<std::string> &texts = Host::Get().Language;
   if (id < 0 || static_cast<size_t>(id) >= texts.size()) return "";
   return texts[static_cast<size_t>(id)].c_str();
@@ -214,7 +214,7 @@ INT_PTR FARAPI ServiceAdvControl(INT_PTR number, int command, void *param) {
 }
 
 int FARAPI ServiceCharTable(int command, char *buffer, int size) {
-  Record("CharTable");
+  Record("CharTable(" + std::to_string(command) + ", " + std::to_string(size) + ")");
   const Script &script = Host::Get().script;
   if (command != 1 || !script.HasCharTable || buffer == nullptr ||
       size < static_cast<int>(sizeof(CharTableSet))) {

@@ -75,7 +75,7 @@ PanelModel *PanelFor(HANDLE plugin, bool another) {
 }  // namespace
 
 int FARAPI ServiceControl(HANDLE plugin, int command, void *param) {
-  Record("Control");
+  Record("Control(" + std::to_string(command) + ")");
   Host &host = Host::Get();
   ControlCall call;
   call.Plugin = plugin;

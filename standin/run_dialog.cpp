@@ -68,8 +68,9 @@ int FARAPI ServiceDialogEx(INT_PTR number, int x1, int y1, int x2, int y2, const
   return result;
 }
 
-LONG_PTR FARAPI ServiceSendDlgMessage(HANDLE handle, int message, int param1, LONG_PTR) {
-  Record("SendDlgMessage");
+LONG_PTR FARAPI ServiceSendDlgMessage(HANDLE handle, int message, int param1, LONG_PTR param2) {
+  Record("SendDlgMessage(" + std::to_string(message) + ", " + std::to_string(param1) + ", " +
+         std::to_string(param2) + ")");
   OpenDialog *dialog = static_cast<OpenDialog *>(handle);
   std::lock_guard<std::mutex> openLock(openMutex);
   if (openDialogs.count(dialog) == 0) {
@@ -86,8 +87,8 @@ LONG_PTR FARAPI ServiceSendDlgMessage(HANDLE handle, int message, int param1, LO
   return 0;
 }
 
-LONG_PTR FARAPI ServiceDefDlgProc(HANDLE, int message, int, LONG_PTR) {
-  Record("DefDlgProc");
+LONG_PTR FARAPI ServiceDefDlgProc(HANDLE, int message, int param1, LONG_PTR) {
+  Record("DefDlgProc(" + std::to_string(message) + ", " + std::to_string(param1) + ")");
   return (message == DN_CLOSE || message == DN_INITDIALOG) ? 1 : 0;
 }
 

@@ -189,7 +189,9 @@ class Host {
   std::vector<EditorCall> Editors;
   std::vector<ControlCall> Controls;
   std::vector<AdvControlCall> AdvControls;
-  std::vector<std::string> Calls;  // every service call's name, in order
+  // Every service call in order: its name, with its arguments for the
+  // services that have no record of their own, e.g. "GetMsg(5)".
+  std::vector<std::string> Calls;
 
   // Messages sent to a "CVS Running..." dialog after it had closed.
   int LateDialogMessages = 0;

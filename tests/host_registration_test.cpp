@@ -51,8 +51,10 @@ TEST_F(ModuleTest, RegistersOneMenuEntryAndThePrefix) {
 
   // The entry is fetched anew: a changed language text shows at once.
   host.Language[5] = "Version control";
+  host.Calls.clear();
   module.GetPluginInfo(&info);
   EXPECT_STREQ("Version control", info.PluginMenuStrings[0]);
+  EXPECT_EQ(std::vector<std::string>{"GetMsg(5)"}, host.Calls);
 }
 
 TEST_F(ModuleTest, OtherWaysInOpenNothing) {
