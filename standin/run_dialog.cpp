@@ -17,7 +17,10 @@ struct OpenDialog {
   std::mutex mutex;
   std::condition_variable changed;
   bool closeRequested = false;
+  bool closedBySender = false;  // the sender already asked the procedure
   int closeCode = -1;
+  FARWINDOWPROC proc = nullptr;
+  std::vector<int> *procMessages = nullptr;
 };
 
 // Dialogs that are open now; a message to any other handle is late.
@@ -34,6 +37,8 @@ int FARAPI ServiceDialogEx(INT_PTR number, int x1, int y1, int x2, int y2, const
   DialogCall call = NewDialogCall(true, number, x1, y1, x2, y2, help, items, count);
 
   OpenDialog dialog;
+  dialog.proc = proc;
+  dialog.procMessages = &call.ProcMessages;
   HANDLE handle = &dialog;
   {
     std::lock_guard<std::mutex> lock(openMutex);
@@ -52,6 +57,7 @@ int FARAPI ServiceDialogEx(INT_PTR number, int x1, int y1, int x2, int y2, const
     result = byModule ? dialog.closeCode
                       : (host.script.RunBreakAfterMs >= 0 ? host.script.RunBreakItem : -1);
     dialog.closeRequested = false;
+    if (byModule && dialog.closedBySender) break;
     lock.unlock();
     // The dialog asks its procedure before it closes, whoever closes it.
     call.ProcMessages.push_back(DN_CLOSE);
@@ -78,8 +84,17 @@ LONG_PTR FARAPI ServiceSendDlgMessage(HANDLE handle, int message, int param1, LO
     return 0;
   }
   if (message == DM_CLOSE) {
+    bool closedBySender = false;
+    if (Host::Get().script.CloseOnSenderThread) {
+      // The dialog stays registered (openMutex is held) while its
+      // procedure decides on this thread.
+      dialog->procMessages->push_back(DN_CLOSE);
+      if (dialog->proc != nullptr && !dialog->proc(handle, DN_CLOSE, param1, 0)) return 0;
+      closedBySender = true;
+    }
     std::lock_guard<std::mutex> lock(dialog->mutex);
     dialog->closeRequested = true;
+    dialog->closedBySender = closedBySender;
     dialog->closeCode = param1;
     dialog->changed.notify_all();
     return 1;

@@ -122,6 +122,10 @@ struct Script {
   int RunBreakAfterMs = -1;
   int RunBreakItem = 1;
   int RunTimeoutMs = 120000;
+  // A DM_CLOSE sent to the dialog runs the procedure's DN_CLOSE at once, on
+  // the sender's thread, as a host that does not pass the message over to
+  // its own thread does.  Otherwise the host's thread asks the procedure.
+  bool CloseOnSenderThread = false;
   // CharTable(1): the table handed out, or none.
   bool HasCharTable = false;
   CharTableSet CharTable{};

@@ -109,6 +109,18 @@ TEST_F(RunCvsTest, ExitCodeOfAProcessThatEndsByItselfComesBack) {
   EXPECT_STREQ(button.Data, "Break");
 }
 
+// A host may run the procedure's DN_CLOSE on the thread that sent DM_CLOSE,
+// here the watcher itself: the run must end there without waiting for it.
+TEST_F(RunCvsTest, AWatcherWhoseCloseRunsOnItsOwnThreadEndsTheRun) {
+  host.script.CloseOnSenderThread = true;
+  std::string output = dir / "out";
+  EXPECT_EQ(RunChild({"out:fine", "exit:4"}, output), 4);
+  EXPECT_EQ(ReadFile(output), "fine\n");
+  ASSERT_EQ(host.Dialogs.size(), 1u);
+  EXPECT_EQ(host.Dialogs[0].Result, 2);
+  EXPECT_EQ(host.Dialogs[0].ProcMessages, (std::vector<int>{DN_INITDIALOG, DN_CLOSE}));
+}
+
 TEST_F(RunCvsTest, BothStreamsLandInOneFileInTheOrderWritten) {
   std::string output = dir / "out";
   testsupport::WriteFile(output, "old content that must go\n");

@@ -55,6 +55,14 @@ LONG_PTR FARAPI RunDialogProc(HANDLE dialog, int message, int param1, LONG_PTR p
   if (message == DN_CLOSE && CurrentRun != nullptr) {
     CurrentRun->Closing.store(true);
     os::SignalEvent(CurrentRun->StopEvent);
+    // A watcher that saw the process end just before the user closed the
+    // dialog may be about to send DM_CLOSE: let it finish while the dialog
+    // still exists, so that nothing is ever sent to a closed one.  When the
+    // host runs this on the watcher's own thread, its send is this close.
+    if (!os::IsCurrentThread(CurrentRun->Watcher)) {
+      os::JoinThread(CurrentRun->Watcher);
+      CurrentRun->Watcher = nullptr;
+    }
   }
   return HostInfo.DefDlgProc(dialog, message, param1, param2);
 }
