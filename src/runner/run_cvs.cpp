@@ -17,7 +17,9 @@ struct RunContext {
   os::Process *Process = nullptr;
   HANDLE Dialog = nullptr;
   os::Event *StopEvent = nullptr;
-  os::Thread *Watcher = nullptr;
+  // Stored once the watcher has started; a fast process may close the
+  // dialog from the watcher's thread before that.
+  std::atomic<os::Thread *> Watcher{nullptr};
   // Set when the dialog starts to close, so the watcher leaves it alone.
   std::atomic<bool> Closing{false};
   // Set by the watcher when it closes the dialog because the process ended.
@@ -49,7 +51,8 @@ LONG_PTR FARAPI RunDialogProc(HANDLE dialog, int message, int param1, LONG_PTR p
     context->StopEvent = os::NewEvent();
     // Without an event or a thread the dialog stays until the user closes
     // it, and the run ends as after "Break".
-    if (context->StopEvent != nullptr) context->Watcher = os::StartThread(WatchProcess, context);
+    if (context->StopEvent != nullptr)
+      context->Watcher.store(os::StartThread(WatchProcess, context));
     return 1;
   }
   if (message == DN_CLOSE && CurrentRun != nullptr) {
@@ -59,9 +62,10 @@ LONG_PTR FARAPI RunDialogProc(HANDLE dialog, int message, int param1, LONG_PTR p
     // dialog may be about to send DM_CLOSE: let it finish while the dialog
     // still exists, so that nothing is ever sent to a closed one.  When the
     // host runs this on the watcher's own thread, its send is this close.
-    if (!os::IsCurrentThread(CurrentRun->Watcher)) {
-      os::JoinThread(CurrentRun->Watcher);
-      CurrentRun->Watcher = nullptr;
+    os::Thread *watcher = CurrentRun->Watcher.load();
+    if (watcher != nullptr && !os::IsCurrentThread(watcher)) {
+      os::JoinThread(watcher);
+      CurrentRun->Watcher.store(nullptr);
     }
   }
   return HostInfo.DefDlgProc(dialog, message, param1, param2);
@@ -92,7 +96,7 @@ bool ShowRunDialog(os::Process *process) {
   // before the context goes away.
   context.Closing.store(true);
   os::SignalEvent(context.StopEvent);
-  os::JoinThread(context.Watcher);
+  os::JoinThread(context.Watcher.load());
   os::FreeEvent(context.StopEvent);
   CurrentRun = nullptr;
   return context.ClosedByWatcher.load();
