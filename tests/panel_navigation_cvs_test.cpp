@@ -141,6 +141,30 @@ TEST_F(PanelKeys, F3WithSelectedFiles) {
   EXPECT_EQ(CvsCalls().back(), wc + ":[log][conflict.c][modified.c][needs-merge.c]");
 }
 
+TEST_F(PanelKeys, F3NamesThatLookLikeOptionsReachCvsAsNames) {
+  WriteFile(wc + "/-x.c", "one\n");
+  sandbox.MustCvs("-Q add -- -x.c", wc);
+  sandbox.MustCvs("-Q commit -m dash -- -x.c", wc);
+  WriteFile(wc + "/-x.c", "one\nlocal dash\n");
+  host.RefreshPluginPanel();
+  PutCursorOn("-x.c");
+  host.script.Menu.push_back(standin::Choose(2));
+  EXPECT_EQ(F3(), 1);
+  EXPECT_EQ(CvsCalls().back(), wc + ":[diff][--][-x.c]");
+  ASSERT_EQ(host.Editors.size(), 1u);
+  EXPECT_NE(host.Editors[0].Content.find("> local dash"), std::string::npos)
+      << host.Editors[0].Content;
+
+  Select({"-x.c", "modified.c"});
+  host.script.Menu.push_back(standin::Choose(4));
+  EXPECT_EQ(F3(), 1);
+  EXPECT_EQ(CvsCalls().back(), wc + ":[log][--][-x.c][modified.c]");
+  EXPECT_TRUE(host.Messages.empty());
+  ASSERT_EQ(host.Editors.size(), 2u);
+  EXPECT_NE(host.Editors[1].Content.find("Working file: -x.c"), std::string::npos)
+      << host.Editors[1].Content;
+}
+
 TEST_F(PanelKeys, F3OnAnUnknownFile) {
   // Nothing selected: the host's own F3.
   PutCursorOn("unknown.txt");

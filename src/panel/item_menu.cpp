@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/commands.hpp"
 #include "host/host.hpp"
 #include "os/os.hpp"
 #include "panel/cvs_panel.hpp"
@@ -85,6 +86,7 @@ int CvsPanel::ShowItemMenu() {
       ChooseItemAction(hasName ? name.c_str() : nullptr, static_cast<int>(selected.size()));
 
   CvsArgs args = {"cvs"};
+  Selection operands;
   switch (choice) {
     case kView:
       return 0;
@@ -92,16 +94,18 @@ int CvsPanel::ShowItemMenu() {
     case kDiffItem:
       if (!hasName) return 1;
       args.push_back(choice == kLogItem ? "log" : "diff");
-      args.push_back(name.c_str());
+      operands.push_back(name);
       break;
     case kLogSelected:
     case kDiffSelected:
       args.push_back(choice == kLogSelected ? "log" : "diff");
-      for (const std::string &file : selected) args.push_back(file.c_str());
+      operands = selected;
       break;
     default:
       return 1;
   }
+  // A name such as "-x.c" would pass for an option of log or diff.
+  AppendFileOperands(args, operands);
   args.push_back(nullptr);
 
   // cvs works on the current directory, which another panel's listing may
