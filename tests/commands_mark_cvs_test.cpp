@@ -77,6 +77,22 @@ TEST_F(MarkTest, ConflictsAreMarkedThoughCvsEndsWithAFailureCode) {
   ExpectNoTempFiles();
 }
 
+// Conflicts take cvs's own failure code, but not a cvs that never ran: that
+// is reported, and the selection stays.
+TEST_F(MarkTest, ConflictsWithoutACvsToRunReportIt) {
+  Select({"clean.txt"});
+  Shell("rm " + ShellQuote(tools / "cvs"));
+  env.Set("PATH", tools.Path());
+  host.script.Message.push_back(standin::Answer(0));
+  Run(kMark, kConflicts);
+  ASSERT_EQ(host.Messages.size(), 1u);
+  EXPECT_EQ(host.Messages[0].Flags, DWORD(FMSG_WARNING));
+  EXPECT_NE(host.Messages[0].Lines[1].find("-1002"), std::string::npos);
+  EXPECT_EQ(host.Editors.size(), 1u);
+  EXPECT_EQ(SelectedRows(), (std::vector<std::string>{"clean.txt"}));
+  ExpectNoTempFiles();
+}
+
 // The other queries take cvs's failure code as a failure: it is shown, and
 // the selection stays as it was.
 TEST_F(MarkTest, ModifiedWithAConflictInTheTreeReportsTheFailure) {

@@ -32,17 +32,23 @@ int CheckoutOrExport(int command);
 // False when cancelled or when the visual tool cannot show the choice.
 bool AskDiffOptions(CvsArgs &args, bool &visualDiff);
 // Starts the visual diff tool on the finished diff arguments, without
-// waiting.  0, or -1000 when `args` is null.
+// waiting.  0; -1000 when `args` is null; -1002, after telling the user,
+// when the launcher is a batch file and an entry could not reach it intact.
 int RunVisualDiff(const char *const *args);
 // The program RunVisualDiff starts.
 extern const char *const kVisualDiffLauncher;
+// True when no entry of the null-ended `args` holds a character that the
+// command interpreter would act on in the command line of a batch file
+// (quotes, %, &, <, >, ^, | or a control character).
+bool FitsBatchCommandLine(const char *const *args);
 
 // Add: asks whether the files are binary and appends "-kb" if so.
 bool AskAddOptions(CvsArgs &args);
 
 // Runs "cvs -n -q update [-l] <directory>" and collects the names that
 // follow the given update letters.  True when the output was read; the list
-// is then replaced by the names found.
+// is then replaced by the names found.  `acceptNonzero` lets a failure code
+// of cvs itself through, never one of the runner's own negative codes.
 bool QueryStates(const std::string &directory, Selection &names, const char *letters,
                  bool localOnly, bool acceptNonzero);
 // The entries of the current folder that cvs does not know yet, each name

@@ -7,8 +7,12 @@
 
 #ifdef _WIN32
 const char *const kVisualDiffLauncher = "tkdiff.bat";
+// A batch file is started through the command interpreter, which reads the
+// whole command line with its own rules.
+const bool kLauncherIsBatch = true;
 #else
 const char *const kVisualDiffLauncher = "quillet-tkdiff";
+const bool kLauncherIsBatch = false;
 #endif
 
 namespace {
@@ -125,8 +129,22 @@ bool AskDiffOptions(CvsArgs &args, bool &visualDiff) {
   return true;
 }
 
+bool FitsBatchCommandLine(const char *const *args) {
+  for (const char *const *entry = args; *entry != nullptr; ++entry) {
+    for (const char *c = *entry; *c != '\0'; ++c) {
+      // A file named "a&calc" would otherwise start a second program.
+      if (static_cast<unsigned char>(*c) < 0x20 || strchr("\"%&<>^|", *c) != nullptr) return false;
+    }
+  }
+  return true;
+}
+
 int RunVisualDiff(const char *const *args) {
   if (args == nullptr) return -1000;
+  if (kLauncherIsBatch && !FitsBatchCommandLine(args)) {
+    ShowErrorBox("Error\nTkDiff cannot be started on a name or revision holding \" % & < > ^ or |");
+    return kRunNotStarted;
+  }
   // "cvs", "diff", "-u" give way to the tool; the rest is handed on.
   std::vector<const char *> toolArgs;
   toolArgs.push_back(kVisualDiffLauncher);

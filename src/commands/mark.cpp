@@ -55,7 +55,9 @@ bool ReadDryRunUpdate(const std::string &directory, bool localOnly, bool acceptN
   std::string outputPath = TempFileName("HOME");
   if (outputPath.empty()) return false;
   int exitCode = RunCvs(args.data(), outputPath.c_str());
-  if (exitCode != 0 && !acceptNonzero) {
+  // Only cvs's own failure codes may be accepted: a negative code means cvs
+  // never ran or was broken off, and its output names no state at all.
+  if (exitCode < 0 || (exitCode != 0 && !acceptNonzero)) {
     ReportOutcome(exitCode, outputPath.c_str());
     os::RemoveFile(outputPath);
     return false;
@@ -123,11 +125,13 @@ bool MarkInPanel(Selection &names) {
     size_t slash = name.find('/');
     if (slash != std::string::npos) name.erase(slash);
   }
-  for (int i = 0; i < info.ItemsNumber; ++i) {
+  for (int i = 0; info.PanelItems != nullptr && i < info.ItemsNumber; ++i) {
     PluginPanelItem &item = info.PanelItems[i];
+    const char *field = item.FindData.cFileName;
+    std::string itemName(field, strnlen(field, sizeof item.FindData.cFileName));
     bool named = false;
     for (const std::string &name : names) {
-      if (name == item.FindData.cFileName) {
+      if (name == itemName) {
         named = true;
         break;
       }

@@ -80,7 +80,7 @@ bool CollectSelection(Selection &out, bool &wholeDirectory) {
 
   int count = info.SelectedItemsNumber;
   bool whole = count <= 0 || info.SelectedItems == nullptr;
-  if (count == 1) {
+  if (!whole && count == 1) {
     const PluginPanelItem &only = info.SelectedItems[0];
     // The "CVS" folder alone, or the item under the cursor with nothing
     // selected, stands for the folder itself.
