@@ -61,4 +61,9 @@ TEST(PanelPaths, JoinAndBareName) {
   EXPECT_EQ(BareName("..", '\\'), "..");
   EXPECT_EQ(BareName("/work/two words.c", '/'), "two words.c");
   EXPECT_EQ(BareName("/work/sub/", '/'), "");
+  // A drive alone is entered at its root; every other folder as it is.
+  EXPECT_EQ(FolderToEnter("C:", '\\'), "C:\\");
+  EXPECT_EQ(FolderToEnter("C:\\work", '\\'), "C:\\work");
+  EXPECT_EQ(FolderToEnter("C:", '/'), "C:");
+  EXPECT_EQ(FolderToEnter("/", '/'), "/");
 }

@@ -6,6 +6,7 @@
 
 #include "host/host.hpp"
 #include "os/os.hpp"
+#include "panel/panel_paths.hpp"
 #include "runner/runner.hpp"
 
 namespace {
@@ -95,7 +96,7 @@ void ReadCvsStatus(ItemMap &items, const std::string &directory) {
   // cvs reports on the current directory.  Where the panel's directory
   // cannot be made current, cvs would report on another folder, whose
   // states must not be shown against these names.
-  if (!os::ChangeDir(directory)) return;
+  if (!os::ChangeDir(FolderToEnter(directory, os::kSep))) return;
   CvsArgs args = {"cvs", "-q", "status", "-l", nullptr};
   std::string path = TempFileName("TEMP");
   if (path.empty()) return;

@@ -110,7 +110,7 @@ int CvsPanel::ShowItemMenu() {
 
   // cvs works on the current directory, which another panel's listing may
   // have changed since this panel's was read.
-  if (!os::ChangeDir(Directory)) {
+  if (!os::ChangeDir(FolderToEnter(Directory, os::kSep))) {
     ShowError("Cannot enter the folder " + Directory);
     return 1;
   }

@@ -51,3 +51,8 @@ bool NextDirectory(const std::string &current, const char *dir, char sep, std::s
   next = JoinPath(current, dir, sep);
   return true;
 }
+
+std::string FolderToEnter(const std::string &directory, char sep) {
+  if (sep == '\\' && directory.size() == 2 && directory[1] == ':') return directory + sep;
+  return directory;
+}

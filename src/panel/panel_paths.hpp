@@ -20,4 +20,9 @@ std::string BareName(const std::string &path, char sep);
 // would leave nothing keeps the separator, so POSIX paths end at "/".
 bool NextDirectory(const std::string &current, const char *dir, char sep, std::string &next);
 
+// The folder to make current for a panel in `directory`.  Where the
+// separator is "\", a drive alone ("C:") becomes its root ("C:\"), since
+// making "C:" current keeps whatever folder of that drive was current.
+std::string FolderToEnter(const std::string &directory, char sep);
+
 #endif
