@@ -59,6 +59,14 @@ int FARAPI ServiceDialogEx(INT_PTR number, int x1, int y1, int x2, int y2, const
     dialog.closeRequested = false;
     if (byModule && dialog.closedBySender) break;
     lock.unlock();
+    if (byModule && host.script.BreakAsModuleCloses) {
+      host.script.BreakAsModuleCloses = false;
+      call.ProcMessages.push_back(DN_CLOSE);
+      if (proc == nullptr || proc(handle, DN_CLOSE, host.script.RunBreakItem, 0)) {
+        result = host.script.RunBreakItem;
+        break;
+      }
+    }
     // The dialog asks its procedure before it closes, whoever closes it.
     call.ProcMessages.push_back(DN_CLOSE);
     LONG_PTR allowed = proc != nullptr ? proc(handle, DN_CLOSE, result, 0) : 1;

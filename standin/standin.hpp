@@ -126,6 +126,9 @@ struct Script {
   // the sender's thread, as a host that does not pass the message over to
   // its own thread does.  Otherwise the host's thread asks the procedure.
   bool CloseOnSenderThread = false;
+  // The user presses RunBreakItem at the very moment the module's DM_CLOSE
+  // arrives: the dialog is asked for the user's close first.
+  bool BreakAsModuleCloses = false;
   // CharTable(1): the table handed out, or none.
   bool HasCharTable = false;
   CharTableSet CharTable{};

@@ -121,6 +121,18 @@ TEST_F(RunCvsTest, AWatcherWhoseCloseRunsOnItsOwnThreadEndsTheRun) {
   EXPECT_EQ(host.Dialogs[0].ProcMessages, (std::vector<int>{DN_INITDIALOG, DN_CLOSE}));
 }
 
+// The user presses Break just as the watcher closes the dialog for the
+// ended process: the user's close is refused, the watcher's closes the
+// dialog, and the process keeps its own exit code.
+TEST_F(RunCvsTest, ABreakAsTheProcessEndsLeavesTheCloseToTheWatcher) {
+  host.script.BreakAsModuleCloses = true;
+  std::string output = dir / "out";
+  EXPECT_EQ(RunChild({"out:done", "exit:5"}, output), 5);
+  ASSERT_EQ(host.Dialogs.size(), 1u);
+  EXPECT_EQ(host.Dialogs[0].Result, 2);
+  EXPECT_EQ(host.Dialogs[0].ProcMessages, (std::vector<int>{DN_INITDIALOG, DN_CLOSE, DN_CLOSE}));
+}
+
 TEST_F(RunCvsTest, BothStreamsLandInOneFileInTheOrderWritten) {
   std::string output = dir / "out";
   testsupport::WriteFile(output, "old content that must go\n");

@@ -56,7 +56,6 @@ struct Thread;
 typedef void (*ThreadMain)(void *arg);
 Thread *StartThread(ThreadMain main, void *arg);  // null when it cannot start
 void JoinThread(Thread *thread);                  // waits for the end and frees
-bool IsCurrentThread(const Thread *thread);       // the caller runs on `thread`
 
 // Processes.
 struct Process;

@@ -234,10 +234,6 @@ Thread *StartThread(ThreadMain main, void *arg) {
   return thread;
 }
 
-bool IsCurrentThread(const Thread *thread) {
-  return thread != nullptr && pthread_equal(thread->id, pthread_self()) != 0;
-}
-
 void JoinThread(Thread *thread) {
   if (thread == nullptr) return;
   pthread_join(thread->id, nullptr);

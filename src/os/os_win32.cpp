@@ -153,7 +153,6 @@ void FreeEvent(Event *event) {
 
 struct Thread {
   HANDLE Handle;
-  unsigned Id;
   ThreadMain Main;
   void *Arg;
 };
@@ -172,17 +171,13 @@ Thread *StartThread(ThreadMain main, void *arg) {
   if (thread == nullptr) return nullptr;
   thread->Main = main;
   thread->Arg = arg;
-  uintptr_t handle = _beginthreadex(nullptr, 0, ThreadEntry, thread, 0, &thread->Id);
+  uintptr_t handle = _beginthreadex(nullptr, 0, ThreadEntry, thread, 0, nullptr);
   if (handle == 0) {
     delete thread;
     return nullptr;
   }
   thread->Handle = reinterpret_cast<HANDLE>(handle);
   return thread;
-}
-
-bool IsCurrentThread(const Thread *thread) {
-  return thread != nullptr && thread->Id == GetCurrentThreadId();
 }
 
 void JoinThread(Thread *thread) {

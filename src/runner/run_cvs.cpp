@@ -7,6 +7,7 @@
 
 #include "host/host.hpp"
 #include "os/os.hpp"
+#include "runner/close_claim.hpp"
 #include "runner/runner.hpp"
 
 namespace {
@@ -17,13 +18,9 @@ struct RunContext {
   os::Process *Process = nullptr;
   HANDLE Dialog = nullptr;
   os::Event *StopEvent = nullptr;
-  // Stored once the watcher has started; a fast process may close the
-  // dialog from the watcher's thread before that.
-  std::atomic<os::Thread *> Watcher{nullptr};
-  // Set when the dialog starts to close, so the watcher leaves it alone.
-  std::atomic<bool> Closing{false};
-  // Set by the watcher when it closes the dialog because the process ended.
-  std::atomic<bool> ClosedByWatcher{false};
+  os::Thread *Watcher = nullptr;
+  // Who closes the dialog; kWatcherCloses means the process ended by itself.
+  std::atomic<int> Claim{kDialogOpen};
 };
 
 // The current run, for dialog messages that do not carry it.
@@ -38,9 +35,8 @@ void WatchProcess(void *raw) {
   os::Event *stop = context->StopEvent;
   HANDLE dialog = context->Dialog;
   if (os::WaitProcessOrEvent(process, stop) != os::WaitResult::ProcessEnded) return;
-  if (context->Closing.load()) return;
-  context->ClosedByWatcher.store(true);
-  HostInfo.SendDlgMessage(dialog, DM_CLOSE, 2, 0);
+  if (!ClaimWatcherClose(context->Claim)) return;
+  HostInfo.SendDlgMessage(dialog, DM_CLOSE, kWatcherCloseCode, 0);
 }
 
 LONG_PTR FARAPI RunDialogProc(HANDLE dialog, int message, int param1, LONG_PTR param2) {
@@ -51,22 +47,12 @@ LONG_PTR FARAPI RunDialogProc(HANDLE dialog, int message, int param1, LONG_PTR p
     context->StopEvent = os::NewEvent();
     // Without an event or a thread the dialog stays until the user closes
     // it, and the run ends as after "Break".
-    if (context->StopEvent != nullptr)
-      context->Watcher.store(os::StartThread(WatchProcess, context));
+    if (context->StopEvent != nullptr) context->Watcher = os::StartThread(WatchProcess, context);
     return 1;
   }
   if (message == DN_CLOSE && CurrentRun != nullptr) {
-    CurrentRun->Closing.store(true);
+    if (!AllowDialogClose(CurrentRun->Claim, param1)) return 0;
     os::SignalEvent(CurrentRun->StopEvent);
-    // A watcher that saw the process end just before the user closed the
-    // dialog may be about to send DM_CLOSE: let it finish while the dialog
-    // still exists, so that nothing is ever sent to a closed one.  When the
-    // host runs this on the watcher's own thread, its send is this close.
-    os::Thread *watcher = CurrentRun->Watcher.load();
-    if (watcher != nullptr && !os::IsCurrentThread(watcher)) {
-      os::JoinThread(watcher);
-      CurrentRun->Watcher.store(nullptr);
-    }
   }
   return HostInfo.DefDlgProc(dialog, message, param1, param2);
 }
@@ -92,14 +78,15 @@ bool ShowRunDialog(os::Process *process) {
   context.Process = process;
   HostInfo.DialogEx(HostInfo.ModuleNumber, -1, -1, kRunDialogWidth, kRunDialogHeight, nullptr,
                     items, 2, 0, 0, RunDialogProc, reinterpret_cast<LONG_PTR>(&context));
-  // The dialog is gone: make sure the watcher knows, and let it finish
-  // before the context goes away.
-  context.Closing.store(true);
+  // The dialog is gone: a watcher that has not claimed the close by now
+  // must not send, and it has to finish before the context goes away.
+  int open = kDialogOpen;
+  context.Claim.compare_exchange_strong(open, kUserCloses);
   os::SignalEvent(context.StopEvent);
-  os::JoinThread(context.Watcher.load());
+  os::JoinThread(context.Watcher);
   os::FreeEvent(context.StopEvent);
   CurrentRun = nullptr;
-  return context.ClosedByWatcher.load();
+  return context.Claim.load() == kWatcherCloses;
 }
 
 }  // namespace
