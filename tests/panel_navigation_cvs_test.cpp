@@ -116,6 +116,17 @@ TEST_F(PanelKeys, F3LogAndDiffOfTheCurrentFile) {
   EXPECT_TRUE(host.Messages.empty());
   EXPECT_NE(host.Editors[1].Content.find("> local"), std::string::npos) << host.Editors[1].Content;
   EXPECT_EQ(CvsCalls().back(), wc + ":[diff][modified.c]");
+
+  // A diff whose cvs never ran is a failure all the same: the box first.
+  env.Set("PATH", tools / "nowhere");
+  host.script.Menu.push_back(standin::Choose(2));
+  host.script.Message.push_back(standin::Answer(0));
+  EXPECT_EQ(F3(), 1);
+  ASSERT_EQ(host.Messages.size(), 1u);
+  ASSERT_EQ(host.Messages[0].Lines.size(), 4u);
+  EXPECT_NE(host.Messages[0].Lines[1].find("-1002"), std::string::npos);
+  ASSERT_EQ(host.Editors.size(), 3u);
+  EXPECT_NE(host.Editors[2].Content.find("cvs"), std::string::npos) << host.Editors[2].Content;
 }
 
 TEST_F(PanelKeys, F3WithSelectedFiles) {

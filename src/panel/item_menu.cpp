@@ -118,7 +118,9 @@ int CvsPanel::ShowItemMenu() {
   if (path.empty()) return 0;
   int exitCode = RunCvs(args.data(), path.c_str());
   // diff ends with 1 whenever the files differ: its output is the answer.
-  if (choice == kDiffItem || choice == kDiffSelected) exitCode = 0;
+  // The runner's own codes (cvs never ran, or the user broke it) still get
+  // the failure box.
+  if ((choice == kDiffItem || choice == kDiffSelected) && exitCode >= 0) exitCode = 0;
   ReportOutcome(exitCode, path.c_str());
   os::RemoveFile(path);
   return 1;
