@@ -61,16 +61,6 @@ TEST(ScanStateLine, ThisFolderOnlyTakesTheNameUpToABlankOrSlash) {
   EXPECT_FALSE(ScanStateLine(("? " + std::string(400, 'x')).c_str(), "?", true, name));
 }
 
-TEST(FitsBatchCommandLine, RefusesWhatTheCommandInterpreterWouldActOn) {
-  const char *plain[] = {"tkdiff.bat", "-r", "1.2", "my file,v (copy)!.txt", nullptr};
-  EXPECT_TRUE(FitsBatchCommandLine(plain));
-  for (const char *name :
-       {"a&calc.txt", "a|b", "a>b", "a<b", "50%.txt", "up^", "say\"hi\"", "two\nlines"}) {
-    const char *args[] = {"tkdiff.bat", "-r", "1.2", name, nullptr};
-    EXPECT_FALSE(FitsBatchCommandLine(args)) << name;
-  }
-}
-
 const std::string kDash = ": " + std::string(70, '-') + "\n";
 const std::string kBanner = ": Orvelle CVS Plugin fo FAR Manager https://quillet.example/  \n";
 

@@ -198,4 +198,19 @@ TEST_F(StartProgramTest, FilesThatMayNotRunAreSkipped) {
   EXPECT_EQ(StartedFile("probe"), dir / "b/probe");
 }
 
+TEST(BatchFiles, OnlyBatchFilesAreGuardedAndTheyRefuseWhatCmdActsOn) {
+  EXPECT_TRUE(IsBatchFile("C:\\bin\\tkdiff.bat", WindowsSearchRules()));
+  EXPECT_TRUE(IsBatchFile("C:\\bin\\CVS.CMD", WindowsSearchRules()));
+  EXPECT_FALSE(IsBatchFile("C:\\bin\\cvs.exe", WindowsSearchRules()));
+  EXPECT_FALSE(IsBatchFile("/usr/bin/run.bat", PosixSearchRules()));
+
+  const char *plain[] = {"tkdiff.bat", "-r", "1.2", "my file,v (copy)!.txt", nullptr};
+  EXPECT_TRUE(FitsBatchCommandLine(plain));
+  for (const char *name :
+       {"a&calc.txt", "a|b", "a>b", "a<b", "50%.txt", "up^", "say\"hi\"", "two\nlines"}) {
+    const char *args[] = {"tkdiff.bat", "-r", "1.2", name, nullptr};
+    EXPECT_FALSE(FitsBatchCommandLine(args)) << name;
+  }
+}
+
 }  // namespace

@@ -37,10 +37,6 @@ bool AskDiffOptions(CvsArgs &args, bool &visualDiff);
 int RunVisualDiff(const char *const *args);
 // The program RunVisualDiff starts.
 extern const char *const kVisualDiffLauncher;
-// True when no entry of the null-ended `args` holds a character that the
-// command interpreter would act on in the command line of a batch file
-// (quotes, %, &, <, >, ^, | or a control character).
-bool FitsBatchCommandLine(const char *const *args);
 
 // Add: asks whether the files are binary and appends "-kb" if so.
 bool AskAddOptions(CvsArgs &args);

@@ -4,6 +4,7 @@
 #include "commands/commands.hpp"
 #include "commands/dialog_items.hpp"
 #include "host/host.hpp"
+#include "runner/program_search.hpp"
 
 #ifdef _WIN32
 const char *const kVisualDiffLauncher = "tkdiff.bat";
@@ -126,16 +127,6 @@ bool AskDiffOptions(CvsArgs &args, bool &visualDiff) {
   AppendSide(args, kFirstRevision, kFirstDate, kFirstRevisionEdit, kFirstDateEdit, gFirstValue);
   AppendSide(args, kSecondRevision, kSecondDate, kSecondRevisionEdit, kSecondDateEdit,
              gSecondValue);
-  return true;
-}
-
-bool FitsBatchCommandLine(const char *const *args) {
-  for (const char *const *entry = args; *entry != nullptr; ++entry) {
-    for (const char *c = *entry; *c != '\0'; ++c) {
-      // A file named "a&calc" would otherwise start a second program.
-      if (static_cast<unsigned char>(*c) < 0x20 || strchr("\"%&<>^|", *c) != nullptr) return false;
-    }
-  }
   return true;
 }
 

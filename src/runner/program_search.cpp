@@ -1,6 +1,9 @@
 // Program search and command-line quoting.
 #include "runner/program_search.hpp"
 
+#include <ctype.h>
+#include <string.h>
+
 SearchRules WindowsSearchRules() {
   return SearchRules{';', '\\', {".com", ".exe", ".bat", ".cmd"}, true, 260};
 }
@@ -118,4 +121,20 @@ std::string QuoteCommandLine(const char *const *args) {
     line += QuoteArgument(*arg);
   }
   return line;
+}
+
+bool IsBatchFile(const std::string &path, const SearchRules &rules) {
+  if (rules.Extensions.empty() || path.size() < 4) return false;
+  std::string extension = path.substr(path.size() - 4);
+  for (char &c : extension) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+  return extension == ".bat" || extension == ".cmd";
+}
+
+bool FitsBatchCommandLine(const char *const *args) {
+  for (const char *const *entry = args; entry != nullptr && *entry != nullptr; ++entry) {
+    for (const char *c = *entry; *c != '\0'; ++c) {
+      if (static_cast<unsigned char>(*c) < 0x20 || strchr("\"%&<>^|", *c) != nullptr) return false;
+    }
+  }
+  return true;
 }

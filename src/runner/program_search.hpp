@@ -36,6 +36,14 @@ std::vector<std::string> ProgramCandidates(const std::string &name, const std::s
 // True for a path on a network share ("\\server\..." or "//server/...").
 bool IsNetworkPath(const std::string &path);
 
+// True for a batch file ("x.bat", "x.cmd", any letter case) under rules
+// that search extensions: the command interpreter reads its command line.
+bool IsBatchFile(const std::string &path, const SearchRules &rules);
+// False when an argument holds what the command interpreter would act on
+// in a batch file's command line (" % & < > ^ | or a control character),
+// so that a file named "a&calc" can never start a second program.
+bool FitsBatchCommandLine(const char *const *args);
+
 // One argument as the C runtime's command-line splitter gives it back:
 // unchanged unless it is empty or holds a blank, tab or double quote; then
 // in double quotes, with quotes escaped and the backslashes before them

@@ -22,6 +22,12 @@ os::Process *StartProgram(const char *name, const char *const *args, FILE *outpu
       if (os::IsRegularFile(candidate)) lastFailure = candidate + " is not executable";
       continue;
     }
+    if (IsBatchFile(candidate, rules) && !FitsBatchCommandLine(args)) {
+      error = std::string("\"") + name + "\" is the batch file " + candidate +
+              ", and an argument holds \" % & < > ^ | or a control character, which its command"
+              " interpreter would act on";
+      return nullptr;
+    }
     bool notFound = false;
     std::string reason;
     os::Process *process = os::StartProcess(candidate, args, output, reason, notFound);
