@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "commands/commands.hpp"
-#include "host/dispatch.hpp"
+#include "entry/dispatch.hpp"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "os/os.hpp"
+#include "os/command_line.hpp"
 #include "runner/program_search.hpp"
 #include "runner/runner.hpp"
 #include "test_support.hpp"

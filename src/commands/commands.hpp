@@ -6,14 +6,6 @@
 
 #include "runner/runner.hpp"
 
-// Entry point from the host for OpenPlugin: the command line opens a panel,
-// the plug-ins menu runs the dispatcher.
-HANDLE OpenFromHost(int openFrom, INT_PTR item);
-
-// Appends the file names of a command, after "--" when one of them would
-// otherwise pass for an option.  The strings must outlive the run.
-void AppendFileOperands(CvsArgs &args, const Selection &names);
-
 // Update: shows the options dialog and appends its options to `args`
 // ("cvs", "update").  False when the user cancelled; `args` is then unchanged.
 bool AskUpdateOptions(CvsArgs &args);

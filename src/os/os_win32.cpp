@@ -11,7 +11,7 @@
 
 #include <new>
 
-#include "runner/program_search.hpp"
+#include "os/command_line.hpp"
 
 namespace os {
 

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "commands/commands.hpp"
 #include "host/host.hpp"
 #include "os/os.hpp"
 #include "panel/cvs_panel.hpp"

@@ -87,42 +87,6 @@ bool IsNetworkPath(const std::string &path) {
          (path[1] == '\\' || path[1] == '/');
 }
 
-std::string QuoteArgument(const std::string &argument) {
-  if (!argument.empty() && argument.find_first_of(" \t\n\v\"") == std::string::npos) {
-    return argument;
-  }
-  std::string quoted = "\"";
-  size_t backslashes = 0;
-  for (char c : argument) {
-    if (c == '\\') {
-      ++backslashes;
-      continue;
-    }
-    if (c == '"') {
-      // Backslashes before a quote are doubled, and the quote escaped.
-      quoted.append(backslashes * 2 + 1, '\\');
-    } else {
-      quoted.append(backslashes, '\\');
-    }
-    backslashes = 0;
-    quoted += c;
-  }
-  // Backslashes before the closing quote are doubled.
-  quoted.append(backslashes * 2, '\\');
-  quoted += '"';
-  return quoted;
-}
-
-std::string QuoteCommandLine(const char *const *args) {
-  std::string line;
-  if (args == nullptr) return line;
-  for (const char *const *arg = args; *arg != nullptr; ++arg) {
-    if (arg != args) line += ' ';
-    line += QuoteArgument(*arg);
-  }
-  return line;
-}
-
 bool IsBatchFile(const std::string &path, const SearchRules &rules) {
   if (rules.Extensions.empty() || path.size() < 4) return false;
   std::string extension = path.substr(path.size() - 4);

@@ -1,6 +1,6 @@
-// Where a program is looked for, and how its arguments become one Windows
-// command line.  Pure functions over text, so that the rules of both
-// systems can be checked anywhere.
+// Where a program is looked for, and which arguments a batch file may take.
+// Pure functions over text, so that the rules of both systems can be checked
+// anywhere.
 #ifndef QUILLET_PROGRAM_SEARCH_HPP
 #define QUILLET_PROGRAM_SEARCH_HPP
 
@@ -43,14 +43,5 @@ bool IsBatchFile(const std::string &path, const SearchRules &rules);
 // in a batch file's command line (" % & < > ^ | or a control character),
 // so that a file named "a&calc" can never start a second program.
 bool FitsBatchCommandLine(const char *const *args);
-
-// One argument as the C runtime's command-line splitter gives it back:
-// unchanged unless it is empty or holds a blank, tab or double quote; then
-// in double quotes, with quotes escaped and the backslashes before them
-// doubled.
-std::string QuoteArgument(const std::string &argument);
-// The arguments of a null-ended list, each quoted as above, joined by one
-// blank.
-std::string QuoteCommandLine(const char *const *args);
 
 #endif

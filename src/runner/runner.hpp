@@ -40,6 +40,10 @@ std::string TempFileName(const char *fallbackVariable);
 // fallback, "/tmp", ".".  Unset variables are left out.
 std::vector<std::string> TempDirectoryCandidates(const char *fallbackVariable, bool windowsRules);
 
+// Appends the file names of a command, after "--" when one of them would
+// otherwise pass for an option.  The strings must outlive the run.
+void AppendFileOperands(CvsArgs &args, const Selection &names);
+
 // OK/Cancel box listing up to ten names; 0 = go on.
 int ConfirmCommand(int entryNumber, const Selection &selection);
 // The all-in-one text of that box: heading line, up to ten names, "...".

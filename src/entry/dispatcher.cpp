@@ -1,6 +1,6 @@
 // OpenPlugin routing, and the run of one command chosen in the plug-ins menu.
 #include "commands/commands.hpp"
-#include "host/dispatch.hpp"
+#include "entry/dispatch.hpp"
 #include "host/host.hpp"
 #include "panel/cvs_panel.hpp"
 

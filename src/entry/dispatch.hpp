@@ -1,7 +1,7 @@
 // The plug-ins menu side of OpenPlugin: selection, command menu and the run
 // of the chosen command.
-#ifndef QUILLET_DISPATCH_HPP
-#define QUILLET_DISPATCH_HPP
+#ifndef QUILLET_ENTRY_DISPATCH_HPP
+#define QUILLET_ENTRY_DISPATCH_HPP
 
 #include <string>
 
@@ -27,6 +27,10 @@ enum MenuEntry {
   kEntryMarkOutOfDate = 15,
   kEntryMarkUnknown = 16
 };
+
+// Entry point from the host for OpenPlugin: the command line opens a panel,
+// the plug-ins menu runs the dispatcher.
+HANDLE OpenFromHost(int openFrom, INT_PTR item);
 
 // Collects the selection, shows the command menu and runs the chosen
 // command.  The new panel's handle for "&Browse", else INVALID_HANDLE_VALUE.

@@ -2,7 +2,7 @@
 // lets no failure escape to the host.
 #include <new>
 
-#include "commands/commands.hpp"
+#include "entry/dispatch.hpp"
 #include "host/far_api.hpp"
 #include "host/host.hpp"
 #include "panel/cvs_panel.hpp"

@@ -1,5 +1,5 @@
 // File names at the end of a cvs command line.
-#include "commands/commands.hpp"
+#include "runner/runner.hpp"
 
 void AppendFileOperands(CvsArgs &args, const Selection &names) {
   // A file whose name begins with "-" would be read as an option ("-f" to

@@ -2,7 +2,7 @@
 #include <ctype.h>
 #include <string.h>
 
-#include "host/dispatch.hpp"
+#include "entry/dispatch.hpp"
 #include "host/host.hpp"
 
 namespace {
