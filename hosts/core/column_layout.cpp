@@ -130,41 +130,24 @@ size_t BytesOfCells(const std::string &text, int cells) {
 }  // namespace
 
 ModeColumns HostModeColumns(int viewMode) {
+  struct HostMode {
+    const char *Types, *Widths;
+    bool FullScreen;
+  };
+  // 0 and 3 full, 1 brief, 2 medium, 4 wide, 5 detailed, 6 and 7
+  // descriptions, 8 and 9 as full.
+  static const HostMode kModes[10] = {{"N,S,D,T", "0,6,8,5", false}, {"N,N,N", "0,0,0", false},
+                                      {"N,N", "0,0", false},         {"N,S,D,T", "0,6,8,5", false},
+                                      {"N,S", "0,6", false},         {"N,S,DM", "0,10,14", true},
+                                      {"N,Z", "12,0", false},        {"N,S,Z", "0,8,0", true},
+                                      {"N,S,D,T", "0,6,8,5", false}, {"N,S,D,T", "0,6,8,5", false}};
+  const HostMode &chosen = kModes[viewMode >= 0 && viewMode <= 9 ? viewMode : 0];
   ModeColumns mode;
+  mode.Types = chosen.Types;
+  mode.Widths = chosen.Widths;
+  mode.FullScreen = chosen.FullScreen;
   mode.StatusTypes = "NR,S,D,T";
   mode.StatusWidths = "0,10,0,5";
-  switch (viewMode) {
-    case 1:
-      mode.Types = "N,N,N";
-      mode.Widths = "0,0,0";
-      break;
-    case 2:
-      mode.Types = "N,N";
-      mode.Widths = "0,0";
-      break;
-    case 4:
-      mode.Types = "N,S";
-      mode.Widths = "0,6";
-      break;
-    case 5:
-      mode.Types = "N,S,DM";
-      mode.Widths = "0,10,14";
-      mode.FullScreen = true;
-      break;
-    case 6:
-      mode.Types = "N,Z";
-      mode.Widths = "12,0";
-      break;
-    case 7:
-      mode.Types = "N,S,Z";
-      mode.Widths = "0,8,0";
-      mode.FullScreen = true;
-      break;
-    default:
-      mode.Types = "N,S,D,T";
-      mode.Widths = "0,6,8,5";
-      break;
-  }
   return mode;
 }
 
