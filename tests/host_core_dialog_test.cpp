@@ -148,6 +148,22 @@ TEST(DialogRadioGroups, AGroupEndsAtTheFirstItemThatIsNotARadioButton) {
   EXPECT_EQ(1, items[4].Selected);
 }
 
+TEST(DialogRadioGroups, DifGroupStartsANewGroupRightAfterAnother) {
+  std::vector<FarDialogItem> items = {
+      Item(DI_RADIOBUTTON, 5, 2, 30, "a", DIF_GROUP), Item(DI_RADIOBUTTON, 5, 3, 30, "b"),
+      Item(DI_RADIOBUTTON, 5, 4, 30, "c", DIF_GROUP), Item(DI_RADIOBUTTON, 5, 5, 30, "d")};
+  items[0].Selected = 1;
+  items[2].Selected = 1;
+  hostcore::SelectRadio(items.data(), 4, 1);
+  EXPECT_EQ((std::vector<int>{0, 1, 1, 0}),
+            (std::vector<int>{items[0].Selected, items[1].Selected, items[2].Selected,
+                              items[3].Selected}));
+  hostcore::SelectRadio(items.data(), 4, 3);
+  EXPECT_EQ((std::vector<int>{0, 1, 0, 1}),
+            (std::vector<int>{items[0].Selected, items[1].Selected, items[2].Selected,
+                              items[3].Selected}));
+}
+
 TEST(DialogKeys, SpaceTogglesChecksSelectsRadiosAndPressesButtons) {
   hostcore::DialogModel dialog = Open(SampleItems());
   hostcore::SetFocus(dialog, kCheck);
