@@ -121,6 +121,7 @@ int HostCore::Control(HANDLE plugin, int command, void *param) {
       call.Text = TextParam(param);
       CloseRequested = true;
       CloseDirectory = call.Text;
+      ClosePanel = PanelIndexFor(plugin, false);
       break;
     case FCTL_INSERTCMDLINE:
       call.Text = TextParam(param);

@@ -40,6 +40,7 @@ void HostCore::ResetCore() {
   Current = nullptr;
   CloseRequested = false;
   CloseDirectory.clear();
+  ClosePanel = 0;
   UpdateRequested[0] = UpdateRequested[1] = false;
 }
 

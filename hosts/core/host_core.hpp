@@ -64,7 +64,9 @@ class HostCore {
   std::string CommandLine;
 
   // File panels: shows `dir` in a panel, read from the file system, the
-  // cursor kept on the same name where there is one.
+  // cursor kept on the same name where there is one (or on the folder left
+  // for its parent).  False when the folder cannot be read, or the panel
+  // shows a plug-in (close that first).
   bool ShowFolder(int panel, const std::string &dir);
   bool RereadFolder(int panel);
 
@@ -82,8 +84,10 @@ class HostCore {
   // request (FCTL_CLOSEPLUGIN) or an update the module asked for meanwhile
   // is carried out afterwards.
   int PressKey(int key, unsigned int controlState);
-  // Closes the plug-in panel (ClosePlugin) and frees its items.
+  // Closes the plug-in panel (ClosePlugin) and frees its items; the panel
+  // is then an empty file panel in the mode it had before.
   void ClosePluginPanel();
+  void ClosePluginPanel(int panel);
   // The items of the last GetFindData, as the module handed them over.
   PluginPanelItem *PluginItems = nullptr;
   int PluginItemsNumber = 0;
@@ -100,6 +104,7 @@ class HostCore {
   // call returns.
   bool CloseRequested = false;
   std::string CloseDirectory;
+  int ClosePanel = 0;
   // Panels the module asked to re-read (FCTL_UPDATEPANEL), likewise.
   bool UpdateRequested[2] = {false, false};
 

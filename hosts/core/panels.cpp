@@ -32,6 +32,7 @@ void PutCursorOn(PanelModel &panel, const std::string &name) {
 
 bool HostCore::ShowFolder(int index, const std::string &dir) {
   PanelModel &panel = Panels[index];
+  if (panel.Plugin) return false;
   std::string keep;
   if (dir == panel.CurDir) keep = CurrentName(panel);
   if (ParentOf(panel.CurDir) == dir) keep = LastPart(panel.CurDir);
@@ -158,9 +159,10 @@ int HostCore::PressKey(int key, unsigned int controlState) {
 void HostCore::CarryOutRequests() {
   if (CloseRequested) {
     CloseRequested = false;
-    std::string dir = CloseDirectory.empty() ? ActivePanel().CurDir : CloseDirectory;
-    ClosePluginPanel();
-    ShowFolder(Active, dir);
+    int index = ClosePanel;
+    std::string dir = CloseDirectory.empty() ? Panels[index].CurDir : CloseDirectory;
+    ClosePluginPanel(index);
+    ShowFolder(index, dir);
   }
   for (int index = 0; index < 2; ++index) {
     if (!UpdateRequested[index]) continue;
@@ -173,8 +175,10 @@ void HostCore::CarryOutRequests() {
   }
 }
 
-void HostCore::ClosePluginPanel() {
-  PanelModel &panel = ActivePanel();
+void HostCore::ClosePluginPanel() { ClosePluginPanel(Active); }
+
+void HostCore::ClosePluginPanel(int index) {
+  PanelModel &panel = Panels[index];
   if (!panel.Plugin || Current == nullptr) return;
   FreeFoundItems(panel);
   Current->ClosePlugin(panel.PluginHandle);
@@ -185,7 +189,7 @@ void HostCore::ClosePluginPanel() {
   panel.TopItem = 0;
   panel.ViewMode = panel.FileViewMode;
   memset(&panel.Described, 0, sizeof(panel.Described));
-  front_->PanelChanged(Active);
+  front_->PanelChanged(index);
 }
 
 }  // namespace hostcore
