@@ -14,15 +14,6 @@ const char *PluginMenuStrings[1];
 const char *const CommandPrefix = "cvs";
 }  // namespace
 
-void CopyToField(char *field, size_t capacity, const char *text) {
-  if (field == nullptr || capacity == 0) return;
-  if (text == nullptr) text = "";
-  size_t length = strlen(text);
-  if (length >= capacity) length = capacity - 1;
-  memmove(field, text, length);
-  field[length] = '\0';
-}
-
 std::string FormatText(const char *format, ...) {
   va_list args;
   va_start(args, format);
@@ -51,11 +42,7 @@ const char *PointToName(const char *path) {
   // The host's standard functions are only ours to call when its record
   // was complete enough to carry them.
   if (HostInfo.FSF == &HostFsf && HostFsf.PointToName != nullptr) return HostFsf.PointToName(path);
-  const char *name = path;
-  for (const char *p = path; *p != '\0'; ++p) {
-    if (*p == '\\' || *p == '/' || *p == ':') name = p + 1;
-  }
-  return name;
+  return PathNamePart(path);
 }
 
 void BindHost(const PluginStartupInfo *info) {

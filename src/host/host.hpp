@@ -8,6 +8,7 @@
 #include <string>
 
 #include "host/far_api.hpp"
+#include "host/field_text.hpp"
 
 // Copy of the host's PluginStartupInfo; every host service is called through it.
 extern PluginStartupInfo HostInfo;
@@ -32,15 +33,9 @@ const char *GetMsg(int msgId);
 // host supplied it, else after the last separator.
 const char *PointToName(const char *path);
 
-// Copies text into a fixed field of `capacity` bytes (terminator included),
-// cutting it to fit; never writes past the field.
-void CopyToField(char *field, size_t capacity, const char *text);
+// CopyToField (field_text.hpp) also takes standard strings.
 inline void CopyToField(char *field, size_t capacity, const std::string &text) {
   CopyToField(field, capacity, text.c_str());
-}
-template <size_t N>
-void CopyToField(char (&field)[N], const char *text) {
-  CopyToField(field, N, text);
 }
 template <size_t N>
 void CopyToField(char (&field)[N], const std::string &text) {

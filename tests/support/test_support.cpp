@@ -222,9 +222,7 @@ void ModuleTest::SetUp() {
   host.Reset();
   std::string error;
   ASSERT_TRUE(standin::LoadModule(ModulePath(), module, error)) << error;
-  host.Current = &module;
-  PluginStartupInfo info = host.StartupInfo();
-  module.SetStartupInfo(&info);
+  host.BindModule(module);
 }
 
 void ModuleTest::TearDown() {

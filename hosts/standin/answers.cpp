@@ -1,6 +1,7 @@
 // Ready-made answers of the scripted user.
 #include <fstream>
 
+#include "core/dialog_model.hpp"
 #include "standin/standin.hpp"
 
 namespace standin {
@@ -27,6 +28,7 @@ std::function<int(const MessageCall &)> Answer(int button) {
 
 std::function<int(EditorCall &)> AppendAndSave(const std::string &text) {
   return [text](EditorCall &call) {
+    if (call.LockKeyPosted) return static_cast<int>(EEC_NOT_MODIFIED);
     std::ofstream file(call.FileName, std::ios::binary | std::ios::app);
     file << text;
     return file ? static_cast<int>(EEC_MODIFIED) : static_cast<int>(EEC_OPEN_ERROR);
@@ -38,18 +40,7 @@ std::function<int(EditorCall &)> LeaveEditor() {
 }
 
 void SelectRadio(FarDialogItem *items, int count, int index) {
-  if (index < 0 || index >= count || items[index].Type != DI_RADIOBUTTON) return;
-  // A group runs from the item that carries DIF_GROUP over the radio buttons after it.
-  int first = index;
-  while (first > 0 && !(items[first].Flags & DIF_GROUP) &&
-         items[first - 1].Type == DI_RADIOBUTTON) {
-    --first;
-  }
-  for (int i = first; i < count && items[i].Type == DI_RADIOBUTTON; ++i) {
-    if (i != first && (items[i].Flags & DIF_GROUP)) break;
-    items[i].Selected = 0;
-  }
-  items[index].Selected = 1;
+  hostcore::SelectRadio(items, count, index);
 }
 
 }  // namespace standin

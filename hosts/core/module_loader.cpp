@@ -1,27 +1,14 @@
-// Loads a plug-in module and resolves its exported entry points, as the
-// host does: by name, nothing else.
-#include "standin/standin.hpp"
+// Loads a module and binds its ten exports.
+#include "core/module_loader.hpp"
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <dlfcn.h>
-#endif
+#include "core/platform.hpp"
 
-namespace standin {
+namespace hostcore {
 
 namespace {
-void *Resolve(void *library, const char *name) {
-#ifdef _WIN32
-  return reinterpret_cast<void *>(GetProcAddress(static_cast<HMODULE>(library), name));
-#else
-  return dlsym(library, name);
-#endif
-}
-
 template <typename T>
 bool Bind(void *library, const char *name, T &slot, std::string &error) {
-  slot = reinterpret_cast<T>(Resolve(library, name));
+  slot = reinterpret_cast<T>(LibrarySymbol(library, name));
   if (slot == nullptr) {
     error += std::string(error.empty() ? "" : ", ") + "missing entry point " + name;
     return false;
@@ -30,22 +17,10 @@ bool Bind(void *library, const char *name, T &slot, std::string &error) {
 }
 }  // namespace
 
-bool LoadModule(const std::string &path, Module &module, std::string &error) {
+bool LoadModuleExports(const std::string &path, Module &module, std::string &error) {
   error.clear();
-#ifdef _WIN32
-  void *library = reinterpret_cast<void *>(LoadLibraryA(path.c_str()));
-  if (library == nullptr) {
-    error = "cannot load " + path;
-    return false;
-  }
-#else
-  void *library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (library == nullptr) {
-    const char *reason = dlerror();
-    error = "cannot load " + path + ": " + (reason != nullptr ? reason : "unknown reason");
-    return false;
-  }
-#endif
+  void *library = OpenLibrary(path, error);
+  if (library == nullptr) return false;
   module = Module();
   module.Library = library;
   module.Path = path;
@@ -64,19 +39,12 @@ bool LoadModule(const std::string &path, Module &module, std::string &error) {
     UnloadModule(module);
     return false;
   }
-  Host::Get().LoadLanguageBeside(path);
   return true;
 }
 
 void UnloadModule(Module &module) {
-  if (module.Library != nullptr) {
-#ifdef _WIN32
-    FreeLibrary(static_cast<HMODULE>(module.Library));
-#else
-    dlclose(module.Library);
-#endif
-  }
+  CloseLibrary(module.Library);
   module = Module();
 }
 
-}  // namespace standin
+}  // namespace hostcore

@@ -17,14 +17,15 @@ int main(int argc, char **argv) {
     return 1;
   }
   standin::Host &host = standin::Host::Get();
-  host.Current = &module;
-  PluginStartupInfo startup = host.StartupInfo();
-  module.SetStartupInfo(&startup);
+  host.BindModule(module);
   PluginInfo info;
   memset(&info, 0, sizeof(info));
   module.GetPluginInfo(&info);
   int version = module.GetMinFarVersion();
   printf("minimum host version: %d.%d\n", (version >> 8) & 0xFF, version & 0xFF);
+  printf("language: %s (%lu messages)\n",
+         host.LanguageName.empty() ? "(none)" : host.LanguageName.c_str(),
+         static_cast<unsigned long>(host.Language.size()));
   printf("command prefix: %s\n", info.CommandPrefix != nullptr ? info.CommandPrefix : "(none)");
   for (int i = 0; i < info.PluginMenuStringsNumber; ++i) {
     printf("plug-ins menu: %s\n", info.PluginMenuStrings[i]);
