@@ -3,6 +3,7 @@
 #include "entry/dispatch.hpp"
 #include "host/host.hpp"
 #include "panel/cvs_panel.hpp"
+#include "runner/cvs_root.hpp"
 
 namespace {
 
@@ -57,12 +58,36 @@ void RunCommand(CommandRun &run, int entry) {
   os::RemoveFile(outputPath);
 }
 
+bool RunsOnFolderRoot(int entry) {
+  switch (entry) {
+    case kEntryUpdate:
+    case kEntryCommit:
+    case kEntryLightCommit:
+    case kEntryLog:
+    case kEntryStat:
+    case kEntryDiff:
+    case kEntryAdd:
+    case kEntryRemove:
+    case kEntryMarkModified:
+    case kEntryMarkConflicts:
+    case kEntryMarkOutOfDate:
+    case kEntryMarkUnknown:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 HANDLE DispatchCommand() {
   CommandRun run;
   if (!CollectSelection(run.selection, run.wholeDirectory)) return INVALID_HANDLE_VALUE;
   int entry = ShowCommandMenu(run.wholeDirectory);
+  // Every command but Browse runs cvs (or TkDiff, which runs cvs) on this
+  // folder; checkout and export ask for themselves, since a root typed
+  // into their dialog is the one cvs takes.
+  if (RunsOnFolderRoot(entry) && !MayRunOnCurrentFolderRoot()) return INVALID_HANDLE_VALUE;
   run.args.assign(2, nullptr);
   run.args[0] = "cvs";
 

@@ -103,6 +103,12 @@ int CvsPanel::ShowItemMenu() {
     default:
       return 1;
   }
+  if (!CvsRefusal.empty()) {
+    ShowError(
+        "cvs is not run from the panel here: this folder's CVS/Root gives its access method"
+        " options, which can name a program for cvs to start");
+    return 1;
+  }
   // A name such as "-x.c" would pass for an option of log or diff.
   AppendFileOperands(args, operands);
   args.push_back(nullptr);

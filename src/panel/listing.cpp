@@ -44,7 +44,7 @@ int CvsPanel::GetFindData(PluginPanelItem **items, int *count) {
       CopyToField(item.FindData.cFileName, fullPath);
       itemsByName.emplace(entry.cFileName, item);
     }
-    if (InWorkingCopy) ReadCvsStatus(itemsByName, Directory);
+    if (CvsMayRun()) ReadCvsStatus(itemsByName, Directory);
     for (ItemMap::value_type &entry : itemsByName) {
       PluginPanelItem &item = entry.second;
       if (item.CustomColumnData == nullptr &&
