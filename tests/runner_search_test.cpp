@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "os/os.hpp"
 #include "os/command_line.hpp"
+#include "os/os.hpp"
 #include "runner/program_search.hpp"
 #include "runner/runner.hpp"
 #include "test_support.hpp"
@@ -25,8 +25,12 @@ TEST(ProgramCandidates, WindowsSearchesPathOnlyInOrderWithComBeforeExe) {
     }
   }
   EXPECT_EQ(found, expected);
-  // The current folder is never among them.
+  // The current folder is never among them, nor any folder relative to it
+  // or to its drive; shares are named the same from everywhere.
   for (const std::string &path : found) EXPECT_NE(path.rfind(".\\", 0), 0u) << path;
+  EXPECT_EQ(ProgramCandidates("cvs.exe", ".;bin;..\\up;C:bin;\\tools;/x;\"\";C:\\ok;\\\\srv\\share",
+                              rules),
+            (Paths{"C:\\ok\\cvs.exe", "\\\\srv\\share\\cvs.exe"}));
 }
 
 TEST(ProgramCandidates, WindowsNameWithExtensionOrDirectoryPart) {
@@ -56,8 +60,8 @@ TEST(ProgramCandidates, WindowsPathOf260CharactersEndsTheSearch) {
 
 TEST(ProgramCandidates, PosixUsesColonsAndNoExtensions) {
   SearchRules rules = PosixSearchRules();
-  EXPECT_EQ(ProgramCandidates("cvs", "/usr/local/bin::/usr/bin/:relative", rules),
-            (Paths{"/usr/local/bin/cvs", "/usr/bin/cvs", "relative/cvs"}));
+  EXPECT_EQ(ProgramCandidates("cvs", "/usr/local/bin::/usr/bin/:relative:.:./bin:\"\"", rules),
+            (Paths{"/usr/local/bin/cvs", "/usr/bin/cvs"}));
   EXPECT_EQ(ProgramCandidates("./cvs", "/usr/bin", rules), (Paths{"./cvs"}));
   // A backslash is an ordinary character here.
   EXPECT_EQ(ProgramCandidates("a\\cvs", "/bin", rules), (Paths{"/bin/a\\cvs"}));
@@ -176,12 +180,20 @@ TEST_F(StartProgramTest, TheFirstMatchOnPathIsStarted) {
 
 TEST_F(StartProgramTest, AProgramPlantedInTheCurrentFolderIsNeverStarted) {
   Plant(dir / "workcopy", "probe");
+  Plant(dir / "workcopy/bin", "probe");
   Plant(dir / "bin", "probe");
   testsupport::ScopedCwd cwd(dir / "workcopy");
   env.Set("PATH", dir / "bin");
   EXPECT_EQ(StartedFile("probe"), dir / "bin/probe");
   env.Set("PATH", dir / "empty");
   std::string result = StartedFile("probe");
+  EXPECT_NE(result.find("not found on PATH"), std::string::npos) << result;
+  // Entries that name the current folder, or folders below it, are passed
+  // over on the way to the real one.
+  env.Set("PATH", ".::bin:./bin:" + dir / "bin");
+  EXPECT_EQ(StartedFile("probe"), dir / "bin/probe");
+  env.Set("PATH", ".::bin");
+  result = StartedFile("probe");
   EXPECT_NE(result.find("not found on PATH"), std::string::npos) << result;
   env.Unset("PATH");
   result = StartedFile("probe");
