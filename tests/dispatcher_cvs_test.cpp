@@ -185,7 +185,7 @@ TEST_F(DispatcherTest, OutputGoesToHomeWithoutTmpAndNowhereWithoutAName) {
   EXPECT_EQ(host.Editors[0].FileName.find(sandbox.Home() + "/quillet"), 0u);
   ExpectNoTempFiles();
 
-  // A temporary folder too long for any name: the command ends unrun.
+  // A temporary folder too long for any name is passed over for HOME.
   std::string deep = sandbox.Tmp();
   while (deep.size() < 250) deep += "/" + std::string(40, 'd');
   MakeDirs(deep);
@@ -193,8 +193,9 @@ TEST_F(DispatcherTest, OutputGoesToHomeWithoutTmpAndNowhereWithoutAName) {
   env.Set("TMPDIR", deep);
   host.script.Message.push_back(standin::Answer(0));
   Run(kStat);
-  EXPECT_EQ(CvsCalls().size(), 1u);
-  EXPECT_EQ(host.Editors.size(), 1u);
+  EXPECT_EQ(CvsCalls().size(), 2u);
+  ASSERT_EQ(host.Editors.size(), 2u);
+  EXPECT_EQ(host.Editors[1].FileName.find(sandbox.Home() + "/quillet"), 0u);
 }
 
 }  // namespace

@@ -92,7 +92,7 @@ int CheckoutOrExport(int command) {
   args.push_back(module.c_str());
   args.push_back(nullptr);
 
-  std::string outputPath = TempFileName("TEMP");
+  std::string outputPath = TempFileNameOrSay("TEMP");
   if (outputPath.empty()) return kRunNoOutputFile;
   int result = RunCvs(args.data(), outputPath.c_str());
   // The output is shown at once; only a run that never got going (the

@@ -51,6 +51,11 @@ bool ScanStateLine(const char *line, const char *letters, bool localOnly, std::s
 // active file panel.  False when the active panel is not a plain file panel.
 bool MarkInPanel(Selection &names);
 
+// The user's part of an edited commit message: `edited` less each line of
+// `written` (the template the module wrote) once; "" when only blank lines
+// are left.
+std::string UsersText(const std::string &edited, const std::string &written);
+
 // The text of the commit message template.  `haveFiles` tells whether the
 // commit has anything to offer (always true without the list).
 std::string CommitTemplateText(bool withList, const Selection &selection,

@@ -52,7 +52,7 @@ bool ReadDryRunUpdate(const std::string &directory, bool localOnly, bool acceptN
   args.push_back(directory.c_str());
   args.push_back(nullptr);
 
-  std::string outputPath = TempFileName("HOME");
+  std::string outputPath = TempFileNameOrSay("HOME");
   if (outputPath.empty()) return false;
   int exitCode = RunCvs(args.data(), outputPath.c_str());
   // Only cvs's own failure codes may be accepted: a negative code means cvs

@@ -47,7 +47,7 @@ void RunCommand(CommandRun &run, int entry) {
   }
   run.args.push_back(nullptr);
 
-  std::string outputPath = TempFileName("HOME");
+  std::string outputPath = TempFileNameOrSay("HOME");
   if (outputPath.empty()) return;
   if (run.visualDiff) {
     RunVisualDiff(run.args.data());

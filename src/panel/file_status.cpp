@@ -98,7 +98,7 @@ void ReadCvsStatus(ItemMap &items, const std::string &directory) {
   // states must not be shown against these names.
   if (!os::ChangeDir(FolderToEnter(directory, os::kSep))) return;
   CvsArgs args = {"cvs", "-q", "status", "-l", nullptr};
-  std::string path = TempFileName("TEMP");
+  std::string path = TempFileNameOrSay("TEMP");
   if (path.empty()) return;
   int exitCode = RunCvs(args.data(), path.c_str());
   if (exitCode != 0) {

@@ -35,12 +35,6 @@ bool HasCurrentItem(const PanelInfo &info) {
          info.CurrentItem < info.ItemsNumber;
 }
 
-void ShowError(const std::string &text) {
-  std::string box = "Error\n" + text;
-  HostInfo.Message(HostInfo.ModuleNumber, FMSG_WARNING | FMSG_ALLINONE | FMSG_MB_OK, nullptr,
-                   reinterpret_cast<const char *const *>(box.c_str()), 0, 0);
-}
-
 }  // namespace
 
 int ChooseItemAction(const char *name, int selectedCount) {
@@ -104,7 +98,7 @@ int CvsPanel::ShowItemMenu() {
       return 1;
   }
   if (!CvsRefusal.empty()) {
-    ShowError(
+    ShowErrorText(
         "cvs is not run from the panel here: this folder's CVS/Root gives its access method"
         " options, which can name a program for cvs to start");
     return 1;
@@ -116,11 +110,13 @@ int CvsPanel::ShowItemMenu() {
   // cvs works on the current directory, which another panel's listing may
   // have changed since this panel's was read.
   if (!os::ChangeDir(FolderToEnter(Directory, os::kSep))) {
-    ShowError("Cannot enter the folder " + Directory);
+    ShowErrorText("Cannot enter the folder " + Directory);
     return 1;
   }
-  const std::string path = TempFileName("TEMP");
-  if (path.empty()) return 0;
+  // Without a name the user is told why, and the key counts as handled:
+  // the host's own F3 is not what was asked for.
+  const std::string path = TempFileNameOrSay("TEMP");
+  if (path.empty()) return 1;
   int exitCode = RunCvs(args.data(), path.c_str());
   // diff ends with 1 whenever the files differ: its output is the answer.
   // The runner's own codes (cvs never ran, or the user broke it) still get
