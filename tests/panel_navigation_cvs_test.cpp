@@ -68,14 +68,15 @@ TEST_F(PanelKeys, ShiftEscClosesThePanelInItsFolder) {
 TEST_F(PanelKeys, CtrlEnterInsertsTheBareName) {
   PutCursorOn("two words.c");
   EXPECT_EQ(host.PressKey(VK_RETURN, PKF_CONTROL), 1);
-  EXPECT_EQ(host.CommandLine, "two words.c ");
+  // A blank in the name: in quotes, as the host puts its own names.
+  EXPECT_EQ(host.CommandLine, "\"two words.c\" ");
   PutCursorOn("sub");
   EXPECT_EQ(host.PressKey(VK_RETURN, PKF_CONTROL), 1);
-  EXPECT_EQ(host.CommandLine, "two words.c sub ");
+  EXPECT_EQ(host.CommandLine, "\"two words.c\" sub ");
   // A panel without rows: nothing is inserted, the host's default runs.
   host.ActivePanel().Rows.clear();
   EXPECT_EQ(host.PressKey(VK_RETURN, PKF_CONTROL), 0);
-  EXPECT_EQ(host.CommandLine, "two words.c sub ");
+  EXPECT_EQ(host.CommandLine, "\"two words.c\" sub ");
 }
 
 TEST_F(PanelKeys, F3OnAFileOffersViewLogAndDiff) {

@@ -1,5 +1,6 @@
 // Where programs are looked for and how their arguments are passed: the
 // Windows rules as pure functions, and real starts on this system.
+#include <string.h>
 #include <sys/stat.h>
 
 #include <string>
@@ -101,6 +102,44 @@ std::vector<std::string> SplitLikeTheRuntime(const std::string &line) {
     args.push_back(arg);
   }
   return args;
+}
+
+// The arguments of a batch file as %~1, %~2 ... give them: the command
+// interpreter splits at blanks, tabs, "," ";" and "=" outside double
+// quotes, and %~N drops the quotes around an argument.
+std::vector<std::string> SplitLikeABatchFile(const std::string &line) {
+  std::vector<std::string> args;
+  std::string arg;
+  bool quoted = false, inArg = false;
+  for (char c : line) {
+    if (!quoted && strchr(" \t,;=", c) != nullptr) {
+      if (inArg) args.push_back(arg);
+      arg.clear();
+      inArg = false;
+      continue;
+    }
+    inArg = true;
+    if (c == '"') {
+      quoted = !quoted;
+      continue;
+    }
+    arg += c;
+  }
+  if (inArg) args.push_back(arg);
+  return args;
+}
+
+TEST(QuoteCommandLine, NamesWithCommaSemicolonOrEqualsReachABatchFileWhole) {
+  std::vector<std::string> entries = {"tkdiff.bat", "-r",          "1.2",         "a,b.c",
+                                      "x;y.c",      "key=value.c", "two words.c", "plain.c"};
+  std::vector<const char *> args;
+  for (const std::string &entry : entries) args.push_back(entry.c_str());
+  args.push_back(nullptr);
+  std::string line = QuoteCommandLine(args.data());
+  EXPECT_EQ(SplitLikeABatchFile(line), entries) << line;
+  // and a program built on the C runtime gets the same entries.
+  EXPECT_EQ(SplitLikeTheRuntime(line), entries) << line;
+  EXPECT_EQ(QuoteArgument("plain.c"), "plain.c");
 }
 
 TEST(QuoteCommandLine, EveryEntryComesBackWholeFromTheRuntimesSplitter) {

@@ -25,7 +25,8 @@ int CheckoutOrExport(int command);
 bool AskDiffOptions(CvsArgs &args, bool &visualDiff);
 // Starts the visual diff tool on the finished diff arguments, without
 // waiting.  0; -1000 when `args` is null; -1002, after telling the user,
-// when the launcher is a batch file and an entry could not reach it intact.
+// when the launcher cannot be started or is a batch file that an entry
+// could not reach intact.
 int RunVisualDiff(const char *const *args);
 // The program RunVisualDiff starts.
 extern const char *const kVisualDiffLauncher;

@@ -15,8 +15,16 @@ struct CommandRun {
   bool confirmed = false;
   bool visualDiff = false;
   CvsArgs args;
-  Selection addedNames;  // the folder's new entries for Add on the whole folder
+  Selection addedNames;    // the folder's new entries for Add on the whole folder
+  std::string visualName;  // the file as the visual tool is given it
 };
+
+// The visual tool takes no "--": a name that begins with "-" reaches it as
+// a path of the current folder, which no tool reads as an option.
+std::string NameForTool(const std::string &name) {
+  if (!name.empty() && name[0] == '-') return std::string(".") + os::kSep + name;
+  return name;
+}
 
 // Add on the whole folder means the entries here that cvs does not know yet;
 // false (after telling the user) when there are none.
@@ -36,13 +44,16 @@ bool NewEntriesToAdd(CommandRun &run) {
 void RunCommand(CommandRun &run, int entry) {
   if (!run.confirmed && ConfirmCommand(entry, run.selection) != 0) return;
   if (!run.wholeDirectory) {
-    // The visual tool takes the name as it is.
-    if (run.visualDiff)
-      run.args.push_back(run.selection[0].c_str());
-    else
+    if (run.visualDiff) {
+      run.visualName = NameForTool(run.selection[0]);
+      run.args.push_back(run.visualName.c_str());
+    } else {
       AppendFileOperands(run.args, run.selection);
+    }
   } else if (entry == kEntryAdd) {
-    if (!NewEntriesToAdd(run)) return;
+    // "cvs add" of a folder makes it in the repository at once: the user
+    // sees every name before anything is added.
+    if (!NewEntriesToAdd(run) || ConfirmCommand(entry, run.addedNames) != 0) return;
     AppendFileOperands(run.args, run.addedNames);
   }
   run.args.push_back(nullptr);

@@ -132,8 +132,11 @@ int CvsPanel::InsertItemName() {
   if (!ReadActivePanel(info)) return 0;
   if (!HasCurrentItem(info)) return 0;
   const std::string path = NameOf(info.PanelItems[info.CurrentItem]);
-  char buffer[260];
-  CopyToField(buffer, std::string(PointToName(path.c_str())) + " ");
-  HostInfo.Control(INVALID_HANDLE_VALUE, FCTL_INSERTCMDLINE, buffer);
+  std::string name = PointToName(path.c_str());
+  // A name with a blank goes in quotes, as the host puts its own panels'
+  // names, so that the command line takes it as one word.
+  if (name.find(' ') != std::string::npos) name = "\"" + name + "\"";
+  name += ' ';
+  HostInfo.Control(INVALID_HANDLE_VALUE, FCTL_INSERTCMDLINE, const_cast<char *>(name.c_str()));
   return 1;
 }
