@@ -225,6 +225,7 @@ int FARAPI ServiceCharTable(int command, char *buffer, int size) {
 }
 
 char *FARAPI ServicePointToName(const char *path) {
+  Record(std::string("PointToName(") + (path != nullptr ? path : "(null)") + ")");
   if (path == nullptr) return nullptr;
   const char *name = path;
   for (const char *p = path; *p != '\0'; ++p) {

@@ -131,6 +131,20 @@ TEST(MessageFormats, OnlyTheConversionsPassedAreAccepted) {
   EXPECT_FALSE(FormatFits("no conversion", "d"));
 }
 
+TEST_F(OutcomeTest, LongTextsAreCutToTheirLines) {
+  host.Language[0] = std::string(400, 'h') + " %s %d";
+  host.Language[1] = std::string(200, 'o') + " %d";
+  std::string text = ConfirmationText(5, Selection{"a.c"});
+  EXPECT_EQ(text, std::string(299, 'h') + "\na.c\n");
+  std::string output = dir / "log";
+  testsupport::WriteFile(output, "");
+  host.script.Message.push_back(standin::Answer(1));
+  ReportOutcome(3, output.c_str());
+  ASSERT_EQ(host.Messages.size(), 1u);
+  EXPECT_EQ(host.Messages[0].Lines[1], std::string(99, 'o'));
+  host.LoadLanguage(testsupport::TestsSourceDir() + "/../lang/quillet_en.lng");
+}
+
 TEST_F(OutcomeTest, ALanguageFileEditedByHandFallsBackToEnglish) {
   // A line too many shifts every message by one: message 0 is then the
   // old message 1's text, which would take the command word for an int.
