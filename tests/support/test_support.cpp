@@ -267,9 +267,17 @@ bool RunsUnprivileged() {
 
 bool RunsWithReadOnlyMounts() {
   if (IsInnerRun("mounts")) return true;
+  // The second run's scratch folders lie outside /tmp, in one folder that
+  // this run removes: inside, the read-only mounts keep it from cleaning up.
   MakeDirs("/var/tmp");
+  char base[] = "/var/tmp/quillet-mounts-XXXXXX";
+  if (mkdtemp(base) == nullptr) {
+    ADD_FAILURE() << "mkdtemp failed under /var/tmp";
+    return false;
+  }
   RunAgain("mounts", "unshare -m sh -c 'mount --bind -o ro /tmp /tmp && exec \"$0\" \"$@\"'",
-           "QUILLET_TEST_TMP=/var/tmp");
+           std::string("QUILLET_TEST_TMP=") + ShellQuote(base));
+  Shell("rm -rf " + ShellQuote(base));
   return false;
 }
 
