@@ -65,6 +65,29 @@ TEST(CvsRootRule, RootLineEndsAtCrOrLfAndOnlyPlainFilesAreRead) {
   EXPECT_FALSE(ReadRootLine("/dev/zero", 347, line));
 }
 
+TEST(CvsRootRule, FoldersBelowCountAndLinksThatLoopEndTheWalk) {
+  TempDir dir;
+  for (const char *folder : {"CVS", "a/CVS", "a/deep/CVS", "plain/inner/CVS"})
+    MakeDirs(dir / folder);
+  WriteFile(dir / "CVS/Root", "/repo\n");
+  WriteFile(dir / "a/CVS/Root", "/repo\n");
+  // Below a folder that is no working copy cvs does not go, nor does the walk.
+  WriteFile(dir / "plain/inner/CVS/Root", ":fork;CVS_SERVER=x:/r\n");
+  std::string where, root;
+  EXPECT_FALSE(FindRootWithOptions(dir.Path(), 32, where, root));
+  WriteFile(dir / "a/deep/CVS/Root", ":ext;CVS_RSH=x:h:/r\n");
+  EXPECT_TRUE(FindRootWithOptions(dir.Path(), 32, where, root));
+  EXPECT_EQ(where, dir / "a/deep");
+  EXPECT_EQ(root, ":ext;CVS_RSH=x:h:/r");
+  EXPECT_FALSE(FindRootWithOptions(dir.Path(), 1, where, root));
+
+  // Two links back to the top would double the walk at every level.
+  WriteFile(dir / "a/deep/CVS/Root", "/repo\n");
+  Shell("ln -s .. a/up1 && ln -s .. a/up2", dir.Path());
+  EXPECT_TRUE(FindRootWithOptions(dir.Path(), 32, where, root));
+  EXPECT_EQ(root.find("(not checked"), 0u) << root;
+}
+
 // A working copy of a real repository whose Root was replaced by one that
 // makes cvs start `probe`, a script that leaves a mark and then serves as
 // cvs would.
@@ -204,6 +227,26 @@ TEST_F(HostileRootMenu, EveryCommandAsksFirstWithCancelAsTheDefault) {
   EXPECT_EQ(CvsCalls().size(), 1u);
   EXPECT_TRUE(probe.Ran());
   ExpectNoTempFiles();
+}
+
+TEST_F(HostileRootMenu, ARootBelowTheFolderCountsForCommandsThatRecurse) {
+  // cvs takes each subfolder's own root when it recurses into it.
+  sandbox.Import("deeper", {{"sub/x.c", "x\n"}});
+  WriteFile(wc + "/CVS/Root", sandbox.Repository() + "\n");
+  std::string sub = sandbox.Checkout("deeper", "wc/deeper");
+  WriteFile(sub + "/sub/CVS/Root", root + "\n");
+  sandbox.Cvs("-n -q update", wc);
+  ASSERT_TRUE(probe.Ran()) << "cvs no longer takes a subfolder's own root";
+  probe.Forget();
+
+  host.script.Message.push_back(standin::Answer(0));
+  Run(kStat);
+  ASSERT_EQ(host.Messages.size(), 1u);
+  EXPECT_EQ(host.Messages[0].Lines[1],
+            "The CVS/Root of deeper/sub gives its access method options:");
+  EXPECT_EQ(host.Messages[0].Lines[2], root);
+  EXPECT_TRUE(CvsCalls().empty());
+  EXPECT_FALSE(probe.Ran());
 }
 
 TEST_F(HostileRootMenu, CheckoutAsksOnlyWhenTheFoldersRootIsTheOneCvsTakes) {

@@ -21,13 +21,18 @@ bool ReadRootLine(const std::string &path, size_t maxChars, std::string &line);
 // and holds a ";" (cvs would reject it, but no guess is made about it).
 bool RootCarriesOptions(const std::string &root);
 
-// The working copy in the current folder (its "CVS/Root") names a root that
-// carries options.  `root` receives that root.
-bool CurrentFolderRootCarriesOptions(std::string &root);
+// The first working-copy folder at or below `dir` whose CVS/Root names a
+// root that carries options, with that root.  cvs takes each subfolder's
+// own root when a command recurses, so the folders below count too: every
+// subfolder that holds a "CVS" folder, down to `maxDepth` levels.  A tree
+// of more than 10000 such folders (links may loop) counts as holding one.
+bool FindRootWithOptions(const std::string &dir, int maxDepth, std::string &where,
+                         std::string &root);
 
 // Asks, in a warning box that shows the root, whether a command the user
-// chose may run cvs on such a root; "Cancel" is the default.  True when the
-// current folder's root is harmless or the user chose to run all the same.
+// chose may run cvs on the current folder when it or a working-copy folder
+// below it names such a root; "Cancel" is the default.  True when there is
+// none or the user chose to run all the same.
 bool MayRunOnCurrentFolderRoot();
 
 #endif
