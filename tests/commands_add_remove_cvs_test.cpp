@@ -74,8 +74,16 @@ TEST_F(AddRemoveTest, AddOnTheWholeFolderAddsWhatCvsDoesNotKnowHere) {
   EnterFolder(wc);
   PutCursorOn("a.txt");
   host.script.Dialog.push_back(standin::Press(kOk));
+  host.script.Message.push_back(standin::Answer(0));
   Run(kAdd);
 
+  // Adding a folder makes it in the repository at once: every name is
+  // shown before anything is added.
+  ASSERT_EQ(host.Messages.size(), 1u);
+  std::vector<std::string> lines = host.Messages[0].Lines;
+  while (!lines.empty() && lines.back().empty()) lines.pop_back();
+  EXPECT_EQ(lines,
+            (std::vector<std::string>{"Add 3 item(s)", "my notes.txt", "new.txt", "newdir"}));
   std::vector<std::string> calls = CvsCalls();
   ASSERT_EQ(calls.size(), 2u);
   EXPECT_EQ(calls[0], "[-n][-q][update][-l][.]");

@@ -133,17 +133,23 @@ TEST_F(CheckoutTest, EmptyModuleIsRefusedAndOverlongValuesAreCut) {
   host.script.Dialog.push_back(standin::Press(kOk));
   host.script.Dialog.push_back([](FarDialogItem *items, int) {
     EXPECT_STREQ(items[0].Data, "Checkout");
-    Type(items[kModuleEdit], "proj");
+    Type(items[kModuleEdit], "M" + std::string(199, 'm'));
     Type(items[kRevisionEdit], "R" + std::string(39, 'v'));
     Type(items[kRootEdit], std::string(300, 'r'));
+    Type(items[kDestinationEdit], "D" + std::string(199, 'd'));
+    Type(items[kDateEdit], "2004-" + std::string(40, '1'));
     return int(kOk);
   });
   RunFromPlainFolder(kCheckout);
   ASSERT_EQ(host.Messages.size(), 1u);
   EXPECT_EQ(host.Messages[0].Flags, DWORD(FMSG_WARNING | FMSG_ALLINONE | FMSG_MB_OK));
   EXPECT_EQ(host.Messages[0].Lines, (std::vector<std::string>{"Error", "Module name is required"}));
-  EXPECT_EQ(LastCvsCall(), "[-d][" + std::string(239, 'r') + "][checkout][-r][R" +
-                               std::string(30, 'v') + "][proj]");
+  // Each value cut to its field: root 239, destination and module 127,
+  // revision and date 31 characters.
+  EXPECT_EQ(LastCvsCall(), "[-d][" + std::string(239, 'r') + "][checkout][-d][D" +
+                               std::string(126, 'd') + "][-r][R" + std::string(30, 'v') +
+                               "][-D][2004-" + std::string(26, '1') + "][M" +
+                               std::string(126, 'm') + "]");
   // cvs refuses the root; its words are shown without the failure box.
   EXPECT_EQ(host.Messages.size(), 1u);
   ASSERT_EQ(host.Editors.size(), 1u);

@@ -170,6 +170,23 @@ TEST_F(DiffTest, VisualDiffHandsTheRevisionsToTkDiffInItsOwnForm) {
   Diff(Sides(kFirstRevision, "1.2", kSecondRevision, "1.3", true));
   EXPECT_EQ(ToolCalls(3).back(), "[-r1.2][-r1.3][a.txt]");
 
+  // The tool takes no "--": a name that begins with "-" comes as a path.
+  WriteFile(wc + "/-x.c", "x\n");
+  EnterFolder(wc);
+  Select({"-x.c"});
+  Diff(Sides(kFirstDisk, "", kSecondLatest, "", true));
+  EXPECT_EQ(ToolCalls(4).back(), "[./-x.c]");
+
+  // What the launcher itself receives: "-r" and each revision as entries
+  // of their own, which it joins for TkDiff.
+  WriteFile(tools / "quillet-tkdiff",
+            "#!/bin/sh\n{ for a in \"$@\"; do printf '[%s]' \"$a\"; done; echo; } >> " +
+                ShellQuote(toolLog) + "\n");
+  Select({"a.txt"});
+  host.ActivePanel().Rows[RowIndex("-x.c")].Selected = false;
+  Diff(Sides(kFirstRevision, "1.2", kSecondRevision, "1.3", true));
+  EXPECT_EQ(ToolCalls(5).back(), "[-r][1.2][-r][1.3][a.txt]");
+
   // No cvs run and no output for the visual tool.
   EXPECT_TRUE(CvsCalls().empty());
   EXPECT_TRUE(host.Editors.empty());

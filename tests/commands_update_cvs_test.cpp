@@ -169,6 +169,16 @@ TEST_F(UpdateTest, RecursionOffLeavesSubfoldersAndMissingFoldersComeBackWithD) {
   EXPECT_EQ(LastCvsCall(), "[update][-d]");
   EXPECT_EQ(ReadFile(wc + "/sub/b.txt"), "bee two\n");
   EXPECT_EQ(ReadFile(wc + "/fresh/c.txt"), "sea\n");
+
+  // All three options at once, in the dialog's order.
+  host.script.Dialog.push_back([](FarDialogItem *items, int count) {
+    items[kRecursive].Selected = 0;
+    items[kCreateFolders].Selected = 1;
+    standin::SelectRadio(items, count, kTrunk);
+    return int(kOk);
+  });
+  Run(kUpdate);
+  EXPECT_EQ(LastCvsCall(), "[update][-l][-d][-A]");
   ExpectNoTempFiles();
 }
 

@@ -49,6 +49,8 @@ TEST_F(DispatcherTest, CursorAloneActsOnTheWholeFolderInTheFullMenu) {
   EXPECT_EQ(menu.Title, "CVS: Current Dir");
   EXPECT_EQ(menu.Bottom, "");
   EXPECT_EQ(menu.Flags, DWORD(FMENU_WRAPMODE | FMENU_AUTOHIGHLIGHT));
+  EXPECT_EQ(menu.PluginNumber, host.ModuleNumber);
+  EXPECT_EQ(menu.MaxHeight, 0);
   const char *texts[] = {"&Update...",   "&Commit",      "Ligh&t (modem) commit",
                          "Check&out...", "E&xport...",   "&Log",
                          "&Stat",        "&Differences", "",
@@ -92,6 +94,16 @@ TEST_F(DispatcherTest, TheCvsFolderAloneStandsForTheWholeFolder) {
   Run(kStat);
   EXPECT_EQ(host.Menus[0].Title, "CVS: Current Dir");
   EXPECT_EQ(LastCvsCall(), "[stat]");
+
+  // Only with that exact letter case: a folder "cvs" is a name like any.
+  MakeDirs(wc + "/cvs");
+  EnterFolder(wc);
+  Select({"cvs"});
+  host.script.Message.push_back(standin::Answer(0));
+  host.script.Message.push_back(standin::Answer(1));
+  Run(kStat);
+  EXPECT_EQ(host.Menus.back().Title, "CVS: Selection");
+  EXPECT_EQ(LastCvsCall(), "[stat][cvs]");
 }
 
 TEST_F(DispatcherTest, FullNamesLoseThePanelFolderWhateverItsLetterCase) {
@@ -185,7 +197,7 @@ TEST_F(DispatcherTest, OutputGoesToHomeWithoutTmpAndNowhereWithoutAName) {
   EXPECT_EQ(host.Editors[0].FileName.find(sandbox.Home() + "/quillet"), 0u);
   ExpectNoTempFiles();
 
-  // A temporary folder too long for any name: the command ends unrun.
+  // A temporary folder too long for any name is passed over for HOME.
   std::string deep = sandbox.Tmp();
   while (deep.size() < 250) deep += "/" + std::string(40, 'd');
   MakeDirs(deep);
@@ -193,8 +205,9 @@ TEST_F(DispatcherTest, OutputGoesToHomeWithoutTmpAndNowhereWithoutAName) {
   env.Set("TMPDIR", deep);
   host.script.Message.push_back(standin::Answer(0));
   Run(kStat);
-  EXPECT_EQ(CvsCalls().size(), 1u);
-  EXPECT_EQ(host.Editors.size(), 1u);
+  EXPECT_EQ(CvsCalls().size(), 2u);
+  ASSERT_EQ(host.Editors.size(), 2u);
+  EXPECT_EQ(host.Editors[1].FileName.find(sandbox.Home() + "/quillet"), 0u);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // Shift+Esc), with log and diff run by the real cvs.
 #include <string.h>
 
+#include <algorithm>
+
 #include "panel_fixture.hpp"
 
 using namespace testsupport;
@@ -57,25 +59,41 @@ TEST_F(PanelKeys, EnteringFoldersGoingUpAndToTheRoot) {
 
 TEST_F(PanelKeys, ShiftEscClosesThePanelInItsFolder) {
   host.EnterRow(wc + "/sub");
+  HANDLE panel = host.ActivePanel().PluginHandle;
+  ASSERT_NE(panel, nullptr);
   EXPECT_EQ(host.PressKey(VK_ESCAPE, PKF_SHIFT), 1);
   ASSERT_FALSE(host.Controls.empty());
   EXPECT_EQ(host.Controls.back().Command, FCTL_CLOSEPLUGIN);
+  EXPECT_EQ(host.Controls.back().Plugin, panel);
   EXPECT_EQ(host.Controls.back().Text, wc + "/sub");
   EXPECT_FALSE(host.ActivePanel().Plugin);
   EXPECT_EQ(host.ActivePanel().CurDir, wc + "/sub");
 }
 
+namespace {
+// Stands for a host that changes its own table after handing it over.
+char *FARAPI WholePath(const char *path) { return const_cast<char *>(path); }
+}  // namespace
+
 TEST_F(PanelKeys, CtrlEnterInsertsTheBareName) {
   PutCursorOn("two words.c");
+  // The module took its own copy of the standard functions when it was
+  // bound: a later change of the host's record is not seen, and the name
+  // comes from the host's PointToName, not from the module's fallback.
+  host.Fsf.PointToName = WholePath;
+  host.Calls.clear();
   EXPECT_EQ(host.PressKey(VK_RETURN, PKF_CONTROL), 1);
-  EXPECT_EQ(host.CommandLine, "two words.c ");
+  EXPECT_EQ(std::count(host.Calls.begin(), host.Calls.end(), "PointToName(" + wc + "/two words.c)"),
+            1);
+  // A blank in the name: in quotes, as the host puts its own names.
+  EXPECT_EQ(host.CommandLine, "\"two words.c\" ");
   PutCursorOn("sub");
   EXPECT_EQ(host.PressKey(VK_RETURN, PKF_CONTROL), 1);
-  EXPECT_EQ(host.CommandLine, "two words.c sub ");
+  EXPECT_EQ(host.CommandLine, "\"two words.c\" sub ");
   // A panel without rows: nothing is inserted, the host's default runs.
   host.ActivePanel().Rows.clear();
   EXPECT_EQ(host.PressKey(VK_RETURN, PKF_CONTROL), 0);
-  EXPECT_EQ(host.CommandLine, "two words.c sub ");
+  EXPECT_EQ(host.CommandLine, "\"two words.c\" sub ");
 }
 
 TEST_F(PanelKeys, F3OnAFileOffersViewLogAndDiff) {
@@ -87,6 +105,8 @@ TEST_F(PanelKeys, F3OnAFileOffersViewLogAndDiff) {
   EXPECT_EQ(MenuTexts(LastMenu()),
             (std::vector<std::string>{"&View modified.c", "&Log modified.c", "&Diff modified.c"}));
   EXPECT_EQ(LastMenu().Flags, static_cast<DWORD>(FMENU_WRAPMODE));
+  EXPECT_EQ(LastMenu().PluginNumber, host.ModuleNumber);
+  EXPECT_EQ(LastMenu().MaxHeight, 0);
   EXPECT_EQ(LastMenu().X, -1);
   EXPECT_EQ(LastMenu().Y, -1);
   EXPECT_EQ(LastMenu().Items[0].Selected, 1);

@@ -30,6 +30,13 @@ TEST(NextDirectory, DriveLetterPaths) {
   // A listed folder comes as its full path and is taken as it is.
   EXPECT_EQ(Next("C:\\work\\proj", "C:\\work\\proj\\sub", '\\'), "C:\\work\\proj\\sub");
   EXPECT_EQ(Next("C:\\work\\proj", "D:\\other", '\\'), "D:\\other");
+  EXPECT_EQ(Next("C:\\work\\proj", "\\\\server\\share", '\\'), "\\\\server\\share");
+  // Any other path with a separator is relative to the panel's folder, or
+  // with a leading separator to its drive; ".." never leaves the drive.
+  EXPECT_EQ(Next("C:\\work\\proj", "sub\\deeper", '\\'), "C:\\work\\proj\\sub\\deeper");
+  EXPECT_EQ(Next("C:\\work\\proj", "..\\other\\.\\x", '\\'), "C:\\work\\other\\x");
+  EXPECT_EQ(Next("C:\\work\\proj", "\\tools\\bin", '\\'), "C:\\tools\\bin");
+  EXPECT_EQ(Next("C:\\work\\proj", "..\\..\\..\\x", '\\'), "C:\\x");
   // Comparisons are exact: "/" is no separator here, "..." no parent.
   EXPECT_EQ(Next("C:\\work", "a/b", '\\'), "C:\\work\\a/b");
   EXPECT_EQ(Next("C:\\work", "...", '\\'), "C:\\work\\...");
@@ -46,6 +53,11 @@ TEST(NextDirectory, PosixPaths) {
   EXPECT_EQ(Next("/", "etc", '/'), "/etc");
   EXPECT_EQ(Next("/work/proj", "sub", '/'), "/work/proj/sub");
   EXPECT_EQ(Next("/work/proj", "/work/proj/sub", '/'), "/work/proj/sub");
+  EXPECT_EQ(Next("/work/proj", "sub/deeper", '/'), "/work/proj/sub/deeper");
+  EXPECT_EQ(Next("/work/proj", "./sub//x/", '/'), "/work/proj/sub/x");
+  EXPECT_EQ(Next("/work/proj", "../other", '/'), "/work/other");
+  EXPECT_EQ(Next("/work/proj", "../../../x", '/'), "/x");
+  EXPECT_EQ(Next("/", "a/b", '/'), "/a/b");
   EXPECT_EQ(Next("/work", "C:\\x", '/'), "/work/C:\\x");
   // A relative path without a leading separator stays without a root.
   EXPECT_EQ(Next("work/proj", "..", '/'), "work");

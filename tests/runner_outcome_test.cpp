@@ -119,4 +119,55 @@ TEST_F(OutcomeTest, AFailureAsksFirstAndOnlyTheFirstButtonShowsTheOutput) {
   EXPECT_EQ(host.Editors[0].Content, "cvs: nothing known about x\n");
 }
 
+TEST(MessageFormats, OnlyTheConversionsPassedAreAccepted) {
+  for (const char *text : {"%s %d item(s)", "%-10s: %5d", "%s %i", "100%% %s of %03d", "%.20s %d"})
+    EXPECT_TRUE(FormatFits(text, "sd")) << text;
+  for (const char *text : {"%d %s", "%s", "%s %d %d", "%s %n%d", "%s %ld", "%*s %d", "%1$s %2$d",
+                           "%s %d%", "%9999s %d", "%s %x", "", "%s %d %"})
+    EXPECT_FALSE(FormatFits(text, "sd")) << text;
+  EXPECT_TRUE(FormatFits("exit code %d", "d"));
+  EXPECT_TRUE(FormatFits("%%d%d", "d"));
+  EXPECT_FALSE(FormatFits("exit code %s", "d"));
+  EXPECT_FALSE(FormatFits("no conversion", "d"));
+}
+
+TEST_F(OutcomeTest, LongTextsAreCutToTheirLines) {
+  host.Language[0] = std::string(400, 'h') + " %s %d";
+  host.Language[1] = std::string(200, 'o') + " %d";
+  std::string text = ConfirmationText(5, Selection{"a.c"});
+  EXPECT_EQ(text, std::string(299, 'h') + "\na.c\n");
+  std::string output = dir / "log";
+  testsupport::WriteFile(output, "");
+  host.script.Message.push_back(standin::Answer(1));
+  ReportOutcome(3, output.c_str());
+  ASSERT_EQ(host.Messages.size(), 1u);
+  EXPECT_EQ(host.Messages[0].Lines[1], std::string(99, 'o'));
+  host.LoadLanguage(testsupport::TestsSourceDir() + "/../lang/quillet_en.lng");
+}
+
+TEST_F(OutcomeTest, ALanguageFileEditedByHandFallsBackToEnglish) {
+  // A line too many shifts every message by one: message 0 is then the
+  // old message 1's text, which would take the command word for an int.
+  std::string original =
+      testsupport::ReadFile(testsupport::TestsSourceDir() + "/../lang/quillet_en.lng");
+  std::string shifted = original;
+  shifted.insert(shifted.find("\"%s %d item(s)\""), "\"one line too many\"\n");
+  testsupport::WriteFile(dir / "shifted.lng", shifted);
+  ASSERT_TRUE(host.LoadLanguage(dir / "shifted.lng"));
+  host.Language[1] = "%s %d %n items";  // and a %n for good measure
+  std::string output = dir / "log";
+  testsupport::WriteFile(output, "");
+  for (int round = 0; round < 2; ++round) {
+    host.Messages.clear();
+    host.script.Message.push_back(standin::Answer(1));
+    ReportOutcome(7, output.c_str());
+    EXPECT_EQ(ConfirmationText(10, Selection{"a.c"}), "Remove 1 item(s)\na.c\n");
+    ASSERT_EQ(host.Messages.size(), 1u);
+    EXPECT_EQ(host.Messages[0].Lines[1], "CVS ended with exit code 7");
+    // A file that lacks the messages altogether.
+    host.Language.clear();
+  }
+  host.LoadLanguage(testsupport::TestsSourceDir() + "/../lang/quillet_en.lng");
+}
+
 }  // namespace

@@ -169,6 +169,44 @@ TEST_F(RunCvsTest, BreakAndEscEndTheProcessAndReturnMinus168) {
   }
 }
 
+// True once `pid` has ended: no such process, or one that only waits to be
+// reaped by whoever adopted it.
+bool Ended(pid_t pid) {
+  std::string stat = ReadFile("/proc/" + std::to_string(pid) + "/stat");
+  if (stat.empty()) return true;
+  size_t close = stat.rfind(')');
+  return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] == 'Z';
+}
+
+TEST_F(RunCvsTest, BreakEndsWhatTheProcessStartedToo) {
+  host.script.RunBreakAfterMs = 700;
+  std::string pidFile = dir / "grandchild";
+  EXPECT_EQ(RunChild({"spawn:" + pidFile, "sleep:600000"}, dir / "out"), kRunBroken);
+  std::string pidText;
+  for (int i = 0; i < 50 && pidText.empty(); ++i) {
+    pidText = ReadFile(pidFile);
+    usleep(20000);
+  }
+  ASSERT_FALSE(pidText.empty());
+  pid_t grandchild = static_cast<pid_t>(std::stol(pidText));
+  bool ended = false;
+  for (int i = 0; i < 250 && !ended; ++i) {
+    ended = Ended(grandchild);
+    if (!ended) usleep(20000);
+  }
+  EXPECT_TRUE(ended) << "the grandchild " << grandchild << " outlived the break";
+  if (!ended) kill(grandchild, SIGKILL);
+
+  // A process that ends by itself leaves what it started alone.
+  host.Reset();
+  unlink(pidFile.c_str());
+  EXPECT_EQ(RunChild({"spawn:" + pidFile, "sleep:300", "exit:3"}, dir / "out"), 3);
+  for (int i = 0; i < 50 && ReadFile(pidFile).empty(); ++i) usleep(20000);
+  grandchild = static_cast<pid_t>(std::stol(ReadFile(pidFile)));
+  EXPECT_FALSE(Ended(grandchild));
+  kill(grandchild, SIGKILL);
+}
+
 TEST_F(RunCvsTest, MissingArgumentsOrPathStartNothing) {
   std::string output = dir / "out";
   std::string program = ProgramPath("runner_child");

@@ -1,12 +1,13 @@
 // Where programs are looked for and how their arguments are passed: the
 // Windows rules as pure functions, and real starts on this system.
+#include <string.h>
 #include <sys/stat.h>
 
 #include <string>
 #include <vector>
 
-#include "os/os.hpp"
 #include "os/command_line.hpp"
+#include "os/os.hpp"
 #include "runner/program_search.hpp"
 #include "runner/runner.hpp"
 #include "test_support.hpp"
@@ -25,8 +26,12 @@ TEST(ProgramCandidates, WindowsSearchesPathOnlyInOrderWithComBeforeExe) {
     }
   }
   EXPECT_EQ(found, expected);
-  // The current folder is never among them.
+  // The current folder is never among them, nor any folder relative to it
+  // or to its drive; shares are named the same from everywhere.
   for (const std::string &path : found) EXPECT_NE(path.rfind(".\\", 0), 0u) << path;
+  EXPECT_EQ(ProgramCandidates("cvs.exe", ".;bin;..\\up;C:bin;\\tools;/x;\"\";C:\\ok;\\\\srv\\share",
+                              rules),
+            (Paths{"C:\\ok\\cvs.exe", "\\\\srv\\share\\cvs.exe"}));
 }
 
 TEST(ProgramCandidates, WindowsNameWithExtensionOrDirectoryPart) {
@@ -56,8 +61,8 @@ TEST(ProgramCandidates, WindowsPathOf260CharactersEndsTheSearch) {
 
 TEST(ProgramCandidates, PosixUsesColonsAndNoExtensions) {
   SearchRules rules = PosixSearchRules();
-  EXPECT_EQ(ProgramCandidates("cvs", "/usr/local/bin::/usr/bin/:relative", rules),
-            (Paths{"/usr/local/bin/cvs", "/usr/bin/cvs", "relative/cvs"}));
+  EXPECT_EQ(ProgramCandidates("cvs", "/usr/local/bin::/usr/bin/:relative:.:./bin:\"\"", rules),
+            (Paths{"/usr/local/bin/cvs", "/usr/bin/cvs"}));
   EXPECT_EQ(ProgramCandidates("./cvs", "/usr/bin", rules), (Paths{"./cvs"}));
   // A backslash is an ordinary character here.
   EXPECT_EQ(ProgramCandidates("a\\cvs", "/bin", rules), (Paths{"/bin/a\\cvs"}));
@@ -97,6 +102,44 @@ std::vector<std::string> SplitLikeTheRuntime(const std::string &line) {
     args.push_back(arg);
   }
   return args;
+}
+
+// The arguments of a batch file as %~1, %~2 ... give them: the command
+// interpreter splits at blanks, tabs, "," ";" and "=" outside double
+// quotes, and %~N drops the quotes around an argument.
+std::vector<std::string> SplitLikeABatchFile(const std::string &line) {
+  std::vector<std::string> args;
+  std::string arg;
+  bool quoted = false, inArg = false;
+  for (char c : line) {
+    if (!quoted && strchr(" \t,;=", c) != nullptr) {
+      if (inArg) args.push_back(arg);
+      arg.clear();
+      inArg = false;
+      continue;
+    }
+    inArg = true;
+    if (c == '"') {
+      quoted = !quoted;
+      continue;
+    }
+    arg += c;
+  }
+  if (inArg) args.push_back(arg);
+  return args;
+}
+
+TEST(QuoteCommandLine, NamesWithCommaSemicolonOrEqualsReachABatchFileWhole) {
+  std::vector<std::string> entries = {"tkdiff.bat", "-r",          "1.2",         "a,b.c",
+                                      "x;y.c",      "key=value.c", "two words.c", "plain.c"};
+  std::vector<const char *> args;
+  for (const std::string &entry : entries) args.push_back(entry.c_str());
+  args.push_back(nullptr);
+  std::string line = QuoteCommandLine(args.data());
+  EXPECT_EQ(SplitLikeABatchFile(line), entries) << line;
+  // and a program built on the C runtime gets the same entries.
+  EXPECT_EQ(SplitLikeTheRuntime(line), entries) << line;
+  EXPECT_EQ(QuoteArgument("plain.c"), "plain.c");
 }
 
 TEST(QuoteCommandLine, EveryEntryComesBackWholeFromTheRuntimesSplitter) {
@@ -176,12 +219,20 @@ TEST_F(StartProgramTest, TheFirstMatchOnPathIsStarted) {
 
 TEST_F(StartProgramTest, AProgramPlantedInTheCurrentFolderIsNeverStarted) {
   Plant(dir / "workcopy", "probe");
+  Plant(dir / "workcopy/bin", "probe");
   Plant(dir / "bin", "probe");
   testsupport::ScopedCwd cwd(dir / "workcopy");
   env.Set("PATH", dir / "bin");
   EXPECT_EQ(StartedFile("probe"), dir / "bin/probe");
   env.Set("PATH", dir / "empty");
   std::string result = StartedFile("probe");
+  EXPECT_NE(result.find("not found on PATH"), std::string::npos) << result;
+  // Entries that name the current folder, or folders below it, are passed
+  // over on the way to the real one.
+  env.Set("PATH", ".::bin:./bin:" + dir / "bin");
+  EXPECT_EQ(StartedFile("probe"), dir / "bin/probe");
+  env.Set("PATH", ".::bin");
+  result = StartedFile("probe");
   EXPECT_NE(result.find("not found on PATH"), std::string::npos) << result;
   env.Unset("PATH");
   result = StartedFile("probe");

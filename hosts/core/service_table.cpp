@@ -110,6 +110,7 @@ int FARAPI ServiceCharTable(int command, char *buffer, int size) {
 }
 
 char *FARAPI ServicePointToName(const char *path) {
+  Called(std::string("PointToName(") + (path != nullptr ? path : "(null)") + ")");
   if (path == nullptr) return nullptr;
   return const_cast<char *>(PathNamePart(path));
 }

@@ -2,6 +2,7 @@
 #include "commands/commands.hpp"
 #include "commands/dialog_items.hpp"
 #include "host/host.hpp"
+#include "runner/cvs_root.hpp"
 
 namespace {
 
@@ -64,6 +65,9 @@ int CheckoutOrExport(int command) {
   std::string revision = EditValue(gItems[kRevisionEdit], 31);
   std::string date = EditValue(gItems[kDateEdit], 31);
   bool recursive = gItems[kRecursive].Selected != 0;
+  // Without a root of its own, cvs takes the one of the working copy it
+  // runs in.
+  if (root.empty() && !MayRunOnCurrentFolderRoot()) return 0;
 
   CvsArgs args;
   args.push_back("cvs");
@@ -88,7 +92,7 @@ int CheckoutOrExport(int command) {
   args.push_back(module.c_str());
   args.push_back(nullptr);
 
-  std::string outputPath = TempFileName("TEMP");
+  std::string outputPath = TempFileNameOrSay("TEMP");
   if (outputPath.empty()) return kRunNoOutputFile;
   int result = RunCvs(args.data(), outputPath.c_str());
   // The output is shown at once; only a run that never got going (the

@@ -25,7 +25,8 @@ int CheckoutOrExport(int command);
 bool AskDiffOptions(CvsArgs &args, bool &visualDiff);
 // Starts the visual diff tool on the finished diff arguments, without
 // waiting.  0; -1000 when `args` is null; -1002, after telling the user,
-// when the launcher is a batch file and an entry could not reach it intact.
+// when the launcher cannot be started or is a batch file that an entry
+// could not reach intact.
 int RunVisualDiff(const char *const *args);
 // The program RunVisualDiff starts.
 extern const char *const kVisualDiffLauncher;
@@ -50,6 +51,11 @@ bool ScanStateLine(const char *line, const char *letters, bool localOnly, std::s
 // Makes exactly the items named (first path component) the selection of the
 // active file panel.  False when the active panel is not a plain file panel.
 bool MarkInPanel(Selection &names);
+
+// The user's part of an edited commit message: `edited` less each line of
+// `written` (the template the module wrote) once; "" when only blank lines
+// are left.
+std::string UsersText(const std::string &edited, const std::string &written);
 
 // The text of the commit message template.  `haveFiles` tells whether the
 // commit has anything to offer (always true without the list).

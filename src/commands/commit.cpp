@@ -12,7 +12,13 @@ const int kCommitEntry = 1;
 
 std::string DashLine() { return ": " + std::string(70, '-') + "\n"; }
 
-// Writes `text` into a new file; false when it cannot be created or written.
+// What the user wrote in a commit that did not reach the repository (the
+// commit failed, was broken off or was not confirmed); the next commit's
+// template offers it again.  Kept while the module stays loaded.
+std::string KeptMessage;
+
+// Writes `text` into a new file; false when it cannot be created or written
+// whole (a full disk).
 bool WriteTextFile(const std::string &path, const std::string &text) {
   FILE *file = fopen(path.c_str(), "wt");
   if (file == nullptr) return false;
@@ -20,7 +26,53 @@ bool WriteTextFile(const std::string &path, const std::string &text) {
   return fclose(file) == 0 && written;
 }
 
+bool ReadTextFile(const std::string &path, std::string &text) {
+  text.clear();
+  FILE *file = fopen(path.c_str(), "rt");
+  if (file == nullptr) return false;
+  char buffer[4096];
+  size_t got;
+  while ((got = fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
+  bool read = ferror(file) == 0;
+  fclose(file);
+  return read;
+}
+
+std::vector<std::string> Lines(const std::string &text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size() - 1;
+    lines.push_back(text.substr(start, end + 1 - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
 }  // namespace
+
+std::string UsersText(const std::string &edited, const std::string &written) {
+  // Each line the module wrote is taken away once; the rest, in its order,
+  // is the user's.
+  std::vector<std::string> ours = Lines(written);
+  std::string text;
+  for (std::string line : Lines(edited)) {
+    std::string bare = line;
+    if (!bare.empty() && bare.back() != '\n') bare += '\n';
+    bool found = false;
+    for (std::string &mine : ours) {
+      if (!mine.empty() && mine == bare) {
+        mine.clear();
+        found = true;
+        break;
+      }
+    }
+    if (!found) text += bare;
+  }
+  // Nothing but blank lines is no message.
+  return text.find_first_not_of(" \t\r\n") == std::string::npos ? std::string() : text;
+}
 
 std::string CommitTemplateText(bool withList, const Selection &selection,
                                const std::vector<std::string> &modified, bool &haveFiles) {
@@ -50,38 +102,50 @@ std::string CommitTemplateText(bool withList, const Selection &selection,
 }
 
 bool CommitFiles(const Selection &selection, bool withList) {
-  std::string templatePath = TempFileName("HOME");
+  // Both names are had before the user writes a word: a machine that
+  // cannot give the second must not cost the message written for the first.
+  std::string templatePath = TempFileNameOrSay("HOME");
   if (templatePath.empty()) return false;
-  // The template's name is held from the start, before the query runs.
-  if (!WriteTextFile(templatePath, "")) {
+  std::string outputPath = TempFileNameOrSay("HOME");
+  if (outputPath.empty()) {
     os::RemoveFile(templatePath);
     return false;
   }
+  struct Cleanup {
+    const std::string &first, &second;
+    ~Cleanup() {
+      os::RemoveFile(first);
+      os::RemoveFile(second);
+    }
+  } cleanup{templatePath, outputPath};
 
   std::vector<std::string> modified;
   if (withList) {
     Selection found;
-    if (!CollectModified(".", found, false)) {
-      os::RemoveFile(templatePath);
-      return false;
-    }
+    if (!CollectModified(".", found, false)) return false;
     modified.assign(found.begin(), found.end());
   }
   bool haveFiles = false;
-  std::string text = CommitTemplateText(withList, selection, modified, haveFiles);
-  if (!haveFiles) {
-    os::RemoveFile(templatePath);
-    return true;
-  }
-  if (!WriteTextFile(templatePath, text)) {
-    os::RemoveFile(templatePath);
+  const std::string written = CommitTemplateText(withList, selection, modified, haveFiles);
+  if (!haveFiles) return true;
+  // A message that did not reach the repository last time comes back under
+  // the fresh list.
+  if (!WriteTextFile(templatePath, written + KeptMessage)) {
+    ShowErrorText("The commit message file cannot be written:\n" + templatePath);
     return false;
   }
 
   int edited =
       HostInfo.Editor(templatePath.c_str(), "CVS log", -1, -1, -1, -1, EF_DISABLEHISTORY, 0, 1);
-  if (edited != EEC_MODIFIED || ConfirmCommand(kCommitEntry, selection) != 0) {
-    os::RemoveFile(templatePath);
+  if (edited != EEC_MODIFIED) return false;
+  std::string message;
+  if (!ReadTextFile(templatePath, message)) {
+    ShowErrorText("The commit message file cannot be read back:\n" + templatePath);
+    return false;
+  }
+  const std::string usersText = UsersText(message, written);
+  if (ConfirmCommand(kCommitEntry, selection) != 0) {
+    KeptMessage = usersText;
     return false;
   }
 
@@ -93,12 +157,14 @@ bool CommitFiles(const Selection &selection, bool withList) {
   AppendFileOperands(args, selection);
   args.push_back(nullptr);
 
-  std::string outputPath = TempFileName("HOME");
-  if (!outputPath.empty()) {
-    int exitCode = RunCvs(args.data(), outputPath.c_str());
+  int exitCode = RunCvs(args.data(), outputPath.c_str());
+  if (exitCode == 0) {
+    KeptMessage.clear();
     ReportOutcome(exitCode, outputPath.c_str());
-    os::RemoveFile(outputPath);
+  } else {
+    KeptMessage = usersText;
+    ReportOutcome(exitCode, outputPath.c_str(),
+                  usersText.empty() ? nullptr : "Your message is kept for the next commit.");
   }
-  os::RemoveFile(templatePath);
-  return !outputPath.empty();
+  return true;
 }

@@ -150,6 +150,10 @@ int RunVisualDiff(const char *const *args) {
   toolArgs.push_back(nullptr);
   std::string error;
   os::Process *process = StartProgram(kVisualDiffLauncher, toolArgs.data(), nullptr, error);
-  if (process != nullptr) os::FreeProcess(process);
+  if (process == nullptr) {
+    ShowErrorText("TkDiff cannot be started: " + error);
+    return kRunNotStarted;
+  }
+  os::FreeProcess(process);
   return 0;
 }

@@ -14,6 +14,9 @@ const char kTreeTemplate[] = " X%*[ ] %s";
 const char kLocalTemplate[] = " X %[^ \t\n/]";
 
 const size_t kLineSize = 300;
+// The exit code cvs gives for its own failures, among them a file in
+// conflict.
+const int kCvsFailed = 1;
 
 }  // namespace
 
@@ -40,9 +43,11 @@ namespace {
 // Runs "cvs -n -q update [-l] <directory>" and reads its output in pieces of
 // at most 299 characters (a longer line arrives as several pieces).  False
 // when cvs failed (and that is not accepted: the failure is then shown) or
-// the output cannot be read.
+// the output cannot be read.  `acceptNonzero` accepts cvs's own failure
+// code, 1, which it gives when a file is in conflict; a cvs killed by a
+// signal, or one that crashed, gives another code and is reported.
 bool ReadDryRunUpdate(const std::string &directory, bool localOnly, bool acceptNonzero,
-                      std::vector<std::string> &pieces) {
+                      std::vector<std::string> &pieces, int *exitCodeOut = nullptr) {
   CvsArgs args;
   args.push_back("cvs");
   args.push_back("-n");
@@ -52,12 +57,14 @@ bool ReadDryRunUpdate(const std::string &directory, bool localOnly, bool acceptN
   args.push_back(directory.c_str());
   args.push_back(nullptr);
 
-  std::string outputPath = TempFileName("HOME");
+  std::string outputPath = TempFileNameOrSay("HOME");
   if (outputPath.empty()) return false;
   int exitCode = RunCvs(args.data(), outputPath.c_str());
-  // Only cvs's own failure codes may be accepted: a negative code means cvs
-  // never ran or was broken off, and its output names no state at all.
-  if (exitCode < 0 || (exitCode != 0 && !acceptNonzero)) {
+  if (exitCodeOut != nullptr) *exitCodeOut = exitCode;
+  // Only cvs's own failure code may be accepted: a negative code means cvs
+  // never ran or was broken off, a code above 1 that it died, and then its
+  // output may name only part of the states.
+  if (exitCode != 0 && !(acceptNonzero && exitCode == kCvsFailed)) {
     ReportOutcome(exitCode, outputPath.c_str());
     os::RemoveFile(outputPath);
     return false;
@@ -91,7 +98,10 @@ bool QueryStates(const std::string &directory, Selection &names, const char *let
 
 bool CollectNewEntries(Selection &names) {
   std::vector<std::string> pieces;
-  if (!ReadDryRunUpdate(".", true, false, pieces)) return false;
+  // A file in conflict anywhere in the folder makes the query end with 1;
+  // its "?" lines are whole all the same.
+  int exitCode = 0;
+  if (!ReadDryRunUpdate(".", true, true, pieces, &exitCode)) return false;
   names.clear();
   std::string line;
   for (const std::string &piece : pieces) {
@@ -102,6 +112,13 @@ bool CollectNewEntries(Selection &names) {
     // "? name": the name runs to the end of the line, blanks and all.
     if (line.size() > 2 && line.compare(0, 2, "? ") == 0) names.push_back(line.substr(2));
     line.clear();
+  }
+  // A query that failed and named nothing new is a failure to report, not
+  // an answer.
+  if (names.empty() && exitCode != 0) {
+    ShowErrorText("cvs could not tell which entries of this folder are new (exit code " +
+                  std::to_string(exitCode) + ")");
+    return false;
   }
   return true;
 }

@@ -3,6 +3,7 @@
 #include "entry/dispatch.hpp"
 #include "host/host.hpp"
 #include "panel/cvs_panel.hpp"
+#include "runner/cvs_root.hpp"
 
 namespace {
 
@@ -14,8 +15,16 @@ struct CommandRun {
   bool confirmed = false;
   bool visualDiff = false;
   CvsArgs args;
-  Selection addedNames;  // the folder's new entries for Add on the whole folder
+  Selection addedNames;    // the folder's new entries for Add on the whole folder
+  std::string visualName;  // the file as the visual tool is given it
 };
+
+// The visual tool takes no "--": a name that begins with "-" reaches it as
+// a path of the current folder, which no tool reads as an option.
+std::string NameForTool(const std::string &name) {
+  if (!name.empty() && name[0] == '-') return std::string(".") + os::kSep + name;
+  return name;
+}
 
 // Add on the whole folder means the entries here that cvs does not know yet;
 // false (after telling the user) when there are none.
@@ -35,18 +44,21 @@ bool NewEntriesToAdd(CommandRun &run) {
 void RunCommand(CommandRun &run, int entry) {
   if (!run.confirmed && ConfirmCommand(entry, run.selection) != 0) return;
   if (!run.wholeDirectory) {
-    // The visual tool takes the name as it is.
-    if (run.visualDiff)
-      run.args.push_back(run.selection[0].c_str());
-    else
+    if (run.visualDiff) {
+      run.visualName = NameForTool(run.selection[0]);
+      run.args.push_back(run.visualName.c_str());
+    } else {
       AppendFileOperands(run.args, run.selection);
+    }
   } else if (entry == kEntryAdd) {
-    if (!NewEntriesToAdd(run)) return;
+    // "cvs add" of a folder makes it in the repository at once: the user
+    // sees every name before anything is added.
+    if (!NewEntriesToAdd(run) || ConfirmCommand(entry, run.addedNames) != 0) return;
     AppendFileOperands(run.args, run.addedNames);
   }
   run.args.push_back(nullptr);
 
-  std::string outputPath = TempFileName("HOME");
+  std::string outputPath = TempFileNameOrSay("HOME");
   if (outputPath.empty()) return;
   if (run.visualDiff) {
     RunVisualDiff(run.args.data());
@@ -57,12 +69,36 @@ void RunCommand(CommandRun &run, int entry) {
   os::RemoveFile(outputPath);
 }
 
+bool RunsOnFolderRoot(int entry) {
+  switch (entry) {
+    case kEntryUpdate:
+    case kEntryCommit:
+    case kEntryLightCommit:
+    case kEntryLog:
+    case kEntryStat:
+    case kEntryDiff:
+    case kEntryAdd:
+    case kEntryRemove:
+    case kEntryMarkModified:
+    case kEntryMarkConflicts:
+    case kEntryMarkOutOfDate:
+    case kEntryMarkUnknown:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 HANDLE DispatchCommand() {
   CommandRun run;
   if (!CollectSelection(run.selection, run.wholeDirectory)) return INVALID_HANDLE_VALUE;
   int entry = ShowCommandMenu(run.wholeDirectory);
+  // Every command but Browse runs cvs (or TkDiff, which runs cvs) on this
+  // folder; checkout and export ask for themselves, since a root typed
+  // into their dialog is the one cvs takes.
+  if (RunsOnFolderRoot(entry) && !MayRunOnCurrentFolderRoot()) return INVALID_HANDLE_VALUE;
   run.args.assign(2, nullptr);
   run.args[0] = "cvs";
 

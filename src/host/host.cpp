@@ -1,6 +1,7 @@
 // The host info copy, message lookup and registration.
 #include "host/host.hpp"
 
+#include <ctype.h>
 #include <stdarg.h>
 #include <stdio.h>
 #include <string.h>
@@ -29,6 +30,37 @@ std::string FormatText(const char *format, ...) {
   }
   va_end(again);
   return text;
+}
+
+bool FormatFits(const char *format, const char *conversions) {
+  if (format == nullptr || conversions == nullptr) return false;
+  const char *expected = conversions;
+  for (const char *p = format; *p != '\0'; ++p) {
+    if (*p != '%') continue;
+    ++p;
+    if (*p == '%') continue;
+    while (*p != '\0' && strchr("-+ #0", *p) != nullptr) ++p;
+    for (int digits = 0; isdigit(static_cast<unsigned char>(*p)); ++p) {
+      if (++digits > 3) return false;
+    }
+    if (*p == '.') {
+      ++p;
+      for (int digits = 0; isdigit(static_cast<unsigned char>(*p)); ++p) {
+        if (++digits > 3) return false;
+      }
+    }
+    char conversion = *p == 'i' ? 'd' : *p;
+    if (*expected == '\0' || (conversion != 's' && conversion != 'd') || conversion != *expected) {
+      return false;
+    }
+    ++expected;
+  }
+  return *expected == '\0';
+}
+
+const char *CheckedFormat(int msgId, const char *conversions, const char *fallback) {
+  const char *text = GetMsg(msgId);
+  return text[0] != '\0' && FormatFits(text, conversions) ? text : fallback;
 }
 
 const char *GetMsg(int msgId) {

@@ -2,7 +2,10 @@
 #include "os/command_line.hpp"
 
 std::string QuoteArgument(const std::string &argument) {
-  if (!argument.empty() && argument.find_first_of(" \t\n\v\"") == std::string::npos) {
+  // The runtime's splitter needs quotes only around blanks; the command
+  // interpreter, which reads a batch file's command line, also splits at
+  // "," ";" and "=" outside quotes, and drops the quotes again with %~1.
+  if (!argument.empty() && argument.find_first_of(" \t\n\v\",;=") == std::string::npos) {
     return argument;
   }
   std::string quoted = "\"";

@@ -6,10 +6,10 @@
 
 #include <string>
 
-// One argument as the C runtime's command-line splitter gives it back:
-// unchanged unless it is empty or holds a blank, tab or double quote; then
-// in double quotes, with quotes escaped and the backslashes before them
-// doubled.
+// One argument as the C runtime's command-line splitter gives it back, and
+// as a batch file's %~N gives it back: unchanged unless it is empty or holds
+// a blank, tab, double quote, ",", ";" or "="; then in double quotes, with
+// quotes escaped and the backslashes before them doubled.
 std::string QuoteArgument(const std::string &argument);
 // The arguments of a null-ended list, each quoted as above, joined by one
 // blank.

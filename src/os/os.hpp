@@ -69,6 +69,7 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
 enum class WaitResult { ProcessEnded, EventSignalled, Failed };
 // Waits without limit for the first of the process's end and the event.
 WaitResult WaitProcessOrEvent(Process *process, Event *event);
+// Ends the process and, where the system lets it, everything it started.
 void TerminateProcess(Process *process, int exitCode);
 // Waits until the process is gone and returns its exit code (the code given
 // to TerminateProcess when it was terminated).

@@ -363,7 +363,11 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
   const int kResetSignals[] = {SIGPIPE, SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGCHLD, SIGALRM};
   for (int signal : kResetSignals) sigaddset(&defaults, signal);
   posix_spawnattr_setsigdefault(&attributes, &defaults);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+  // A process group of its own: a break ends the child and whatever it has
+  // started (an ssh, an editor) together.
+  posix_spawnattr_setpgroup(&attributes, 0);
+  posix_spawnattr_setflags(&attributes,
+                           POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP);
 
   pid_t pid = -1;
   int rc = posix_spawn(&pid, program.c_str(), &actions, &attributes,
@@ -437,8 +441,10 @@ WaitResult WaitProcessOrEvent(Process *process, Event *event) {
 
 void TerminateProcess(Process *process, int exitCode) {
   if (process == nullptr || process->reaped.load()) return;
-  // Until the child is reaped its pid cannot be taken by another process.
-  if (kill(process->pid, SIGKILL) == 0) {
+  // Until the child is reaped its pid, which names its process group too,
+  // cannot be taken by another process.  The group holds what the child
+  // started; the child alone is ended where the group cannot be.
+  if (kill(-process->pid, SIGKILL) == 0 || kill(process->pid, SIGKILL) == 0) {
     process->terminated = true;
     process->terminationCode = exitCode;
   }

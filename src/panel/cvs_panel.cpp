@@ -1,16 +1,16 @@
 // Making a panel and reading the CVS context of its directory.
 #include "panel/cvs_panel.hpp"
 
-#include <stdio.h>
 #include <string.h>
 
 #include "host/host.hpp"
 #include "os/os.hpp"
 #include "panel/panel_paths.hpp"
+#include "runner/cvs_root.hpp"
 
 namespace {
 // Longest Root line taken; a longer line is kept as far as it was read.
-const int kRootLineLength = 347;
+const size_t kRootLineLength = 347;
 }  // namespace
 
 CvsPanel::~CvsPanel() {}
@@ -18,19 +18,21 @@ CvsPanel::~CvsPanel() {}
 void CvsPanel::EnterDirectory(const std::string &path) {
   InWorkingCopy = false;
   CvsRoot.clear();
+  CvsRefusal.clear();
   Directory = path;
   const std::string admin = JoinPath(Directory, "CVS", os::kSep);
   if (!os::IsDirectory(admin)) return;
   InWorkingCopy = true;
-  FILE *root = fopen(JoinPath(admin, "Root", os::kSep).c_str(), "r");
-  if (root == nullptr) return;
-  char line[kRootLineLength + 1];
-  if (fgets(line, sizeof(line), root) != nullptr) {
-    char *end = strchr(line, '\n');
-    if (end != nullptr) *end = '\0';
-    CvsRoot = line;
+  const std::string rootFile = JoinPath(admin, "Root", os::kSep);
+  ReadRootLine(rootFile, kRootLineLength, CvsRoot);
+  // The folder is data from elsewhere: nothing in it may start a program
+  // before the user has chosen a command, nor block the host (cvs would
+  // wait on a FIFO under that name for as long as nobody writes to it).
+  if (RootCarriesOptions(CvsRoot)) {
+    CvsRefusal = "Root gives its method options";
+  } else if (os::PathExists(rootFile) && !os::IsRegularFile(rootFile)) {
+    CvsRefusal = "Root is not a plain file";
   }
-  fclose(root);
 }
 
 HANDLE CreatePanel() {

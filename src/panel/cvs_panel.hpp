@@ -15,7 +15,13 @@ class CvsPanel {
   bool InWorkingCopy = false;
   int StartViewMode = 0;
   std::string CvsRoot;
+  // Why the panel does not run cvs here although the folder is a working
+  // copy (its root gives the access method options); empty when it may.
+  std::string CvsRefusal;
   char Title[256] = {};
+
+  // Whether the panel's own runs (the listing, F3) may start cvs here.
+  bool CvsMayRun() const { return InWorkingCopy && CvsRefusal.empty(); }
 
   // Makes `path` the panel's directory and re-reads its CVS context.
   void EnterDirectory(const std::string &path);

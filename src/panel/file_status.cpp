@@ -96,9 +96,12 @@ void ReadCvsStatus(ItemMap &items, const std::string &directory) {
   // cvs reports on the current directory.  Where the panel's directory
   // cannot be made current, cvs would report on another folder, whose
   // states must not be shown against these names.
-  if (!os::ChangeDir(FolderToEnter(directory, os::kSep))) return;
+  if (!os::ChangeDir(FolderToEnter(directory, os::kSep))) {
+    ShowErrorText("Cannot enter the folder " + directory + ", so cvs cannot report on it");
+    return;
+  }
   CvsArgs args = {"cvs", "-q", "status", "-l", nullptr};
-  std::string path = TempFileName("TEMP");
+  std::string path = TempFileNameOrSay("TEMP");
   if (path.empty()) return;
   int exitCode = RunCvs(args.data(), path.c_str());
   if (exitCode != 0) {

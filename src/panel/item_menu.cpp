@@ -35,12 +35,6 @@ bool HasCurrentItem(const PanelInfo &info) {
          info.CurrentItem < info.ItemsNumber;
 }
 
-void ShowError(const std::string &text) {
-  std::string box = "Error\n" + text;
-  HostInfo.Message(HostInfo.ModuleNumber, FMSG_WARNING | FMSG_ALLINONE | FMSG_MB_OK, nullptr,
-                   reinterpret_cast<const char *const *>(box.c_str()), 0, 0);
-}
-
 }  // namespace
 
 int ChooseItemAction(const char *name, int selectedCount) {
@@ -103,6 +97,12 @@ int CvsPanel::ShowItemMenu() {
     default:
       return 1;
   }
+  if (!CvsRefusal.empty()) {
+    ShowErrorText(
+        "cvs is not run from the panel here: this folder's CVS/Root gives its access method"
+        " options, which can name a program for cvs to start");
+    return 1;
+  }
   // A name such as "-x.c" would pass for an option of log or diff.
   AppendFileOperands(args, operands);
   args.push_back(nullptr);
@@ -110,11 +110,13 @@ int CvsPanel::ShowItemMenu() {
   // cvs works on the current directory, which another panel's listing may
   // have changed since this panel's was read.
   if (!os::ChangeDir(FolderToEnter(Directory, os::kSep))) {
-    ShowError("Cannot enter the folder " + Directory);
+    ShowErrorText("Cannot enter the folder " + Directory);
     return 1;
   }
-  const std::string path = TempFileName("TEMP");
-  if (path.empty()) return 0;
+  // Without a name the user is told why, and the key counts as handled:
+  // the host's own F3 is not what was asked for.
+  const std::string path = TempFileNameOrSay("TEMP");
+  if (path.empty()) return 1;
   int exitCode = RunCvs(args.data(), path.c_str());
   // diff ends with 1 whenever the files differ: its output is the answer.
   // The runner's own codes (cvs never ran, or the user broke it) still get
@@ -130,8 +132,11 @@ int CvsPanel::InsertItemName() {
   if (!ReadActivePanel(info)) return 0;
   if (!HasCurrentItem(info)) return 0;
   const std::string path = NameOf(info.PanelItems[info.CurrentItem]);
-  char buffer[260];
-  CopyToField(buffer, std::string(PointToName(path.c_str())) + " ");
-  HostInfo.Control(INVALID_HANDLE_VALUE, FCTL_INSERTCMDLINE, buffer);
+  std::string name = PointToName(path.c_str());
+  // A name with a blank goes in quotes, as the host puts its own panels'
+  // names, so that the command line takes it as one word.
+  if (name.find(' ') != std::string::npos) name = "\"" + name + "\"";
+  name += ' ';
+  HostInfo.Control(INVALID_HANDLE_VALUE, FCTL_INSERTCMDLINE, const_cast<char *>(name.c_str()));
   return 1;
 }

@@ -9,6 +9,7 @@
 #include "panel/cvs_panel.hpp"
 #include "panel/file_status.hpp"
 #include "panel/panel_paths.hpp"
+#include "runner/runner.hpp"
 
 namespace {
 
@@ -27,7 +28,10 @@ int CvsPanel::GetFindData(PluginPanelItem **items, int *count) {
   *items = nullptr;
   *count = 0;
   std::vector<FAR_FIND_DATA> entries;
-  if (!os::ListDirectory(Directory, entries)) return 1;
+  if (!os::ListDirectory(Directory, entries)) {
+    ShowErrorText("Cannot read the folder " + Directory);
+    return 1;
+  }
 
   ItemMap itemsByName;
   PluginPanelItem *array = nullptr;
@@ -44,7 +48,7 @@ int CvsPanel::GetFindData(PluginPanelItem **items, int *count) {
       CopyToField(item.FindData.cFileName, fullPath);
       itemsByName.emplace(entry.cFileName, item);
     }
-    if (InWorkingCopy) ReadCvsStatus(itemsByName, Directory);
+    if (CvsMayRun()) ReadCvsStatus(itemsByName, Directory);
     for (ItemMap::value_type &entry : itemsByName) {
       PluginPanelItem &item = entry.second;
       if (item.CustomColumnData == nullptr &&

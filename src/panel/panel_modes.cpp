@@ -39,10 +39,12 @@ const PanelMode kPanelModes[6] = {
 };
 // clang-format on
 
-InfoPanelLine infoLines[3] = {
+// The fourth line is shown only where the panel does not run cvs.
+InfoPanelLine infoLines[4] = {
     {"CVS Roots", "", 1},
     {"Default Root", "", 0},
     {"Current Root", "", 0},
+    {"cvs not run", "", 0},
 };
 
 // Every label stays the host's own.
@@ -64,8 +66,9 @@ void CvsPanel::DescribePanel(OpenPluginInfo *info) {
   if (!os::GetEnv("CVSROOT", defaultRoot)) defaultRoot = "not defined";
   CopyToField(infoLines[1].Data, defaultRoot);
   CopyToField(infoLines[2].Data, CvsRoot);
+  CopyToField(infoLines[3].Data, CvsRefusal);
   info->InfoLines = infoLines;
-  info->InfoLinesNumber = 3;
+  info->InfoLinesNumber = CvsRefusal.empty() ? 3 : 4;
 
   info->PanelModesArray = kPanelModes;
   info->PanelModesNumber = 6;

@@ -13,8 +13,9 @@ std::string JoinPath(const std::string &directory, const std::string &name, char
 std::string BareName(const std::string &path, char sep);
 
 // The directory that a panel in `current` moves to when the host asks for
-// `dir` (null or the separator alone for the root, ".." for the parent, a
-// path holding a separator for itself, else a sub-folder).  Returns false
+// `dir` (null or the separator alone for the root, ".." for the parent, an
+// absolute path for itself, any other path holding a separator relative to
+// `current` with its "." and ".." steps taken, else a sub-folder).  Returns false
 // when nothing changes: the root or parent of a path without separator
 // (the drive alone, "C:"), or of the POSIX root "/".  A root cut that
 // would leave nothing keeps the separator, so POSIX paths end at "/".

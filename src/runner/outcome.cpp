@@ -1,5 +1,6 @@
 // The confirmation before a command and the presentation of a run's output.
 #include <string>
+#include <vector>
 
 #include "host/host.hpp"
 #include "runner/runner.hpp"
@@ -12,6 +13,11 @@ const char CommandVerbs[11][32] = {
     "Export", "Show log for", "Show stat for", "Show differences for",
     "",       "Add",          "Remove"};
 
+// The English texts of the two formats, for a language file that lacks
+// them or whose texts do not fit the values passed.
+const char kConfirmHeading[] = "%s %d item(s)";
+const char kFailedExitCode[] = "CVS ended with exit code %d";
+
 const size_t kHeadingLimit = 299;
 const size_t kOutcomeLineLimit = 99;
 const size_t kListedNames = 10;
@@ -22,7 +28,8 @@ const DWORD kLockKey = KEY_CTRL | 'L';
 std::string ConfirmationText(int entryNumber, const Selection &selection) {
   const int verbs = static_cast<int>(sizeof CommandVerbs / sizeof CommandVerbs[0]);
   const char *verb = entryNumber >= 0 && entryNumber < verbs ? CommandVerbs[entryNumber] : "";
-  std::string text = FormatText(GetMsg(MConfirmHeading), verb, static_cast<int>(selection.size()));
+  std::string text = FormatText(CheckedFormat(MConfirmHeading, "sd", kConfirmHeading), verb,
+                                static_cast<int>(selection.size()));
   if (text.size() > kHeadingLimit) text.resize(kHeadingLimit);
   // The heading is the box's title line; the names follow on lines of
   // their own.
@@ -38,13 +45,17 @@ int ConfirmCommand(int entryNumber, const Selection &selection) {
                           nullptr, reinterpret_cast<const char *const *>(text.c_str()), 0, 0);
 }
 
-void ReportOutcome(int exitCode, const char *outputPath) {
+void ReportOutcome(int exitCode, const char *outputPath, const char *note) {
   if (exitCode != 0) {
-    std::string line = FormatText(GetMsg(MFailedExitCode), exitCode);
+    std::string line = FormatText(CheckedFormat(MFailedExitCode, "d", kFailedExitCode), exitCode);
     if (line.size() > kOutcomeLineLimit) line.resize(kOutcomeLineLimit);
-    const char *items[4] = {GetMsg(MOutcomeTitle), line.c_str(), GetMsg(MOutcomeShow),
-                            GetMsg(MOutcomeClose)};
-    if (HostInfo.Message(HostInfo.ModuleNumber, FMSG_WARNING, nullptr, items, 4, 2) != 0) return;
+    std::vector<const char *> items = {GetMsg(MOutcomeTitle), line.c_str()};
+    if (note != nullptr) items.push_back(note);
+    items.push_back(GetMsg(MOutcomeShow));
+    items.push_back(GetMsg(MOutcomeClose));
+    if (HostInfo.Message(HostInfo.ModuleNumber, FMSG_WARNING, nullptr, items.data(),
+                         static_cast<int>(items.size()), 2) != 0)
+      return;
   }
   if (outputPath == nullptr) return;
   // Ctrl+L, taken by the editor opened next: the output opens locked.

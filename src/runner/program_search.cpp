@@ -49,6 +49,18 @@ bool AddExpansions(const std::string &file, const SearchRules &rules,
   return true;
 }
 
+// A folder named the same from every current folder: "/bin" here; on
+// Windows "C:\bin" or a share "\\server\bin", not "bin", "." or "C:bin"
+// (relative to the current folder, which is the folder being browsed) nor
+// "\bin" (relative to that folder's drive).
+bool IsAbsoluteDirectory(const std::string &dir, const SearchRules &rules) {
+  if (dir.empty()) return false;
+  if (!rules.DriveAndBackslash) return dir[0] == '/';
+  if (IsNetworkPath(dir)) return true;
+  return dir.size() >= 3 && isalpha(static_cast<unsigned char>(dir[0])) && dir[1] == ':' &&
+         IsSeparator(dir[2], rules);
+}
+
 }  // namespace
 
 bool HasDirectoryPart(const std::string &name, const SearchRules &rules) {
@@ -75,7 +87,10 @@ std::vector<std::string> ProgramCandidates(const std::string &name, const std::s
       if (pathText[i] != '"') dir += pathText[i];
     }
     start = end + 1;
-    if (dir.empty()) continue;
+    // An empty or relative entry names a folder below the current one, the
+    // folder being browsed: a working copy from elsewhere could plant a
+    // "cvs" there.
+    if (!IsAbsoluteDirectory(dir, rules)) continue;
     if (!IsSeparator(dir.back(), rules)) dir += rules.DirSeparator;
     if (!AddExpansions(dir + name, rules, candidates)) break;
   }

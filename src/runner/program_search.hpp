@@ -27,9 +27,9 @@ bool HasDirectoryPart(const std::string &name, const SearchRules &rules);
 
 // The files to try for `name`, in order.  A name with a directory part is
 // used as given; any other name is looked for in the entries of `pathText`
-// only (never in the current directory), empty entries skipped and double
-// quotes removed.  A name without an extension is tried with each of the
-// rules' extensions instead.
+// only (never in the current directory), double quotes removed, and empty
+// or relative entries (".", "bin", "C:bin", "\\bin" on Windows) skipped.  A name without an
+// extension is tried with each of the rules' extensions instead.
 std::vector<std::string> ProgramCandidates(const std::string &name, const std::string &pathText,
                                            const SearchRules &rules);
 

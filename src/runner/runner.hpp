@@ -34,7 +34,15 @@ os::Process *StartProgram(const char *name, const char *const *args, FILE *outpu
 
 // A fresh, reserved temporary path "<dir><sep>quillet<N>", or "" when none.
 // `fallbackVariable` names the environment variable used when TMP is unusable.
-std::string TempFileName(const char *fallbackVariable);
+// Each candidate folder that is missing, too long for a name, cannot be
+// written or has no free name is passed over for the next; when none gives
+// a name, `whyNone` (when given) receives one line per folder tried.
+std::string TempFileName(const char *fallbackVariable, std::string *whyNone = nullptr);
+// TempFileName, and when it gives no name a warning box that names each
+// folder tried and why it failed.
+std::string TempFileNameOrSay(const char *fallbackVariable);
+// The serial number the next name tries; it wraps from 99999999 to 2.
+void SetTempSerial(unsigned long serial);
 // The folders TempFileName tries, best first: on Windows TMP, TMP without
 // its double quotes, the fallback, "\\", "."; elsewhere TMPDIR, TMP, the
 // fallback, "/tmp", ".".  Unset variables are left out.
@@ -44,11 +52,15 @@ std::vector<std::string> TempDirectoryCandidates(const char *fallbackVariable, b
 // otherwise pass for an option.  The strings must outlive the run.
 void AppendFileOperands(CvsArgs &args, const Selection &names);
 
+// A warning box with one OK button: "Error", then `lines` ("\n" between).
+void ShowErrorText(const std::string &lines);
+
 // OK/Cancel box listing up to ten names; 0 = go on.
 int ConfirmCommand(int entryNumber, const Selection &selection);
 // The all-in-one text of that box: heading line, up to ten names, "...".
 std::string ConfirmationText(int entryNumber, const Selection &selection);
 // Warning box on a non-zero code, then the output in the host's editor.
-void ReportOutcome(int exitCode, const char *outputPath);
+// `note`, when given, is one more line of the warning box.
+void ReportOutcome(int exitCode, const char *outputPath, const char *note = nullptr);
 
 #endif

@@ -1,6 +1,7 @@
 // Fresh temporary file names, reserved by creating the file.
 #include <string>
 
+#include "host/host.hpp"
 #include "os/os.hpp"
 #include "runner/runner.hpp"
 
@@ -9,11 +10,56 @@ namespace {
 const char kTempPrefix[] = "quillet";
 const int kMaxTries = 32767;
 const size_t kMaxPathLength = 260;
+// The serial number wraps after eight digits, long before it could
+// overflow, so a name never needs more room than the length check allows.
+const unsigned long kFirstSerial = 2;
+const unsigned long kLastSerial = 99999999;
 
 // Process-wide: every name tried, in any call, takes the next number.
-int NextSerial = 2;
+unsigned long NextSerial = kFirstSerial;
+
+unsigned long TakeSerial() {
+  unsigned long serial = NextSerial;
+  NextSerial = serial >= kLastSerial ? kFirstSerial : serial + 1;
+  return serial;
+}
+
+// A name in `dir`, or "" with the reason.
+std::string NameIn(const std::string &dir, std::string &reason) {
+  if (!os::IsDirectory(dir)) {
+    reason = "no such folder";
+    return std::string();
+  }
+  if (dir.size() + sizeof kTempPrefix - 1 + 12 > kMaxPathLength) {
+    reason = "its path is too long for a file name in it";
+    return std::string();
+  }
+  std::string base = dir;
+  if (base.back() != '\\' && base.back() != '/') base += os::kSep;
+  base += kTempPrefix;
+  for (int tries = 0; tries < kMaxTries; ++tries) {
+    std::string name = base + std::to_string(TakeSerial());
+    // Creating the file exclusively reserves the name: nobody can take it
+    // between this call and the caller's use.
+    switch (os::CreateExclusive(name)) {
+      case os::CreateResult::Created:
+        return name;
+      case os::CreateResult::Exists:
+        continue;
+      case os::CreateResult::Failed:
+        reason = "no file can be created in it";
+        return std::string();
+    }
+  }
+  reason = "no free name is left in it";
+  return std::string();
+}
 
 }  // namespace
+
+void SetTempSerial(unsigned long serial) {
+  NextSerial = serial < kFirstSerial || serial > kLastSerial ? kFirstSerial : serial;
+}
 
 std::vector<std::string> TempDirectoryCandidates(const char *fallbackVariable, bool windowsRules) {
   std::vector<std::string> candidates;
@@ -39,28 +85,35 @@ std::vector<std::string> TempDirectoryCandidates(const char *fallbackVariable, b
   return candidates;
 }
 
-std::string TempFileName(const char *fallbackVariable) {
+std::string TempFileName(const char *fallbackVariable, std::string *whyNone) {
 #ifdef _WIN32
   const bool windowsRules = true;
 #else
   const bool windowsRules = false;
 #endif
-  std::string dir = ".";
+  std::string tried;
   for (const std::string &candidate : TempDirectoryCandidates(fallbackVariable, windowsRules)) {
-    if (os::IsDirectory(candidate)) {
-      dir = candidate;
-      break;
-    }
+    // A folder that cannot give a name is passed over for the next one.
+    std::string reason;
+    std::string name = NameIn(candidate, reason);
+    if (!name.empty()) return name;
+    tried += (candidate.empty() ? std::string("(empty)") : candidate) + ": " + reason + "\n";
   }
-  if (dir.size() + sizeof kTempPrefix - 1 + 12 > kMaxPathLength) return std::string();
-  std::string base = dir;
-  if (base.back() != '\\' && base.back() != '/') base += os::kSep;
-  base += kTempPrefix;
-  for (int tries = 0; tries < kMaxTries; ++tries) {
-    std::string name = base + std::to_string(NextSerial++);
-    // Creating the file exclusively reserves the name: nobody can take it
-    // between this call and the caller's use.
-    if (os::CreateExclusive(name) == os::CreateResult::Created) return name;
-  }
+  if (whyNone != nullptr) *whyNone = tried;
   return std::string();
+}
+
+std::string TempFileNameOrSay(const char *fallbackVariable) {
+  std::string whyNone;
+  std::string name = TempFileName(fallbackVariable, &whyNone);
+  if (name.empty()) {
+    ShowErrorText("No temporary file can be made, so cvs is not run. Folders tried:\n" + whyNone);
+  }
+  return name;
+}
+
+void ShowErrorText(const std::string &lines) {
+  std::string box = "Error\n" + lines;
+  HostInfo.Message(HostInfo.ModuleNumber, FMSG_WARNING | FMSG_ALLINONE | FMSG_MB_OK, nullptr,
+                   reinterpret_cast<const char *const *>(box.c_str()), 0, 0);
 }

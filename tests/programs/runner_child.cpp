@@ -6,6 +6,9 @@
 //   args       writes every argument, each as "[argument]" on its own line
 //   self       writes the path of its own executable
 //   pid:PATH   writes its process id into the file PATH
+//   spawn:PATH starts a grandchild that writes its process id into the file
+//              PATH and then sleeps ten minutes, as an ssh started by cvs
+//              would live on
 //   exit:N     ends with exit code N
 // Writes go straight to the descriptors, so their order is the order of
 // the steps.
@@ -62,6 +65,19 @@ int main(int argc, char **argv) {
       if (file != nullptr) {
         fprintf(file, "%ld\n", static_cast<long>(getpid()));
         fclose(file);
+      }
+    } else if (Starts(argv[i], "spawn:", &rest)) {
+      pid_t child = fork();
+      if (child == 0) {
+        FILE *file = fopen(rest, "w");
+        if (file != nullptr) {
+          fprintf(file, "%ld\n", static_cast<long>(getpid()));
+          fclose(file);
+        }
+        struct timespec delay = {600, 0};
+        while (nanosleep(&delay, &delay) != 0) {
+        }
+        _exit(0);
       }
     } else if (Starts(argv[i], "exit:", &rest)) {
       return atoi(rest);

@@ -218,6 +218,79 @@ int RowIndex(const standin::PanelModel &panel, const std::string &name) {
   return 0;
 }
 
+namespace {
+
+const char kInnerRun[] = "QUILLET_INNER_RUN";
+
+std::string SelfPath() {
+  char buffer[4096];
+  ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  return length > 0 ? std::string(buffer, static_cast<size_t>(length)) : std::string();
+}
+
+std::string CurrentTestFilter() {
+  const ::testing::TestInfo *info = ::testing::UnitTest::GetInstance()->current_test_info();
+  return std::string(info->test_suite_name()) + "." + info->name();
+}
+
+bool IsInnerRun(const char *kind) {
+  const char *value = getenv(kInnerRun);
+  return value != nullptr && std::string(value) == kind;
+}
+
+// Runs this test case again as `launcher` starts it; fails the test with
+// the inner run's output unless it passed.
+void RunAgain(const char *kind, const std::string &launcher, const std::string &extraEnv) {
+  std::string output;
+  std::string command = std::string(kInnerRun) + "=" + kind + " " + extraEnv + " " + launcher +
+                        " " + ShellQuote(SelfPath()) + " " +
+                        ShellQuote("--gtest_filter=" + CurrentTestFilter());
+  int status = Shell(command, "", &output);
+  EXPECT_EQ(status, 0) << "the second run failed:\n" << command << "\n" << output;
+  EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
+}
+
+}  // namespace
+
+bool RunsUnprivileged() {
+  if (geteuid() != 0 || IsInnerRun("unprivileged")) return true;
+  const std::string user = "setpriv --reuid=65534 --regid=65534 --clear-groups";
+  std::string launcher = user;
+  // The build tree may lie below a folder that user cannot enter.
+  if (Shell(user + " test -x " + ShellQuote(SelfPath()) + " -a -r " + ShellQuote(ModulePath())) !=
+      0) {
+    launcher = "setpriv --inh-caps=-all --bounding-set=-dac_override,-dac_read_search,-fowner";
+  }
+  RunAgain("unprivileged", launcher, "");
+  return false;
+}
+
+bool RunsWithReadOnlyMounts() {
+  if (IsInnerRun("mounts")) return true;
+  // The second run's scratch folders lie outside /tmp, in one folder that
+  // this run removes: inside, the read-only mounts keep it from cleaning up.
+  MakeDirs("/var/tmp");
+  char base[] = "/var/tmp/quillet-mounts-XXXXXX";
+  if (mkdtemp(base) == nullptr) {
+    ADD_FAILURE() << "mkdtemp failed under /var/tmp";
+    return false;
+  }
+  RunAgain("mounts", "unshare -m sh -c 'mount --bind -o ro /tmp /tmp && exec \"$0\" \"$@\"'",
+           std::string("QUILLET_TEST_TMP=") + ShellQuote(base));
+  Shell("rm -rf " + ShellQuote(base));
+  return false;
+}
+
+bool PrivateMountsPossible() {
+  return IsInnerRun("mounts") || (geteuid() == 0 && Shell("unshare -m true") == 0);
+}
+
+void MountReadOnly(const std::string &dir) {
+  std::string output;
+  EXPECT_EQ(Shell("mount --bind -o ro " + ShellQuote(dir) + " " + ShellQuote(dir), "", &output), 0)
+      << output;
+}
+
 void ModuleTest::SetUp() {
   host.Reset();
   std::string error;

@@ -100,6 +100,23 @@ std::vector<std::string> ReadLines(const std::string &path);
 // (plug-in rows carry full paths); fails the test when there is none.
 int RowIndex(const standin::PanelModel &panel, const std::string &name);
 
+// Failures that root never meets.  Each returns true where the test's body
+// is to run: in the run that already has the conditions, or in the second
+// run of the same test case that it starts to get them (the first run then
+// only checks that the second passed, and returns false).
+// - As a user without privileges: as root the case runs again under
+//   setpriv as user 65534 (or, where that user cannot reach the test
+//   program, as root without the capabilities that pass over permissions).
+bool RunsUnprivileged();
+// - In a private mount namespace, where the test may mount folders read-only
+//   (/tmp is read-only from the start; scratch folders are made under
+//   /var/tmp).  Only root can have one: tests skip where
+//   PrivateMountsPossible is false.
+bool RunsWithReadOnlyMounts();
+bool PrivateMountsPossible();
+// Mounts `dir` read-only over itself (inside RunsWithReadOnlyMounts only).
+void MountReadOnly(const std::string &dir);
+
 // Loads the module into the stand-in host and binds it (SetStartupInfo).
 class ModuleTest : public ::testing::Test {
  protected:

@@ -1,0 +1,160 @@
+// Temporary names on a machine that cannot give them everywhere: folders
+// that cannot be written are passed over, and where no folder gives a name
+// every command says so and runs nothing.
+#include <sys/stat.h>
+
+#include "commands_fixture.hpp"
+#include "panel_fixture.hpp"
+#include "runner/runner.hpp"
+
+using namespace testsupport;
+
+namespace {
+
+long SerialOf(const std::string &name) {
+  size_t digits = name.find_last_not_of("0123456789") + 1;
+  return std::stol(name.substr(digits));
+}
+
+std::string FolderOf(const std::string &name) { return name.substr(0, name.find_last_of('/')); }
+
+class TempNameHostile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char *name : {"TMPDIR", "TMP", "TEMP", "HOME"}) env.Unset(name);
+  }
+  TempDir dir;
+  ScopedEnv env;
+};
+
+TEST_F(TempNameHostile, AFolderThatCannotBeWrittenOrIsTooLongIsPassedOver) {
+  if (!RunsUnprivileged()) return;
+  MakeDirs(dir / "locked");
+  chmod((dir / "locked").c_str(), 0555);
+  std::string tooLong = dir.Path();
+  while (tooLong.size() < 250) tooLong += "/" + std::string(40, 'd');
+  MakeDirs(tooLong);
+  MakeDirs(dir / "home");
+  env.Set("TMPDIR", dir / "locked");
+  env.Set("TMP", tooLong);
+  env.Set("HOME", dir / "home");
+  std::string name = TempFileName("HOME");
+  EXPECT_EQ(FolderOf(name), dir / "home");
+  EXPECT_TRUE(os::RemoveFile(name));
+  EXPECT_TRUE(ListDir(dir / "locked").empty());
+}
+
+TEST_F(TempNameHostile, TheSerialNumberWrapsInsteadOfOverflowing) {
+  env.Set("TMPDIR", dir.Path());
+  SetTempSerial(99999998);
+  std::vector<long> serials;
+  for (int i = 0; i < 3; ++i) {
+    std::string name = TempFileName(nullptr);
+    serials.push_back(SerialOf(name));
+    os::RemoveFile(name);
+  }
+  EXPECT_EQ(serials, (std::vector<long>{99999998, 99999999, 2}));
+}
+
+TEST_F(TempNameHostile, WhenNoFolderGivesANameEachOneTriedIsNamed) {
+  if (!PrivateMountsPossible()) GTEST_SKIP() << "read-only mounts need root";
+  if (!RunsWithReadOnlyMounts()) return;
+  MakeDirs(dir / "home");
+  MakeDirs(dir / "here");
+  MountReadOnly(dir / "home");
+  MountReadOnly(dir / "here");
+  ScopedCwd cwd(dir / "here");
+  env.Set("TMPDIR", dir / "missing");
+  env.Set("HOME", dir / "home");
+  std::string why;
+  EXPECT_EQ(TempFileName("HOME", &why), "");
+  EXPECT_EQ(why, dir / "missing" + ": no such folder\n" + dir / "home" +
+                     ": no file can be created in it\n/tmp: no file can be created in it\n"
+                     ".: no file can be created in it\n");
+}
+
+// The module's commands on a working copy where no temporary name can be
+// had: each says so in a warning box and runs no cvs.
+class NoTempNameCommands : public CommandTest {
+ protected:
+  void SetUp() override {
+    CommandTest::SetUp();
+    if (!PrivateMountsPossible() || !RunsWithReadOnlyMounts()) return;
+    inner = true;
+    MakeWorkingCopy({{"a.c", "a\n"}});
+    WriteFile(wc + "/a.c", "changed\n");
+    for (const std::string &folder : {sandbox.Tmp(), sandbox.Home(), wc}) MountReadOnly(folder);
+    EnterFolder(wc);  // the current folder as mounted now
+  }
+  void ExpectToldWhy(const standin::MessageCall &box) {
+    EXPECT_EQ(box.Lines[0], "Error");
+    ASSERT_GE(box.Lines.size(), 6u);
+    EXPECT_NE(box.Lines[1].find("No temporary file"), std::string::npos);
+    EXPECT_EQ(box.Lines[2], sandbox.Tmp() + ": no file can be created in it");
+    for (const char *line :
+         {"/tmp: no file can be created in it", ".: no file can be created in it"})
+      EXPECT_NE(std::find(box.Lines.begin(), box.Lines.end(), line), box.Lines.end()) << line;
+  }
+  bool inner = false;
+};
+
+TEST_F(NoTempNameCommands, EveryMenuCommandSaysSoAndRunsNothing) {
+  if (!PrivateMountsPossible()) GTEST_SKIP() << "read-only mounts need root";
+  if (!inner) return;
+  struct {
+    int Entry, Mark;
+    int Confirmations;
+  } commands[] = {{kLog, -1, 1}, {kCommit, -1, 0}, {kLightCommit, -1, 0}, {kMark, 0, 0}};
+  for (const auto &command : commands) {
+    SCOPED_TRACE(command.Entry);
+    host.Messages.clear();
+    for (int i = 0; i < command.Confirmations; ++i)
+      host.script.Message.push_back(standin::Answer(0));
+    Run(command.Entry, command.Mark);
+    ASSERT_EQ(host.Messages.size(), static_cast<size_t>(command.Confirmations) + 1);
+    ExpectToldWhy(host.Messages.back());
+    EXPECT_TRUE(host.Editors.empty());
+  }
+  // Checkout, after its dialog.
+  host.Messages.clear();
+  host.script.Dialog.push_back(
+      standin::Edit([](FarDialogItem *items) { Type(items[4], "proj"); }, 1));
+  Run(kCheckout);
+  ASSERT_EQ(host.Messages.size(), 1u);
+  ExpectToldWhy(host.Messages[0]);
+  EXPECT_TRUE(CvsCalls().empty());
+}
+
+class NoTempNamePanel : public PanelCvsTest {
+ protected:
+  void SetUp() override {
+    PanelCvsTest::SetUp();
+    if (!PrivateMountsPossible() || !RunsWithReadOnlyMounts()) return;
+    inner = true;
+    sandbox.Import("proj", {{"a.c", "a\n"}});
+    wc = sandbox.Checkout("proj", "wc");
+    for (const std::string &folder : {sandbox.Tmp(), sandbox.Home(), wc}) MountReadOnly(folder);
+  }
+  bool inner = false;
+};
+
+TEST_F(NoTempNamePanel, TheListingAndF3SaySoAndRunNothing) {
+  if (!PrivateMountsPossible()) GTEST_SKIP() << "read-only mounts need root";
+  if (!inner) return;
+  OpenPanel(wc);
+  ASSERT_EQ(host.Messages.size(), 1u);
+  EXPECT_EQ(host.Messages[0].Lines[0], "Error");
+  EXPECT_NE(host.Messages[0].Lines[1].find("No temporary file"), std::string::npos);
+  EXPECT_STREQ(Items()["a.c"]->Description, "Unknown");
+
+  // F3's log on a selected file: told, and the key counts as handled.
+  host.ActivePanel().Rows[RowIndex("a.c")].Selected = true;
+  host.script.Menu.push_back(standin::Choose(4));
+  EXPECT_EQ(host.PressKey(VK_F3, 0), 1);
+  ASSERT_EQ(host.Messages.size(), 2u);
+  EXPECT_NE(host.Messages[1].Lines[1].find("No temporary file"), std::string::npos);
+  EXPECT_EQ(CvsRuns(), 0);
+  EXPECT_TRUE(CvsCalls().empty());
+}
+
+}  // namespace
