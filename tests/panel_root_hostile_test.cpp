@@ -174,6 +174,38 @@ TEST_F(HostileRootPanel, CvsWouldRunTheNamedProgramThePanelDoesNot) {
   EXPECT_STREQ(Items()["a.c"]->Description, "Up-to-date");
 }
 
+TEST_F(HostileRootPanel, F3OnAFolderWhoseRootCarriesOptionsDoesNotRunCvs) {
+  // The panel's own folder names a harmless root; a checked-out subfolder
+  // names one that starts a program.  cvs recurses into a folder it is
+  // given and obeys that folder's root.
+  sandbox.Import("other", {{"s.c", "s\n"}});
+  sandbox.MustCvs("-Q checkout -d sub other", wc);
+  WriteFile(wc + "/sub/CVS/Root", probe.ForkRoot(sandbox.Repository()) + "\n");
+  probe.Forget();
+  sandbox.Cvs("log sub", wc);
+  ASSERT_TRUE(probe.Ran()) << "cvs no longer obeys a subfolder's root; the test proves nothing";
+  probe.Forget();
+
+  OpenPanel(wc);
+  EXPECT_EQ(CvsRuns(), 1);
+  PutCursorOn("sub");
+  for (int row : {1, 2}) {
+    host.script.Menu.push_back(standin::Choose(row));
+    EXPECT_EQ(host.PressKey(VK_F3, 0), 1);
+    ASSERT_FALSE(host.Messages.empty());
+    EXPECT_EQ(host.Messages.back().Lines[0], "Error");
+    EXPECT_NE(host.Messages.back().Lines[1].find("CVS/Root"), std::string::npos);
+  }
+  EXPECT_FALSE(probe.Ran());
+  EXPECT_EQ(CvsRuns(), 1);
+  // A plain file beside it still gets its log.
+  PutCursorOn("a.c");
+  host.script.Menu.push_back(standin::Choose(1));
+  EXPECT_EQ(host.PressKey(VK_F3, 0), 1);
+  EXPECT_EQ(CvsRuns(), 2);
+  EXPECT_FALSE(probe.Ran());
+}
+
 TEST_F(HostileRootPanel, ARootThatIsNoPlainFileNeitherBlocksNorRunsCvs) {
   // cvs itself would wait for a writer on a FIFO as long as the host lives.
   Shell("rm -f CVS/Root && mkfifo CVS/Root", wc);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "host/far_api.hpp"
+#include "runner/runner.hpp"
 
 class CvsPanel {
  public:
@@ -34,6 +35,9 @@ class CvsPanel {
   // F3: the view/log/diff menu for the current or the selected files;
   // 1 when handled, 0 to leave the key to the host.
   int ShowItemMenu();
+  // Whether a folder among `names` (relative to the panel's folder), or one
+  // below it, names a root whose method carries options.
+  bool NamesFolderWithHostileRoot(const Selection &names) const;
   // Ctrl+Enter: the current item's bare name and a blank into the command
   // line; 1 when inserted.
   int InsertItemName();

@@ -10,6 +10,7 @@
 #include "os/os.hpp"
 #include "panel/cvs_panel.hpp"
 #include "panel/panel_paths.hpp"
+#include "runner/cvs_root.hpp"
 #include "runner/runner.hpp"
 
 namespace {
@@ -57,6 +58,18 @@ int ChooseItemAction(const char *name, int selectedCount) {
                        nullptr, nullptr, menuRows, rows);
 }
 
+// cvs recurses into a folder named on its command line and takes that
+// folder's own root there, so a named folder counts as much as this one.
+bool CvsPanel::NamesFolderWithHostileRoot(const Selection &names) const {
+  std::string where, root;
+  for (const std::string &name : names) {
+    const std::string path = JoinPath(Directory, name, os::kSep);
+    if (os::IsDirectory(path) && FindRootWithOptions(path, kRootWalkDepth, where, root))
+      return true;
+  }
+  return false;
+}
+
 int CvsPanel::ShowItemMenu() {
   PanelInfo info;
   if (!ReadActivePanel(info)) return 0;
@@ -97,10 +110,10 @@ int CvsPanel::ShowItemMenu() {
     default:
       return 1;
   }
-  if (!CvsRefusal.empty()) {
+  if (!CvsRefusal.empty() || NamesFolderWithHostileRoot(operands)) {
     ShowErrorText(
-        "cvs is not run from the panel here: this folder's CVS/Root gives its access method"
-        " options, which can name a program for cvs to start");
+        "cvs is not run from the panel here: this folder's CVS/Root, or that of a folder named,"
+        " gives its access method options, which can name a program for cvs to start");
     return 1;
   }
   // A name such as "-x.c" would pass for an option of log or diff.

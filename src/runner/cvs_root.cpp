@@ -14,9 +14,6 @@ namespace {
 const size_t kRootLineLength = 347;
 // The root as shown in the warning box.
 const size_t kShownRootLength = 200;
-// How deep the folders below the current one are looked at; a tree deeper
-// than this (or one that loops through links) is not followed further.
-const int kMaxDepth = 32;
 const int kMaxFolders = 10000;
 }  // namespace
 
@@ -85,7 +82,7 @@ bool FindRootWithOptions(const std::string &dir, int maxDepth, std::string &wher
 
 bool MayRunOnCurrentFolderRoot() {
   std::string where, root;
-  if (!FindRootWithOptions(".", kMaxDepth, where, root)) return true;
+  if (!FindRootWithOptions(".", kRootWalkDepth, where, root)) return true;
   if (root.size() > kShownRootLength) root = root.substr(0, kShownRootLength) + "...";
   const std::string heading =
       where == "." ? std::string("This folder's CVS/Root gives its access method options:")

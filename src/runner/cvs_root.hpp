@@ -21,6 +21,10 @@ bool ReadRootLine(const std::string &path, size_t maxChars, std::string &line);
 // and holds a ";" (cvs would reject it, but no guess is made about it).
 bool RootCarriesOptions(const std::string &root);
 
+// How deep the folders below a working-copy folder are looked at; a tree
+// deeper than this (or one that loops through links) is not followed further.
+const int kRootWalkDepth = 32;
+
 // The first working-copy folder at or below `dir` whose CVS/Root names a
 // root that carries options, with that root.  cvs takes each subfolder's
 // own root when a command recurses, so the folders below count too: every
