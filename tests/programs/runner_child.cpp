@@ -27,6 +27,12 @@
 #include <windows.h>
 
 #include "os/command_line.hpp"
+
+// mingw's start-up code would expand "*.c" in the arguments; the child
+// reports them as the command line's splitter gives them.
+extern "C" {
+int _dowildcard = 0;
+}
 #else
 #include <spawn.h>
 #include <time.h>
