@@ -338,7 +338,7 @@ const char *FARAPI HostGetMsg(INT_PTR, int id) {
 int FARAPI HostEditor(const char *file, const char *title, int, int, int, int, DWORD, int, int) {
   TestHost::Current->EditorTexts.push_back(ReadFile(file));
   TestHost::Current->EditorTitles.push_back(title != nullptr ? title : "");
-  return EEC_NOT_MODIFIED;
+  return TestHost::Current->EditorResult;
 }
 
 int FARAPI HostControl(HANDLE, int command, void *param) {

@@ -106,6 +106,7 @@ struct TestHost {
   int BreakItem = 1;      // 1 = "Break", -1 = Esc
   int TimeoutMs = 60000;  // a dialog nobody closes ends as Esc
   int MessageAnswer = 0;
+  int EditorResult = EEC_NOT_MODIFIED;
   std::vector<DialogRecord> Dialogs;
   std::vector<std::vector<std::string>> Messages;
   std::vector<std::string> EditorTexts;
