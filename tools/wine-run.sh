@@ -2,27 +2,40 @@
 # Runs a Windows program under Wine, headless, in a private prefix.
 #
 #   tools/wine-run.sh [--win32] PREFIX PROGRAM [ARGUMENTS...]
-#   tools/wine-run.sh [--win32] --init PREFIX
+#   tools/wine-run.sh [--win32] --init [--keep SECONDS] PREFIX
+#   tools/wine-run.sh [--win32] --end PREFIX
 #
 # --win32 uses Debian's 32-bit Wine (wine32:i386, which runs through
 # qemu-i386 on machines whose kernel runs no 32-bit programs); without it
-# the 64-bit loader of the wine64 package.  --init creates the prefix once
-# (a new 64-bit prefix takes about two minutes, a 32-bit one under qemu
-# about fifteen) and does nothing when it is already there.  The program's
-# exit code is returned.
+# the 64-bit loader of the wine64 package.  The program's exit code is
+# returned.
+#
+# --init creates the prefix when it is not there yet (a new 64-bit prefix
+# takes about two minutes, a 32-bit one under qemu about fifteen) and
+# starts Wine's session in it.  Every fresh session starts Wine's own
+# services first, which under qemu takes minutes: with --keep the session
+# stays up for SECONDS after its last program has ended, so the programs
+# run next start in it at once; --end stops it.
 set -euo pipefail
 
 arch=64
-if [ "${1:-}" = "--win32" ]; then
-  arch=32
-  shift
-fi
 init=false
-if [ "${1:-}" = "--init" ]; then
-  init=true
+end=false
+keep=""
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --win32) arch=32 ;;
+    --init) init=true ;;
+    --end) end=true ;;
+    --keep)
+      keep=${2:?--keep needs a number of seconds}
+      shift
+      ;;
+    *) break ;;
+  esac
   shift
-fi
-prefix=${1:?usage: wine-run.sh [--win32] [--init] PREFIX [PROGRAM ARGUMENTS...]}
+done
+prefix=${1:?usage: wine-run.sh [--win32] [--init [--keep SECONDS] | --end] PREFIX [PROGRAM ARGUMENTS...]}
 shift
 
 if [ "$arch" = 64 ]; then
@@ -33,6 +46,7 @@ else
   export WINEARCH=win32
 fi
 [ -x "$loader" ] || { echo "wine-run.sh: $loader is missing (install wine$arch)" >&2; exit 2; }
+wineserver=/usr/lib/wine/wineserver
 
 mkdir -p "$(dirname "$prefix")"
 export WINEPREFIX
@@ -43,20 +57,26 @@ export WINEDEBUG=-all
 unset DISPLAY WAYLAND_DISPLAY
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
-wineserver=/usr/lib/wine/wineserver$arch
-[ -x "$wineserver" ] || wineserver=/usr/lib/wine/wineserver
+if $end; then
+  "$wineserver" -k 2> /dev/null || true
+  exit 0
+fi
 
 if $init; then
   # One creation at a time; a second caller waits and finds it made.
-  exec 9>"$WINEPREFIX.lock"
+  exec 9> "$WINEPREFIX.lock"
   flock 9
+  started=$(date +%s)
+  [ -n "$keep" ] && "$wineserver" -p"$keep"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine-run.sh: creating the $arch-bit prefix $WINEPREFIX"
-    started=$(date +%s)
-    "$loader" wineboot --init
-    "$wineserver" -w
-    echo "wine-run.sh: prefix ready after $(($(date +%s) - started)) s"
   fi
+  # A new prefix's first start may complain before Wine has set it up;
+  # what counts is a prefix that is there at the end.
+  "$loader" wineboot --init || echo "wine-run.sh: wineboot ended with $?"
+  [ -n "$keep" ] || "$wineserver" -w
+  [ -f "$WINEPREFIX/system.reg" ] || { echo "wine-run.sh: no prefix was made" >&2; exit 1; }
+  echo "wine-run.sh: the $arch-bit prefix is ready after $(($(date +%s) - started)) s"
   exit 0
 fi
 
