@@ -82,6 +82,19 @@ TEST_F(WindowsRunCvs, TheHostsStandardStreamsStayItsOwn) {
   EXPECT_EQ(ReadFile(output), "child\r\nhandles: same\r\n");
 }
 
+// A batch file's interpreter writes through its standard handles alone,
+// without the C runtime's descriptors.
+TEST_F(WindowsRunCvs, ABatchFilesOutputAndExitCodeComeBackToo) {
+  wintest::ScopedEnv env;
+  wintest::MakeDirs(dir / "bin");
+  wintest::WriteFile(dir / "bin\\report.bat", "@echo from the batch file\r\n@exit /b 4\r\n");
+  env.Set("PATH", dir / "bin");
+  std::string output = dir / "out";
+  const char *args[] = {"report", nullptr};
+  EXPECT_EQ(RunCvs(args, output.c_str()), 4);
+  EXPECT_EQ(ReadFile(output), "from the batch file\r\n");
+}
+
 TEST_F(WindowsRunCvs, BreakAndEscEndTheProcessAndWhatItStartedWithMinus168) {
   for (int item : {1, -1}) {
     SCOPED_TRACE(item);
