@@ -67,14 +67,20 @@ if $init; then
   exec 9> "$WINEPREFIX.lock"
   flock 9
   started=$(date +%s)
-  [ -n "$keep" ] && "$wineserver" -p"$keep"
+  # What stays up with the session must not hold our output open: whoever
+  # reads it (CTest) would wait for the session to end.
+  [ -n "$keep" ] && "$wineserver" -p"$keep" < /dev/null > /dev/null 2>&1
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine-run.sh: creating the $arch-bit prefix $WINEPREFIX"
   fi
   # A new prefix's first start may complain before Wine has set it up;
   # what counts is a prefix that is there at the end.
-  "$loader" wineboot --init || echo "wine-run.sh: wineboot ended with $?"
+  log=$WINEPREFIX.boot.log
+  code=0
+  "$loader" wineboot --init < /dev/null > "$log" 2>&1 || code=$?
   [ -n "$keep" ] || "$wineserver" -w
+  cat "$log"
+  [ "$code" = 0 ] || echo "wine-run.sh: wineboot ended with $code"
   [ -f "$WINEPREFIX/system.reg" ] || { echo "wine-run.sh: no prefix was made" >&2; exit 1; }
   echo "wine-run.sh: the $arch-bit prefix is ready after $(($(date +%s) - started)) s"
   exit 0
