@@ -63,13 +63,14 @@ if $end; then
 fi
 
 if $init; then
-  # One creation at a time; a second caller waits and finds it made.
+  # One creation at a time; a second caller waits and finds it made.  The
+  # lock is not handed to Wine's processes, which may outlive this script.
   exec 9> "$WINEPREFIX.lock"
   flock 9
   started=$(date +%s)
   # What stays up with the session must not hold our output open: whoever
   # reads it (CTest) would wait for the session to end.
-  [ -n "$keep" ] && "$wineserver" -p"$keep" < /dev/null > /dev/null 2>&1
+  [ -n "$keep" ] && "$wineserver" -p"$keep" < /dev/null > /dev/null 2>&1 9>&-
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine-run.sh: creating the $arch-bit prefix $WINEPREFIX"
   fi
@@ -77,8 +78,8 @@ if $init; then
   # what counts is a prefix that is there at the end.
   log=$WINEPREFIX.boot.log
   code=0
-  "$loader" wineboot --init < /dev/null > "$log" 2>&1 || code=$?
-  [ -n "$keep" ] || "$wineserver" -w
+  "$loader" wineboot --init < /dev/null > "$log" 2>&1 9>&- || code=$?
+  [ -n "$keep" ] || "$wineserver" -w 9>&-
   cat "$log"
   [ "$code" = 0 ] || echo "wine-run.sh: wineboot ended with $code"
   [ -f "$WINEPREFIX/system.reg" ] || { echo "wine-run.sh: no prefix was made" >&2; exit 1; }
