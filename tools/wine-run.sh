@@ -2,7 +2,7 @@
 # Runs a Windows program under Wine, headless, in a private prefix.
 #
 #   tools/wine-run.sh [--win32] PREFIX PROGRAM [ARGUMENTS...]
-#   tools/wine-run.sh [--win32] --init [--keep SECONDS] PREFIX
+#   tools/wine-run.sh [--win32] --init PREFIX
 #   tools/wine-run.sh [--win32] --end PREFIX
 #
 # --win32 uses Debian's 32-bit Wine (wine32:i386, which runs through
@@ -11,31 +11,23 @@
 # returned.
 #
 # --init creates the prefix when it is not there yet (a new 64-bit prefix
-# takes about two minutes, a 32-bit one under qemu about fifteen) and
-# starts Wine's session in it.  Every fresh session starts Wine's own
-# services first, which under qemu takes minutes: with --keep the session
-# stays up for SECONDS after its last program has ended, so the programs
-# run next start in it at once; --end stops it.
+# takes about two minutes, a 32-bit one under qemu about fifteen) and does
+# nothing when it is.  --end stops whatever Wine still runs in the prefix.
 set -euo pipefail
 
 arch=64
 init=false
 end=false
-keep=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --win32) arch=32 ;;
     --init) init=true ;;
     --end) end=true ;;
-    --keep)
-      keep=${2:?--keep needs a number of seconds}
-      shift
-      ;;
     *) break ;;
   esac
   shift
 done
-prefix=${1:?usage: wine-run.sh [--win32] [--init [--keep SECONDS] | --end] PREFIX [PROGRAM ARGUMENTS...]}
+prefix=${1:?usage: wine-run.sh [--win32] [--init | --end] PREFIX [PROGRAM ARGUMENTS...]}
 shift
 
 if [ "$arch" = 64 ]; then
@@ -67,19 +59,19 @@ if $init; then
   # lock is not handed to Wine's processes, which may outlive this script.
   exec 9> "$WINEPREFIX.lock"
   flock 9
-  started=$(date +%s)
-  # What stays up with the session must not hold our output open: whoever
-  # reads it (CTest) would wait for the session to end.
-  [ -n "$keep" ] && "$wineserver" -p"$keep" < /dev/null > /dev/null 2>&1 9>&-
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "wine-run.sh: creating the $arch-bit prefix $WINEPREFIX"
+  if [ -f "$WINEPREFIX/system.reg" ]; then
+    echo "wine-run.sh: the $arch-bit prefix $WINEPREFIX is there"
+    exit 0
   fi
-  # A new prefix's first start may complain before Wine has set it up;
-  # what counts is a prefix that is there at the end.
+  echo "wine-run.sh: creating the $arch-bit prefix $WINEPREFIX"
+  started=$(date +%s)
+  # Wine's processes must not hold our output open: whoever reads it
+  # (CTest) would wait for them.  A new prefix's first start may complain
+  # before Wine has set it up; what counts is a prefix there at the end.
   log=$WINEPREFIX.boot.log
   code=0
   "$loader" wineboot --init < /dev/null > "$log" 2>&1 9>&- || code=$?
-  [ -n "$keep" ] || "$wineserver" -w 9>&-
+  "$wineserver" -w 9>&-
   cat "$log"
   [ "$code" = 0 ] || echo "wine-run.sh: wineboot ended with $code"
   [ -f "$WINEPREFIX/system.reg" ] || { echo "wine-run.sh: no prefix was made" >&2; exit 1; }
