@@ -1,9 +1,10 @@
-# Cross-compiles for 64-bit Windows with Debian's mingw-w64 (x86_64): the hosts
-# (the module itself is 32-bit, the host application's ABI).
+# Cross-compiles the hosts, and the module's code with its Windows test
+# suite, for 64-bit Windows with Debian's mingw-w64 (x86-64, posix thread model), to run under
+# wine64.  Used only for testing: the module users install is 32-bit.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

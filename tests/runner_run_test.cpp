@@ -181,7 +181,7 @@ bool Ended(pid_t pid) {
 TEST_F(RunCvsTest, BreakEndsWhatTheProcessStartedToo) {
   host.script.RunBreakAfterMs = 700;
   std::string pidFile = dir / "grandchild";
-  EXPECT_EQ(RunChild({"spawn:" + pidFile, "sleep:600000"}, dir / "out"), kRunBroken);
+  EXPECT_EQ(RunChild({"spawn:pid:" + pidFile + "+sleep:600000", "sleep:600000"}, dir / "out"), kRunBroken);
   std::string pidText;
   for (int i = 0; i < 50 && pidText.empty(); ++i) {
     pidText = ReadFile(pidFile);
@@ -200,7 +200,7 @@ TEST_F(RunCvsTest, BreakEndsWhatTheProcessStartedToo) {
   // A process that ends by itself leaves what it started alone.
   host.Reset();
   unlink(pidFile.c_str());
-  EXPECT_EQ(RunChild({"spawn:" + pidFile, "sleep:300", "exit:3"}, dir / "out"), 3);
+  EXPECT_EQ(RunChild({"spawn:pid:" + pidFile + "+sleep:600000", "sleep:300", "exit:3"}, dir / "out"), 3);
   for (int i = 0; i < 50 && ReadFile(pidFile).empty(); ++i) usleep(20000);
   grandchild = static_cast<pid_t>(std::stol(ReadFile(pidFile)));
   EXPECT_FALSE(Ended(grandchild));

@@ -85,7 +85,19 @@ CreateResult CreateExclusive(const std::string &path) {
 
 FILE *OpenOutputFile(const std::string &path) {
   if (path.empty()) return nullptr;
-  return fopen(path.c_str(), "wt");
+  // The handle is not inheritable: a child gets the file only as the
+  // output StartProcess gives it, never as a stray handle.
+  HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_TEXT);
+  if (fd < 0) {
+    CloseHandle(handle);
+    return nullptr;
+  }
+  FILE *file = _fdopen(fd, "wt");
+  if (file == nullptr) _close(fd);
+  return file;
 }
 
 bool ListDirectory(const std::string &dir, std::vector<FAR_FIND_DATA> &entries) {
@@ -190,8 +202,11 @@ void JoinThread(Thread *thread) {
 // ---------------------------------------------------------------------------
 // Processes.
 
+// A started process and, where one could be made, the job object that holds
+// it and everything it starts, so that a break ends them all.
 struct Process {
   HANDLE Handle;
+  HANDLE Job;
 };
 
 namespace {
@@ -204,79 +219,68 @@ const unsigned char kDescriptorDevice = 0x40;
 const unsigned char kDescriptorText = 0x80;
 const int kInheritedDescriptors = 3;
 
+// An inheritable copy of `handle` for one process start; null when there is
+// nothing to copy or it cannot be copied.
+HANDLE InheritableCopy(HANDLE handle) {
+  if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return nullptr;
+  HANDLE copy = nullptr;
+  if (!DuplicateHandle(GetCurrentProcess(), handle, GetCurrentProcess(), &copy, 0, TRUE,
+                       DUPLICATE_SAME_ACCESS)) {
+    return nullptr;
+  }
+  return copy;
+}
+
+// The handles a child gets as its standard input, output and error, each
+// an inheritable copy made for this start and closed right after it.  The
+// host's own descriptors and standard handles are never touched.
+struct ChildStreams {
+  HANDLE Handles[kInheritedDescriptors] = {nullptr, nullptr, nullptr};
+  ~ChildStreams() {
+    // Output and error share one copy.
+    if (Handles[0] != nullptr) CloseHandle(Handles[0]);
+    if (Handles[1] != nullptr) CloseHandle(Handles[1]);
+  }
+};
+
 // The block of inherited descriptors 0, 1 and 2: a count, one flag byte
-// each, then one system handle each.  A descriptor that is closed or not
-// inheritable is passed as closed.
-std::vector<unsigned char> InheritedDescriptorBlock() {
+// each, then one system handle each.  A descriptor without a handle is
+// passed as closed.
+std::vector<unsigned char> DescriptorBlock(const HANDLE (&handles)[kInheritedDescriptors]) {
   const int count = kInheritedDescriptors;
   std::vector<unsigned char> block(sizeof(int) + count * (1 + sizeof(HANDLE)), 0);
   memcpy(block.data(), &count, sizeof(int));
   unsigned char *flags = block.data() + sizeof(int);
-  unsigned char *handles = flags + count;
+  unsigned char *slots = flags + count;
   for (int fd = 0; fd < count; ++fd) {
-    HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
-    // Only a handle known to be kept from children is passed as closed;
-    // console handles of older systems answer no questions and are passed.
-    DWORD information = HANDLE_FLAG_INHERIT;
-    bool valid = handle != INVALID_HANDLE_VALUE && handle != nullptr;
-    if (valid && !GetHandleInformation(handle, &information)) information = HANDLE_FLAG_INHERIT;
-    bool usable = valid && (information & HANDLE_FLAG_INHERIT) != 0;
-    if (!usable) handle = INVALID_HANDLE_VALUE;
+    HANDLE handle = handles[fd];
     unsigned char flag = 0;
-    if (usable) {
+    if (handle == nullptr) {
+      handle = INVALID_HANDLE_VALUE;
+    } else {
       flag = kDescriptorOpen | kDescriptorText;
       DWORD type = GetFileType(handle);
       if (type == FILE_TYPE_CHAR) flag |= kDescriptorDevice;
       if (type == FILE_TYPE_PIPE) flag |= kDescriptorPipe;
     }
     flags[fd] = flag;
-    memcpy(handles + fd * sizeof(HANDLE), &handle, sizeof(HANDLE));
+    memcpy(slots + fd * sizeof(HANDLE), &handle, sizeof(HANDLE));
   }
   return block;
 }
 
-// Points descriptors 1 and 2 at `output` for the length of one process
-// start, and back afterwards.
-struct Redirection {
-  int SavedOut = -1;
-  int SavedErr = -1;
-  bool Active = false;
-};
-
-bool Redirect(FILE *output, Redirection &redirection) {
-  fflush(stdout);
-  fflush(stderr);
-  fflush(output);
-  redirection.SavedOut = _dup(1);
-  redirection.SavedErr = _dup(2);
-  int fd = _fileno(output);
-  if (_dup2(fd, 1) != 0 || _dup2(fd, 2) != 0) {
-    if (redirection.SavedOut >= 0) _dup2(redirection.SavedOut, 1);
-    if (redirection.SavedErr >= 0) _dup2(redirection.SavedErr, 2);
-    if (redirection.SavedOut >= 0) _close(redirection.SavedOut);
-    if (redirection.SavedErr >= 0) _close(redirection.SavedErr);
-    return false;
+// The module's own descriptors 0, 1 and 2 as they are, for a child that
+// gets no output file.  Only a handle known to be kept from children is
+// passed as closed; console handles of older systems answer no questions
+// and are passed.
+void ModuleDescriptors(HANDLE (&handles)[kInheritedDescriptors]) {
+  for (int fd = 0; fd < kInheritedDescriptors; ++fd) {
+    HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+    DWORD information = HANDLE_FLAG_INHERIT;
+    bool valid = handle != INVALID_HANDLE_VALUE && handle != nullptr;
+    if (valid && !GetHandleInformation(handle, &information)) information = HANDLE_FLAG_INHERIT;
+    handles[fd] = valid && (information & HANDLE_FLAG_INHERIT) != 0 ? handle : nullptr;
   }
-  redirection.Active = true;
-  return true;
-}
-
-void Restore(Redirection &redirection) {
-  if (!redirection.Active) return;
-  // A descriptor that was closed before stays closed.
-  if (redirection.SavedOut >= 0) {
-    _dup2(redirection.SavedOut, 1);
-    _close(redirection.SavedOut);
-  } else {
-    _close(1);
-  }
-  if (redirection.SavedErr >= 0) {
-    _dup2(redirection.SavedErr, 2);
-    _close(redirection.SavedErr);
-  } else {
-    _close(2);
-  }
-  redirection.Active = false;
 }
 
 std::string SystemMessage(DWORD error) {
@@ -297,6 +301,19 @@ std::string SystemMessage(DWORD error) {
   return message;
 }
 
+// Puts a suspended process into a fresh job object; null when no job can
+// be made or the process cannot join one (a host inside a job that allows
+// no nested jobs): a break then ends the process alone.
+HANDLE JoinNewJob(HANDLE process) {
+  HANDLE job = CreateJobObjectA(nullptr, nullptr);
+  if (job == nullptr) return nullptr;
+  if (!AssignProcessToJobObject(job, process)) {
+    CloseHandle(job);
+    return nullptr;
+  }
+  return job;
+}
+
 }  // namespace
 
 Process *StartProcess(const std::string &program, const char *const *argv, FILE *output,
@@ -312,38 +329,63 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
   std::vector<char> commandBuffer(commandLine.begin(), commandLine.end());
   commandBuffer.push_back('\0');
 
-  Redirection redirection;
-  if (output != nullptr && !Redirect(output, redirection)) {
-    error = "the output file cannot be handed to the program";
-    return nullptr;
-  }
-  std::vector<unsigned char> descriptors = InheritedDescriptorBlock();
   STARTUPINFOA startup;
   memset(&startup, 0, sizeof startup);
   startup.cb = sizeof startup;
-  startup.cbReserved2 = static_cast<WORD>(descriptors.size());
-  startup.lpReserved2 = descriptors.data();
+  ChildStreams streams;
+  HANDLE descriptors[kInheritedDescriptors] = {nullptr, nullptr, nullptr};
+  if (output != nullptr) {
+    // The child writes both streams into one inheritable copy of the
+    // output file's handle: one file position, so the order is kept.
+    fflush(output);
+    HANDLE file = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(output)));
+    streams.Handles[1] = InheritableCopy(file);
+    if (streams.Handles[1] == nullptr) {
+      error = "the output file cannot be handed to the program";
+      return nullptr;
+    }
+    streams.Handles[2] = streams.Handles[1];
+    streams.Handles[0] = InheritableCopy(GetStdHandle(STD_INPUT_HANDLE));
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = streams.Handles[0] != nullptr ? streams.Handles[0] : INVALID_HANDLE_VALUE;
+    startup.hStdOutput = streams.Handles[1];
+    startup.hStdError = streams.Handles[2];
+    for (int fd = 0; fd < kInheritedDescriptors; ++fd) descriptors[fd] = streams.Handles[fd];
+  } else {
+    ModuleDescriptors(descriptors);
+  }
+  std::vector<unsigned char> block = DescriptorBlock(descriptors);
+  startup.cbReserved2 = static_cast<WORD>(block.size());
+  startup.lpReserved2 = block.data();
+
   PROCESS_INFORMATION information;
   memset(&information, 0, sizeof information);
-  BOOL started = CreateProcessA(program.c_str(), commandBuffer.data(), nullptr, nullptr, TRUE, 0,
-                                nullptr, nullptr, &startup, &information);
-  DWORD failure = started ? 0 : GetLastError();
-  Restore(redirection);
+  // Suspended until it is in its job, so that nothing it starts escapes.
+  BOOL started = CreateProcessA(program.c_str(), commandBuffer.data(), nullptr, nullptr, TRUE,
+                                CREATE_SUSPENDED, nullptr, nullptr, &startup, &information);
   if (!started) {
+    DWORD failure = GetLastError();
     notFound = failure == ERROR_FILE_NOT_FOUND || failure == ERROR_PATH_NOT_FOUND;
     error = SystemMessage(failure);
     return nullptr;
   }
+  HANDLE job = JoinNewJob(information.hProcess);
+  ResumeThread(information.hThread);
   CloseHandle(information.hThread);
   Process *process = new (std::nothrow) Process;
   if (process == nullptr) {
     // Without a record nobody could wait for it: end it at once.
+    if (job != nullptr) {
+      TerminateJobObject(job, 1);
+      CloseHandle(job);
+    }
     ::TerminateProcess(information.hProcess, 1);
     CloseHandle(information.hProcess);
     error = "out of memory";
     return nullptr;
   }
   process->Handle = information.hProcess;
+  process->Job = job;
   return process;
 }
 
@@ -358,7 +400,11 @@ WaitResult WaitProcessOrEvent(Process *process, Event *event) {
 }
 
 void TerminateProcess(Process *process, int exitCode) {
-  if (process != nullptr) ::TerminateProcess(process->Handle, static_cast<UINT>(exitCode));
+  if (process == nullptr) return;
+  // The whole job: the process and every process it started that still
+  // runs.  A process that has ended by itself keeps its code.
+  if (process->Job != nullptr) TerminateJobObject(process->Job, static_cast<UINT>(exitCode));
+  ::TerminateProcess(process->Handle, static_cast<UINT>(exitCode));
 }
 
 int ProcessExitCode(Process *process) {
@@ -372,6 +418,9 @@ int ProcessExitCode(Process *process) {
 
 void FreeProcess(Process *process) {
   if (process == nullptr) return;
+  // Closing the job ends nothing: a program that was started and left to
+  // run (TkDiff) goes on.
+  if (process->Job != nullptr) CloseHandle(process->Job);
   CloseHandle(process->Handle);
   delete process;
 }

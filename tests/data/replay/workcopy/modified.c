@@ -1,0 +1,4 @@
+first line of modified.c
+second line
+third line
+locally modified

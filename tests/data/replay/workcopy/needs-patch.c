@@ -1,0 +1,3 @@
+first line of needs-patch.c
+second line
+third line

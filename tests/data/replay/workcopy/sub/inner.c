@@ -1,0 +1,3 @@
+first line of sub/inner.c
+second line
+third line

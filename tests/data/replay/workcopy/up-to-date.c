@@ -1,0 +1,3 @@
+first line of up-to-date.c
+second line
+third line

@@ -1,0 +1,80 @@
+// Marking and commit on Windows against the real client's recorded
+// answers (tests/data/replay), replayed by the cvs.exe stand-in in a copy
+// of the recorded working copy on C:.
+#include <string>
+#include <vector>
+
+#include "commands/commands.hpp"
+#include "win_support.hpp"
+
+namespace {
+
+class WindowsReplay : public wintest::HostTest {
+ protected:
+  void SetUp() override {
+    HostTest::SetUp();
+    copy = dir / "wc";
+    wintest::CopyTree(wintest::TestsSourceDir() + "\\data\\replay\\workcopy", copy);
+    std::string programs = wintest::ProgramPath("cvs");
+    env.Set("PATH", programs.substr(0, programs.find_last_of('\\')));
+    env.Set("QUILLET_REPLAY", wintest::TestsSourceDir() + "\\data\\replay");
+    env.Set("QUILLET_REPLAY_LOG", dir / "cvs.log");
+    wintest::MakeDirs(dir / "home");
+    env.Set("HOME", dir / "home");
+    env.Unset("TMP");
+  }
+
+  // What is left in HOME, where these commands keep their files.
+  std::vector<std::string> LeftInHome() { return wintest::ListDir(dir / "home"); }
+
+  wintest::TempDir dir;
+  wintest::ScopedEnv env;
+  std::string copy;
+};
+
+TEST_F(WindowsReplay, MarkingReadsTheDryRunUpdate) {
+  wintest::ScopedCwd cwd(copy);
+  Selection names;
+  ASSERT_TRUE(CollectConflicts(".", names, false));
+  EXPECT_EQ(names, (Selection{"conflict.c"}));
+  ASSERT_TRUE(QueryStates(".", names, "MA", false, true));
+  EXPECT_EQ(names, (Selection{"added.c", "modified.c"}));
+
+  // The client ends a dry run over a conflict with 1: the new entries take
+  // that answer; the modified files accept no failure, show it and stop.
+  names = {"kept"};
+  EXPECT_TRUE(CollectNewEntries(names));
+  EXPECT_EQ(names, (Selection{"unknown.txt"}));
+  names = {"kept"};
+  EXPECT_FALSE(CollectModified(".", names, false));
+  EXPECT_EQ(names, (Selection{"kept"}));
+  ASSERT_EQ(host.Messages.size(), 1u);
+  EXPECT_EQ(host.Messages[0][1], "message 1 1");
+  const std::string whole = copy + ":[-n][-q][update][.]";
+  const std::string local = copy + ":[-n][-q][update][-l][.]";
+  EXPECT_EQ(wintest::ReadLines(dir / "cvs.log"),
+            (std::vector<std::string>{whole, whole, local, whole}));
+  EXPECT_TRUE(LeftInHome().empty());
+}
+
+TEST_F(WindowsReplay, ALightCommitRunsWithTheTemplateAndShowsTheOutput) {
+  wintest::ScopedCwd cwd(copy);
+  host.EditorResult = EEC_MODIFIED;
+  host.MessageAnswer = 0;
+  ASSERT_TRUE(CommitFiles(Selection{"modified.c", "added.c"}, false));
+  std::vector<std::string> log = wintest::ReadLines(dir / "cvs.log");
+  ASSERT_EQ(log.size(), 1u);
+  const std::string start = copy + ":[commit][-F][" + dir / "home\\quillet";
+  EXPECT_EQ(log[0].rfind(start, 0), 0u) << log[0];
+  EXPECT_EQ(log[0].substr(log[0].size() - 22), "][modified.c][added.c]") << log[0];
+  // The template the client got, and the client's answer in the editor.
+  std::string message = wintest::ReadFile(dir / "cvs.log.message");
+  EXPECT_NE(message.find(": Orvelle CVS Plugin"), std::string::npos) << message;
+  ASSERT_EQ(host.EditorTitles, (std::vector<std::string>{"CVS log", "CVS log"}));
+  EXPECT_NE(host.EditorTexts[1].find("new revision: 1.2; previous revision: 1.1"),
+            std::string::npos)
+      << host.EditorTexts[1];
+  EXPECT_TRUE(LeftInHome().empty());
+}
+
+}  // namespace
