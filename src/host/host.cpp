@@ -15,11 +15,14 @@ const char *const CommandPrefix = "cvs";
 }  // namespace
 
 void CopyToField(char *field, size_t capacity, const char *text) {
+  CopyToField(field, capacity, text, text != nullptr ? strlen(text) : 0);
+}
+
+void CopyToField(char *field, size_t capacity, const char *text, size_t length) {
   if (field == nullptr || capacity == 0) return;
-  if (text == nullptr) text = "";
-  size_t length = strlen(text);
+  if (text == nullptr) length = 0;
   if (length >= capacity) length = capacity - 1;
-  memmove(field, text, length);
+  if (length > 0) memmove(field, text, length);
   field[length] = '\0';
 }
 

@@ -35,6 +35,8 @@ const char *PointToName(const char *path);
 // Copies text into a fixed field of `capacity` bytes (terminator included),
 // cutting it to fit; never writes past the field.
 void CopyToField(char *field, size_t capacity, const char *text);
+// The same for `length` bytes of text that need not end in a NUL.
+void CopyToField(char *field, size_t capacity, const char *text, size_t length);
 inline void CopyToField(char *field, size_t capacity, const std::string &text) {
   CopyToField(field, capacity, text.c_str());
 }
@@ -45,6 +47,10 @@ void CopyToField(char (&field)[N], const char *text) {
 template <size_t N>
 void CopyToField(char (&field)[N], const std::string &text) {
   CopyToField(field, N, text.c_str());
+}
+template <size_t N>
+void CopyToField(char (&field)[N], const char *text, size_t length) {
+  CopyToField(field, N, text, length);
 }
 
 // Formats like snprintf into a string (message texts carry printf conversions).
