@@ -165,9 +165,10 @@ TEST_F(PanelCvsTest, NamesGoThroughTheHostsCharacterTable) {
   EXPECT_STREQ(Items()["qfile.c"]->Description, "Up-to-date");
 }
 
-TEST_F(PanelCvsTest, FileWithAVeryLongNameIsListedUnknown) {
-  // The client reports the 200-character name in full; the record holds
-  // only 127 characters of it and is therefore not matched to any file.
+TEST_F(PanelCvsTest, FileWithAVeryLongNameGetsItsStateAndSoDoesItsShorterTwin) {
+  // The client reports the 200-character name in full, and the record
+  // holds it whole: the file gets its own state, and the file whose name
+  // is the first 127 characters of it keeps its own.
   const std::string longName = std::string(196, 'n') + ".txt";
   const std::string cutTwin = longName.substr(0, 127);
   sandbox.Import("proj", {{longName, "one\n"}, {cutTwin, "one\n"}});
@@ -176,7 +177,6 @@ TEST_F(PanelCvsTest, FileWithAVeryLongNameIsListedUnknown) {
   OpenPanel(wc);
   std::map<std::string, const PluginPanelItem *> items = Items();
   ASSERT_EQ(items.count(longName), 1u);
-  EXPECT_STREQ(items[longName]->Description, "Unknown");
-  // The file whose whole name is the cut one keeps its own state.
+  EXPECT_STREQ(items[longName]->Description, "Modified");
   EXPECT_STREQ(items[cutTwin]->Description, "Up-to-date");
 }

@@ -140,6 +140,21 @@ FILE *OpenOutputFile(const std::string &path) {
 }
 
 bool ListDirectory(const std::string &dir, std::vector<FAR_FIND_DATA> &entries) {
+  return EachDirectoryEntry(dir,
+                            [&entries](const FAR_FIND_DATA &entry) { entries.push_back(entry); });
+}
+
+bool CountDirectoryEntries(const std::string &dir, size_t &count) {
+  count = 0;
+  DIR *listing = opendir(dir.empty() ? "." : dir.c_str());
+  if (listing == nullptr) return false;
+  while (readdir(listing) != nullptr) ++count;
+  closedir(listing);
+  return true;
+}
+
+bool EachDirectoryEntry(const std::string &dir,
+                        const std::function<void(const FAR_FIND_DATA &)> &each) {
   DIR *listing = opendir(dir.empty() ? "." : dir.c_str());
   if (listing == nullptr) return false;
   std::string prefix = dir.empty() ? std::string() : dir;
@@ -170,7 +185,12 @@ bool ListDirectory(const std::string &dir, std::vector<FAR_FIND_DATA> &entries) 
       data.nFileSizeLow = static_cast<DWORD>(size & 0xFFFFFFFFu);
     }
     memcpy(data.cFileName, name, length + 1);
-    entries.push_back(data);
+    try {
+      each(data);
+    } catch (...) {
+      closedir(listing);
+      throw;
+    }
   }
   closedir(listing);
   return true;

@@ -3,6 +3,7 @@
 #include "panel/file_status.hpp"
 
 #include <stdio.h>
+#include <string.h>
 
 #include "host/host.hpp"
 #include "os/os.hpp"
@@ -84,15 +85,13 @@ void ApplyFileStatus(PluginPanelItem &item, const FileStatus &record) {
     attributes |= kChangedBit;
 }
 
-void ApplyReport(ItemMap &items, const std::vector<FileStatus> &records) {
-  for (const FileStatus &record : records) {
-    if (record.NameCut) continue;
-    ItemMap::iterator found = items.find(record.Name);
-    if (found != items.end()) ApplyFileStatus(found->second, record);
-  }
+void ApplyRecord(PanelListing &listing, const FileStatus &record) {
+  if (record.NameCut) return;
+  PluginPanelItem *item = FindListed(listing, record.Name);
+  if (item != nullptr) ApplyFileStatus(*item, record);
 }
 
-void ReadCvsStatus(ItemMap &items, const std::string &directory) {
+void ReadCvsStatus(PanelListing &listing, const std::string &directory) {
   // cvs reports on the current directory.  Where the panel's directory
   // cannot be made current, cvs would report on another folder, whose
   // states must not be shown against these names.
@@ -100,7 +99,19 @@ void ReadCvsStatus(ItemMap &items, const std::string &directory) {
   CvsArgs args = {"cvs", "-q", "status", "-l", nullptr};
   std::string path = TempFileName("TEMP");
   if (path.empty()) return;
-  int exitCode = RunCvs(args.data(), path.c_str());
+  int exitCode;
+  try {
+    exitCode = RunCvsWhile(args.data(), path.c_str(), [&listing] { ListFolder(listing); });
+  } catch (...) {
+    os::RemoveFile(path);
+    throw;
+  }
+  // Without the folder's entries no state has anywhere to go, and the
+  // panel shows nothing, as when cvs is not asked at all.
+  if (listing.State == ListingState::Unreadable) {
+    os::RemoveFile(path);
+    return;
+  }
   if (exitCode != 0) {
     ReportOutcome(0, path.c_str());
     os::RemoveFile(path);
@@ -108,14 +119,14 @@ void ReadCvsStatus(ItemMap &items, const std::string &directory) {
   }
   unsigned char decodeTable[256];
   FetchDecodeTable(decodeTable);
-  FILE *report = fopen(path.c_str(), "r");
+  FILE *report = fopen(path.c_str(), "rb");
   if (report == nullptr) {
     os::RemoveFile(path);
     return;
   }
-  std::vector<FileStatus> records;
   try {
-    records = ReadStatusReport(report, decodeTable);
+    ForEachStatusRecord(report, decodeTable,
+                        [&listing](const FileStatus &record) { ApplyRecord(listing, record); });
   } catch (...) {
     fclose(report);
     os::RemoveFile(path);
@@ -123,7 +134,6 @@ void ReadCvsStatus(ItemMap &items, const std::string &directory) {
   }
   fclose(report);
   os::RemoveFile(path);
-  ApplyReport(items, records);
 }
 
 void MarkUnknown(PluginPanelItem &item) {

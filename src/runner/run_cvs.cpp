@@ -92,6 +92,11 @@ bool ShowRunDialog(os::Process *process) {
 }  // namespace
 
 int RunCvs(const char *const *args, const char *outputPath) {
+  return RunCvsWhile(args, outputPath, nullptr);
+}
+
+int RunCvsWhile(const char *const *args, const char *outputPath,
+                const std::function<void()> &meanwhile) {
   if (args == nullptr || outputPath == nullptr) return kRunNoInput;
   std::vector<const char *> argv;
   for (const char *const *arg = args; *arg != nullptr; ++arg) argv.push_back(*arg);
@@ -108,6 +113,18 @@ int RunCvs(const char *const *args, const char *outputPath) {
     fprintf(output, "Error: %s\n", error.c_str());
     fclose(output);
     return kRunNotStarted;
+  }
+
+  if (meanwhile) {
+    try {
+      meanwhile();
+    } catch (...) {
+      os::TerminateProcess(process, kRunBroken);
+      os::ProcessExitCode(process);
+      os::FreeProcess(process);
+      fclose(output);
+      throw;
+    }
   }
 
   bool endedByItself;

@@ -3,6 +3,7 @@
 #ifndef QUILLET_RUNNER_HPP
 #define QUILLET_RUNNER_HPP
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,13 @@ enum RunResult {
 // and standard error in `outputPath`.  Returns the exit code, or one of the
 // RunResult codes.
 int RunCvs(const char *const *args, const char *outputPath);
+// The same, with `meanwhile` done on the caller's thread while the program
+// runs, once it has started and before the dialog is shown, so that work of
+// the caller's own hides behind the program's.  `meanwhile` is not called
+// when the program could not be started; if it throws, the program is
+// ended as after "Break" and the exception goes on to the caller.
+int RunCvsWhile(const char *const *args, const char *outputPath,
+                const std::function<void()> &meanwhile);
 
 // Starts a program by name without waiting: a name with a directory part as
 // given, else the first match on PATH.  Null on failure, with the reason.
