@@ -3,46 +3,65 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <string_view>
+#include <unordered_set>
+
 #include "commands/commands.hpp"
 #include "host/host.hpp"
+#include "runner/output_lines.hpp"
 
 namespace {
 
-// Whole tree: the letter, at least one blank, then a path (it may hold "/").
-const char kTreeTemplate[] = " X%*[ ] %s";
-// This folder only: the letter, then a name up to a blank or "/".
-const char kLocalTemplate[] = " X %[^ \t\n/]";
-
-const size_t kLineSize = 300;
+inline bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 }  // namespace
 
 bool ScanStateLine(const char *line, const char *letters, bool localOnly, std::string &name) {
-  char pattern[sizeof kTreeTemplate > sizeof kLocalTemplate ? sizeof kTreeTemplate
-                                                            : sizeof kLocalTemplate];
-  char found[kLineSize];
-  // A name is never longer than the line that holds it, and lines are read
-  // in pieces shorter than the buffer.
-  if (strlen(line) >= sizeof found) return false;
-  for (const char *letter = letters; *letter != '\0'; ++letter) {
-    CopyToField(pattern, localOnly ? kLocalTemplate : kTreeTemplate);
-    pattern[1] = *letter;
-    if (sscanf(line, pattern, found) == 1) {
-      name = found;
-      return true;
-    }
+  const char *end = line + strlen(line);
+  if (end > line && end[-1] == '\n') --end;
+  if (end > line && end[-1] == '\r') --end;
+  const char *p = line;
+  while (p < end && IsSpace(*p)) ++p;
+  if (p == end || strchr(letters, *p) == nullptr) return false;
+  ++p;
+  // cvs writes the letter, one blank and the name: the name runs to the
+  // end of the line, its own blanks (leading ones too) included.
+  if (localOnly) {
+    // This folder only: the blank may be missing ("?foo"); a name never
+    // holds "/", so what follows one is not part of it.
+    if (p < end && *p == ' ') ++p;
+    const char *slash = static_cast<const char *>(memchr(p, '/', static_cast<size_t>(end - p)));
+    if (slash != nullptr) end = slash;
+  } else {
+    // Whole tree: the blank is required, and the name is a path.
+    if (p == end || *p != ' ') return false;
+    ++p;
   }
-  return false;
+  if (p == end) return false;
+  name.assign(p, end);
+  return true;
 }
 
 namespace {
 
-// Runs "cvs -n -q update [-l] <directory>" and reads its output in pieces of
-// at most 299 characters (a longer line arrives as several pieces).  False
+// Runs "cvs -n -q update [-l] <directory>" and reads its output as whole
+// lines, however long, each with a "\n" at its end.  False
 // when cvs failed (and that is not accepted: the failure is then shown) or
 // the output cannot be read.
+// Every line of `output`, cut at a NUL as a C string would be, with "\n".
+void ReadWholeLines(FILE *output, std::vector<std::string> &lines) {
+  OutputLines reader;
+  StartOutputLines(reader, output);
+  const char *text;
+  size_t length;
+  while (NextOutputLine(reader, text, length)) {
+    lines.emplace_back(text, strnlen(text, length));
+    lines.back() += '\n';
+  }
+}
+
 bool ReadDryRunUpdate(const std::string &directory, bool localOnly, bool acceptNonzero,
-                      std::vector<std::string> &pieces) {
+                      std::vector<std::string> &lines) {
   CvsArgs args;
   args.push_back("cvs");
   args.push_back("-n");
@@ -63,13 +82,18 @@ bool ReadDryRunUpdate(const std::string &directory, bool localOnly, bool acceptN
     return false;
   }
 
-  FILE *output = fopen(outputPath.c_str(), "rt");
+  FILE *output = fopen(outputPath.c_str(), "rb");
   if (output == nullptr) {
     os::RemoveFile(outputPath);
     return false;
   }
-  char line[kLineSize];
-  while (fgets(line, sizeof line, output) != nullptr) pieces.push_back(line);
+  try {
+    ReadWholeLines(output, lines);
+  } catch (...) {
+    fclose(output);
+    os::RemoveFile(outputPath);
+    throw;
+  }
   fclose(output);
   os::RemoveFile(outputPath);
   return true;
@@ -79,12 +103,12 @@ bool ReadDryRunUpdate(const std::string &directory, bool localOnly, bool acceptN
 
 bool QueryStates(const std::string &directory, Selection &names, const char *letters,
                  bool localOnly, bool acceptNonzero) {
-  std::vector<std::string> pieces;
-  if (!ReadDryRunUpdate(directory, localOnly, acceptNonzero, pieces)) return false;
+  std::vector<std::string> lines;
+  if (!ReadDryRunUpdate(directory, localOnly, acceptNonzero, lines)) return false;
   names.clear();
   std::string name;
-  for (const std::string &piece : pieces) {
-    if (ScanStateLine(piece.c_str(), letters, localOnly, name)) names.push_back(name);
+  for (const std::string &line : lines) {
+    if (ScanStateLine(line.c_str(), letters, localOnly, name)) names.push_back(name);
   }
   return true;
 }
@@ -125,18 +149,13 @@ bool MarkInPanel(Selection &names) {
     size_t slash = name.find('/');
     if (slash != std::string::npos) name.erase(slash);
   }
+  // One lookup per item keeps the marking linear in names plus items.
+  const std::unordered_set<std::string_view> named(names.begin(), names.end());
   for (int i = 0; info.PanelItems != nullptr && i < info.ItemsNumber; ++i) {
     PluginPanelItem &item = info.PanelItems[i];
     const char *field = item.FindData.cFileName;
-    std::string itemName(field, strnlen(field, sizeof item.FindData.cFileName));
-    bool named = false;
-    for (const std::string &name : names) {
-      if (name == itemName) {
-        named = true;
-        break;
-      }
-    }
-    if (named)
+    std::string_view itemName(field, strnlen(field, sizeof item.FindData.cFileName));
+    if (named.count(itemName) != 0)
       item.Flags |= PPIF_SELECTED;
     else
       item.Flags &= ~PPIF_SELECTED;
