@@ -146,6 +146,25 @@ TEST_F(PanelCvsTest, FailingCvsShowsItsOutputAndLeavesFilesUnknown) {
   // The output file went away after the editor closed (checked in TearDown).
 }
 
+TEST_F(PanelCvsTest, ACvsRunThatFailsHalfwayGivesNoStatesAtAll) {
+  // A damaged repository file: cvs reports the files before it, then
+  // aborts.  Records read while cvs ran belong to no report.
+  MakeStates();
+  WriteFile(sandbox.Repository() + "/proj/tagged.c,v", "garbage\n");
+  OpenPanel(wc);
+  ASSERT_EQ(host.Editors.size(), 1u);
+  const std::string &output = host.Editors[0].Content;
+  ASSERT_NE(output.find("File: modified.c"), std::string::npos) << output;
+  EXPECT_NE(output.find("tagged.c,v"), std::string::npos) << output;
+  std::map<std::string, const PluginPanelItem *> items = Items();
+  for (const char *name : {"modified.c", "added.c", "conflict.c", "up-to-date.c"}) {
+    SCOPED_TRACE(name);
+    EXPECT_STREQ(items[name]->Description, "Unknown");
+    EXPECT_EQ(items[name]->FindData.dwFileAttributes, DWORD(FILE_ATTRIBUTE_NORMAL));
+  }
+  EXPECT_EQ(items["sub"]->Description, nullptr);
+}
+
 TEST_F(PanelCvsTest, NamesGoThroughTheHostsCharacterTable) {
   sandbox.Import("proj", {{"Qfile.c", "one\n"}, {"qfile.c", "one\n"}});
   wc = sandbox.Checkout("proj", "wc");

@@ -4,9 +4,14 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
 #include <map>
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "host/host.hpp"
@@ -352,4 +357,36 @@ TEST(ApplyRecord, ARecordReportedTwiceReplacesTheFirstWithoutLosingMemory) {
   EXPECT_STREQ(FindListed(listing, "modified.c")->Description, "Modified");
   EXPECT_EQ(FindListed(listing, "in-the-way.c"), nullptr);
   ReleaseListing(listing);
+}
+
+TEST(StatusReport, AReportFollowedAsItIsWrittenGivesWhatAWholeReadGives) {
+  // The recorded report written in small pieces, cut anywhere, by another
+  // thread, while the reader follows the file.
+  const std::string text = ReadFile(Recorded("all-states.txt"));
+  const std::vector<FileStatus> whole = ReadText(text);
+  TempDir dir;
+  const std::string path = dir / "report";
+  WriteFile(path, "");
+  FILE *writer = fopen(path.c_str(), "ab");
+  FILE *reader = fopen(path.c_str(), "rb");
+  ASSERT_TRUE(writer != nullptr && reader != nullptr);
+  std::atomic<bool> ended{false};
+  std::thread writing([&] {
+    for (size_t at = 0; at < text.size(); at += 97) {
+      fwrite(text.data() + at, 1, std::min<size_t>(97, text.size() - at), writer);
+      fflush(writer);
+      usleep(300);
+    }
+    fclose(writer);
+    ended.store(true);
+  });
+  std::vector<FileStatus> followed;
+  FollowStatusReport(reader, IdentityTable(), ended,
+                     [&followed](const FileStatus &record) { followed.push_back(record); });
+  writing.join();
+  fclose(reader);
+  ASSERT_EQ(followed.size(), whole.size());
+  for (size_t i = 0; i < whole.size(); ++i) {
+    EXPECT_EQ(memcmp(&followed[i], &whole[i], sizeof(FileStatus)), 0) << whole[i].Name;
+  }
 }

@@ -64,6 +64,8 @@ struct Thread;
 typedef void (*ThreadMain)(void *arg);
 Thread *StartThread(ThreadMain main, void *arg);  // null when it cannot start
 void JoinThread(Thread *thread);                  // waits for the end and frees
+// Lets the calling thread wait for a few milliseconds.
+void Pause(int milliseconds);
 
 // Processes.
 struct Process;

@@ -19,6 +19,7 @@
 #include <sys/syscall.h>
 #include <sys/types.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -258,6 +259,14 @@ void JoinThread(Thread *thread) {
   if (thread == nullptr) return;
   pthread_join(thread->id, nullptr);
   delete thread;
+}
+
+void Pause(int milliseconds) {
+  struct timespec wait;
+  wait.tv_sec = milliseconds / 1000;
+  wait.tv_nsec = static_cast<long>(milliseconds % 1000) * 1000000L;
+  while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
+  }
 }
 
 // ---------------------------------------------------------------------------

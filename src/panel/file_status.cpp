@@ -99,40 +99,41 @@ void ReadCvsStatus(PanelListing &listing, const std::string &directory) {
   CvsArgs args = {"cvs", "-q", "status", "-l", nullptr};
   std::string path = TempFileName("TEMP");
   if (path.empty()) return;
-  int exitCode;
-  try {
-    exitCode = RunCvsWhile(args.data(), path.c_str(), [&listing] { ListFolder(listing); });
-  } catch (...) {
-    os::RemoveFile(path);
-    throw;
-  }
-  // Without the folder's entries no state has anywhere to go, and the
-  // panel shows nothing, as when cvs is not asked at all.
-  if (listing.State == ListingState::Unreadable) {
-    os::RemoveFile(path);
-    return;
-  }
-  if (exitCode != 0) {
-    ReportOutcome(0, path.c_str());
-    os::RemoveFile(path);
-    return;
-  }
+  // The host's table is fetched here, on the host's thread.
   unsigned char decodeTable[256];
   FetchDecodeTable(decodeTable);
-  FILE *report = fopen(path.c_str(), "rb");
-  if (report == nullptr) {
-    os::RemoveFile(path);
-    return;
-  }
-  try {
-    ForEachStatusRecord(report, decodeTable,
-                        [&listing](const FileStatus &record) { ApplyRecord(listing, record); });
-  } catch (...) {
+  // The folder is read, and the report followed as cvs writes it, while
+  // cvs runs: what is left after cvs ends is its last few lines.
+  auto alongside = [&](const std::atomic<bool> &ended) {
+    ListFolder(listing);
+    if (listing.State != ListingState::Read) return;
+    FILE *report = fopen(path.c_str(), "rb");
+    if (report == nullptr) return;
+    try {
+      FollowStatusReport(report, decodeTable, ended,
+                         [&listing](const FileStatus &record) { ApplyRecord(listing, record); });
+    } catch (...) {
+      fclose(report);
+      throw;
+    }
     fclose(report);
+  };
+  int exitCode;
+  try {
+    exitCode = RunCvsWhile(args.data(), path.c_str(), alongside);
+  } catch (...) {
     os::RemoveFile(path);
     throw;
   }
-  fclose(report);
+  // Without the folder's entries the panel shows nothing, as when cvs is
+  // not asked at all.  Otherwise the output of a failed run is shown, and
+  // what was read of it is no report: the listing is made again without
+  // states.
+  if (exitCode != 0 && listing.State != ListingState::Unreadable) {
+    ReportOutcome(0, path.c_str());
+    ReleaseListing(listing);
+    listing.State = ListingState::NotRead;
+  }
   os::RemoveFile(path);
 }
 

@@ -14,6 +14,7 @@
 #include <string.h>
 
 #include "host/host.hpp"
+#include "os/os.hpp"
 #include "runner/output_lines.hpp"
 
 namespace {
@@ -198,14 +199,12 @@ void ReadReportLine(const char *line, const unsigned char decodeTable[256], File
   }
 }
 
-void ForEachStatusRecord(FILE *report, const unsigned char decodeTable[256],
-                         const std::function<void(const FileStatus &)> &take) {
-  if (report == nullptr) return;
-  if (decodeTable == nullptr) decodeTable = IdentityTable();
-  FileStatus record;
-  ClearFileStatus(record);
-  OutputLines lines;
-  StartOutputLines(lines, report);
+namespace {
+
+// Hands on every record of the lines that have come so far; the record
+// still open stays in `record` for the lines to come.
+void TakeArrivedRecords(OutputLines &lines, const unsigned char decodeTable[256],
+                        FileStatus &record, const TakeRecord &take) {
   const char *line;
   size_t length;
   while (NextOutputLine(lines, line, length)) {
@@ -215,6 +214,35 @@ void ForEachStatusRecord(FILE *report, const unsigned char decodeTable[256],
       continue;
     }
     ReadReportLine(line, decodeTable, record);
+  }
+}
+
+const int kFollowPauseMs = 2;
+
+}  // namespace
+
+void ForEachStatusRecord(FILE *report, const unsigned char decodeTable[256],
+                         const TakeRecord &take) {
+  const std::atomic<bool> ended{true};
+  FollowStatusReport(report, decodeTable, ended, take);
+}
+
+void FollowStatusReport(FILE *report, const unsigned char decodeTable[256],
+                        const std::atomic<bool> &ended, const TakeRecord &take) {
+  if (report == nullptr) return;
+  if (decodeTable == nullptr) decodeTable = IdentityTable();
+  FileStatus record;
+  ClearFileStatus(record);
+  OutputLines lines;
+  StartOutputLines(lines, report);
+  for (;;) {
+    // Whatever the writer wrote before it ended is in the file once
+    // `ended` reads true: one more pass then finds all of it.
+    const bool last = ended.load();
+    lines.Following = !last;
+    TakeArrivedRecords(lines, decodeTable, record, take);
+    if (last) break;
+    os::Pause(kFollowPauseMs);
   }
   if (record.Name[0] != '\0') take(record);
 }

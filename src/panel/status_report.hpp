@@ -6,6 +6,7 @@
 #include <stddef.h>
 #include <stdio.h>
 
+#include <atomic>
 #include <functional>
 #include <vector>
 
@@ -44,12 +45,19 @@ const char *ShownStatusText(const char *statusText);
 bool IsRecordSeparator(const char *line);
 void ReadReportLine(const char *line, const unsigned char decodeTable[256], FileStatus &record);
 
+typedef std::function<void(const FileStatus &)> TakeRecord;
+
 // Reads a whole report (a file opened in binary mode) line by line and
 // hands every record that carries a name to `take`, in report order, as
 // soon as the record is complete.  Each character of a name is decoded
 // through `decodeTable`.
 void ForEachStatusRecord(FILE *report, const unsigned char decodeTable[256],
-                         const std::function<void(const FileStatus &)> &take);
+                         const TakeRecord &take);
+// The same for a report that cvs is still writing: the records are taken
+// as the lines arrive, looking again every few milliseconds, until `ended`
+// turns true; then the rest is read to the end.
+void FollowStatusReport(FILE *report, const unsigned char decodeTable[256],
+                        const std::atomic<bool> &ended, const TakeRecord &take);
 // The same, gathered into a list.
 std::vector<FileStatus> ReadStatusReport(FILE *report, const unsigned char decodeTable[256]);
 

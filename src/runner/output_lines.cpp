@@ -16,10 +16,17 @@ void StartOutputLines(OutputLines &lines, FILE *file) {
 }
 
 bool NextOutputLine(OutputLines &lines, const char *&text, size_t &length) {
+  if (lines.File == nullptr) return false;
   size_t searched = lines.Begin;
   for (;;) {
     char *data = lines.Buffer.data();
     char *newline = static_cast<char *>(memchr(data + searched, '\n', lines.End - searched));
+    if (newline == nullptr && lines.AtEnd && lines.Following) {
+      // Only the end for now: look again on the next call.
+      lines.AtEnd = false;
+      clearerr(lines.File);  // the end-of-file mark would hold back what comes
+      return false;
+    }
     if (newline != nullptr || (lines.AtEnd && lines.End > lines.Begin)) {
       char *start = data + lines.Begin;
       char *stop = newline != nullptr ? newline : data + lines.End;

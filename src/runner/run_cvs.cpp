@@ -2,6 +2,7 @@
 // shows the dialog, a watcher thread waits for the process and closes the
 // dialog when the process ends; "Break" or Esc ends the process.
 #include <atomic>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -95,8 +96,28 @@ int RunCvs(const char *const *args, const char *outputPath) {
   return RunCvsWhile(args, outputPath, nullptr);
 }
 
+namespace {
+
+// The caller's work beside one run, on its worker thread.
+struct Alongside {
+  const std::function<void(const std::atomic<bool> &)> *Work = nullptr;
+  std::atomic<bool> Ended{false};
+  std::exception_ptr Failure;
+};
+
+void DoAlongside(void *raw) {
+  Alongside *alongside = static_cast<Alongside *>(raw);
+  try {
+    (*alongside->Work)(alongside->Ended);
+  } catch (...) {
+    alongside->Failure = std::current_exception();
+  }
+}
+
+}  // namespace
+
 int RunCvsWhile(const char *const *args, const char *outputPath,
-                const std::function<void()> &meanwhile) {
+                const std::function<void(const std::atomic<bool> &)> &alongside) {
   if (args == nullptr || outputPath == nullptr) return kRunNoInput;
   std::vector<const char *> argv;
   for (const char *const *arg = args; *arg != nullptr; ++arg) argv.push_back(*arg);
@@ -115,17 +136,9 @@ int RunCvsWhile(const char *const *args, const char *outputPath,
     return kRunNotStarted;
   }
 
-  if (meanwhile) {
-    try {
-      meanwhile();
-    } catch (...) {
-      os::TerminateProcess(process, kRunBroken);
-      os::ProcessExitCode(process);
-      os::FreeProcess(process);
-      fclose(output);
-      throw;
-    }
-  }
+  Alongside work;
+  work.Work = &alongside;
+  os::Thread *worker = alongside ? os::StartThread(DoAlongside, &work) : nullptr;
 
   bool endedByItself;
   if (HostInfo.DialogEx != nullptr) {
@@ -137,5 +150,13 @@ int RunCvsWhile(const char *const *args, const char *outputPath,
   int exitCode = os::ProcessExitCode(process);
   os::FreeProcess(process);
   fclose(output);
+  // The process is gone, so all it wrote is in the file.
+  work.Ended.store(true);
+  if (worker != nullptr) {
+    os::JoinThread(worker);
+  } else if (alongside) {
+    DoAlongside(&work);
+  }
+  if (work.Failure) std::rethrow_exception(work.Failure);
   return exitCode;
 }
