@@ -7,6 +7,7 @@
 #include "commands/commands.hpp"
 #include "commands/path_match.hpp"
 #include "entry/dispatch.hpp"
+#include "test_support.hpp"
 
 namespace {
 
@@ -154,4 +155,34 @@ TEST(PathsHolding, AgreesWithAPlainSubstringSearchOnRandomNamesAndPaths) {
       EXPECT_EQ(found[n], expected) << "name \"" << names[n] << "\"";
     }
   }
+}
+
+TEST(ScanStateLine, RecordedDryRunsOfTheRealClientGiveEveryNameWhole) {
+  // tests/record_update_outputs.sh: a working copy with names holding
+  // blanks, a leading blank and a path of over 300 characters.
+  auto namesIn = [](const std::string &file, const char *letters, bool localOnly) {
+    std::vector<std::string> names;
+    std::string text =
+        testsupport::ReadFile(testsupport::TestsSourceDir() + "/data/update/" + file);
+    EXPECT_FALSE(text.empty()) << "run tests/record_update_outputs.sh";
+    std::string name;
+    for (const std::string &line :
+         testsupport::ReadLines(testsupport::TestsSourceDir() + "/data/update/" + file)) {
+      if (ScanStateLine((line + "\n").c_str(), letters, localOnly, name)) names.push_back(name);
+    }
+    return names;
+  };
+  const std::string longFolder = std::string("folder-with-a-long-name-") +
+                                 "folder-with-a-long-name-" + "folder-with-a-long-name-" +
+                                 "folder-with-a-long-name-" + "folder-with-a-long-name-";
+  EXPECT_EQ(namesIn("tree.txt", "MA", false),
+            (std::vector<std::string>{" lead.c", "a b.c", "added.c", "modified.c",
+                                      longFolder + "/" + longFolder + "/" + longFolder + "/deep.c",
+                                      "sub/inner.c"}));
+  EXPECT_EQ(namesIn("tree.txt", "C", false), (std::vector<std::string>{"conflict.c"}));
+  EXPECT_EQ(namesIn("tree.txt", "UP", false), (std::vector<std::string>{"needs-patch.c"}));
+  EXPECT_EQ(namesIn("local.txt", "?", true),
+            (std::vector<std::string>{"new file", "newdir", "unknown.txt"}));
+  EXPECT_TRUE(namesIn("failed.txt", "MACUP", false).empty());
+  EXPECT_TRUE(namesIn("failed.txt", "?", true).empty());
 }
