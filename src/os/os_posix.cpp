@@ -158,16 +158,18 @@ bool EachDirectoryEntry(const std::string &dir,
                         const std::function<void(const FAR_FIND_DATA &)> &each) {
   DIR *listing = opendir(dir.empty() ? "." : dir.c_str());
   if (listing == nullptr) return false;
-  std::string prefix = dir.empty() ? std::string() : dir;
-  if (!prefix.empty() && prefix.back() != '/') prefix += '/';
+  // Entries are looked up relative to the open folder, without walking
+  // the folder's path again for each of them.
+  const int folder = dirfd(listing);
   while (struct dirent *entry = readdir(listing)) {
     const char *name = entry->d_name;
     size_t length = strlen(name);
     if (length >= sizeof(FAR_FIND_DATA{}.cFileName)) continue;
-    std::string path = prefix + name;
     struct stat info;
     // A link is shown as what it points to; a dangling link as itself.
-    if (stat(path.c_str(), &info) != 0 && lstat(path.c_str(), &info) != 0) continue;
+    if (fstatat(folder, name, &info, 0) != 0 &&
+        fstatat(folder, name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+      continue;
     FAR_FIND_DATA data;
     memset(&data, 0, sizeof data);
     DWORD attributes = 0;
