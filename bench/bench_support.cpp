@@ -17,6 +17,14 @@ extern char **environ;
 
 namespace bench {
 
+namespace {
+bool CurrentDirIsInside(const std::string &folder) {
+  char here[4096];
+  return getcwd(here, sizeof here) == nullptr ||
+         std::string(here).compare(0, folder.size(), folder) == 0;
+}
+}  // namespace
+
 Scratch::Scratch() {
   const char *tmp = getenv("TMPDIR");
   std::string pattern =
@@ -28,6 +36,8 @@ Scratch::Scratch() {
 }
 
 Scratch::~Scratch() {
+  // The module may have made the folder current; leave it before it goes.
+  if (CurrentDirIsInside(path_) && chdir("/") != 0) perror("chdir");
   std::string command = "rm -rf '" + path_ + "'";
   if (system(command.c_str()) != 0) fprintf(stderr, "could not remove %s\n", path_.c_str());
 }
