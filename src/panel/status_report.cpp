@@ -254,12 +254,17 @@ std::vector<FileStatus> ReadStatusReport(FILE *report, const unsigned char decod
   return records;
 }
 
-const unsigned char *IdentityTable() {
-  static unsigned char table[256];
-  static bool filled = false;
-  if (!filled) {
-    for (int i = 0; i < 256; ++i) table[i] = static_cast<unsigned char>(i);
-    filled = true;
+namespace {
+struct Identity {
+  unsigned char Table[256];
+  Identity() {
+    for (int i = 0; i < 256; ++i) Table[i] = static_cast<unsigned char>(i);
   }
-  return table;
+};
+}  // namespace
+
+const unsigned char *IdentityTable() {
+  // Filled once, whichever thread asks first.
+  static const Identity identity;
+  return identity.Table;
 }
