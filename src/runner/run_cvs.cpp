@@ -103,6 +103,15 @@ struct Alongside {
   const std::function<void(const std::atomic<bool> &)> *Work = nullptr;
   std::atomic<bool> Ended{false};
   std::exception_ptr Failure;
+  os::Thread *Worker = nullptr;
+  // Whatever way the run leaves, the worker is told and waited for before
+  // this record goes away.
+  ~Alongside() { Finish(); }
+  void Finish() {
+    Ended.store(true);
+    os::JoinThread(Worker);
+    Worker = nullptr;
+  }
 };
 
 void DoAlongside(void *raw) {
@@ -138,7 +147,7 @@ int RunCvsWhile(const char *const *args, const char *outputPath,
 
   Alongside work;
   work.Work = &alongside;
-  os::Thread *worker = alongside ? os::StartThread(DoAlongside, &work) : nullptr;
+  if (alongside) work.Worker = os::StartThread(DoAlongside, &work);
 
   bool endedByItself;
   if (HostInfo.DialogEx != nullptr) {
@@ -151,10 +160,10 @@ int RunCvsWhile(const char *const *args, const char *outputPath,
   os::FreeProcess(process);
   fclose(output);
   // The process is gone, so all it wrote is in the file.
-  work.Ended.store(true);
-  if (worker != nullptr) {
-    os::JoinThread(worker);
+  if (work.Worker != nullptr) {
+    work.Finish();
   } else if (alongside) {
+    work.Ended.store(true);
     DoAlongside(&work);
   }
   if (work.Failure) std::rethrow_exception(work.Failure);
