@@ -95,16 +95,18 @@ int SpawnAndWait(const std::vector<std::string> &argv, const std::string &output
   return status;
 }
 
-double ProcessAndChildrenCpu() {
-  double total = 0;
-  for (int who : {RUSAGE_SELF, RUSAGE_CHILDREN}) {
-    struct rusage usage;
-    getrusage(who, &usage);
-    total += usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec +
-             usage.ru_stime.tv_usec / 1e6;
-  }
-  return total;
+namespace {
+double CpuOf(int who) {
+  struct rusage usage;
+  getrusage(who, &usage);
+  return usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec +
+         usage.ru_stime.tv_usec / 1e6;
 }
+}  // namespace
+
+double ProcessAndChildrenCpu() { return CpuOf(RUSAGE_SELF) + CpuOf(RUSAGE_CHILDREN); }
+
+double ChildrenCpu() { return CpuOf(RUSAGE_CHILDREN); }
 
 LoadedModule::LoadedModule() {
   standin::Host &host = standin::Host::Get();

@@ -44,6 +44,8 @@ int SpawnAndWait(const std::vector<std::string> &argv, const std::string &output
 
 // CPU seconds of this process and of its ended children, so far.
 double ProcessAndChildrenCpu();
+// CPU seconds of the ended children alone, so far.
+double ChildrenCpu();
 
 // The module loaded into the stand-in host, bound to it.
 struct LoadedModule {
