@@ -54,8 +54,8 @@ typedef std::function<void(const FileStatus &)> TakeRecord;
 void ForEachStatusRecord(FILE *report, const unsigned char decodeTable[256],
                          const TakeRecord &take);
 // The same for a report that cvs is still writing: the records are taken
-// as the lines arrive, looking again every few milliseconds, until `ended`
-// turns true; then the rest is read to the end.
+// as the lines arrive, looking again every 25 milliseconds, until `ended`
+// turns true; then, within a millisecond, the rest is read to the end.
 void FollowStatusReport(FILE *report, const unsigned char decodeTable[256],
                         const std::atomic<bool> &ended, const TakeRecord &take);
 // The same, gathered into a list.
