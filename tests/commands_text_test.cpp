@@ -2,8 +2,12 @@
 // folder, lines of the dry-run update, and the commit message template.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "commands/commands.hpp"
+#include "commands/path_match.hpp"
 #include "entry/dispatch.hpp"
+#include "test_support.hpp"
 
 namespace {
 
@@ -31,8 +35,12 @@ TEST(ScanStateLine, WholeTreeNeedsABlankAfterTheLetterAndKeepsThePath) {
   std::string name;
   EXPECT_TRUE(ScanStateLine("M src/io/file.c\n", "MA", false, name));
   EXPECT_EQ(name, "src/io/file.c");
+  // cvs writes the letter, one blank and the name: what follows that blank
+  // is the name, blanks and tabs of its own included.
   EXPECT_TRUE(ScanStateLine("  A \t b.c\n", "MA", false, name));
-  EXPECT_EQ(name, "b.c");
+  EXPECT_EQ(name, "\t b.c");
+  EXPECT_TRUE(ScanStateLine("M  lead.c\r\n", "MA", false, name));
+  EXPECT_EQ(name, " lead.c");
   EXPECT_TRUE(ScanStateLine("P patched.c\n", "UP", false, name));
   EXPECT_EQ(name, "patched.c");
   EXPECT_FALSE(ScanStateLine("Mfoo\n", "MA", false, name));
@@ -42,12 +50,15 @@ TEST(ScanStateLine, WholeTreeNeedsABlankAfterTheLetterAndKeepsThePath) {
   EXPECT_FALSE(ScanStateLine("\n", "MA", false, name));
   EXPECT_FALSE(ScanStateLine("   \t \n", "MA", false, name));
   EXPECT_FALSE(ScanStateLine("M \n", "MA", false, name));
-  // A name with a blank is cut at the blank.
+  // A name with a blank is taken to the end of the line, however long.
   EXPECT_TRUE(ScanStateLine("M my file.c\n", "M", false, name));
-  EXPECT_EQ(name, "my");
+  EXPECT_EQ(name, "my file.c");
+  const std::string deep = std::string(400, 'd') + "/a b.c";
+  EXPECT_TRUE(ScanStateLine(("A " + deep + "\n").c_str(), "MA", false, name));
+  EXPECT_EQ(name, deep);
 }
 
-TEST(ScanStateLine, ThisFolderOnlyTakesTheNameUpToABlankOrSlash) {
+TEST(ScanStateLine, ThisFolderOnlyTakesTheNameToTheLineEndOrASlash) {
   std::string name;
   EXPECT_TRUE(ScanStateLine("? new.txt\n", "?", true, name));
   EXPECT_EQ(name, "new.txt");
@@ -55,10 +66,15 @@ TEST(ScanStateLine, ThisFolderOnlyTakesTheNameUpToABlankOrSlash) {
   EXPECT_EQ(name, "foo");
   EXPECT_TRUE(ScanStateLine("? dir/inner.txt\n", "?", true, name));
   EXPECT_EQ(name, "dir");
+  EXPECT_TRUE(ScanStateLine("? new file\n", "?", true, name));
+  EXPECT_EQ(name, "new file");
+  EXPECT_TRUE(ScanStateLine("?  lead\n", "?", true, name));
+  EXPECT_EQ(name, " lead");
   EXPECT_FALSE(ScanStateLine("? \n", "?", true, name));
+  EXPECT_FALSE(ScanStateLine("? /x\n", "?", true, name));
   EXPECT_FALSE(ScanStateLine("cvs update: Updating .\n", "?", true, name));
-  // Longer than a read piece: refused rather than overrun.
-  EXPECT_FALSE(ScanStateLine(("? " + std::string(400, 'x')).c_str(), "?", true, name));
+  EXPECT_TRUE(ScanStateLine(("? " + std::string(400, 'x')).c_str(), "?", true, name));
+  EXPECT_EQ(name, std::string(400, 'x'));
 }
 
 const std::string kDash = ": " + std::string(70, '-') + "\n";
@@ -96,3 +112,77 @@ TEST(CommitTemplate, SelectionListsByPlainSubstringPerEntry) {
 }
 
 }  // namespace
+
+TEST(CommitTemplate, ListsForEachEntryEveryPathHoldingItInListOrder) {
+  // Entries as a selection gives them: duplicates, an entry held by none,
+  // entries inside others ("c" in "src"), and one that is a whole path.
+  const std::vector<std::string> modified = {"src/a.c", "lib/srcutil.c", "b.c", "src/c/d.cpp",
+                                             "a b.c"};
+  const Selection selection = {"src", "c", "zzz", "b.c", "src", "a b.c", ".cpp"};
+  bool haveFiles = false;
+  std::string text = CommitTemplateText(true, selection, modified, haveFiles);
+  EXPECT_TRUE(haveFiles);
+  std::string listed;
+  for (const std::string &entry : selection) {
+    for (const std::string &path : modified) {
+      if (path.find(entry) != std::string::npos) listed += ":     " + path + "\n";
+    }
+  }
+  EXPECT_EQ(text, kDash + ": Modified and Added Files:\n" + listed + kDash + kBanner);
+}
+
+TEST(PathsHolding, AgreesWithAPlainSubstringSearchOnRandomNamesAndPaths) {
+  // Small alphabets make names occur inside paths, inside each other and
+  // several times in one path.
+  std::mt19937 random(20261208);
+  for (int round = 0; round < 300; ++round) {
+    SCOPED_TRACE(round);
+    auto word = [&random](size_t longest) {
+      std::string text(random() % (longest + 1), 'a');
+      for (char &c : text) c = "ab/\xe9"[random() % 4];
+      return text;
+    };
+    std::vector<std::string> names(random() % 12), paths(random() % 12);
+    for (std::string &name : names) name = word(4);
+    for (std::string &path : paths) path = word(12);
+    const std::vector<std::vector<size_t>> found = PathsHolding(names, paths);
+    ASSERT_EQ(found.size(), names.size());
+    for (size_t n = 0; n < names.size(); ++n) {
+      std::vector<size_t> expected;
+      for (size_t p = 0; p < paths.size(); ++p) {
+        if (paths[p].find(names[n]) != std::string::npos) expected.push_back(p);
+      }
+      EXPECT_EQ(found[n], expected) << "name \"" << names[n] << "\"";
+    }
+  }
+}
+
+TEST(ScanStateLine, RecordedDryRunsOfTheRealClientGiveEveryNameWhole) {
+  // tests/record_update_outputs.sh: a working copy with names holding
+  // blanks, a leading blank and a path of over 300 characters.
+  auto namesIn = [](const std::string &file, const char *letters, bool localOnly) {
+    std::vector<std::string> names;
+    std::string text =
+        testsupport::ReadFile(testsupport::TestsSourceDir() + "/data/update/" + file);
+    EXPECT_FALSE(text.empty()) << "run tests/record_update_outputs.sh";
+    std::string name;
+    for (const std::string &line :
+         testsupport::ReadLines(testsupport::TestsSourceDir() + "/data/update/" + file)) {
+      if (ScanStateLine((line + "\n").c_str(), letters, localOnly, name)) names.push_back(name);
+    }
+    return names;
+  };
+  const std::string longFolder = std::string("folder-with-a-long-name-") +
+                                 "folder-with-a-long-name-" + "folder-with-a-long-name-" +
+                                 "folder-with-a-long-name-" + "folder-with-a-long-name-";
+  EXPECT_EQ(namesIn("tree.txt", "MA", false),
+            (std::vector<std::string>{" lead.c", "a b.c", "added.c", "modified.c",
+                                      longFolder + "/" + longFolder + "/" + longFolder + "/deep.c",
+                                      "sub/inner.c"}));
+  EXPECT_EQ(namesIn("tree.txt", "C", false), (std::vector<std::string>{"conflict.c"}));
+  EXPECT_EQ(namesIn("tree.txt", "UP", false), (std::vector<std::string>{"needs-patch.c"}));
+  EXPECT_EQ(namesIn("local.txt", "?", true),
+            (std::vector<std::string>{"new file", "newdir", "unknown.txt"}));
+  EXPECT_TRUE(namesIn("failed.txt", "MACUP", false).empty());
+  EXPECT_TRUE(namesIn("failed.txt", "?", true).empty());
+}

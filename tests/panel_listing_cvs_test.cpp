@@ -146,6 +146,25 @@ TEST_F(PanelCvsTest, FailingCvsShowsItsOutputAndLeavesFilesUnknown) {
   // The output file went away after the editor closed (checked in TearDown).
 }
 
+TEST_F(PanelCvsTest, ACvsRunThatFailsHalfwayGivesNoStatesAtAll) {
+  // A damaged repository file: cvs reports the files before it, then
+  // aborts.  Records read while cvs ran belong to no report.
+  MakeStates();
+  WriteFile(sandbox.Repository() + "/proj/tagged.c,v", "garbage\n");
+  OpenPanel(wc);
+  ASSERT_EQ(host.Editors.size(), 1u);
+  const std::string &output = host.Editors[0].Content;
+  ASSERT_NE(output.find("File: modified.c"), std::string::npos) << output;
+  EXPECT_NE(output.find("tagged.c,v"), std::string::npos) << output;
+  std::map<std::string, const PluginPanelItem *> items = Items();
+  for (const char *name : {"modified.c", "added.c", "conflict.c", "up-to-date.c"}) {
+    SCOPED_TRACE(name);
+    EXPECT_STREQ(items[name]->Description, "Unknown");
+    EXPECT_EQ(items[name]->FindData.dwFileAttributes, DWORD(FILE_ATTRIBUTE_NORMAL));
+  }
+  EXPECT_EQ(items["sub"]->Description, nullptr);
+}
+
 TEST_F(PanelCvsTest, NamesGoThroughTheHostsCharacterTable) {
   sandbox.Import("proj", {{"Qfile.c", "one\n"}, {"qfile.c", "one\n"}});
   wc = sandbox.Checkout("proj", "wc");
@@ -165,9 +184,10 @@ TEST_F(PanelCvsTest, NamesGoThroughTheHostsCharacterTable) {
   EXPECT_STREQ(Items()["qfile.c"]->Description, "Up-to-date");
 }
 
-TEST_F(PanelCvsTest, FileWithAVeryLongNameIsListedUnknown) {
-  // The client reports the 200-character name in full; the record holds
-  // only 127 characters of it and is therefore not matched to any file.
+TEST_F(PanelCvsTest, FileWithAVeryLongNameGetsItsStateAndSoDoesItsShorterTwin) {
+  // The client reports the 200-character name in full, and the record
+  // holds it whole: the file gets its own state, and the file whose name
+  // is the first 127 characters of it keeps its own.
   const std::string longName = std::string(196, 'n') + ".txt";
   const std::string cutTwin = longName.substr(0, 127);
   sandbox.Import("proj", {{longName, "one\n"}, {cutTwin, "one\n"}});
@@ -176,7 +196,6 @@ TEST_F(PanelCvsTest, FileWithAVeryLongNameIsListedUnknown) {
   OpenPanel(wc);
   std::map<std::string, const PluginPanelItem *> items = Items();
   ASSERT_EQ(items.count(longName), 1u);
-  EXPECT_STREQ(items[longName]->Description, "Unknown");
-  // The file whose whole name is the cut one keeps its own state.
+  EXPECT_STREQ(items[longName]->Description, "Modified");
   EXPECT_STREQ(items[cutTwin]->Description, "Up-to-date");
 }

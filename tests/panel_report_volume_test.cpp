@@ -4,12 +4,15 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <algorithm>
 #include <chrono>
 #include <random>
 #include <string>
 
+#include "host/host.hpp"
 #include "panel/cvs_panel.hpp"
 #include "panel/file_status.hpp"
+#include "panel/folder_listing.hpp"
 #include "panel/status_report.hpp"
 #include "test_support.hpp"
 
@@ -79,7 +82,7 @@ TEST(StatusReportVolume, MutatedRecordingsStayInsideEveryField) {
     const std::string text = Mutate(sources[round % 3], random);
     for (int i = 0; i < 256; ++i) table[i] = static_cast<unsigned char>(round % 2 ? random() : i);
     const std::vector<FileStatus> records = Read(text, table);
-    ItemMap items;
+    std::vector<std::string> names;
     for (const FileStatus &record : records) {
       ASSERT_TRUE(Terminated(record.Name) && Terminated(record.StatusText) &&
                   Terminated(record.WorkingRevision) && Terminated(record.RepositoryRevision) &&
@@ -91,17 +94,23 @@ TEST(StatusReportVolume, MutatedRecordingsStayInsideEveryField) {
       if (record.StatusText[0] != '\0') {
         ASSERT_NE(record.Letter, '\0');
       }
-      PluginPanelItem item;
-      memset(&item, 0, sizeof(item));
-      items.emplace(record.Name, item);
+      names.push_back(record.Name);
     }
-    ApplyReport(items, records);
-    for (auto &entry : items) {
-      if (entry.second.Description != nullptr) {
-        ASSERT_LT(strlen(entry.second.Description), 256u);
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    PanelListing listing;
+    listing.Items = new PluginPanelItem[names.size() + 1];
+    memset(listing.Items, 0, (names.size() + 1) * sizeof(PluginPanelItem));
+    for (const std::string &name : names)
+      CopyToField(listing.Items[listing.Count++].FindData.cFileName, name);
+    SortListing(listing);
+    for (const FileStatus &record : records) ApplyRecord(listing, record);
+    for (size_t i = 0; i < listing.Count; ++i) {
+      if (listing.Items[i].Description != nullptr) {
+        ASSERT_LT(strlen(listing.Items[i].Description), 256u);
       }
-      ReleaseItemTexts(entry.second);
     }
+    ReleaseListing(listing);
   }
 }
 

@@ -4,13 +4,20 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
 #include <map>
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "host/host.hpp"
 #include "panel/cvs_panel.hpp"
 #include "panel/file_status.hpp"
+#include "panel/folder_listing.hpp"
 #include "panel/status_report.hpp"
 #include "test_support.hpp"
 
@@ -123,21 +130,66 @@ TEST(StatusReport, EveryStateOfTheRecordedWorkingCopy) {
   EXPECT_STREQ(byName.at("modified.c").MergeFrom, "");
 }
 
-TEST(StatusReport, OverlongNameIsCutAndMarkedAndItsLongLineReadInPieces) {
+TEST(StatusReport, LongNamesAndLongLinesAreReadWhole) {
   const std::string text = ReadFile(Recorded("all-states.txt"));
-  ASSERT_GT(LongestLine(text), static_cast<size_t>(kReportLineLength))
-      << "the recording must hold a line longer than one read";
+  ASSERT_GT(LongestLine(text), 311u) << "the recording must hold a line longer than 311 characters";
   const std::map<std::string, FileStatus> byName = ByName(ReadText(text));
-  const std::string cut = kLongName.substr(0, 127);
-  auto found = byName.find(cut);
+  auto found = byName.find(kLongName);
   ASSERT_NE(found, byName.end());
-  EXPECT_TRUE(found->second.NameCut);
+  EXPECT_FALSE(found->second.NameCut);
   EXPECT_EQ(found->second.Letter, ' ');
-  // The repository line is longer than one read; its first piece gives the
-  // revision and the rest of it does not disturb the fields that follow.
   EXPECT_STREQ(found->second.RepositoryRevision, "1.1.1.1");
   EXPECT_STREQ(found->second.StickyTag, "");
   EXPECT_STREQ(found->second.StickyOptions, "");
+}
+
+TEST(StatusReport, ANameLongerThanTheHostsFieldIsCutAndMarked) {
+  // The recorded record of modified.c under names just inside and just
+  // past what a name can hold.
+  const std::string text = ReadFile(Recorded("errors-mixed.txt"));
+  size_t first = text.find(
+      "===================================================================\nFile: modified.c");
+  ASSERT_NE(first, std::string::npos);
+  const std::string record = text.substr(first);
+  const size_t room = sizeof(FileStatus{}.Name) - 1;
+  for (size_t length : {room, room + 1, room + 500}) {
+    SCOPED_TRACE(length);
+    std::string copy = record;
+    const std::string name(length, 'q');
+    copy.replace(copy.find("modified.c"), 10, name);
+    const std::vector<FileStatus> records = ReadText(copy);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].NameCut, length > room);
+    EXPECT_EQ(std::string(records[0].Name), name.substr(0, room));
+    EXPECT_EQ(records[0].Letter, 'M');
+  }
+}
+
+TEST(StatusReport, NamesKeepLeadingBlanksTabsAndTheWordStatus) {
+  // cvs writes "File: ", the name, blanks up to 17 characters, a tab and
+  // "Status: ": everything before that last tab is the name.
+  const std::string text = ReadFile(Recorded("errors-mixed.txt"));
+  size_t first = text.find(
+      "===================================================================\nFile: modified.c");
+  const std::string record = text.substr(first);
+  const std::string names[] = {" lead.c", "  two leading", "tab\there.c",
+                               "x\tStatus: Locally Modified", "ends in blank "};
+  for (const std::string &name : names) {
+    SCOPED_TRACE(name);
+    std::string copy = record;
+    std::string fileLine = "File: " + name;
+    if (fileLine.size() < 23) fileLine += std::string(23 - fileLine.size(), ' ');
+    size_t at = copy.find("File: modified.c");
+    copy.replace(at, copy.find('\t', at) - at, fileLine);
+    const std::vector<FileStatus> records = ReadText(copy);
+    ASSERT_EQ(records.size(), 1u);
+    // Blanks at the end of a name cannot be told from cvs's padding.
+    std::string expected = name;
+    while (expected.back() == ' ') expected.pop_back();
+    EXPECT_EQ(std::string(records[0].Name), expected);
+    EXPECT_EQ(records[0].Letter, 'M');
+    EXPECT_STREQ(records[0].StatusText, "Modified");
+  }
 }
 
 TEST(StatusReport, ErrorLinesOfCvsAmongRecordsAreIgnored) {
@@ -185,26 +237,30 @@ TEST(StatusReport, FieldsBeforeTheFileLineBelongToItsRecord) {
   EXPECT_EQ(byName.at("modified.c").Letter, 'M');
 }
 
-TEST(StatusReport, PiecesOfALongLineAreLinesOfTheirOwn) {
+TEST(StatusReport, ALongLineIsOneLineWhateverItHolds) {
   // A recorded record whose repository line is padded so that a separator
-  // falls exactly at the start of the second piece: that piece ends the
-  // record as a separator line would.
+  // stands at character 312 of the line: a reader that cut the line there
+  // would end the record early.  Whole, the line is the repository line,
+  // and the sticky tag after it still belongs to the record.
   const std::string text = ReadFile(Recorded("errors-mixed.txt"));
   size_t first = text.find("File: up-to-date.c");
   size_t end = text.find("=====", first);
   ASSERT_NE(end, std::string::npos);
   std::string record = "=====\n" + text.substr(first, end - first);
   std::string padded = "   Repository revision:\t9.9";
-  padded += std::string(kReportLineLength - padded.size(), ' ') + "===============\n";
-  // The repository line below the first piece's: the piece overrides it,
-  // and the separator inside the long line closes the record.
-  std::string withLongLine =
-      record + padded + "   Sticky Tag:\t\tafter-the-piece (revision: 1.1)\n";
+  padded += std::string(311 - padded.size(), ' ') + "===============\n";
+  std::string withLongLine = record + padded + "   Sticky Tag:\t\tafter-the-line (revision: 1.1)\n";
   const std::vector<FileStatus> records = ReadText(withLongLine);
   ASSERT_EQ(records.size(), 1u);
   EXPECT_STREQ(records[0].Name, "up-to-date.c");
   EXPECT_STREQ(records[0].RepositoryRevision, "9.9");
-  EXPECT_STREQ(records[0].StickyTag, "");  // came after the record ended
+  EXPECT_STREQ(records[0].StickyTag, "after-the-line");
+  // Windows line ends are line ends too.
+  std::string crlf = std::regex_replace(withLongLine, std::regex("\n"), "\r\n");
+  const std::vector<FileStatus> again = ReadText(crlf);
+  ASSERT_EQ(again.size(), 1u);
+  EXPECT_STREQ(again[0].StatusText, "Up-to-date");
+  EXPECT_STREQ(again[0].StickyTag, "after-the-line");
 }
 
 // ---- writing records into items ----
@@ -216,6 +272,20 @@ PluginPanelItem FreshItem(DWORD attributes) {
   memset(&item, 0, sizeof(item));
   item.FindData.dwFileAttributes = attributes;
   return item;
+}
+
+// A listing of plain files by bare name, as the folder reader makes it.
+PanelListing ListingOf(const std::vector<std::string> &names) {
+  PanelListing listing;
+  listing.Items = new PluginPanelItem[names.size()];
+  memset(listing.Items, 0, names.size() * sizeof(PluginPanelItem));
+  for (const std::string &name : names) {
+    CopyToField(listing.Items[listing.Count++].FindData.cFileName, name);
+  }
+  listing.Capacity = listing.Count;
+  listing.State = ListingState::Read;
+  SortListing(listing);
+  return listing;
 }
 
 std::string Column(const PluginPanelItem &item, int index) {
@@ -276,15 +346,47 @@ TEST(ApplyFileStatus, DescriptionListsStickyFieldsInOrderAndFitsItsBuffer) {
   ReleaseItemTexts(item);
 }
 
-TEST(ApplyReport, ARecordReportedTwiceReplacesTheFirstWithoutLosingMemory) {
+TEST(ApplyRecord, ARecordReportedTwiceReplacesTheFirstWithoutLosingMemory) {
   std::string text = ReadFile(Recorded("errors-mixed.txt"));
   std::string twice = text + text;
   std::regex firstModified("Locally Modified");
   twice = std::regex_replace(twice, firstModified, "Needs Patch",
                              std::regex_constants::format_first_only);
-  ItemMap items;
-  items.emplace("modified.c", FreshItem(0));
-  ApplyReport(items, ReadText(twice));
-  EXPECT_STREQ(items.at("modified.c").Description, "Modified");
-  ReleaseItemTexts(items.at("modified.c"));
+  PanelListing listing = ListingOf({"modified.c", "up-to-date.c"});
+  for (const FileStatus &record : ReadText(twice)) ApplyRecord(listing, record);
+  EXPECT_STREQ(FindListed(listing, "modified.c")->Description, "Modified");
+  EXPECT_EQ(FindListed(listing, "in-the-way.c"), nullptr);
+  ReleaseListing(listing);
+}
+
+TEST(StatusReport, AReportFollowedAsItIsWrittenGivesWhatAWholeReadGives) {
+  // The recorded report written in small pieces, cut anywhere, by another
+  // thread, while the reader follows the file.
+  const std::string text = ReadFile(Recorded("all-states.txt"));
+  const std::vector<FileStatus> whole = ReadText(text);
+  TempDir dir;
+  const std::string path = dir / "report";
+  WriteFile(path, "");
+  FILE *writer = fopen(path.c_str(), "ab");
+  FILE *reader = fopen(path.c_str(), "rb");
+  ASSERT_TRUE(writer != nullptr && reader != nullptr);
+  std::atomic<bool> ended{false};
+  std::thread writing([&] {
+    for (size_t at = 0; at < text.size(); at += 97) {
+      fwrite(text.data() + at, 1, std::min<size_t>(97, text.size() - at), writer);
+      fflush(writer);
+      usleep(300);
+    }
+    fclose(writer);
+    ended.store(true);
+  });
+  std::vector<FileStatus> followed;
+  FollowStatusReport(reader, IdentityTable(), ended,
+                     [&followed](const FileStatus &record) { followed.push_back(record); });
+  writing.join();
+  fclose(reader);
+  ASSERT_EQ(followed.size(), whole.size());
+  for (size_t i = 0; i < whole.size(); ++i) {
+    EXPECT_EQ(memcmp(&followed[i], &whole[i], sizeof(FileStatus)), 0) << whole[i].Name;
+  }
 }

@@ -2,6 +2,7 @@
 // find-data, exclusive creation, and waiting for a process or an event.
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <map>
 #include <string>
@@ -55,6 +56,27 @@ TEST(ListDirectory, EntriesCarryHostAttributesSizesAndTimes) {
 
   std::vector<FAR_FIND_DATA> none;
   EXPECT_FALSE(os::ListDirectory(dir / "missing", none));
+}
+
+TEST(ListDirectory, LinksAndTheCountThatSizesTheListing) {
+  testsupport::TempDir dir;
+  testsupport::MakeDirs(dir / "folder");
+  testsupport::WriteFile(dir / "file", "123");
+  ASSERT_EQ(symlink("folder", (dir / "to-folder").c_str()), 0);
+  ASSERT_EQ(symlink("nowhere", (dir / "dangling").c_str()), 0);
+  std::map<std::string, FAR_FIND_DATA> byName;
+  ASSERT_TRUE(os::EachDirectoryEntry(
+      dir.Path(), [&byName](const FAR_FIND_DATA &entry) { byName[entry.cFileName] = entry; }));
+  // A link is what it points to; a dangling link is listed as itself.
+  ASSERT_EQ(byName.count("to-folder"), 1u);
+  EXPECT_TRUE(byName["to-folder"].dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+  ASSERT_EQ(byName.count("dangling"), 1u);
+  EXPECT_FALSE(byName["dangling"].dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+  EXPECT_EQ(byName["file"].nFileSizeLow, 3u);
+  size_t count = 0;
+  ASSERT_TRUE(os::CountDirectoryEntries(dir.Path(), count));
+  EXPECT_EQ(count, byName.size());  // ".", ".." and the four entries
+  EXPECT_FALSE(os::CountDirectoryEntries(dir / "missing", count));
 }
 
 class ProcessTest : public ::testing::Test {

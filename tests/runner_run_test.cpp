@@ -8,6 +8,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -181,7 +183,8 @@ bool Ended(pid_t pid) {
 TEST_F(RunCvsTest, BreakEndsWhatTheProcessStartedToo) {
   host.script.RunBreakAfterMs = 700;
   std::string pidFile = dir / "grandchild";
-  EXPECT_EQ(RunChild({"spawn:pid:" + pidFile + "+sleep:600000", "sleep:600000"}, dir / "out"), kRunBroken);
+  EXPECT_EQ(RunChild({"spawn:pid:" + pidFile + "+sleep:600000", "sleep:600000"}, dir / "out"),
+            kRunBroken);
   std::string pidText;
   for (int i = 0; i < 50 && pidText.empty(); ++i) {
     pidText = ReadFile(pidFile);
@@ -200,7 +203,8 @@ TEST_F(RunCvsTest, BreakEndsWhatTheProcessStartedToo) {
   // A process that ends by itself leaves what it started alone.
   host.Reset();
   unlink(pidFile.c_str());
-  EXPECT_EQ(RunChild({"spawn:pid:" + pidFile + "+sleep:600000", "sleep:300", "exit:3"}, dir / "out"), 3);
+  EXPECT_EQ(
+      RunChild({"spawn:pid:" + pidFile + "+sleep:600000", "sleep:300", "exit:3"}, dir / "out"), 3);
   for (int i = 0; i < 50 && ReadFile(pidFile).empty(); ++i) usleep(20000);
   grandchild = static_cast<pid_t>(std::stol(ReadFile(pidFile)));
   EXPECT_FALSE(Ended(grandchild));
@@ -273,3 +277,60 @@ TEST_F(RunCvsTest, ArgumentsWithBlanksAndQuotesArriveWhole) {
 }
 
 }  // namespace
+
+// ---- work done alongside a run ----
+
+TEST_F(RunCvsTest, WorkAlongsideRunsWhileTheProgramRunsAndSeesAllOfItAtTheEnd) {
+  std::string program = ProgramPath("runner_child");
+  std::string output = dir / "out";
+  const char *args[] = {program.c_str(), "out:first", "sleep:1500",
+                        "out:second",    "exit:5",    nullptr};
+  bool sawFirstWhileRunning = false;
+  std::string atTheEnd;
+  int calls = 0;
+  int code = RunCvsWhile(args, output.c_str(), [&](const std::atomic<bool> &ended) {
+    ++calls;
+    while (!ended.load()) {
+      if (ReadFile(output) == "first\n") sawFirstWhileRunning = !ended.load();
+      if (sawFirstWhileRunning) break;
+      usleep(1000);
+    }
+    while (!ended.load()) usleep(1000);
+    atTheEnd = ReadFile(output);
+  });
+  EXPECT_EQ(code, 5);
+  EXPECT_EQ(calls, 1);
+  EXPECT_TRUE(sawFirstWhileRunning);
+  EXPECT_EQ(atTheEnd, "first\nsecond\n");
+  // The dialog stood as for any run and was closed by the watcher.
+  ASSERT_EQ(host.Dialogs.size(), 1u);
+  EXPECT_EQ(host.Dialogs[0].Result, 2);
+}
+
+TEST_F(RunCvsTest, WorkAlongsideABrokenRunEndsAndItsFailureReachesTheCaller) {
+  host.script.RunBreakAfterMs = 100;
+  std::string program = ProgramPath("runner_child");
+  std::string output = dir / "out";
+  const char *args[] = {program.c_str(), "sleep:20000", nullptr};
+  bool endedSeen = false;
+  EXPECT_EQ(RunCvsWhile(args, output.c_str(),
+                        [&](const std::atomic<bool> &ended) {
+                          while (!ended.load()) usleep(1000);
+                          endedSeen = true;
+                        }),
+            -168);
+  EXPECT_TRUE(endedSeen);
+
+  host.script.RunBreakAfterMs = -1;
+  const char *quick[] = {program.c_str(), "exit:0", nullptr};
+  EXPECT_THROW(
+      RunCvsWhile(quick, output.c_str(), [](const std::atomic<bool> &) { throw std::bad_alloc(); }),
+      std::bad_alloc);
+
+  // A program that cannot start: nothing runs alongside.
+  const char *missing[] = {"/no/such/program", nullptr};
+  bool called = false;
+  EXPECT_EQ(RunCvsWhile(missing, output.c_str(), [&](const std::atomic<bool> &) { called = true; }),
+            kRunNotStarted);
+  EXPECT_FALSE(called);
+}

@@ -10,6 +10,7 @@
 #include "os/os.hpp"
 #include "runner/program_search.hpp"
 #include "runner/runner.hpp"
+#include "runtime_split.hpp"
 #include "test_support.hpp"
 
 namespace {
@@ -69,39 +70,6 @@ TEST(ProgramCandidates, PosixUsesColonsAndNoExtensions) {
   EXPECT_TRUE(IsNetworkPath("\\\\server\\share\\cvs.exe"));
   EXPECT_TRUE(IsNetworkPath("//server/share/cvs"));
   EXPECT_FALSE(IsNetworkPath("C:\\bin\\cvs.exe"));
-}
-
-// Splits a command line as the C runtime does for main's argv.
-std::vector<std::string> SplitLikeTheRuntime(const std::string &line) {
-  std::vector<std::string> args;
-  size_t i = 0;
-  for (;;) {
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-    if (i >= line.size()) break;
-    std::string arg;
-    bool quoted = false;
-    while (i < line.size() && (quoted || (line[i] != ' ' && line[i] != '\t'))) {
-      size_t backslashes = 0;
-      while (i < line.size() && line[i] == '\\') {
-        ++backslashes;
-        ++i;
-      }
-      if (i < line.size() && line[i] == '"') {
-        arg.append(backslashes / 2, '\\');
-        if (backslashes % 2 == 1) {
-          arg += '"';
-        } else {
-          quoted = !quoted;
-        }
-        ++i;
-      } else {
-        arg.append(backslashes, '\\');
-        if (i < line.size() && (quoted || (line[i] != ' ' && line[i] != '\t'))) arg += line[i++];
-      }
-    }
-    args.push_back(arg);
-  }
-  return args;
 }
 
 // The arguments of a batch file as %~1, %~2 ... give them: the command

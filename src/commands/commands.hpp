@@ -45,8 +45,10 @@ bool QueryStates(const std::string &directory, Selection &names, const char *let
 bool CollectNewEntries(Selection &names);
 bool CollectModified(const std::string &directory, Selection &names, bool localOnly);
 bool CollectConflicts(const std::string &directory, Selection &names, bool localOnly);
-// Reads one line of the dry-run update output: true with the name when the
-// line starts with one of `letters` in the form the query expects.
+// Reads one whole line of the dry-run update output: true with the name
+// when the line starts with one of `letters` in the form the query expects.
+// The name runs to the end of the line, blanks included; for `localOnly`
+// it ends at a "/".
 bool ScanStateLine(const char *line, const char *letters, bool localOnly, std::string &name);
 // Makes exactly the items named (first path component) the selection of the
 // active file panel.  False when the active panel is not a plain file panel.

@@ -3,6 +3,7 @@
 #include <stdio.h>
 
 #include "commands/commands.hpp"
+#include "commands/path_match.hpp"
 #include "host/host.hpp"
 
 namespace {
@@ -82,16 +83,20 @@ std::string CommitTemplateText(bool withList, const Selection &selection,
     text += DashLine();
     text += ": Modified and Added Files:\n";
     bool wholeDirectory = selection.size() == 1 && selection[0] == ".";
-    for (const std::string &entry : selection) {
-      for (const std::string &path : modified) {
-        // A selected name lists every changed path it occurs in, so a
-        // selected folder lists the files below it.
-        if (wholeDirectory || path.find(entry) != std::string::npos) {
-          text += ":     " + path + "\n";
-          haveFiles = true;
-        }
+    auto list = [&text, &haveFiles](const std::string &path) {
+      text += ":     ";
+      text += path;
+      text += '\n';
+      haveFiles = true;
+    };
+    if (wholeDirectory) {
+      for (const std::string &path : modified) list(path);
+    } else {
+      // A selected name lists every changed path it occurs in, so a
+      // selected folder lists the files below it.
+      for (const std::vector<size_t> &holding : PathsHolding(selection, modified)) {
+        for (size_t path : holding) list(modified[path]);
       }
-      if (wholeDirectory) break;
     }
   }
   text += DashLine();

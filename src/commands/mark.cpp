@@ -3,17 +3,17 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <string_view>
+#include <unordered_set>
+
 #include "commands/commands.hpp"
 #include "host/host.hpp"
+#include "runner/output_lines.hpp"
 
 namespace {
 
-// Whole tree: the letter, at least one blank, then a path (it may hold "/").
-const char kTreeTemplate[] = " X%*[ ] %s";
-// This folder only: the letter, then a name up to a blank or "/".
-const char kLocalTemplate[] = " X %[^ \t\n/]";
+inline bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-const size_t kLineSize = 300;
 // The exit code cvs gives for its own failures, among them a file in
 // conflict.
 const int kCvsFailed = 1;
@@ -21,33 +21,80 @@ const int kCvsFailed = 1;
 }  // namespace
 
 bool ScanStateLine(const char *line, const char *letters, bool localOnly, std::string &name) {
-  char pattern[sizeof kTreeTemplate > sizeof kLocalTemplate ? sizeof kTreeTemplate
-                                                            : sizeof kLocalTemplate];
-  char found[kLineSize];
-  // A name is never longer than the line that holds it, and lines are read
-  // in pieces shorter than the buffer.
-  if (strlen(line) >= sizeof found) return false;
-  for (const char *letter = letters; *letter != '\0'; ++letter) {
-    CopyToField(pattern, localOnly ? kLocalTemplate : kTreeTemplate);
-    pattern[1] = *letter;
-    if (sscanf(line, pattern, found) == 1) {
-      name = found;
-      return true;
-    }
+  const char *end = line + strlen(line);
+  if (end > line && end[-1] == '\n') --end;
+  if (end > line && end[-1] == '\r') --end;
+  const char *p = line;
+  while (p < end && IsSpace(*p)) ++p;
+  if (p == end || strchr(letters, *p) == nullptr) return false;
+  ++p;
+  // cvs writes the letter, one blank and the name: the name runs to the
+  // end of the line, its own blanks (leading ones too) included.
+  if (localOnly) {
+    // This folder only: the blank may be missing ("?foo"); a name never
+    // holds "/", so what follows one is not part of it.
+    if (p < end && *p == ' ') ++p;
+    const char *slash = static_cast<const char *>(memchr(p, '/', static_cast<size_t>(end - p)));
+    if (slash != nullptr) end = slash;
+  } else {
+    // Whole tree: the blank is required, and the name is a path.
+    if (p == end || *p != ' ') return false;
+    ++p;
   }
-  return false;
+  if (p == end) return false;
+  name.assign(p, end);
+  return true;
 }
 
 namespace {
 
-// Runs "cvs -n -q update [-l] <directory>" and reads its output in pieces of
-// at most 299 characters (a longer line arrives as several pieces).  False
-// when cvs failed (and that is not accepted: the failure is then shown) or
-// the output cannot be read.  `acceptNonzero` accepts cvs's own failure
-// code, 1, which it gives when a file is in conflict; a cvs killed by a
-// signal, or one that crashed, gives another code and is reported.
+// Every line of `output`, cut at a NUL as a C string would be, with "\n".
+void ReadWholeLines(FILE *output, std::vector<std::string> &lines) {
+  OutputLines reader;
+  StartOutputLines(reader, output);
+  const char *text;
+  size_t length;
+  while (NextOutputLine(reader, text, length)) {
+    lines.emplace_back(text, strnlen(text, length));
+    lines.back() += '\n';
+  }
+}
+
+// The lines of the file at `path`; false when it cannot be opened.
+bool ReadOutputFile(const std::string &path, std::vector<std::string> &lines) {
+  FILE *output = fopen(path.c_str(), "rb");
+  if (output == nullptr) return false;
+  try {
+    ReadWholeLines(output, lines);
+  } catch (...) {
+    fclose(output);
+    throw;
+  }
+  fclose(output);
+  return true;
+}
+
+// cvs ends a dry-run update with its failure code 1 whenever a file is in
+// conflict, with its answer whole all the same.  That answer counts when a
+// conflict line explains the code and nothing says the run was cut short.
+bool FailureExplainedByConflict(const std::vector<std::string> &lines) {
+  bool conflict = false;
+  for (const std::string &line : lines) {
+    if (line.find("aborted]") != std::string::npos) return false;
+    if (line.size() > 2 && line[0] == 'C' && line[1] == ' ') conflict = true;
+  }
+  return conflict;
+}
+
+// Runs "cvs -n -q update [-l] <directory>" and reads its output as whole
+// lines, however long, each with a "\n" at its end.  False when cvs failed
+// (and that is not accepted: the failure is then shown) or the output
+// cannot be read.  `acceptNonzero` accepts cvs's own failure code, 1,
+// whatever caused it; without it, 1 is accepted only where a conflict
+// explains it.  A cvs killed by a signal, or one that crashed, gives another
+// code and is always reported.
 bool ReadDryRunUpdate(const std::string &directory, bool localOnly, bool acceptNonzero,
-                      std::vector<std::string> &pieces, int *exitCodeOut = nullptr) {
+                      std::vector<std::string> &lines, int *exitCodeOut = nullptr) {
   CvsArgs args;
   args.push_back("cvs");
   args.push_back("-n");
@@ -61,23 +108,28 @@ bool ReadDryRunUpdate(const std::string &directory, bool localOnly, bool acceptN
   if (outputPath.empty()) return false;
   int exitCode = RunCvs(args.data(), outputPath.c_str());
   if (exitCodeOut != nullptr) *exitCodeOut = exitCode;
-  // Only cvs's own failure code may be accepted: a negative code means cvs
-  // never ran or was broken off, a code above 1 that it died, and then its
-  // output may name only part of the states.
-  if (exitCode != 0 && !(acceptNonzero && exitCode == kCvsFailed)) {
+  bool read = false;
+  try {
+    if (exitCode == 0 || exitCode == kCvsFailed) read = ReadOutputFile(outputPath, lines);
+  } catch (...) {
+    os::RemoveFile(outputPath);
+    throw;
+  }
+  if (exitCode == 0 && !read) {
+    os::RemoveFile(outputPath);
+    return false;
+  }
+  const bool accepted = exitCode == 0 || (exitCode == kCvsFailed && read &&
+                                          (acceptNonzero || FailureExplainedByConflict(lines)));
+  if (!accepted) {
+    lines.clear();
+    // Only cvs's own answer counts: a negative code means cvs never ran or
+    // was broken off, a code above 1 that it died, and then its output may
+    // name only part of the states.
     ReportOutcome(exitCode, outputPath.c_str());
     os::RemoveFile(outputPath);
     return false;
   }
-
-  FILE *output = fopen(outputPath.c_str(), "rt");
-  if (output == nullptr) {
-    os::RemoveFile(outputPath);
-    return false;
-  }
-  char line[kLineSize];
-  while (fgets(line, sizeof line, output) != nullptr) pieces.push_back(line);
-  fclose(output);
   os::RemoveFile(outputPath);
   return true;
 }
@@ -86,39 +138,25 @@ bool ReadDryRunUpdate(const std::string &directory, bool localOnly, bool acceptN
 
 bool QueryStates(const std::string &directory, Selection &names, const char *letters,
                  bool localOnly, bool acceptNonzero) {
-  std::vector<std::string> pieces;
-  if (!ReadDryRunUpdate(directory, localOnly, acceptNonzero, pieces)) return false;
+  std::vector<std::string> lines;
+  if (!ReadDryRunUpdate(directory, localOnly, acceptNonzero, lines)) return false;
   names.clear();
   std::string name;
-  for (const std::string &piece : pieces) {
-    if (ScanStateLine(piece.c_str(), letters, localOnly, name)) names.push_back(name);
+  for (const std::string &line : lines) {
+    if (ScanStateLine(line.c_str(), letters, localOnly, name)) names.push_back(name);
   }
   return true;
 }
 
 bool CollectNewEntries(Selection &names) {
-  std::vector<std::string> pieces;
-  // A file in conflict anywhere in the folder makes the query end with 1;
-  // its "?" lines are whole all the same.
-  int exitCode = 0;
-  if (!ReadDryRunUpdate(".", true, true, pieces, &exitCode)) return false;
+  std::vector<std::string> lines;
+  if (!ReadDryRunUpdate(".", true, false, lines)) return false;
   names.clear();
-  std::string line;
-  for (const std::string &piece : pieces) {
-    line += piece;
-    if (line.empty() || line.back() != '\n') continue;
-    line.pop_back();
+  for (std::string &line : lines) {
+    line.pop_back();  // the "\n"
     if (!line.empty() && line.back() == '\r') line.pop_back();
     // "? name": the name runs to the end of the line, blanks and all.
     if (line.size() > 2 && line.compare(0, 2, "? ") == 0) names.push_back(line.substr(2));
-    line.clear();
-  }
-  // A query that failed and named nothing new is a failure to report, not
-  // an answer.
-  if (names.empty() && exitCode != 0) {
-    ShowErrorText("cvs could not tell which entries of this folder are new (exit code " +
-                  std::to_string(exitCode) + ")");
-    return false;
   }
   return true;
 }
@@ -142,18 +180,13 @@ bool MarkInPanel(Selection &names) {
     size_t slash = name.find('/');
     if (slash != std::string::npos) name.erase(slash);
   }
+  // One lookup per item keeps the marking linear in names plus items.
+  const std::unordered_set<std::string_view> named(names.begin(), names.end());
   for (int i = 0; info.PanelItems != nullptr && i < info.ItemsNumber; ++i) {
     PluginPanelItem &item = info.PanelItems[i];
     const char *field = item.FindData.cFileName;
-    std::string itemName(field, strnlen(field, sizeof item.FindData.cFileName));
-    bool named = false;
-    for (const std::string &name : names) {
-      if (name == itemName) {
-        named = true;
-        break;
-      }
-    }
-    if (named)
+    std::string_view itemName(field, strnlen(field, sizeof item.FindData.cFileName));
+    if (named.count(itemName) != 0)
       item.Flags |= PPIF_SELECTED;
     else
       item.Flags &= ~PPIF_SELECTED;

@@ -7,19 +7,27 @@
 #include <stddef.h>
 #include <string.h>
 
-// Copies text into a fixed field of `capacity` bytes (terminator included),
-// cutting it to fit; never writes past the field.
-inline void CopyToField(char *field, size_t capacity, const char *text) {
+// Copies `length` bytes of text, which need not end in a NUL, into a fixed
+// field of `capacity` bytes (terminator included), cutting it to fit; never
+// writes past the field.
+inline void CopyToField(char *field, size_t capacity, const char *text, size_t length) {
   if (field == nullptr || capacity == 0) return;
-  if (text == nullptr) text = "";
-  size_t length = strlen(text);
+  if (text == nullptr) length = 0;
   if (length >= capacity) length = capacity - 1;
-  memmove(field, text, length);
+  if (length > 0) memmove(field, text, length);
   field[length] = '\0';
+}
+// The same for a NUL-ended text.
+inline void CopyToField(char *field, size_t capacity, const char *text) {
+  CopyToField(field, capacity, text, text != nullptr ? strlen(text) : 0);
 }
 template <size_t N>
 void CopyToField(char (&field)[N], const char *text) {
   CopyToField(field, N, text);
+}
+template <size_t N>
+void CopyToField(char (&field)[N], const char *text, size_t length) {
+  CopyToField(field, N, text, length);
 }
 
 // The name part of a path: what follows the last separator of either

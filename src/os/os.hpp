@@ -6,6 +6,7 @@
 
 #include <stdio.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,13 @@ FILE *OpenOutputFile(const std::string &path);
 // Names that do not fit cFileName are skipped.  False when the folder
 // cannot be listed.
 bool ListDirectory(const std::string &dir, std::vector<FAR_FIND_DATA> &entries);
+// The same entries handed to `each` one at a time, as they are read.
+bool EachDirectoryEntry(const std::string &dir,
+                        const std::function<void(const FAR_FIND_DATA &)> &each);
+// How many entries the folder holds, at most as many as the two above give
+// (their details are not read, so this is cheap); for sizing.  False when
+// the folder cannot be listed.
+bool CountDirectoryEntries(const std::string &dir, size_t &count);
 
 // Events: auto-reset, created non-signalled.
 struct Event;
@@ -56,6 +64,8 @@ struct Thread;
 typedef void (*ThreadMain)(void *arg);
 Thread *StartThread(ThreadMain main, void *arg);  // null when it cannot start
 void JoinThread(Thread *thread);                  // waits for the end and frees
+// Lets the calling thread wait for a few milliseconds.
+void Pause(int milliseconds);
 
 // Processes.
 struct Process;

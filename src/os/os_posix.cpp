@@ -19,6 +19,7 @@
 #include <sys/syscall.h>
 #include <sys/types.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -140,18 +141,35 @@ FILE *OpenOutputFile(const std::string &path) {
 }
 
 bool ListDirectory(const std::string &dir, std::vector<FAR_FIND_DATA> &entries) {
+  return EachDirectoryEntry(dir,
+                            [&entries](const FAR_FIND_DATA &entry) { entries.push_back(entry); });
+}
+
+bool CountDirectoryEntries(const std::string &dir, size_t &count) {
+  count = 0;
   DIR *listing = opendir(dir.empty() ? "." : dir.c_str());
   if (listing == nullptr) return false;
-  std::string prefix = dir.empty() ? std::string() : dir;
-  if (!prefix.empty() && prefix.back() != '/') prefix += '/';
+  while (readdir(listing) != nullptr) ++count;
+  closedir(listing);
+  return true;
+}
+
+bool EachDirectoryEntry(const std::string &dir,
+                        const std::function<void(const FAR_FIND_DATA &)> &each) {
+  DIR *listing = opendir(dir.empty() ? "." : dir.c_str());
+  if (listing == nullptr) return false;
+  // Entries are looked up relative to the open folder, without walking
+  // the folder's path again for each of them.
+  const int folder = dirfd(listing);
   while (struct dirent *entry = readdir(listing)) {
     const char *name = entry->d_name;
     size_t length = strlen(name);
     if (length >= sizeof(FAR_FIND_DATA{}.cFileName)) continue;
-    std::string path = prefix + name;
     struct stat info;
     // A link is shown as what it points to; a dangling link as itself.
-    if (stat(path.c_str(), &info) != 0 && lstat(path.c_str(), &info) != 0) continue;
+    if (fstatat(folder, name, &info, 0) != 0 &&
+        fstatat(folder, name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+      continue;
     FAR_FIND_DATA data;
     memset(&data, 0, sizeof data);
     DWORD attributes = 0;
@@ -170,7 +188,12 @@ bool ListDirectory(const std::string &dir, std::vector<FAR_FIND_DATA> &entries) 
       data.nFileSizeLow = static_cast<DWORD>(size & 0xFFFFFFFFu);
     }
     memcpy(data.cFileName, name, length + 1);
-    entries.push_back(data);
+    try {
+      each(data);
+    } catch (...) {
+      closedir(listing);
+      throw;
+    }
   }
   closedir(listing);
   return true;
@@ -238,6 +261,14 @@ void JoinThread(Thread *thread) {
   if (thread == nullptr) return;
   pthread_join(thread->id, nullptr);
   delete thread;
+}
+
+void Pause(int milliseconds) {
+  struct timespec wait;
+  wait.tv_sec = milliseconds / 1000;
+  wait.tv_nsec = static_cast<long>(milliseconds % 1000) * 1000000L;
+  while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
+  }
 }
 
 // ---------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "panel/file_status.hpp"
 
 #include <stdio.h>
+#include <string.h>
 
 #include "host/host.hpp"
 #include "os/os.hpp"
@@ -84,49 +85,62 @@ void ApplyFileStatus(PluginPanelItem &item, const FileStatus &record) {
     attributes |= kChangedBit;
 }
 
-void ApplyReport(ItemMap &items, const std::vector<FileStatus> &records) {
-  for (const FileStatus &record : records) {
-    if (record.NameCut) continue;
-    ItemMap::iterator found = items.find(record.Name);
-    if (found != items.end()) ApplyFileStatus(found->second, record);
-  }
+void ApplyRecord(PanelListing &listing, const FileStatus &record) {
+  if (record.NameCut) return;
+  PluginPanelItem *item = FindListed(listing, record.Name);
+  if (item != nullptr) ApplyFileStatus(*item, record);
 }
 
-void ReadCvsStatus(ItemMap &items, const std::string &directory) {
+void ReadCvsStatus(PanelListing &listing, const std::string &directory) {
   // cvs reports on the current directory.  Where the panel's directory
   // cannot be made current, cvs would report on another folder, whose
   // states must not be shown against these names.
   if (!os::ChangeDir(FolderToEnter(directory, os::kSep))) {
-    ShowErrorText("Cannot enter the folder " + directory + ", so cvs cannot report on it");
+    // A folder that cannot be listed either is said once, by the listing.
+    ListFolder(listing);
+    if (listing.State == ListingState::Read)
+      ShowErrorText("Cannot enter the folder " + directory + ", so cvs cannot report on it");
     return;
   }
   CvsArgs args = {"cvs", "-q", "status", "-l", nullptr};
   std::string path = TempFileNameOrSay("TEMP");
   if (path.empty()) return;
-  int exitCode = RunCvs(args.data(), path.c_str());
-  if (exitCode != 0) {
-    ReportOutcome(0, path.c_str());
-    os::RemoveFile(path);
-    return;
-  }
+  // The host's table is fetched here, on the host's thread.
   unsigned char decodeTable[256];
   FetchDecodeTable(decodeTable);
-  FILE *report = fopen(path.c_str(), "r");
-  if (report == nullptr) {
-    os::RemoveFile(path);
-    return;
-  }
-  std::vector<FileStatus> records;
-  try {
-    records = ReadStatusReport(report, decodeTable);
-  } catch (...) {
+  // The folder is read, and the report followed as cvs writes it, while
+  // cvs runs: what is left after cvs ends is its last few lines.
+  auto alongside = [&](const std::atomic<bool> &ended) {
+    ListFolder(listing);
+    if (listing.State != ListingState::Read) return;
+    FILE *report = fopen(path.c_str(), "rb");
+    if (report == nullptr) return;
+    try {
+      FollowStatusReport(report, decodeTable, ended,
+                         [&listing](const FileStatus &record) { ApplyRecord(listing, record); });
+    } catch (...) {
+      fclose(report);
+      throw;
+    }
     fclose(report);
+  };
+  int exitCode;
+  try {
+    exitCode = RunCvsWhile(args.data(), path.c_str(), alongside);
+  } catch (...) {
     os::RemoveFile(path);
     throw;
   }
-  fclose(report);
+  // Without the folder's entries the panel shows nothing, as when cvs is
+  // not asked at all.  Otherwise the output of a failed run is shown, and
+  // what was read of it is no report: the listing is made again without
+  // states.
+  if (exitCode != 0 && listing.State != ListingState::Unreadable) {
+    ReportOutcome(0, path.c_str());
+    ReleaseListing(listing);
+    listing.State = ListingState::NotRead;
+  }
   os::RemoveFile(path);
-  ApplyReport(items, records);
 }
 
 void MarkUnknown(PluginPanelItem &item) {

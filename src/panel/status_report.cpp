@@ -7,32 +7,34 @@
 //      Sticky Tag:<tab><tab>(none)
 //
 // Lines that fit no pattern, such as the client's own error messages written
-// into the same file, are passed over.
+// into the same file, are passed over.  Each line is read whole and looked
+// at once: its first word picks the one pattern it can match.
 #include "panel/status_report.hpp"
 
-#include <ctype.h>
 #include <string.h>
 
-#include <string>
-
 #include "host/host.hpp"
+#include "os/os.hpp"
+#include "runner/output_lines.hpp"
 
 namespace {
 
-const char *SkipSpace(const char *p) {
-  while (*p != '\0' && isspace(static_cast<unsigned char>(*p))) ++p;
+// White space as the C locale's isspace sees it.
+inline bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+const char *SkipSpace(const char *p, const char *end) {
+  while (p < end && IsSpace(*p)) ++p;
   return p;
 }
 
-// Matches `pattern` at the start of `line`: a blank in the pattern stands
-// for any run of white space, also none; every other character must match.
-// Returns where the match ends, or null.
-const char *MatchWords(const char *line, const char *pattern) {
-  const char *p = line;
+// Matches `pattern` at `p`: a blank in the pattern stands for any run of
+// white space, also none; every other character must match.  Returns where
+// the match ends, or null.
+const char *MatchWords(const char *p, const char *end, const char *pattern) {
   for (; *pattern != '\0'; ++pattern) {
     if (*pattern == ' ') {
-      p = SkipSpace(p);
-    } else if (*p == *pattern) {
+      p = SkipSpace(p, end);
+    } else if (p < end && *p == *pattern) {
       ++p;
     } else {
       return nullptr;
@@ -41,125 +43,234 @@ const char *MatchWords(const char *line, const char *pattern) {
   return p;
 }
 
-// The first run of non-blank characters after white space; empty when none.
-std::string FirstWord(const char *p) {
-  p = SkipSpace(p);
-  const char *end = p;
-  while (*end != '\0' && !isspace(static_cast<unsigned char>(*end))) ++end;
-  return std::string(p, end);
+struct StateName {
+  const char *Reported;
+  size_t Length;
+  char Letter;
+  const char *Shown;
+};
+
+#define QUILLET_STATE(reported, letter, shown) \
+  { reported, sizeof(reported) - 1, letter, shown }
+const StateName kStates[] = {
+    QUILLET_STATE("Up-to-date", ' ', "Up-to-date"),
+    QUILLET_STATE("Locally Modified", 'M', "Modified"),
+    QUILLET_STATE("Needs Patch", 'U', "Needs Patch"),
+    QUILLET_STATE("Locally Added", 'A', "Added"),
+    QUILLET_STATE("Unresolved Conflict", 'c', "Unresolved Conflict"),
+    QUILLET_STATE("File had conflicts on merge", 'C', "Conflicts"),
+};
+#undef QUILLET_STATE
+
+const StateName *KnownState(const char *text, size_t length) {
+  for (const StateName &state : kStates) {
+    if (state.Length == length && memcmp(text, state.Reported, length) == 0) return &state;
+  }
+  return nullptr;
 }
 
-// The file line: " File: <name up to the tab> Status: <text up to the line end>".
-bool ReadFileLine(const char *line, const unsigned char decodeTable[256], FileStatus &record) {
-  const char *p = MatchWords(line, " File:");
-  if (p == nullptr) return false;
-  p = SkipSpace(p);
-  const char *nameEnd = strchr(p, '\t');
-  if (nameEnd == nullptr) nameEnd = p + strlen(p);
-  if (nameEnd == p) return false;
-  std::string name(p, nameEnd);
-  const char *status = MatchWords(nameEnd, " Status:");
-  if (status == nullptr) return false;
-  status = SkipSpace(status);
-  const char *statusEnd = strchr(status, '\n');
-  if (statusEnd == nullptr) statusEnd = status + strlen(status);
-  if (statusEnd == status) return false;
-  std::string text(status, statusEnd);
+// The status label of a file line: the last "Status:" with white space
+// before it that holds a tab.  Searching from the end lets a name hold a tab
+// and even "Status:" itself.  Sets `nameEnd` to that tab.
+const char *FindStatusLabel(const char *name, const char *end, const char *&nameEnd) {
+  static const char kLabel[] = "Status:";
+  const size_t labelLength = sizeof(kLabel) - 1;
+  for (size_t offset = static_cast<size_t>(end - name); offset > labelLength;) {
+    const char *at = name + --offset - labelLength + 1;
+    if (at <= name) break;
+    if (*at != 'S' || memcmp(at, kLabel, labelLength) != 0) continue;
+    const char *space = at;
+    while (space > name && IsSpace(space[-1])) --space;
+    const char *tab =
+        static_cast<const char *>(memchr(space, '\t', static_cast<size_t>(at - space)));
+    if (tab == nullptr || tab == name) continue;
+    nameEnd = tab;
+    return at + labelLength;
+  }
+  return nullptr;
+}
 
-  while (!name.empty() && name.back() == ' ') name.pop_back();
-  for (char &c : name) c = static_cast<char>(decodeTable[static_cast<unsigned char>(c)]);
-  name = std::string(name.c_str());  // a character decoded to 0 ends the name
-  record.NameCut = name.size() >= sizeof(record.Name);
-  CopyToField(record.Name, name);
-  record.Letter = StatusLetter(text.c_str());
-  CopyToField(record.StatusText, ShownStatusText(text.c_str()));
+// The file line: "File: <name> <tab>Status: <text to the line end>".  cvs
+// writes one blank after "File:", so a name's own leading blanks are kept.
+bool ReadFileLine(const char *p, const char *end, const unsigned char decodeTable[256],
+                  FileStatus &record) {
+  p = MatchWords(p, end, "File:");
+  if (p == nullptr) return false;
+  if (p < end && *p == ' ') ++p;
+  const char *nameEnd = nullptr;
+  const char *status = FindStatusLabel(p, end, nameEnd);
+  if (status == nullptr) return false;
+  status = SkipSpace(status, end);
+  if (status == end) return false;
+  while (nameEnd > p && nameEnd[-1] == ' ') --nameEnd;
+
+  // Decoded into the field; a character decoded to NUL ends the name.
+  size_t length = 0;
+  bool cut = false;
+  for (const char *c = p; c < nameEnd; ++c) {
+    char decoded = static_cast<char>(decodeTable[static_cast<unsigned char>(*c)]);
+    if (decoded == '\0') break;
+    if (length + 1 >= sizeof(record.Name)) {
+      cut = true;
+      break;
+    }
+    record.Name[length++] = decoded;
+  }
+  record.Name[length] = '\0';
+  record.NameCut = cut;
+
+  const size_t statusLength = static_cast<size_t>(end - status);
+  const StateName *known = KnownState(status, statusLength);
+  if (known != nullptr) {
+    record.Letter = known->Letter;
+    CopyToField(record.StatusText, known->Shown);
+  } else {
+    record.Letter = status[0];
+    CopyToField(record.StatusText, status, statusLength);
+  }
   return true;
 }
 
 // A field line: the label, then the value's first word.  `emptyValue` is the
 // word that stands for no value.
 template <size_t N>
-bool ReadField(const char *line, const char *label, const char *emptyValue, char (&field)[N]) {
-  const char *p = MatchWords(line, label);
+bool ReadField(const char *p, const char *end, const char *label, const char *emptyValue,
+               char (&field)[N]) {
+  p = MatchWords(p, end, label);
   if (p == nullptr) return false;
-  std::string value = FirstWord(p);
-  if (value.empty()) return false;
-  if (emptyValue != nullptr && value == emptyValue) value.clear();
-  CopyToField(field, value);
+  p = SkipSpace(p, end);
+  const char *wordEnd = p;
+  while (wordEnd < end && !IsSpace(*wordEnd)) ++wordEnd;
+  const size_t length = static_cast<size_t>(wordEnd - p);
+  if (length == 0) return false;
+  if (emptyValue != nullptr && strlen(emptyValue) == length && memcmp(p, emptyValue, length) == 0)
+    field[0] = '\0';
+  else
+    CopyToField(field, p, length);
   return true;
 }
-
-struct StateName {
-  const char *Reported;
-  char Letter;
-  const char *Shown;
-};
-
-const StateName kStates[] = {
-    {"Up-to-date", ' ', "Up-to-date"},
-    {"Locally Modified", 'M', "Modified"},
-    {"Needs Patch", 'U', "Needs Patch"},
-    {"Locally Added", 'A', "Added"},
-    {"Unresolved Conflict", 'c', "Unresolved Conflict"},
-    {"File had conflicts on merge", 'C', "Conflicts"},
-};
 
 }  // namespace
 
 void ClearFileStatus(FileStatus &record) { memset(&record, 0, sizeof(record)); }
 
 char StatusLetter(const char *statusText) {
-  for (const StateName &state : kStates) {
-    if (strcmp(statusText, state.Reported) == 0) return state.Letter;
-  }
-  return statusText[0];
+  const StateName *known = KnownState(statusText, strlen(statusText));
+  return known != nullptr ? known->Letter : statusText[0];
 }
 
 const char *ShownStatusText(const char *statusText) {
-  for (const StateName &state : kStates) {
-    if (strcmp(statusText, state.Reported) == 0) return state.Shown;
-  }
-  return statusText;
+  const StateName *known = KnownState(statusText, strlen(statusText));
+  return known != nullptr ? known->Shown : statusText;
 }
 
 bool IsRecordSeparator(const char *line) { return strncmp(line, "===============", 15) == 0; }
 
 void ReadReportLine(const char *line, const unsigned char decodeTable[256], FileStatus &record) {
-  if (ReadFileLine(line, decodeTable, record)) return;
-  if (ReadField(line, " Working revision:", nullptr, record.WorkingRevision)) return;
-  if (ReadField(line, " Repository revision:", nullptr, record.RepositoryRevision)) return;
-  if (ReadField(line, " Expansion option:", "(default)", record.ExpansionOption)) return;
-  if (ReadField(line, " Sticky Tag:", "(none)", record.StickyTag)) return;
-  if (ReadField(line, " Sticky Date:", "(none)", record.StickyDate)) return;
-  if (ReadField(line, " Sticky Options:", "(none)", record.StickyOptions)) return;
-  ReadField(line, " Merge From:", "(none)", record.MergeFrom);
+  const char *end = line + strlen(line);
+  // A line end left on the line is no part of its last value.
+  if (end > line && end[-1] == '\n') --end;
+  if (end > line && end[-1] == '\r') --end;
+  const char *p = SkipSpace(line, end);
+  if (p == end) return;
+  switch (*p) {
+    case 'F':
+      ReadFileLine(p, end, decodeTable, record);
+      break;
+    case 'W':
+      ReadField(p, end, "Working revision:", nullptr, record.WorkingRevision);
+      break;
+    case 'R':
+      ReadField(p, end, "Repository revision:", nullptr, record.RepositoryRevision);
+      break;
+    case 'E':
+      ReadField(p, end, "Expansion option:", "(default)", record.ExpansionOption);
+      break;
+    case 'S':
+      if (ReadField(p, end, "Sticky Tag:", "(none)", record.StickyTag)) break;
+      if (ReadField(p, end, "Sticky Date:", "(none)", record.StickyDate)) break;
+      ReadField(p, end, "Sticky Options:", "(none)", record.StickyOptions);
+      break;
+    case 'M':
+      ReadField(p, end, "Merge From:", "(none)", record.MergeFrom);
+      break;
+    default:
+      break;
+  }
 }
 
-std::vector<FileStatus> ReadStatusReport(FILE *report, const unsigned char decodeTable[256]) {
-  std::vector<FileStatus> records;
-  if (report == nullptr) return records;
-  if (decodeTable == nullptr) decodeTable = IdentityTable();
-  FileStatus record;
-  ClearFileStatus(record);
-  char line[kReportLineLength + 1];
-  while (fgets(line, sizeof(line), report) != nullptr) {
+namespace {
+
+// Hands on every record of the lines that have come so far; the record
+// still open stays in `record` for the lines to come.
+void TakeArrivedRecords(OutputLines &lines, const unsigned char decodeTable[256],
+                        FileStatus &record, const TakeRecord &take) {
+  const char *line;
+  size_t length;
+  while (NextOutputLine(lines, line, length)) {
     if (IsRecordSeparator(line)) {
-      if (record.Name[0] != '\0') records.push_back(record);
+      if (record.Name[0] != '\0') take(record);
       ClearFileStatus(record);
       continue;
     }
     ReadReportLine(line, decodeTable, record);
   }
-  if (record.Name[0] != '\0') records.push_back(record);
+}
+
+// The file is looked at every 25 ms: read every 2 ms, the file that cvs
+// was appending to cost cvs itself some 5% more time.  Whether cvs has
+// ended is looked at every millisecond, so that the last lines are read as
+// soon as it has.
+const int kFollowPauseMs = 1;
+const int kReadEveryMs = 25;
+
+}  // namespace
+
+void ForEachStatusRecord(FILE *report, const unsigned char decodeTable[256],
+                         const TakeRecord &take) {
+  const std::atomic<bool> ended{true};
+  FollowStatusReport(report, decodeTable, ended, take);
+}
+
+void FollowStatusReport(FILE *report, const unsigned char decodeTable[256],
+                        const std::atomic<bool> &ended, const TakeRecord &take) {
+  if (report == nullptr) return;
+  if (decodeTable == nullptr) decodeTable = IdentityTable();
+  FileStatus record;
+  ClearFileStatus(record);
+  OutputLines lines;
+  StartOutputLines(lines, report);
+  for (;;) {
+    // Whatever the writer wrote before it ended is in the file once
+    // `ended` reads true: one more pass then finds all of it.
+    const bool last = ended.load();
+    lines.Following = !last;
+    TakeArrivedRecords(lines, decodeTable, record, take);
+    if (last) break;
+    for (int waited = 0; waited < kReadEveryMs && !ended.load(); waited += kFollowPauseMs)
+      os::Pause(kFollowPauseMs);
+  }
+  if (record.Name[0] != '\0') take(record);
+}
+
+std::vector<FileStatus> ReadStatusReport(FILE *report, const unsigned char decodeTable[256]) {
+  std::vector<FileStatus> records;
+  ForEachStatusRecord(report, decodeTable,
+                      [&records](const FileStatus &record) { records.push_back(record); });
   return records;
 }
 
-const unsigned char *IdentityTable() {
-  static unsigned char table[256];
-  static bool filled = false;
-  if (!filled) {
-    for (int i = 0; i < 256; ++i) table[i] = static_cast<unsigned char>(i);
-    filled = true;
+namespace {
+struct Identity {
+  unsigned char Table[256];
+  Identity() {
+    for (int i = 0; i < 256; ++i) Table[i] = static_cast<unsigned char>(i);
   }
-  return table;
+};
+}  // namespace
+
+const unsigned char *IdentityTable() {
+  // Filled once, whichever thread asks first.
+  static const Identity identity;
+  return identity.Table;
 }

@@ -3,14 +3,21 @@
 #ifndef QUILLET_STATUS_REPORT_HPP
 #define QUILLET_STATUS_REPORT_HPP
 
+#include <stddef.h>
 #include <stdio.h>
 
+#include <atomic>
+#include <functional>
 #include <vector>
 
+#include "host/far_api.hpp"
+
 // One file's record of the report.  Every text has a fixed capacity (the
-// array size less the terminator); longer values are cut to fit.
+// array size less the terminator); longer values are cut to fit.  A name
+// holds as much as the host's file-name field, so that every file the
+// panel can list can get its state.
 struct FileStatus {
-  char Name[128];
+  char Name[sizeof(FAR_FIND_DATA{}.cFileName)];
   char StatusText[48];
   char Letter;  // the panel's one-character state; 0 while none is known
   char WorkingRevision[24];
@@ -25,24 +32,33 @@ struct FileStatus {
   bool NameCut;
 };
 
-// Longest line taken at once; a longer line is taken in pieces, and each
-// piece is handled as a line of its own.
-constexpr int kReportLineLength = 311;
-
 void ClearFileStatus(FileStatus &record);
 
 // The panel's letter for a status text, and the text the panel shows for it.
 char StatusLetter(const char *statusText);
 const char *ShownStatusText(const char *statusText);
 
-// Handles one line of a report.  Returns true when the line is a separator,
-// which ends the record before it: the caller takes that record (when it has
-// a name) before the record is cleared for the next file.
+// Handles one whole line of a report (its line end, if left on, is
+// ignored).  Returns true when the line is a separator, which ends the record
+// before it: the caller takes that record (when it has a name) before the
+// record is cleared for the next file.
 bool IsRecordSeparator(const char *line);
 void ReadReportLine(const char *line, const unsigned char decodeTable[256], FileStatus &record);
 
-// Reads a whole report: every record that carries a name, in report order.
-// Each character of a name is decoded through `decodeTable`.
+typedef std::function<void(const FileStatus &)> TakeRecord;
+
+// Reads a whole report (a file opened in binary mode) line by line and
+// hands every record that carries a name to `take`, in report order, as
+// soon as the record is complete.  Each character of a name is decoded
+// through `decodeTable`.
+void ForEachStatusRecord(FILE *report, const unsigned char decodeTable[256],
+                         const TakeRecord &take);
+// The same for a report that cvs is still writing: the records are taken
+// as the lines arrive, looking again every 25 milliseconds, until `ended`
+// turns true; then, within a millisecond, the rest is read to the end.
+void FollowStatusReport(FILE *report, const unsigned char decodeTable[256],
+                        const std::atomic<bool> &ended, const TakeRecord &take);
+// The same, gathered into a list.
 std::vector<FileStatus> ReadStatusReport(FILE *report, const unsigned char decodeTable[256]);
 
 // The table that decodes every character to itself.

@@ -2,6 +2,7 @@
 // shows the dialog, a watcher thread waits for the process and closes the
 // dialog when the process ends; "Break" or Esc ends the process.
 #include <atomic>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -92,6 +93,40 @@ bool ShowRunDialog(os::Process *process) {
 }  // namespace
 
 int RunCvs(const char *const *args, const char *outputPath) {
+  return RunCvsWhile(args, outputPath, nullptr);
+}
+
+namespace {
+
+// The caller's work beside one run, on its worker thread.
+struct Alongside {
+  const std::function<void(const std::atomic<bool> &)> *Work = nullptr;
+  std::atomic<bool> Ended{false};
+  std::exception_ptr Failure;
+  os::Thread *Worker = nullptr;
+  // Whatever way the run leaves, the worker is told and waited for before
+  // this record goes away.
+  ~Alongside() { Finish(); }
+  void Finish() {
+    Ended.store(true);
+    os::JoinThread(Worker);
+    Worker = nullptr;
+  }
+};
+
+void DoAlongside(void *raw) {
+  Alongside *alongside = static_cast<Alongside *>(raw);
+  try {
+    (*alongside->Work)(alongside->Ended);
+  } catch (...) {
+    alongside->Failure = std::current_exception();
+  }
+}
+
+}  // namespace
+
+int RunCvsWhile(const char *const *args, const char *outputPath,
+                const std::function<void(const std::atomic<bool> &)> &alongside) {
   if (args == nullptr || outputPath == nullptr) return kRunNoInput;
   std::vector<const char *> argv;
   for (const char *const *arg = args; *arg != nullptr; ++arg) argv.push_back(*arg);
@@ -110,6 +145,10 @@ int RunCvs(const char *const *args, const char *outputPath) {
     return kRunNotStarted;
   }
 
+  Alongside work;
+  work.Work = &alongside;
+  if (alongside) work.Worker = os::StartThread(DoAlongside, &work);
+
   bool endedByItself;
   if (HostInfo.DialogEx != nullptr) {
     endedByItself = ShowRunDialog(process);
@@ -120,5 +159,13 @@ int RunCvs(const char *const *args, const char *outputPath) {
   int exitCode = os::ProcessExitCode(process);
   os::FreeProcess(process);
   fclose(output);
+  // The process is gone, so all it wrote is in the file.
+  if (work.Worker != nullptr) {
+    work.Finish();
+  } else if (alongside) {
+    work.Ended.store(true);
+    DoAlongside(&work);
+  }
+  if (work.Failure) std::rethrow_exception(work.Failure);
   return exitCode;
 }

@@ -3,6 +3,9 @@
 #ifndef QUILLET_RUNNER_HPP
 #define QUILLET_RUNNER_HPP
 
+#include <atomic>
+#include <exception>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +29,15 @@ enum RunResult {
 // and standard error in `outputPath`.  Returns the exit code, or one of the
 // RunResult codes.
 int RunCvs(const char *const *args, const char *outputPath);
+// The same, with `alongside` done on a worker thread while the program
+// runs and the dialog stands, so that work of the caller's own hides behind
+// the program's.  `ended` turns true once the program has ended (by itself
+// or broken off) and everything it wrote is in the output file; the run
+// returns only after `alongside` has.  `alongside` runs only when the
+// program started, on the caller's thread after the run when no thread can
+// be had; an exception it throws reaches the caller after the run.
+int RunCvsWhile(const char *const *args, const char *outputPath,
+                const std::function<void(const std::atomic<bool> &ended)> &alongside);
 
 // Starts a program by name without waiting: a name with a directory part as
 // given, else the first match on PATH.  Null on failure, with the reason.

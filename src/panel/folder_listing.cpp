@@ -1,0 +1,120 @@
+// Reading a folder into the host's array in place.  The array is sized by
+// a cheap count of the entries first, so that it is allocated once; it only
+// grows when the folder gained entries between the count and the reading.
+#include "panel/folder_listing.hpp"
+
+#include <stdint.h>
+#include <string.h>
+
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
+#include "host/host.hpp"
+#include "os/os.hpp"
+#include "panel/cvs_panel.hpp"
+#include "panel/file_status.hpp"
+#include "panel/panel_paths.hpp"
+
+namespace {
+
+bool IsListed(const char *name) {
+  return strcmp(name, ".") != 0 && strcmp(name, "..") != 0 && strcmp(name, "CVS") != 0;
+}
+
+void Reserve(PanelListing &listing, size_t capacity) {
+  PluginPanelItem *items = new PluginPanelItem[capacity];
+  if (listing.Count > 0) memcpy(items, listing.Items, listing.Count * sizeof(PluginPanelItem));
+  delete[] listing.Items;
+  listing.Items = items;
+  listing.Capacity = capacity;
+}
+
+const char *BareName(const PanelListing &listing, size_t index) {
+  return listing.Items[index].FindData.cFileName + listing.NameOffset;
+}
+
+}  // namespace
+
+void ListFolder(PanelListing &listing) {
+  ReleaseListing(listing);
+  const std::string prefix = JoinPath(listing.Directory, "", os::kSep);
+  const size_t room = sizeof(FAR_FIND_DATA{}.cFileName);
+  size_t expected = 0;
+  if (prefix.size() >= room || !os::CountDirectoryEntries(listing.Directory, expected)) {
+    listing.State = ListingState::Unreadable;
+    return;
+  }
+  listing.NameOffset = prefix.size();
+  try {
+    if (expected > 0) Reserve(listing, expected);
+    const bool read = os::EachDirectoryEntry(listing.Directory, [&](const FAR_FIND_DATA &entry) {
+      if (!IsListed(entry.cFileName)) return;
+      // Items carry full paths; one that does not fit the host's field is
+      // left out rather than shown under a cut, wrong name.
+      if (prefix.size() + strlen(entry.cFileName) >= room) return;
+      if (listing.Count == listing.Capacity) Reserve(listing, listing.Capacity * 2 + 16);
+      PluginPanelItem &item = listing.Items[listing.Count];
+      memset(&item, 0, sizeof(item));
+      item.FindData = entry;
+      CopyToField(item.FindData.cFileName, prefix);
+      CopyToField(item.FindData.cFileName + prefix.size(), room - prefix.size(), entry.cFileName);
+      ++listing.Count;
+    });
+    if (!read) {
+      ReleaseListing(listing);
+      listing.State = ListingState::Unreadable;
+      return;
+    }
+    SortListing(listing);
+  } catch (...) {
+    ReleaseListing(listing);
+    throw;
+  }
+  listing.State = ListingState::Read;
+}
+
+void SortListing(PanelListing &listing) {
+  // The order is found on indexes and then carried out by moving each item
+  // once, along the cycles of the permutation.
+  std::vector<uint32_t> order(listing.Count);
+  std::iota(order.begin(), order.end(), 0u);
+  std::sort(order.begin(), order.end(), [&listing](uint32_t a, uint32_t b) {
+    return strcmp(BareName(listing, a), BareName(listing, b)) < 0;
+  });
+  PluginPanelItem *items = listing.Items;
+  for (uint32_t start = 0; start < order.size(); ++start) {
+    if (order[start] == start) continue;
+    PluginPanelItem held = items[start];
+    uint32_t at = start;
+    while (order[at] != start) {
+      uint32_t from = order[at];
+      items[at] = items[from];
+      order[at] = at;
+      at = from;
+    }
+    items[at] = held;
+    order[at] = at;
+  }
+}
+
+PluginPanelItem *FindListed(PanelListing &listing, const char *name) {
+  size_t low = 0, high = listing.Count;
+  while (low < high) {
+    size_t middle = low + (high - low) / 2;
+    int order = strcmp(BareName(listing, middle), name);
+    if (order == 0) return &listing.Items[middle];
+    if (order < 0)
+      low = middle + 1;
+    else
+      high = middle;
+  }
+  return nullptr;
+}
+
+void ReleaseListing(PanelListing &listing) {
+  FreeFindItems(listing.Items, static_cast<int>(listing.Count));
+  if (listing.Count == 0) delete[] listing.Items;
+  listing.Items = nullptr;
+  listing.Count = listing.Capacity = 0;
+}
