@@ -69,6 +69,11 @@ class HostCore {
   // shows a plug-in (close that first).
   bool ShowFolder(int panel, const std::string &dir);
   bool RereadFolder(int panel);
+  // Makes the active panel's folder the process's current folder, as the
+  // module expects whenever the host calls it (its relative names are
+  // relative to that folder).  False when the panel has none or it cannot
+  // be entered.
+  bool FollowActivePanel();
 
   // Plug-in panels, in the active panel: opens a handle the module
   // returned, reading its description and items; Refresh reads them again.

@@ -9,6 +9,7 @@
 #include <dirent.h>
 #include <dlfcn.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 #include <time.h>
 
@@ -64,6 +65,8 @@ bool ReadFolder(const std::string &dir, std::vector<FolderEntry> &entries) {
   FindClose(find);
   return true;
 }
+
+bool SetCurrentFolder(const std::string &dir) { return SetCurrentDirectoryA(dir.c_str()) != 0; }
 
 bool IsFolder(const std::string &path) {
   DWORD attributes = GetFileAttributesA(path.c_str());
@@ -125,6 +128,8 @@ bool ReadFolder(const std::string &dir, std::vector<FolderEntry> &entries) {
   closedir(folder);
   return true;
 }
+
+bool SetCurrentFolder(const std::string &dir) { return chdir(dir.c_str()) == 0; }
 
 bool IsFolder(const std::string &path) {
   struct stat info;

@@ -41,6 +41,9 @@ struct LocalTime {
 };
 bool ToLocalTime(uint64_t fileTime, LocalTime &local);
 
+// Makes `dir` the process's current folder; false when it cannot.
+bool SetCurrentFolder(const std::string &dir);
+
 // `dir` joined with `name` by the platform's separator.
 std::string JoinPath(const std::string &dir, const std::string &name);
 
