@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "os/os.hpp"
 #include "os/command_line.hpp"
+#include "os/os.hpp"
 #include "runner/program_search.hpp"
 #include "runner/runner.hpp"
 #include "test_support.hpp"

@@ -13,15 +13,10 @@
 namespace console {
 
 void DrawCommandLine(Terminal &term, int y, const std::string &folder, InputLine &line) {
-  std::string prompt = hostcore::ShowableText(folder) + ">";
   int width = term.Width();
   // The prompt keeps at most half the line; the rest is for typing.
-  int promptCells = std::min(hostcore::TextWidth(prompt), width / 2);
-  if (promptCells < hostcore::TextWidth(prompt)) {
-    std::string tail = prompt.substr(
-        hostcore::ByteAtCell(prompt, hostcore::TextWidth(prompt) - promptCells + 1, 1));
-    prompt = "\xE2\x80\xA6" + tail;  // an ellipsis, then the end of the folder
-  }
+  std::string prompt = hostcore::FitPath(hostcore::ShowableText(folder) + ">", width / 2);
+  int promptCells = hostcore::TextWidth(prompt);
   term.Put(y, 0, prompt, Role::CommandLine);
   DrawInputLine(term, y, promptCells, width - promptCells, line, true, Role::CommandLine,
                 Role::CommandLine);

@@ -98,8 +98,7 @@ void DrawPanel(Terminal &term, hostcore::PanelModel &panel, const PanelLook &loo
     }
   }
 
-  std::string title = " " + hostcore::ShowableText(look.Title) + " ";
-  title = hostcore::FitText(title, std::min(hostcore::TextWidth(title), width - 4), false, true);
+  std::string title = " " + hostcore::FitPath(hostcore::ShowableText(look.Title), width - 6) + " ";
   term.Put(top, left + (width - hostcore::TextWidth(title)) / 2, title,
            look.Active ? Role::PanelActiveTitle : Role::PanelTitle);
 }

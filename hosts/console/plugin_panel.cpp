@@ -50,7 +50,8 @@ void DrawInfoPanel(Terminal &term, const RECT &rect, const hostcore::PanelModel 
     int dataCells = inner - 3 - labelCells;
     if (dataCells > 0)
       term.Put(y, left + 3 + labelCells,
-               hostcore::FitText(hostcore::ShowableText(data), dataCells, true, false),
+               hostcore::FitText(hostcore::FitPath(hostcore::ShowableText(data), dataCells),
+                                 dataCells, true, false),
                Role::PanelInfoData);
     ++y;
   };

@@ -121,8 +121,11 @@ int Terminal::Height() const { return screen_ != nullptr ? LINES : 0; }
 
 void Terminal::ApplySize() {
   struct winsize size;
-  if (ioctl(outputFd_, TIOCGWINSZ, &size) == 0 && size.ws_row > 0 && size.ws_col > 0)
+  if (ioctl(outputFd_, TIOCGWINSZ, &size) == 0 && size.ws_row > 0 && size.ws_col > 0) {
     resize_term(size.ws_row, size.ws_col);
+    // Paint everything anew: what the terminal kept of the old size is unknown.
+    clearok(curscr, TRUE);
+  }
 }
 
 void Terminal::Wake() {

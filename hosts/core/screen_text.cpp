@@ -118,4 +118,19 @@ std::string CellSlice(const std::string &text, int first, int width, int tabSize
   return out;
 }
 
+std::string FitPath(const std::string &text, int width) {
+  int cells = CellsBefore(text, text.size(), 1);
+  if (cells <= width) return text;
+  if (width <= 0) return "";
+  size_t separator = text.find_first_of("/\\");
+  std::string head = separator == std::string::npos ? "" : text.substr(0, separator + 1);
+  int headCells = CellsBefore(head, head.size(), 1);
+  if (headCells > width / 2) {
+    head.clear();
+    headCells = 0;
+  }
+  int tailCells = width - headCells - 1;
+  return head + "\xE2\x80\xA6" + text.substr(ByteAtCell(text, cells - tailCells, 1));
+}
+
 }  // namespace hostcore

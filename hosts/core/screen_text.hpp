@@ -32,6 +32,11 @@ size_t ByteAtCell(const std::string &text, int cell, int tabSize = 8);
 // padded with blanks to `width`.
 std::string CellSlice(const std::string &text, int first, int width, int tabSize = 8);
 
+// A path (or a title that holds one) in at most `width` cells: what comes
+// up to the first separator ("/", "CVS:/") and the end are kept, an
+// ellipsis stands for the middle.
+std::string FitPath(const std::string &text, int width);
+
 }  // namespace hostcore
 
 #endif

@@ -1,0 +1,116 @@
+// The console host driven in tmux as a person would: the demo's status
+// panel with the right letters, view modes, the info view, back to the
+// file panel, the command line, and a terminal that is too small.
+#include "console_tui_fixture.hpp"
+
+namespace tuitest {
+
+namespace {
+
+const std::string kBar = "\xE2\x94\x82";  // the line between columns
+
+TEST_F(ConsoleTuiTest, TheDemoOpensOnTheStatusPanelWithEveryStateItsLetter) {
+  std::string work = MakeDemo();
+  Start(work, "--command cvs:");
+  Expect("CVS:");
+  // Mode 2, as the file panel had: name and status letter.
+  const std::vector<std::pair<std::string, std::string>> letters = {
+      {"hello.c", "M"},      {"added.txt", "A"},  {"logo.bin", "A"},
+      {"conflict.txt", "c"}, {"merge.txt", "N"},  {"patchme.txt", "U"},
+      {"scratch.txt", "?"},  {"README.txt", " "}, {"tagged.txt", " "}};
+  for (const auto &entry : letters) {
+    std::string row = LeftRow(entry.first);
+    EXPECT_TRUE(
+        Matches(row, EscapeRegex(entry.first) + " +" + kBar + EscapeRegex(entry.second) + kBar))
+        << entry.first << " in: " << row;
+  }
+  // The status text, the sticky tag and the binary option in mode 0.
+  screen->Keys({"M-0"});
+  Expect("WRev");
+  EXPECT_TRUE(Matches(LeftRow("merge.txt"), "Needs Merge"));
+  EXPECT_TRUE(Matches(LeftRow("patchme.txt"), "Needs Patch"));
+  EXPECT_TRUE(Matches(LeftRow("conflict.txt"), "Unresolved"));
+  EXPECT_TRUE(Matches(LeftRow("sub"), "sub +" + kBar));
+  Quit();
+}
+
+TEST_F(ConsoleTuiTest, ViewModesSwitchWithAltDigitsAndWithExtendedCtrlDigits) {
+  std::string work = MakeDemo();
+  Start(work, "--command cvs:");
+  Expect("CVS:");
+  screen->Keys({"M-3"});
+  Expect("WorkR");  // "WorkRev" in its five cells
+  Expect("Size");
+  // Ctrl+4 as xterm's modifyOtherKeys and as CSI u send it.
+  screen->Bytes("\x1b[27;5;52~");
+  Expect("Revision");
+  ExpectGone("WorkR");
+  screen->Bytes("\x1b[53;5u");  // Ctrl+5: full screen, the other panel hidden
+  Expect("RepRev");
+  Expect("Modified");
+  EXPECT_EQ(std::string::npos, screen->Last.find("\xE2\x95\x91\xE2\x95\x91"));
+  screen->Keys({"M-2"});
+  ExpectGone("RepRev");
+  Quit();
+}
+
+TEST_F(ConsoleTuiTest, TheInfoViewShowsTheRootsAndShiftEscLeavesForTheFilePanel) {
+  std::string work = MakeDemo();
+  Start(work, "--command cvs:");
+  Expect("CVS:");
+  screen->Keys({"C-l"});
+  Expect("CVS Roots");
+  Expect("Default Root");
+  EXPECT_TRUE(Matches(LineWith(screen->Last, "Current Root"), "demo/repo"));
+  EXPECT_TRUE(Matches(LineWith(screen->Last, "Default Root"), "not defined"));
+  screen->Keys({"C-l"});
+  ExpectGone("CVS Roots");
+  // Shift+Esc as the terminal sends it with extended keys.
+  screen->Bytes("\x1b[27;2;27~");
+  ExpectGone("CVS:");
+  Expect("CVS ");  // the file panel lists the CVS folder itself
+  // Back into the status panel, and out through the alternative key.
+  screen->Type("cvs:");
+  screen->Keys({"Enter"});
+  Expect("CVS:");
+  screen->Keys({"C-q"});
+  ExpectGone("CVS:");
+  Quit();
+}
+
+TEST_F(ConsoleTuiTest, CommandLinesRunInTheActiveFolderAndTheCurrentNameGoesOntoIt) {
+  std::string work = MakeDemo();
+  Start(work);
+  Expect(work + ">");
+  screen->Type("touch made-by-the-shell");
+  screen->Keys({"Enter"});
+  Expect("Press any key");
+  screen->Keys({"Space"});
+  Expect("made-by-the-shell");
+  EXPECT_TRUE(testsupport::Exists(work + "/made-by-the-shell"));
+  // Ctrl+Enter's alternative puts the current name on the command line.
+  screen->Keys({"Home", "Down", "Down"});
+  screen->Keys({"C-j"});
+  screen->Type("x");
+  Expect(work + ">sub x");
+  screen->Keys({"Escape"});
+  ExpectGone(work + ">sub");
+  Quit();
+}
+
+TEST_F(ConsoleTuiTest, ASmallTerminalGetsAClearLineAndTheScreenComesBack) {
+  std::string work = MakeDemo();
+  Start(work, "--command cvs:", "", 60, 20);
+  Expect("needs a terminal of at least 80x25");
+  screen->Resize(100, 30);
+  Expect("CVS:");
+  screen->Resize(70, 30);
+  Expect("needs a terminal of at least 80x25");
+  screen->Resize(80, 25);
+  Expect("CVS:");
+  Quit();
+}
+
+}  // namespace
+
+}  // namespace tuitest
