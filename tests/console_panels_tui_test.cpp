@@ -65,6 +65,13 @@ TEST_F(ConsoleTuiTest, TheInfoViewShowsTheRootsAndShiftEscLeavesForTheFilePanel)
   EXPECT_TRUE(Matches(LineWith(screen->Last, "Default Root"), "not defined"));
   screen->Keys({"C-l"});
   ExpectGone("CVS Roots");
+  // Ctrl+Enter goes to the module first: it puts the bare name of the
+  // current row on the command line.
+  screen->Keys({"Home", "Down", "Down", "Down", "Down", "Down"});
+  screen->Bytes("\x1b[13;5u");
+  screen->Type("x");
+  Expect(work + ">hello.c x");
+  screen->Keys({"Escape"});
   // Shift+Esc as the terminal sends it with extended keys.
   screen->Bytes("\x1b[27;2;27~");
   ExpectGone("CVS:");
@@ -95,6 +102,22 @@ TEST_F(ConsoleTuiTest, CommandLinesRunInTheActiveFolderAndTheCurrentNameGoesOnto
   Expect(work + ">sub x");
   screen->Keys({"Escape"});
   ExpectGone(work + ">sub");
+  Quit();
+}
+
+TEST_F(ConsoleTuiTest, RussianWhenTheLocaleAsksForItConvertedForTheTerminal) {
+  std::string work = MakeDemo();
+  // The locale need not be installed: LANG asks for the language.
+  Start(work, "", "", 100, 30, {{"LC_ALL", ""}, {"LANG", "ru_RU.UTF-8"}});
+  Expect(work + ">");
+  screen->Keys({"F11"});
+  Expect("Plugins");
+  screen->Keys({"Enter"});
+  Expect("CVS: Current Dir");
+  screen->Keys({"l"});
+  Expect("Show log for 1 \xD0\xBE\xD0\xB1\xD1\x8A\xD0\xB5\xD0\xBA\xD1\x82(\xD0\xBE\xD0\xB2)");
+  screen->Keys({"Escape"});
+  ExpectGone("Show log for");
   Quit();
 }
 

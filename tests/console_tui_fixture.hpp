@@ -49,14 +49,16 @@ class ConsoleTuiTest : public ::testing::Test {
   }
 
   // Starts the console on `folder` with `args` before it; `path` goes in
-  // front of PATH when not empty.
+  // front of PATH when not empty; `extraEnv` overrides the environment.
   void Start(const std::string &folder, const std::string &args = "", const std::string &path = "",
-             int width = 100, int height = 30) {
+             int width = 100, int height = 30,
+             const std::map<std::string, std::string> &extraEnv = {}) {
     std::map<std::string, std::string> env = {
         {"HOME", dir / "home"}, {"XDG_STATE_HOME", dir / "state"},
         {"TMP", dir / "tmp"},   {"TMPDIR", dir / "tmp"},
         {"TEMP", dir / "tmp"},  {"LANG", "C.UTF-8"},
         {"LC_ALL", "C.UTF-8"},  {"PATH", (path.empty() ? "" : path + ":") + getenv("PATH")}};
+    for (const auto &entry : extraEnv) env[entry.first] = entry.second;
     // The info view shows "not defined" for an unset CVSROOT.
     std::string command = "env -u CVSROOT " + std::string(QUILLET_CONSOLE_PATH) + " --module " +
                           testsupport::ShellQuote(testsupport::ModulePath()) + " " + args + " " +

@@ -44,7 +44,9 @@ std::string HistoriesPath() {
 }  // namespace
 
 int main(int argc, char **argv) {
-  setlocale(LC_ALL, "");
+  // A locale that is not installed still gets UTF-8 drawing where the
+  // C.UTF-8 locale is there.
+  if (setlocale(LC_ALL, "") == nullptr) setlocale(LC_CTYPE, "C.UTF-8");
   console::Options options;
   options.ModulePath = Env("QUILLET_MODULE");
 #ifdef QUILLET_DEFAULT_MODULE
