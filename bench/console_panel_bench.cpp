@@ -1,8 +1,9 @@
 // How drawing a panel costs with the number of rows the panel holds: a
-// panel of 10, 1,000 and 100,000 rows scrolled a page at a time and drawn
+// panel of 10, 100 and 100,000 rows scrolled a page at a time and drawn
 // on a terminal-less screen (ncurses on /dev/null), with the module's
 // column layout (name, custom columns, description, date).  Drawing
-// should cost what the visible rows cost, so the three should match.
+// should cost what the visible rows cost: 100 and 100,000 rows fill the
+// window alike and should match; 10 rows fill a third of it.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -79,7 +80,7 @@ void ScrollAndDraw(benchmark::State &state) {
   }
   state.counters["rows"] = static_cast<double>(panel.Rows.size());
 }
-BENCHMARK(ScrollAndDraw)->Arg(10)->Arg(1000)->Arg(100000);
+BENCHMARK(ScrollAndDraw)->Arg(10)->Arg(100)->Arg(100000);
 
 }  // namespace
 
