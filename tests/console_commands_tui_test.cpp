@@ -29,9 +29,8 @@ TEST_F(ConsoleCommandsTest, F3OnAModifiedFileShowsItsDiffInTheLockedViewer) {
   std::string work = MakeDemo();
   Start(work, "--command cvs:");
   Expect("CVS:");
-  // hello.c is the sixth row: "..", sub, the merge's backup, added.txt,
-  // conflict.txt, hello.c.
-  screen->Keys({"Home", "Down", "Down", "Down", "Down", "Down", "F3"});
+  // hello.c is the fifth row: "..", sub, added.txt, conflict.txt, hello.c.
+  screen->Keys({"Home", "Down", "Down", "Down", "Down", "F3"});
   Expect("Diff hello.c");
   screen->Keys({"d"});
   Expect("[locked]");

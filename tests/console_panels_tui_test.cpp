@@ -67,7 +67,7 @@ TEST_F(ConsoleTuiTest, TheInfoViewShowsTheRootsAndShiftEscLeavesForTheFilePanel)
   ExpectGone("CVS Roots");
   // Ctrl+Enter goes to the module first: it puts the bare name of the
   // current row on the command line.
-  screen->Keys({"Home", "Down", "Down", "Down", "Down", "Down"});
+  screen->Keys({"Home", "Down", "Down", "Down", "Down"});  // hello.c
   screen->Bytes("\x1b[13;5u");
   screen->Type("x");
   Expect(work + ">hello.c x");

@@ -68,6 +68,7 @@ printf '#include <stdio.h>\n\nint main(void) {\n  puts("hello, world");\n  retur
 printf 'top\nmiddle\nbottom changed here\n' >merge.txt
 printf 'the line as this working copy has it\n' >conflict.txt
 cvs update conflict.txt >/dev/null 2>&1 || true
+rm -f .#conflict.txt.*  # the merge's backup copy
 printf 'a new file\n' >added.txt
 cvs add added.txt
 printf '\x89PNG\r\n\x1a\n\x00\x01\x02\x03' >logo.bin
