@@ -13,13 +13,6 @@ namespace {
 using hostcore::KeyPress;
 namespace vk = hostcore::vk;
 
-KeyPress Key(int code, unsigned mods = 0) {
-  KeyPress key;
-  key.Vk = code;
-  key.Mods = mods;
-  return key;
-}
-
 void Type(hostcore::LineEdit &line, const std::string &text) {
   for (char c : text)
     hostcore::EditLineKey(line, hostcore::CharacterKey(static_cast<unsigned char>(c)));
@@ -28,26 +21,26 @@ void Type(hostcore::LineEdit &line, const std::string &text) {
 TEST(LineEditTest, TypingMovingAndErasingKeepWholeCharacters) {
   hostcore::LineEdit line = hostcore::NewLineEdit("t\xC3\xA9st");  // "tést"
   EXPECT_EQ(5u, line.Cursor);
-  hostcore::EditLineKey(line, Key(vk::Left));
-  hostcore::EditLineKey(line, Key(vk::Left));
+  hostcore::EditLineKey(line, hostcore::KeyOf(vk::Left));
+  hostcore::EditLineKey(line, hostcore::KeyOf(vk::Left));
   EXPECT_EQ(3u, line.Cursor);  // before "s": the two bytes of "é" are one step
   bool changed = false;
-  hostcore::EditLineKey(line, Key(vk::Back), &changed);
+  hostcore::EditLineKey(line, hostcore::KeyOf(vk::Back), &changed);
   EXPECT_TRUE(changed);
   EXPECT_EQ("tst", line.Text);
   EXPECT_EQ(1u, line.Cursor);
-  hostcore::EditLineKey(line, Key(vk::Delete));
+  hostcore::EditLineKey(line, hostcore::KeyOf(vk::Delete));
   EXPECT_EQ("tt", line.Text);
   Type(line, "ag-1");
   EXPECT_EQ("tag-1t", line.Text);
-  hostcore::EditLineKey(line, Key(vk::End));
-  hostcore::EditLineKey(line, Key(vk::Home), &changed);
+  hostcore::EditLineKey(line, hostcore::KeyOf(vk::End));
+  hostcore::EditLineKey(line, hostcore::KeyOf(vk::Home), &changed);
   EXPECT_FALSE(changed);
   EXPECT_EQ(0u, line.Cursor);
   // Keys that are not the line's are left to the caller.
-  EXPECT_FALSE(hostcore::EditLineKey(line, Key(vk::F(3))));
-  EXPECT_FALSE(hostcore::EditLineKey(line, Key('S', PKF_CONTROL)));
-  hostcore::EditLineKey(line, Key('Y', PKF_CONTROL));
+  EXPECT_FALSE(hostcore::EditLineKey(line, hostcore::KeyOf(vk::F(3))));
+  EXPECT_FALSE(hostcore::EditLineKey(line, hostcore::KeyOf('S', PKF_CONTROL)));
+  hostcore::EditLineKey(line, hostcore::KeyOf('Y', PKF_CONTROL));
   EXPECT_EQ("", line.Text);
 }
 
@@ -56,11 +49,11 @@ TEST(LineEditTest, SelectedOnEntryTypingReplacesAMoveKeeps) {
   Type(line, "n");
   EXPECT_EQ("n", line.Text);
   line = hostcore::NewLineEdit("old-tag", 0, true);
-  hostcore::EditLineKey(line, Key(vk::Home));
+  hostcore::EditLineKey(line, hostcore::KeyOf(vk::Home));
   Type(line, "x");
   EXPECT_EQ("xold-tag", line.Text);
   line = hostcore::NewLineEdit("old-tag", 0, true);
-  hostcore::EditLineKey(line, Key(vk::Back));
+  hostcore::EditLineKey(line, hostcore::KeyOf(vk::Back));
   EXPECT_EQ("", line.Text);
 }
 
@@ -146,17 +139,17 @@ TEST_F(TextDocumentTest, TypingAMessageAboveTheTemplateAndSaving) {
   hostcore::TextDocument document = Load(": ----\n: Modified and Added Files:\n");
   for (char c : std::string("Fix the greeting"))
     hostcore::DocumentKey(document, hostcore::CharacterKey(static_cast<unsigned char>(c)), 10);
-  hostcore::DocumentKey(document, Key(vk::Return), 10);
+  hostcore::DocumentKey(document, hostcore::KeyOf(vk::Return), 10);
   EXPECT_TRUE(document.Modified);
   EXPECT_EQ(1, document.Row);
   EXPECT_EQ("Fix the greeting\n: ----\n: Modified and Added Files:\n", Save(document));
   EXPECT_FALSE(document.Modified);
   // Backspace at a line's start joins it to the one above; Del at the end
   // joins the next.
-  hostcore::DocumentKey(document, Key(vk::Back), 10);
+  hostcore::DocumentKey(document, hostcore::KeyOf(vk::Back), 10);
   EXPECT_EQ("Fix the greeting: ----", document.Lines[0]);
-  hostcore::DocumentKey(document, Key(vk::End), 10);
-  hostcore::DocumentKey(document, Key(vk::Delete), 10);
+  hostcore::DocumentKey(document, hostcore::KeyOf(vk::End), 10);
+  hostcore::DocumentKey(document, hostcore::KeyOf(vk::Delete), 10);
   EXPECT_EQ("Fix the greeting: ----: Modified and Added Files:", document.Lines[0]);
   EXPECT_EQ(2u, document.Lines.size());
 }
@@ -165,11 +158,11 @@ TEST_F(TextDocumentTest, ALockedDocumentMovesButNeverChanges) {
   hostcore::TextDocument document = Load("line 1\nline 2\nline 3\n");
   document.ReadOnly = true;
   EXPECT_FALSE(hostcore::DocumentKey(document, hostcore::CharacterKey('x'), 10));
-  EXPECT_FALSE(hostcore::DocumentKey(document, Key(vk::Return), 10));
-  EXPECT_FALSE(hostcore::DocumentKey(document, Key(vk::Delete), 10));
+  EXPECT_FALSE(hostcore::DocumentKey(document, hostcore::KeyOf(vk::Return), 10));
+  EXPECT_FALSE(hostcore::DocumentKey(document, hostcore::KeyOf(vk::Delete), 10));
   hostcore::InsertIntoDocument(document, "x");
-  EXPECT_TRUE(hostcore::DocumentKey(document, Key(vk::Down), 10));
-  EXPECT_TRUE(hostcore::DocumentKey(document, Key(vk::End, PKF_CONTROL), 10));
+  EXPECT_TRUE(hostcore::DocumentKey(document, hostcore::KeyOf(vk::Down), 10));
+  EXPECT_TRUE(hostcore::DocumentKey(document, hostcore::KeyOf(vk::End, PKF_CONTROL), 10));
   EXPECT_EQ(3, document.Row);
   EXPECT_FALSE(document.Modified);
   EXPECT_EQ("line 1\nline 2\nline 3\n", hostcore::DocumentText(document));
@@ -180,16 +173,16 @@ TEST_F(TextDocumentTest, UpAndDownAimAtTheSameCellAndPagesMoveTheWindow) {
   for (int i = 0; i < 100; ++i) content += (i == 1 ? "ab" : "abcdefgh") + std::string("\n");
   hostcore::TextDocument document = Load(content);
   document.Column = 6;
-  hostcore::DocumentKey(document, Key(vk::Down), 20);
+  hostcore::DocumentKey(document, hostcore::KeyOf(vk::Down), 20);
   EXPECT_EQ(2u, document.Column);  // the short line
-  hostcore::DocumentKey(document, Key(vk::Down), 20);
+  hostcore::DocumentKey(document, hostcore::KeyOf(vk::Down), 20);
   EXPECT_EQ(6u, document.Column);  // back to the cell aimed at
-  hostcore::DocumentKey(document, Key(vk::Next), 20);
+  hostcore::DocumentKey(document, hostcore::KeyOf(vk::Next), 20);
   EXPECT_EQ(21, document.Row);
   hostcore::KeepDocumentCursorVisible(document, 20, 80);
   EXPECT_LE(document.TopRow, document.Row);
   EXPECT_GT(document.TopRow + 20, document.Row);
-  hostcore::DocumentKey(document, Key(vk::Home, PKF_CONTROL), 20);
+  hostcore::DocumentKey(document, hostcore::KeyOf(vk::Home, PKF_CONTROL), 20);
   hostcore::KeepDocumentCursorVisible(document, 20, 80);
   EXPECT_EQ(0, document.TopRow);
 }

@@ -17,13 +17,6 @@ namespace {
 using hostcore::KeyPress;
 namespace vk = hostcore::vk;
 
-KeyPress Key(int code, unsigned mods = 0) {
-  KeyPress key;
-  key.Vk = code;
-  key.Mods = mods;
-  return key;
-}
-
 hostcore::PanelModel PanelOf(int rows) {
   hostcore::PanelModel panel;
   hostcore::PanelRow up;
@@ -49,9 +42,9 @@ TEST(KeysTest, CharactersGetTheirKeyCodesAndPostedCodesBecomeKeys) {
   EXPECT_TRUE(hostcore::Is(lock, 'L', PKF_CONTROL));
   EXPECT_FALSE(hostcore::TypesText(lock));
   EXPECT_TRUE(hostcore::Is(hostcore::KeyOfHostCode(KEY_SHIFT | vk::Escape), vk::Escape, PKF_SHIFT));
-  EXPECT_EQ("Ctrl+Enter", hostcore::KeyName(Key(vk::Return, PKF_CONTROL)));
-  EXPECT_EQ("Shift+Esc", hostcore::KeyName(Key(vk::Escape, PKF_SHIFT)));
-  EXPECT_EQ("Alt+F7", hostcore::KeyName(Key(vk::F(7), PKF_ALT)));
+  EXPECT_EQ("Ctrl+Enter", hostcore::KeyName(hostcore::KeyOf(vk::Return, PKF_CONTROL)));
+  EXPECT_EQ("Shift+Esc", hostcore::KeyName(hostcore::KeyOf(vk::Escape, PKF_SHIFT)));
+  EXPECT_EQ("Alt+F7", hostcore::KeyName(hostcore::KeyOf(vk::F(7), PKF_ALT)));
   EXPECT_EQ("\xC3\xA9", hostcore::Utf8Of(0xE9));
   EXPECT_EQ("\xF0\x9F\x98\x80", hostcore::Utf8Of(0x1F600));
 }
@@ -59,37 +52,37 @@ TEST(KeysTest, CharactersGetTheirKeyCodesAndPostedCodesBecomeKeys) {
 TEST(PanelCursorTest, MovesStopAtTheEndsAndTheWindowFollows) {
   hostcore::PanelModel panel = PanelOf(100);
   hostcore::PanelWindow window{10, 1};
-  hostcore::MovePanelCursor(panel, Key(vk::Up), window);
+  hostcore::MovePanelCursor(panel, hostcore::KeyOf(vk::Up), window);
   EXPECT_EQ(0, panel.CurrentItem);
-  hostcore::MovePanelCursor(panel, Key(vk::Next), window);
+  hostcore::MovePanelCursor(panel, hostcore::KeyOf(vk::Next), window);
   EXPECT_EQ(9, panel.CurrentItem);
   EXPECT_EQ(0, panel.TopItem);
-  hostcore::MovePanelCursor(panel, Key(vk::Down), window);
+  hostcore::MovePanelCursor(panel, hostcore::KeyOf(vk::Down), window);
   EXPECT_EQ(10, panel.CurrentItem);
   EXPECT_EQ(1, panel.TopItem);
-  hostcore::MovePanelCursor(panel, Key(vk::End), window);
+  hostcore::MovePanelCursor(panel, hostcore::KeyOf(vk::End), window);
   EXPECT_EQ(99, panel.CurrentItem);
   EXPECT_EQ(90, panel.TopItem);
-  hostcore::MovePanelCursor(panel, Key(vk::Prior), window);
+  hostcore::MovePanelCursor(panel, hostcore::KeyOf(vk::Prior), window);
   EXPECT_EQ(90, panel.CurrentItem);
   EXPECT_EQ(90, panel.TopItem);
-  hostcore::MovePanelCursor(panel, Key(vk::Home), window);
+  hostcore::MovePanelCursor(panel, hostcore::KeyOf(vk::Home), window);
   EXPECT_EQ(0, panel.TopItem);
-  EXPECT_FALSE(hostcore::MovePanelCursor(panel, Key(vk::Down, PKF_CONTROL), window));
-  EXPECT_FALSE(hostcore::MovePanelCursor(panel, Key(vk::Insert), window));
+  EXPECT_FALSE(hostcore::MovePanelCursor(panel, hostcore::KeyOf(vk::Down, PKF_CONTROL), window));
+  EXPECT_FALSE(hostcore::MovePanelCursor(panel, hostcore::KeyOf(vk::Insert), window));
 }
 
 TEST(PanelCursorTest, StripesSideBySideAndAWindowLargerThanThePanel) {
   hostcore::PanelModel panel = PanelOf(25);
   hostcore::PanelWindow window{10, 2};  // two stripes of ten rows
-  hostcore::MovePanelCursor(panel, Key(vk::Right), window);
+  hostcore::MovePanelCursor(panel, hostcore::KeyOf(vk::Right), window);
   EXPECT_EQ(10, panel.CurrentItem);
   EXPECT_EQ(0, panel.TopItem);
   EXPECT_EQ(10, hostcore::RowAt(panel, window, 1, 0));
-  hostcore::MovePanelCursor(panel, Key(vk::Right), window);
+  hostcore::MovePanelCursor(panel, hostcore::KeyOf(vk::Right), window);
   EXPECT_EQ(20, panel.CurrentItem);
   EXPECT_EQ(1, panel.TopItem);
-  hostcore::MovePanelCursor(panel, Key(vk::Left), window);
+  hostcore::MovePanelCursor(panel, hostcore::KeyOf(vk::Left), window);
   EXPECT_EQ(10, panel.CurrentItem);
   hostcore::PanelModel small = PanelOf(3);
   small.TopItem = 2;
@@ -97,7 +90,7 @@ TEST(PanelCursorTest, StripesSideBySideAndAWindowLargerThanThePanel) {
   EXPECT_EQ(0, small.TopItem);
   EXPECT_EQ(-1, hostcore::RowAt(small, window, 0, 3));
   hostcore::PanelModel empty;
-  hostcore::MovePanelCursor(empty, Key(vk::Down), window);
+  hostcore::MovePanelCursor(empty, hostcore::KeyOf(vk::Down), window);
   EXPECT_EQ(0, empty.CurrentItem);
   EXPECT_EQ("", hostcore::CurrentRowName(empty));
 }

@@ -46,10 +46,8 @@ hostcore::EditorOutcome RunEditor(Terminal &term, const hostcore::EditorRequest 
   };
   for (;;) {
     term.Redraw();
-    Event event = term.Next();
-    if (event.What == Event::Closed) break;
-    if (event.What != Event::Key) continue;
-    const hostcore::KeyPress &key = event.Press;
+    hostcore::KeyPress key;
+    if (!term.NextKey(key)) break;
     note.clear();
     if (Is(key, vk::Escape) || Is(key, vk::F(10))) {
       if (!document.Modified) break;

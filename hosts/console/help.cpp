@@ -67,12 +67,10 @@ void RunHelp(Terminal &term) {
   term.PushLayer([&] { DrawTextView(term, document, "Help", keys, note); });
   for (;;) {
     term.Redraw();
-    Event event = term.Next();
-    if (event.What == Event::Closed) break;
-    if (event.What != Event::Key) continue;
-    if (Is(event.Press, vk::Escape) || Is(event.Press, vk::F(10)) || Is(event.Press, vk::F(1)))
-      break;
-    hostcore::DocumentKey(document, event.Press, TextRows(term));
+    hostcore::KeyPress key;
+    if (!term.NextKey(key)) break;
+    if (Is(key, vk::Escape) || Is(key, vk::F(10)) || Is(key, vk::F(1))) break;
+    hostcore::DocumentKey(document, key, TextRows(term));
   }
   term.PopLayer();
 }

@@ -19,13 +19,6 @@ namespace {
 
 const char kEsc = 0x1B;
 
-KeyPress Make(int code, unsigned mods = 0) {
-  KeyPress key;
-  key.Vk = code;
-  key.Mods = mods;
-  return key;
-}
-
 // xterm's modifier parameter: 1 + (1 Shift, 2 Alt, 4 Ctrl, 8 Meta).
 unsigned ModsOf(int parameter) {
   if (parameter < 2) return 0;
@@ -41,14 +34,14 @@ unsigned ModsOf(int parameter) {
 KeyPress CodeKey(long code, unsigned mods) {
   switch (code) {
     case 9:
-      return Make(vk::Tab, mods);
+      return hostcore::KeyOf(vk::Tab, mods);
     case 13:
-      return Make(vk::Return, mods);
+      return hostcore::KeyOf(vk::Return, mods);
     case 27:
-      return Make(vk::Escape, mods);
+      return hostcore::KeyOf(vk::Escape, mods);
     case 8:
     case 127:
-      return Make(vk::Back, mods);
+      return hostcore::KeyOf(vk::Back, mods);
     default:
       break;
   }
@@ -65,33 +58,33 @@ KeyPress TildeKey(int number, unsigned mods) {
   switch (number) {
     case 1:
     case 7:
-      return Make(vk::Home, mods);
+      return hostcore::KeyOf(vk::Home, mods);
     case 2:
-      return Make(vk::Insert, mods);
+      return hostcore::KeyOf(vk::Insert, mods);
     case 3:
-      return Make(vk::Delete, mods);
+      return hostcore::KeyOf(vk::Delete, mods);
     case 4:
     case 8:
-      return Make(vk::End, mods);
+      return hostcore::KeyOf(vk::End, mods);
     case 5:
-      return Make(vk::Prior, mods);
+      return hostcore::KeyOf(vk::Prior, mods);
     case 6:
-      return Make(vk::Next, mods);
+      return hostcore::KeyOf(vk::Next, mods);
     case 11:
     case 12:
     case 13:
     case 14:
     case 15:
-      return Make(vk::F(number - 10), mods);
+      return hostcore::KeyOf(vk::F(number - 10), mods);
     case 17:
     case 18:
     case 19:
     case 20:
     case 21:
-      return Make(vk::F(number - 11), mods);
+      return hostcore::KeyOf(vk::F(number - 11), mods);
     case 23:
     case 24:
-      return Make(vk::F(number - 12), mods);
+      return hostcore::KeyOf(vk::F(number - 12), mods);
     default:
       return KeyPress();
   }
@@ -100,26 +93,26 @@ KeyPress TildeKey(int number, unsigned mods) {
 KeyPress LetterKey(char final, unsigned mods) {
   switch (final) {
     case 'A':
-      return Make(vk::Up, mods);
+      return hostcore::KeyOf(vk::Up, mods);
     case 'B':
-      return Make(vk::Down, mods);
+      return hostcore::KeyOf(vk::Down, mods);
     case 'C':
-      return Make(vk::Right, mods);
+      return hostcore::KeyOf(vk::Right, mods);
     case 'D':
-      return Make(vk::Left, mods);
+      return hostcore::KeyOf(vk::Left, mods);
     case 'H':
-      return Make(vk::Home, mods);
+      return hostcore::KeyOf(vk::Home, mods);
     case 'F':
-      return Make(vk::End, mods);
+      return hostcore::KeyOf(vk::End, mods);
     case 'P':
     case 'Q':
     case 'R':
     case 'S':
-      return Make(vk::F(final - 'P' + 1), mods);
+      return hostcore::KeyOf(vk::F(final - 'P' + 1), mods);
     case 'M':
-      return Make(vk::Return, mods);  // keypad Enter in application mode
+      return hostcore::KeyOf(vk::Return, mods);  // keypad Enter in application mode
     case 'Z':
-      return Make(vk::Tab, mods | PKF_SHIFT);
+      return hostcore::KeyOf(vk::Tab, mods | PKF_SHIFT);
     default:
       return KeyPress();
   }
@@ -177,11 +170,11 @@ Decoded DecodeCsi(const std::string &bytes, bool final) {
 Decoded DecodeKey(const std::string &bytes, bool final) {
   unsigned char lead = static_cast<unsigned char>(bytes[0]);
   if (lead == static_cast<unsigned char>(kEsc)) {
-    if (bytes.size() == 1) return final ? Found(Make(vk::Escape), 1) : Wait();
+    if (bytes.size() == 1) return final ? Found(hostcore::KeyOf(vk::Escape), 1) : Wait();
     char next = bytes[1];
     // Two ESCs are Esc pressed twice, not Alt+Esc: the second may start a
     // sequence of its own.
-    if (next == kEsc) return Found(Make(vk::Escape), 1);
+    if (next == kEsc) return Found(hostcore::KeyOf(vk::Escape), 1);
     if (next == '[') return DecodeCsi(bytes, final);
     if (next == 'O') {
       if (bytes.size() < 3) return final ? Found(KeyPress(), 2) : Wait();
@@ -197,26 +190,26 @@ Decoded DecodeKey(const std::string &bytes, bool final) {
   }
   switch (lead) {
     case 0x0D:
-      return Found(Make(vk::Return), 1);
+      return Found(hostcore::KeyOf(vk::Return), 1);
     case 0x09:
-      return Found(Make(vk::Tab), 1);
+      return Found(hostcore::KeyOf(vk::Tab), 1);
     case 0x7F:
     case 0x08:
-      return Found(Make(vk::Back), 1);
+      return Found(hostcore::KeyOf(vk::Back), 1);
     case 0x00:
-      return Found(Make(vk::Space, PKF_CONTROL), 1);
+      return Found(hostcore::KeyOf(vk::Space, PKF_CONTROL), 1);
     case 0x1C:
-      return Found(Make(vk::Oem5, PKF_CONTROL), 1);  // Ctrl+Backslash
+      return Found(hostcore::KeyOf(vk::Oem5, PKF_CONTROL), 1);  // Ctrl+Backslash
     case 0x1D:
-      return Found(Make(vk::Oem6, PKF_CONTROL), 1);
+      return Found(hostcore::KeyOf(vk::Oem6, PKF_CONTROL), 1);
     case 0x1E:
-      return Found(Make('6', PKF_CONTROL), 1);
+      return Found(hostcore::KeyOf('6', PKF_CONTROL), 1);
     case 0x1F:
-      return Found(Make(vk::OemMinus, PKF_CONTROL), 1);
+      return Found(hostcore::KeyOf(vk::OemMinus, PKF_CONTROL), 1);
     default:
       break;
   }
-  if (lead < 0x20) return Found(Make('A' + lead - 1, PKF_CONTROL), 1);
+  if (lead < 0x20) return Found(hostcore::KeyOf('A' + lead - 1, PKF_CONTROL), 1);
   size_t length = hostcore::Utf8Length(bytes, 0);
   if (length == 0) {
     // A UTF-8 character that has not fully arrived yet, or a stray byte.
@@ -230,10 +223,11 @@ Decoded DecodeKey(const std::string &bytes, bool final) {
 }
 
 KeyPress ApplyAlternatives(const KeyPress &key) {
-  if (hostcore::Is(key, 'J', PKF_CONTROL)) return Make(vk::Return, PKF_CONTROL);
-  if (hostcore::Is(key, 'Q', PKF_CONTROL)) return Make(vk::Escape, PKF_SHIFT);
-  if (hostcore::Is(key, 'P', PKF_CONTROL)) return Make(vk::F(11));
-  if (key.Mods == PKF_ALT && key.Vk >= '0' && key.Vk <= '9') return Make(key.Vk, PKF_CONTROL);
+  if (hostcore::Is(key, 'J', PKF_CONTROL)) return hostcore::KeyOf(vk::Return, PKF_CONTROL);
+  if (hostcore::Is(key, 'Q', PKF_CONTROL)) return hostcore::KeyOf(vk::Escape, PKF_SHIFT);
+  if (hostcore::Is(key, 'P', PKF_CONTROL)) return hostcore::KeyOf(vk::F(11));
+  if (key.Mods == PKF_ALT && key.Vk >= '0' && key.Vk <= '9')
+    return hostcore::KeyOf(key.Vk, PKF_CONTROL);
   return key;
 }
 

@@ -44,10 +44,8 @@ int RunListBox(Terminal &term, const std::string &title, const std::vector<std::
   term.Redraw();
   int result = -1;
   for (;;) {
-    Event event = term.Next();
-    if (event.What == Event::Closed) break;
-    if (event.What != Event::Key) continue;
-    const hostcore::KeyPress &key = event.Press;
+    hostcore::KeyPress key;
+    if (!term.NextKey(key)) break;
     int page = std::max(1, std::min(count, maxRows) - 1);
     if (Is(key, vk::Escape) || Is(key, vk::F(10))) break;
     if (Is(key, vk::Return)) {

@@ -53,10 +53,8 @@ int RunMenu(Terminal &term, hostcore::MenuModel &menu) {
   term.Redraw();
   int result = -1;
   for (;;) {
-    Event event = term.Next();
-    if (event.What == Event::Closed) break;
-    if (event.What != Event::Key) continue;
-    const hostcore::KeyPress &key = event.Press;
+    hostcore::KeyPress key;
+    if (!term.NextKey(key)) break;
     hostcore::MenuBox box = hostcore::PlaceMenu(menu, term.Width(), term.Height());
     if (Is(key, vk::Escape) || Is(key, vk::F(10))) break;
     if (Is(key, vk::Return) && menu.Current >= 0) {

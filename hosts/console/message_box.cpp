@@ -62,10 +62,8 @@ int RunMessageBox(Terminal &term, hostcore::MessageModel &box) {
   int result = -1;
   int count = static_cast<int>(box.Buttons.size());
   while (count > 0) {
-    Event event = term.Next();
-    if (event.What == Event::Closed) break;
-    if (event.What != Event::Key) continue;
-    const hostcore::KeyPress &key = event.Press;
+    hostcore::KeyPress key;
+    if (!term.NextKey(key)) break;
     if (Is(key, vk::Escape) || Is(key, vk::F(10))) break;
     if (Is(key, vk::Return) || Is(key, vk::Space)) {
       result = box.Focus;

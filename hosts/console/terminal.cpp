@@ -198,6 +198,16 @@ Event Terminal::Next() {
   }
 }
 
+bool Terminal::NextKey(hostcore::KeyPress &key) {
+  for (;;) {
+    Event event = Next();
+    if (event.What == Event::Closed) return false;
+    if (event.What != Event::Key) continue;
+    key = event.Press;
+    return true;
+  }
+}
+
 void Terminal::Suspend() {
   def_prog_mode();
   endwin();

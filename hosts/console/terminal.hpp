@@ -40,6 +40,9 @@ class Terminal {
   // Waits for the next key, a wake or a resize.  A resize has already been
   // applied and the screen redrawn when it is returned.
   Event Next();
+  // Waits for the next key (a resize is redrawn, a wake passes by); false
+  // when the input is gone.
+  bool NextKey(hostcore::KeyPress &key);
   // Safe from any thread (and from a signal handler): ends the current or
   // the next wait with a Wake event.
   void Wake();

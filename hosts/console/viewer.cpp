@@ -19,10 +19,8 @@ bool RunViewer(Terminal &term, const std::string &path, hostcore::HistoryStore &
   term.PushLayer([&] { DrawTextView(term, document, "View: " + path, keys, note); });
   for (;;) {
     term.Redraw();
-    Event event = term.Next();
-    if (event.What == Event::Closed) break;
-    if (event.What != Event::Key) continue;
-    const hostcore::KeyPress &key = event.Press;
+    hostcore::KeyPress key;
+    if (!term.NextKey(key)) break;
     note.clear();
     if (Is(key, vk::Escape) || Is(key, vk::F(3)) || Is(key, vk::F(10))) break;
     if (SearchKey(term, document, key, histories, needle, note)) continue;

@@ -31,6 +31,12 @@ struct KeyPress {
   uint32_t Char = 0;  // the character typed (a code point), 0 for keys without one
 };
 
+inline KeyPress KeyOf(int code, unsigned mods = 0) {
+  KeyPress key;
+  key.Vk = code;
+  key.Mods = mods;
+  return key;
+}
 inline bool Is(const KeyPress &key, int code, unsigned mods = 0) {
   return key.Vk == code && key.Mods == mods;
 }
