@@ -13,16 +13,6 @@ namespace tuitest {
 
 namespace {
 
-// F11, the module's entry, then the command menu's hot key.
-void Command(ConsoleTuiTest &test, testsupport::TmuxScreen &screen, const std::string &hotKey) {
-  screen.Keys({"F11"});
-  EXPECT_TRUE(screen.WaitFor("Plugins")) << screen.Last;
-  screen.Keys({"Enter"});
-  EXPECT_TRUE(screen.WaitFor("CVS: ")) << screen.Last;
-  screen.Keys({hotKey});
-  (void)test;
-}
-
 class ConsoleCommandsTest : public ConsoleTuiTest {};
 
 TEST_F(ConsoleCommandsTest, F3OnAModifiedFileShowsItsDiffInTheLockedViewer) {
@@ -55,7 +45,7 @@ TEST_F(ConsoleCommandsTest, UpdateToATagAndTheTagIsOfferedAgainFromTheHistory) {
   std::string work = MakeDemo();
   Start(work, "--command cvs:");
   Expect("CVS:");
-  Command(*this, *screen, "u");
+  Command("u");
   Expect("to a specific revision/tag (-r)");
   // The focus starts on OK: Tab over Cancel and the first two radio buttons.
   screen->Keys({"Tab", "Tab", "Tab", "Tab", "Space", "Tab", "Tab"});
@@ -71,7 +61,7 @@ TEST_F(ConsoleCommandsTest, UpdateToATagAndTheTagIsOfferedAgainFromTheHistory) {
   Expect("CVS:");
   EXPECT_TRUE(testsupport::ReadFile(work + "/CVS/Entries").find("/patchme.txt/1.1.1.1/") !=
               std::string::npos);
-  Command(*this, *screen, "u");
+  Command("u");
   Expect("to a specific revision/tag (-r)");
   // The dialog kept its state; the edit line's history offers the tag.
   screen->Keys({"Tab", "Tab", "Tab", "Tab", "Tab", "Tab", "C-y"});
@@ -97,7 +87,7 @@ TEST_F(ConsoleCommandsTest, AFullCommitWithTheMessageTypedIntoTheEditor) {
   testsupport::WriteFile(work + "/a.txt", "one, changed\n");
   Start(work);
   Expect(work + ">");
-  Command(*this, *screen, "c");
+  Command("c");
   // The template lists the modified file; the editor is not locked.
   Expect(": Modified and Added Files:");
   Expect(":     a.txt");
@@ -132,7 +122,7 @@ TEST_F(ConsoleCommandsTest, BreakStopsASlowCvsAtOnce) {
   ASSERT_EQ(0, testsupport::Shell("chmod +x " + testsupport::ShellQuote(dir / "slow/cvs")));
   Start(work, "", dir / "slow");
   Expect(work + ">");
-  Command(*this, *screen, "l");
+  Command("l");
   Expect("Show log for 1 item(s)");
   screen->Keys({"Enter"});
   Expect("CVS Running...");
@@ -163,7 +153,7 @@ TEST_F(ConsoleCommandsTest, MarkModifiedSelectsTheChangedFilesInTheFilePanel) {
   testsupport::WriteFile(work + "/unknown.txt", "?\n");
   Start(work);
   Expect(work + ">");
-  Command(*this, *screen, "m");
+  Command("m");
   Expect("CVS: Mark");
   screen->Keys({"Enter"});
   ExpectGone("CVS: Mark");

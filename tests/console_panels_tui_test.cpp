@@ -85,6 +85,26 @@ TEST_F(ConsoleTuiTest, TheInfoViewShowsTheRootsAndShiftEscLeavesForTheFilePanel)
   Quit();
 }
 
+TEST_F(ConsoleTuiTest, TheStatusPanelEntersFoldersGoesUpAndToTheRoot) {
+  std::string work = MakeDemo();
+  Start(work, "--command cvs:");
+  Expect("CVS:");
+  screen->Keys({"Home", "Down", "Enter"});  // sub
+  Expect("/work/sub ");
+  Expect("inner.txt");
+  EXPECT_TRUE(Matches(LeftRow("inner.txt"), "inner\\.txt +" + kBar + " " + kBar));
+  screen->Keys({"Home", "Enter"});  // ".."
+  ExpectGone("inner.txt");
+  Expect("hello.c");
+  // Back on the folder it came from: Enter goes in again.
+  screen->Keys({"Enter"});
+  Expect("inner.txt");
+  screen->Bytes("\x1c");  // Ctrl+Backslash: the root
+  Expect("CVS:/ ");
+  Expect("etc");
+  Quit();
+}
+
 TEST_F(ConsoleTuiTest, CommandLinesRunInTheActiveFolderAndTheCurrentNameGoesOntoIt) {
   std::string work = MakeDemo();
   Start(work);
@@ -110,11 +130,7 @@ TEST_F(ConsoleTuiTest, RussianWhenTheLocaleAsksForItConvertedForTheTerminal) {
   // The locale need not be installed: LANG asks for the language.
   Start(work, "", "", 100, 30, {{"LC_ALL", ""}, {"LANG", "ru_RU.UTF-8"}});
   Expect(work + ">");
-  screen->Keys({"F11"});
-  Expect("Plugins");
-  screen->Keys({"Enter"});
-  Expect("CVS: Current Dir");
-  screen->Keys({"l"});
+  Command("l");
   Expect("Show log for 1 \xD0\xBE\xD0\xB1\xD1\x8A\xD0\xB5\xD0\xBA\xD1\x82(\xD0\xBE\xD0\xB2)");
   screen->Keys({"Escape"});
   ExpectGone("Show log for");

@@ -91,6 +91,14 @@ class ConsoleTuiTest : public ::testing::Test {
     }
     return "";
   }
+  // F11, the module's entry, then the command menu's hot key.
+  void Command(const std::string &hotKey) {
+    screen->Keys({"F11"});
+    Expect("Plugins");
+    screen->Keys({"Enter"});
+    Expect("CVS: ");
+    screen->Keys({hotKey});
+  }
   // Whether the left panel shows `name` in the selection's colour (yellow).
   bool ShownSelected(const std::string &name) {
     std::string styled = screen->StyledScreen();
