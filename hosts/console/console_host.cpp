@@ -29,7 +29,6 @@ using hostcore::KeyPress;
 namespace {
 const std::vector<std::string> kPanelKeys = {"Help", "", "View", "Edit", "",       "",
                                              "",     "", "",     "Quit", "Plugin", ""};
-bool Valid(HANDLE plugin) { return plugin != nullptr && plugin != INVALID_HANDLE_VALUE; }
 }  // namespace
 
 ConsoleHost::ConsoleHost(Terminal &term) : term_(term), core_(*this) {}
@@ -152,7 +151,7 @@ void ConsoleHost::HandleKey(const KeyPress &key) {
   if (panel.Plugin && key.Vk != 0) {
     core_.FollowActivePanel();
     if (core_.PressKey(key.Vk, key.Mods) != 0) {
-      RereadFilePanels();
+      core_.RereadFilePanels();
       return;
     }
   }
@@ -172,7 +171,7 @@ bool ConsoleHost::HostKey(const KeyPress &key) {
   } else if (Is(key, 'L', PKF_CONTROL)) {
     infoView_ = !infoView_;
   } else if (Is(key, 'R', PKF_CONTROL)) {
-    RereadPanel(core_.Active);
+    core_.RereadPanel(core_.Active);
   } else if (key.Mods == PKF_CONTROL && key.Vk >= '0' && key.Vk <= '9') {
     panel.ViewMode = key.Vk - '0';
     if (!panel.Plugin) panel.FileViewMode = panel.ViewMode;
@@ -183,10 +182,7 @@ bool ConsoleHost::HostKey(const KeyPress &key) {
   } else if (Is(key, vk::F(4))) {
     ViewCurrent(true);
   } else if (Is(key, vk::Escape, PKF_SHIFT)) {
-    if (panel.Plugin)
-      LeavePluginPanel();
-    else
-      RereadPanel(core_.Active);
+    core_.LeavePanel();
   } else if (Is(key, vk::Return, PKF_CONTROL)) {
     std::string name = hostcore::CurrentRowName(panel);
     if (!name.empty() && name != "..") {
@@ -205,8 +201,8 @@ bool ConsoleHost::HostKey(const KeyPress &key) {
   } else if (Is(key, vk::Return)) {
     if (typing)
       RunCommandLine();
-    else
-      EnterCurrent();
+    else if (!core_.EnterCurrentRow())
+      AskUser(term_, "Error", {"Cannot read the folder"}, {"OK"}, true);
   } else if (Is(key, vk::Escape)) {
     SetCommandLine("");
   } else if ((!typing || Is(key, vk::Up) || Is(key, vk::Down) || Is(key, vk::Prior) ||
@@ -220,66 +216,19 @@ bool ConsoleHost::HostKey(const KeyPress &key) {
   return true;
 }
 
-void ConsoleHost::EnterCurrent() {
-  hostcore::PanelModel &panel = core_.ActivePanel();
-  if (panel.Rows.empty()) return;
-  hostcore::ClampCurrent(panel);
-  const hostcore::PanelRow row = panel.Rows[static_cast<size_t>(panel.CurrentItem)];
-  if (!hostcore::IsFolderRow(row)) return;
-  core_.FollowActivePanel();
-  if (panel.Plugin) {
-    core_.EnterRow(row.Name);
-  } else {
-    std::string target =
-        row.Name == ".." ? hostcore::ParentOf(panel.CurDir) : hostcore::RowPath(panel, row);
-    if (!target.empty() && !core_.ShowFolder(core_.Active, target))
-      AskUser(term_, "Error", {"Cannot read the folder", target}, {"OK"}, true);
-  }
-  core_.FollowActivePanel();
-}
-
 void ConsoleHost::RunCommandLine() {
   std::string text = command_.Edit.Text;
   SetCommandLine("");
-  std::string rest;
-  if (hostcore::SplitPrefixedCommand(text, entry_.Prefixes, rest)) {
-    core_.FollowActivePanel();
-    OpenedByModule(module_.OpenPlugin(OPEN_COMMANDLINE, reinterpret_cast<INT_PTR>(rest.c_str())));
-    return;
-  }
+  if (core_.RunPrefixedCommand(text)) return;
   if (text.find_first_not_of(" \t") == std::string::npos) return;
   RunShellCommand(term_, core_.ActivePanel().CurDir, text);
-  RereadFilePanels();
-}
-
-void ConsoleHost::OpenedByModule(HANDLE plugin) {
-  if (Valid(plugin)) {
-    // A new panel replaces a plug-in panel that was open there.
-    if (core_.ActivePanel().Plugin) core_.ClosePluginPanel();
-    core_.OpenPluginPanel(module_, plugin);
-  }
-  core_.CarryOutRequests();
-  RereadFilePanels();
+  core_.RereadFilePanels();
 }
 
 void ConsoleHost::ShowPluginsMenu() {
-  std::vector<FarMenuItem> items(entry_.MenuStrings.size());
-  for (size_t i = 0; i < items.size(); ++i) {
-    memset(&items[i], 0, sizeof(items[i]));
-    CopyToField(items[i].Text, entry_.MenuStrings[i].c_str());
-  }
-  if (!items.empty()) items[0].Selected = 1;
-  hostcore::MenuModel menu =
-      hostcore::NewMenu(0, -1, -1, 0, FMENU_WRAPMODE | FMENU_AUTOHIGHLIGHT, "Plugins", nullptr,
-                        nullptr, items.data(), static_cast<int>(items.size()));
+  hostcore::MenuModel menu = hostcore::PluginsMenu(entry_);
   int row = hostcore::MenuResult(menu, RunMenu(term_, menu));
-  if (row < 0) return;
-  core_.FollowActivePanel();
-  OpenedByModule(module_.OpenPlugin(OPEN_PLUGINSMENU, row));
-  // A command may have changed what the status panel shows.
-  for (int i = 0; i < 2; ++i) {
-    if (core_.Panels[i].Plugin) core_.RefreshPluginPanel(i);
-  }
+  if (row >= 0) core_.OpenModule(OPEN_PLUGINSMENU, row);
 }
 
 void ConsoleHost::ViewCurrent(bool edit) {
@@ -294,36 +243,12 @@ void ConsoleHost::ViewCurrent(bool edit) {
     request.FileName = path;
     request.Title = path;
     RunEditor(term_, request, core_.Histories);
-    RereadPanel(core_.Active);
+    core_.RereadPanel(core_.Active);
     return;
   }
   std::string error;
   if (!RunViewer(term_, path, core_.Histories, error))
     AskUser(term_, "Viewer", {error}, {"OK"}, true);
-}
-
-void ConsoleHost::LeavePluginPanel() {
-  std::string dir = core_.ActivePanel().CurDir;
-  core_.ClosePluginPanel();
-  core_.ShowFolder(core_.Active, dir);
-  core_.FollowActivePanel();
-}
-
-void ConsoleHost::RereadPanel(int index) {
-  if (core_.Panels[index].Plugin) {
-    hostcore::PanelModel &panel = core_.Panels[index];
-    if (!panel.CurDir.empty()) hostcore::SetCurrentFolder(panel.CurDir);
-    core_.RefreshPluginPanel(index);
-    core_.FollowActivePanel();
-  } else {
-    core_.RereadFolder(index);
-  }
-}
-
-void ConsoleHost::RereadFilePanels() {
-  for (int i = 0; i < 2; ++i) {
-    if (!core_.Panels[i].Plugin && !core_.Panels[i].CurDir.empty()) core_.RereadFolder(i);
-  }
 }
 
 void ConsoleHost::SetCommandLine(const std::string &text) {

@@ -46,14 +46,9 @@ class ConsoleHost : public hostcore::FrontEnd {
   void DrawScreen();
   void HandleKey(const hostcore::KeyPress &key);
   bool HostKey(const hostcore::KeyPress &key);
-  void EnterCurrent();
   void RunCommandLine();
-  void OpenedByModule(HANDLE plugin);
   void ShowPluginsMenu();
   void ViewCurrent(bool edit);
-  void LeavePluginPanel();
-  void RereadPanel(int index);
-  void RereadFilePanels();
   void SetCommandLine(const std::string &text);
   void SaveHistories();
 

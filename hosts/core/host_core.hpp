@@ -130,6 +130,28 @@ class HostCore {
   // PressKey does not already cover (OpenPlugin, for one).
   void CarryOutRequests();
 
+  // What a person's keys ask of the host, for any front end
+  // (panel_actions.cpp).  Enter on the current row: a plug-in panel enters
+  // the folder or ".." through the module, a file panel shows the folder;
+  // false when a file panel's folder cannot be read.
+  bool EnterCurrentRow();
+  // Calls OpenPlugin from the active panel's folder; a handle it returns
+  // becomes the active panel's plug-in panel (closing one open there), the
+  // module's requests are carried out, and file panels are read again (and
+  // plug-in panels too after a command from the plug-ins menu).
+  void OpenModule(int openFrom, INT_PTR item);
+  // A command line that begins with one of the module's prefixes and a
+  // colon goes to OpenPlugin(OPEN_COMMANDLINE) with the rest; false, and
+  // nothing done, for any other line (the front end's shell runs it).
+  bool RunPrefixedCommand(const std::string &line);
+  // Shift+Esc that the module did not take: a plug-in panel closes to the
+  // file panel in its folder, a file panel is read again.
+  void LeavePanel();
+  // Reads a panel again (a plug-in panel from its folder), and the file
+  // panels alone (after a command that may have changed files).
+  void RereadPanel(int index);
+  void RereadFilePanels();
+
  private:
   void FreeFoundItems(PanelModel &panel);
   int PanelIndexFor(HANDLE plugin, bool another);

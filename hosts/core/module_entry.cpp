@@ -4,6 +4,8 @@
 #include <ctype.h>
 #include <string.h>
 
+#include "host/field_text.hpp"
+
 namespace hostcore {
 
 ModuleEntry ReadModuleEntry(const Module &module) {
@@ -28,6 +30,17 @@ ModuleEntry ReadModuleEntry(const Module &module) {
     }
   }
   return entry;
+}
+
+MenuModel PluginsMenu(const ModuleEntry &entry) {
+  std::vector<FarMenuItem> items(entry.MenuStrings.size());
+  for (size_t i = 0; i < items.size(); ++i) {
+    memset(&items[i], 0, sizeof(items[i]));
+    CopyToField(items[i].Text, entry.MenuStrings[i].c_str());
+  }
+  if (!items.empty()) items[0].Selected = 1;
+  return NewMenu(0, -1, -1, 0, FMENU_WRAPMODE | FMENU_AUTOHIGHLIGHT, "Plugins", nullptr, nullptr,
+                 items.data(), static_cast<int>(items.size()));
 }
 
 bool SplitPrefixedCommand(const std::string &line, const std::vector<std::string> &prefixes,

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/menu_model.hpp"
 #include "core/module_loader.hpp"
 
 namespace hostcore {
@@ -18,6 +19,8 @@ struct ModuleEntry {
 
 // Asks the module; null strings and a null array are taken as none.
 ModuleEntry ReadModuleEntry(const Module &module);
+// The host's plug-ins menu (F11) offering the module's rows.
+MenuModel PluginsMenu(const ModuleEntry &entry);
 // When `line` (leading blanks ignored) begins with one of the prefixes and
 // a colon, case ignored, gives the text after the colon and returns true.
 bool SplitPrefixedCommand(const std::string &line, const std::vector<std::string> &prefixes,
