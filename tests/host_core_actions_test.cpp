@@ -70,6 +70,24 @@ TEST_F(PanelActionsTest, TheModulesPrefixOpensItsPanelAndShiftEscLeavesIt) {
   EXPECT_NE(-1, testsupport::RowIndex(panel, "b.txt"));
 }
 
+TEST_F(PanelActionsTest, TheRootKeyAndViewModesOfAFilePanel) {
+  host.SetViewMode(3);
+  EXPECT_EQ(3, host.Panels[0].ViewMode);
+  EXPECT_EQ(3, host.Panels[0].FileViewMode);
+  host.SetViewMode(12);  // no such mode
+  EXPECT_EQ(3, host.Panels[0].ViewMode);
+  host.GoToRoot();
+  EXPECT_EQ("/", host.Panels[0].CurDir);
+  EXPECT_NE(-1, testsupport::RowIndex(host.Panels[0], "tmp"));
+  // The plug-in panel keeps the file panel's mode for when it closes.
+  host.Active = 1;
+  ASSERT_TRUE(host.RunPrefixedCommand("cvs:"));
+  host.SetViewMode(5);
+  EXPECT_EQ(5, host.Panels[1].ViewMode);
+  host.LeavePanel();
+  EXPECT_EQ(2, host.Panels[1].ViewMode);
+}
+
 TEST_F(PanelActionsTest, AfterAModuleCallTheFilePanelsAreReadAgain) {
   testsupport::WriteFile(dir / "made-meanwhile.txt", "x");
   // Esc in the plug-ins menu's command menu: the module ran nothing.

@@ -173,8 +173,7 @@ bool ConsoleHost::HostKey(const KeyPress &key) {
   } else if (Is(key, 'R', PKF_CONTROL)) {
     core_.RereadPanel(core_.Active);
   } else if (key.Mods == PKF_CONTROL && key.Vk >= '0' && key.Vk <= '9') {
-    panel.ViewMode = key.Vk - '0';
-    if (!panel.Plugin) panel.FileViewMode = panel.ViewMode;
+    core_.SetViewMode(key.Vk - '0');
   } else if (Is(key, vk::F(11))) {
     ShowPluginsMenu();
   } else if (Is(key, vk::F(3))) {
@@ -190,12 +189,7 @@ bool ConsoleHost::HostKey(const KeyPress &key) {
       core_.CommandLine = command_.Edit.Text;
     }
   } else if (Is(key, vk::Oem5, PKF_CONTROL)) {
-    core_.FollowActivePanel();
-    if (panel.Plugin) {
-      core_.EnterRoot();
-    } else {
-      core_.ShowFolder(core_.Active, std::string(1, hostcore::kPathSeparator));
-    }
+    core_.GoToRoot();
   } else if (Is(key, vk::Insert)) {
     hostcore::ToggleCurrent(panel, window);
   } else if (Is(key, vk::Return)) {

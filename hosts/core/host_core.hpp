@@ -147,6 +147,12 @@ class HostCore {
   // Shift+Esc that the module did not take: a plug-in panel closes to the
   // file panel in its folder, a file panel is read again.
   void LeavePanel();
+  // The root key: a plug-in panel's SetDirectory with the separator, a file
+  // panel's root folder.
+  void GoToRoot();
+  // Ctrl+digit: the active panel's view mode (a file panel keeps it for
+  // when a plug-in panel closes over it).
+  void SetViewMode(int mode);
   // Reads a panel again (a plug-in panel from its folder), and the file
   // panels alone (after a command that may have changed files).
   void RereadPanel(int index);

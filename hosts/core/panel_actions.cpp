@@ -68,6 +68,23 @@ void HostCore::LeavePanel() {
   FollowActivePanel();
 }
 
+void HostCore::GoToRoot() {
+  FollowActivePanel();
+  if (ActivePanel().Plugin)
+    EnterRoot();
+  else
+    ShowFolder(Active, std::string(1, kPathSeparator));
+  FollowActivePanel();
+}
+
+void HostCore::SetViewMode(int mode) {
+  if (mode < 0 || mode > 9) return;
+  PanelModel &panel = ActivePanel();
+  panel.ViewMode = mode;
+  if (!panel.Plugin) panel.FileViewMode = mode;
+  front_->PanelChanged(Active);
+}
+
 void HostCore::RereadPanel(int index) {
   PanelModel &panel = Panels[index];
   if (!panel.Plugin) {
