@@ -2,6 +2,7 @@
 #include "tmux_screen.hpp"
 
 #include <time.h>
+#include <unistd.h>
 
 #include <chrono>
 
@@ -47,7 +48,13 @@ TmuxScreen::TmuxScreen(const std::string &socketDir, const std::string &command,
            " " + ShellQuote(prefix + " " + command),
        &status);
   started_ = status == 0;
-  if (started_) Tmux("set-option -g remain-on-exit on");
+  if (!started_) return;
+  Tmux("set-option -g remain-on-exit on");
+  // Should this test process die before its destructor runs (a time-out),
+  // a watcher still ends the server once the process is gone.
+  std::string sock = ShellQuote(socket_);
+  Shell("( while kill -0 " + std::to_string(getpid()) + " 2>/dev/null && [ -S " + sock +
+        " ]; do sleep 1; done; tmux -S " + sock + " kill-server ) >/dev/null 2>&1 </dev/null &");
 }
 
 TmuxScreen::~TmuxScreen() { Tmux("kill-server"); }

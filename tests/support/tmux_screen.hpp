@@ -1,7 +1,7 @@
 // A program driven as a person would, in a terminal: tmux on a private
 // socket runs it, send-keys types, capture-pane reads the screen.  Waits
 // are bounded polls of the screen, never fixed sleeps; the server is
-// killed on every path.
+// killed on every path, by a watcher when the test process is killed.
 #ifndef QUILLET_TMUX_SCREEN_HPP
 #define QUILLET_TMUX_SCREEN_HPP
 
