@@ -137,6 +137,42 @@ TEST_F(ConsoleTuiTest, RussianWhenTheLocaleAsksForItConvertedForTheTerminal) {
   Quit();
 }
 
+TEST_F(ConsoleTuiTest, F3ViewsAndF4EditsAFileAskingBeforeAChangeIsLost) {
+  std::string files = dir / "files", notes = dir / "files/notes.txt";
+  testsupport::MakeDirs(files);
+  testsupport::WriteFile(notes, "first line\nsecond line\n");
+  Start(files);
+  Expect(files + ">");
+  screen->Keys({"End"});  // after ".."
+  screen->Keys({"F3"});
+  Expect("View: " + notes);
+  Expect("second line");
+  screen->Type("x");  // the viewer takes no text
+  screen->Keys({"Escape"});
+  ExpectGone("View: ");
+  // A change left without saving: the editor asks, and "Do not save" keeps the file.
+  screen->Keys({"F4"});
+  Expect("first line");
+  screen->Type("NEW ");
+  Expect("NEW first line");
+  screen->Keys({"Escape"});
+  Expect("Save it?");
+  screen->Keys({"Right", "Enter"});
+  ExpectGone("NEW first line");
+  EXPECT_EQ("first line\nsecond line\n", testsupport::ReadFile(notes));
+  // Asked again, "Save" writes it, the line ends as they were.
+  screen->Keys({"F4"});
+  Expect("first line");
+  screen->Keys({"Down", "End"});
+  screen->Type(" edited");
+  screen->Keys({"Escape"});
+  Expect("Save it?");
+  screen->Keys({"Enter"});
+  ExpectGone("second line edited");
+  EXPECT_EQ("first line\nsecond line edited\n", testsupport::ReadFile(notes));
+  Quit();
+}
+
 TEST_F(ConsoleTuiTest, ASmallTerminalGetsAClearLineAndTheScreenComesBack) {
   std::string work = MakeDemo();
   Start(work, "--command cvs:", "", 60, 20);

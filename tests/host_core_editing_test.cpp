@@ -133,6 +133,10 @@ TEST_F(TextDocumentTest, LineEndsComeBackAsTheFileHadThem) {
   hostcore::TextDocument missing;
   EXPECT_FALSE(hostcore::LoadDocument(dir / "none", missing, error));
   EXPECT_NE(std::string::npos, error.find("none"));
+  // A pipe is refused rather than waited on.
+  ASSERT_EQ(0, testsupport::Shell("mkfifo " + testsupport::ShellQuote(dir / "pipe")));
+  EXPECT_FALSE(hostcore::LoadDocument(dir / "pipe", missing, error));
+  EXPECT_FALSE(hostcore::LoadDocument(dir.Path(), missing, error));
 }
 
 TEST_F(TextDocumentTest, TypingAMessageAboveTheTemplateAndSaving) {

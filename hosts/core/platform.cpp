@@ -68,6 +68,12 @@ bool ReadFolder(const std::string &dir, std::vector<FolderEntry> &entries) {
 
 bool SetCurrentFolder(const std::string &dir) { return SetCurrentDirectoryA(dir.c_str()) != 0; }
 
+bool IsPlainFile(const std::string &path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE));
+}
+
 bool IsFolder(const std::string &path) {
   DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -130,6 +136,11 @@ bool ReadFolder(const std::string &dir, std::vector<FolderEntry> &entries) {
 }
 
 bool SetCurrentFolder(const std::string &dir) { return chdir(dir.c_str()) == 0; }
+
+bool IsPlainFile(const std::string &path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
 
 bool IsFolder(const std::string &path) {
   struct stat info;

@@ -32,8 +32,10 @@ struct FolderEntry {
 // folder cannot be read.
 bool ReadFolder(const std::string &dir, std::vector<FolderEntry> &entries);
 
-// Whether `path` names an existing folder.
+// Whether `path` names an existing folder; an existing plain file (not a
+// device, pipe or socket, which a viewer must not open).
 bool IsFolder(const std::string &path);
+bool IsPlainFile(const std::string &path);
 
 // A FILETIME value in the local time zone.
 struct LocalTime {

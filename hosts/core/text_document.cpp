@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/platform.hpp"
 #include "core/screen_text.hpp"
 
 namespace hostcore {
@@ -48,6 +49,11 @@ size_t FindFolded(const std::string &haystack, const std::string &needle, size_t
 }  // namespace
 
 bool LoadDocument(const std::string &path, TextDocument &document, std::string &error) {
+  // A pipe or a device could block or never end.
+  if (!IsPlainFile(path)) {
+    error = IsFolder(path) ? path + " is a folder" : "not a plain file: " + path;
+    return false;
+  }
   std::ifstream file(path, std::ios::binary);
   if (!file) {
     error = "cannot open " + path;
