@@ -18,7 +18,7 @@ class ConsoleCommandsTest : public ConsoleTuiTest {};
 TEST_F(ConsoleCommandsTest, F3OnAModifiedFileShowsItsDiffInTheLockedViewer) {
   std::string work = MakeDemo();
   Start(work, "--command cvs:");
-  Expect("CVS:");
+  ExpectStatusPanel();
   // hello.c is the fifth row: "..", sub, added.txt, conflict.txt, hello.c.
   screen->Keys({"Home", "Down", "Down", "Down", "Down", "F3"});
   Expect("Diff hello.c");
@@ -37,14 +37,14 @@ TEST_F(ConsoleCommandsTest, F3OnAModifiedFileShowsItsDiffInTheLockedViewer) {
   EXPECT_EQ(std::string::npos, screen->Last.find("not found"));
   screen->Keys({"Escape"});
   ExpectGone("[locked]");
-  Expect("CVS:");
+  ExpectStatusPanel();
   Quit();
 }
 
 TEST_F(ConsoleCommandsTest, UpdateToATagAndTheTagIsOfferedAgainFromTheHistory) {
   std::string work = MakeDemo();
   Start(work, "--command cvs:");
-  Expect("CVS:");
+  ExpectStatusPanel();
   Command("u");
   Expect("to a specific revision/tag (-r)");
   // The focus starts on OK: Tab over Cancel and the first two radio buttons.
@@ -58,7 +58,7 @@ TEST_F(ConsoleCommandsTest, UpdateToATagAndTheTagIsOfferedAgainFromTheHistory) {
   screen->Keys({"Escape"});
   ExpectGone("[locked]");
   // patchme.txt now sits at the tag, where it is up to date.
-  Expect("CVS:");
+  ExpectStatusPanel();
   EXPECT_TRUE(testsupport::ReadFile(work + "/CVS/Entries").find("/patchme.txt/1.1.1.1/") !=
               std::string::npos);
   Command("u");

@@ -12,7 +12,7 @@ const std::string kBar = "\xE2\x94\x82";  // the line between columns
 TEST_F(ConsoleTuiTest, TheDemoOpensOnTheStatusPanelWithEveryStateItsLetter) {
   std::string work = MakeDemo();
   Start(work, "--command cvs:");
-  Expect("CVS:");
+  ExpectStatusPanel();
   // Mode 2, as the file panel had: name and status letter.
   const std::vector<std::pair<std::string, std::string>> letters = {
       {"hello.c", "M"},      {"added.txt", "A"},  {"logo.bin", "A"},
@@ -37,7 +37,7 @@ TEST_F(ConsoleTuiTest, TheDemoOpensOnTheStatusPanelWithEveryStateItsLetter) {
 TEST_F(ConsoleTuiTest, ViewModesSwitchWithAltDigitsAndWithExtendedCtrlDigits) {
   std::string work = MakeDemo();
   Start(work, "--command cvs:");
-  Expect("CVS:");
+  ExpectStatusPanel();
   screen->Keys({"M-3"});
   Expect("WorkR");  // "WorkRev" in its five cells
   Expect("Size");
@@ -57,7 +57,7 @@ TEST_F(ConsoleTuiTest, ViewModesSwitchWithAltDigitsAndWithExtendedCtrlDigits) {
 TEST_F(ConsoleTuiTest, TheInfoViewShowsTheRootsAndShiftEscLeavesForTheFilePanel) {
   std::string work = MakeDemo();
   Start(work, "--command cvs:");
-  Expect("CVS:");
+  ExpectStatusPanel();
   screen->Keys({"C-l"});
   Expect("CVS Roots");
   Expect("Default Root");
@@ -79,7 +79,7 @@ TEST_F(ConsoleTuiTest, TheInfoViewShowsTheRootsAndShiftEscLeavesForTheFilePanel)
   // Back into the status panel, and out through the alternative key.
   screen->Type("cvs:");
   screen->Keys({"Enter"});
-  Expect("CVS:");
+  ExpectStatusPanel();
   screen->Keys({"C-q"});
   ExpectGone("CVS:");
   Quit();
@@ -88,7 +88,7 @@ TEST_F(ConsoleTuiTest, TheInfoViewShowsTheRootsAndShiftEscLeavesForTheFilePanel)
 TEST_F(ConsoleTuiTest, TheStatusPanelEntersFoldersGoesUpAndToTheRoot) {
   std::string work = MakeDemo();
   Start(work, "--command cvs:");
-  Expect("CVS:");
+  ExpectStatusPanel();
   screen->Keys({"Home", "Down", "Enter"});  // sub
   Expect("/work/sub ");
   Expect("inner.txt");
@@ -178,11 +178,11 @@ TEST_F(ConsoleTuiTest, ASmallTerminalGetsAClearLineAndTheScreenComesBack) {
   Start(work, "--command cvs:", "", 60, 20);
   Expect("needs a terminal of at least 80x25");
   screen->Resize(100, 30);
-  Expect("CVS:");
+  ExpectStatusPanel();
   screen->Resize(70, 30);
   Expect("needs a terminal of at least 80x25");
   screen->Resize(80, 25);
-  Expect("CVS:");
+  ExpectStatusPanel();
   Quit();
 }
 

@@ -76,6 +76,15 @@ class ConsoleTuiTest : public ::testing::Test {
     EXPECT_TRUE(screen->WaitForGone(text)) << "waited for \"" << text << "\" to go on\n"
                                            << screen->Last;
   }
+  // Waits until the status panel shows with no cvs running under it: keys
+  // sent while "CVS Running..." is up go to that dialog.
+  void ExpectStatusPanel() {
+    EXPECT_TRUE(screen->WaitUntil([](const std::string &text) {
+      return text.find("CVS:") != std::string::npos &&
+             text.find("CVS Running...") == std::string::npos;
+    })) << "waited for the status panel on\n"
+        << screen->Last;
+  }
   // The left panel's part of the line that shows `name` first in it.
   std::string LeftRow(const std::string &name) {
     std::string screenText = screen->Screen();

@@ -23,8 +23,9 @@ namespace {
 
 // What the wake pipe carries.
 const char kWakeByte = 'W', kResizeByte = 'R';
-// How long the rest of an escape sequence may take to arrive.
-const int kEscapeWaitMs = 40;
+// How long the rest of an escape sequence may take to arrive (a lone Esc
+// is known only when nothing follows it in time).
+const int kEscapeWaitMs = 100;
 
 volatile sig_atomic_t wakeFd = -1;
 
