@@ -99,6 +99,12 @@ TEST_F(ConsoleTuiTest, TheStatusPanelEntersFoldersGoesUpAndToTheRoot) {
   // Back on the folder it came from: Enter goes in again.
   screen->Keys({"Enter"});
   Expect("inner.txt");
+  // Tab: the other panel is active, and the prompt shows its folder.
+  Expect(work + "/sub>");
+  screen->Keys({"Tab"});
+  Expect(work + ">");
+  screen->Keys({"Tab"});
+  Expect(work + "/sub>");
   screen->Bytes("\x1c");  // Ctrl+Backslash: the root
   Expect("CVS:/ ");
   Expect("etc");
@@ -122,6 +128,14 @@ TEST_F(ConsoleTuiTest, CommandLinesRunInTheActiveFolderAndTheCurrentNameGoesOnto
   Expect(work + ">sub x");
   screen->Keys({"Escape"});
   ExpectGone(work + ">sub");
+  // Insert selects and moves on; Ctrl+R shows what changed behind the panel.
+  screen->Keys({"Insert"});
+  EXPECT_TRUE(screen->WaitUntil([&](const std::string &) { return ShownSelected("sub"); }))
+      << screen->StyledScreen();
+  testsupport::WriteFile(work + "/made-meanwhile.txt", "x");
+  screen->Keys({"C-r"});
+  Expect("made-meanwhile.txt");
+  EXPECT_TRUE(ShownSelected("sub"));  // the selection stays
   Quit();
 }
 
