@@ -145,6 +145,26 @@ TEST(MenuPlace, CentredAndAsWideAsTheLongestRowOrTheTitle) {
   EXPECT_EQ(0, hostcore::MenuScrollTop(tall, limited, 2));
 }
 
+TEST(MenuPlace, WidthsCountScreenCellsNotBytes) {
+  // A translated menu: Cyrillic letters take two bytes each but one cell.
+  hostcore::MenuModel russian =
+      Menu({Row("&\xD0\x9E\xD0\xB1\xD0\xBD\xD0\xBE\xD0\xB2\xD0\xB8\xD1\x82\xD1\x8C")}, 0, "");
+  hostcore::MenuModel english = Menu({Row("&Updating")}, 0, "");  // as many letters
+  EXPECT_EQ(hostcore::PlaceMenu(english, 80, 25).Width, hostcore::PlaceMenu(russian, 80, 25).Width);
+  const char *line = "\xD0\x9A\xD0\xBE\xD0\xB4 1\n";  // a title and one line of three cells
+  const char *same = "Cod 1\n";
+  EXPECT_EQ(hostcore::PlaceMessage(
+                hostcore::NewMessage(1, FMSG_ALLINONE | FMSG_MB_OK, nullptr,
+                                     reinterpret_cast<const char *const *>(same), 0, 0),
+                80, 25)
+                .Width,
+            hostcore::PlaceMessage(
+                hostcore::NewMessage(1, FMSG_ALLINONE | FMSG_MB_OK, nullptr,
+                                     reinterpret_cast<const char *const *>(line), 0, 0),
+                80, 25)
+                .Width);
+}
+
 TEST(MessageForms, AllInOneTextIsSplitTitleFirst) {
   const char *text = "Error\nThe first line\n\nafter a blank\nOK";
   hostcore::MessageModel box = hostcore::NewMessage(

@@ -103,6 +103,14 @@ def main():
         print(f"  no-op run {noop['wall_s'] * 1e6:7.0f} us   bare spawn and wait"
               f" {spawn['wall_s'] * 1e6:7.0f} us   ratio {noop['wall_s'] / spawn['wall_s']:.2f}")
 
+    print("The console host: scrolling a page of a panel and drawing it")
+    small, large = get("ScrollAndDraw/100"), get("ScrollAndDraw/100000")
+    if small and large:
+        ratio = large["wall_s"] / small["wall_s"]
+        print(f"  100,000 rows {large['wall_s'] * 1e3:6.3f} ms a page   100 rows"
+              f" {small['wall_s'] * 1e3:6.3f} ms a page   ratio {ratio:.2f}")
+        target(ratio <= 1.5, "a 100,000-row panel scrolls as a 100-row one does")
+
     if failures:
         print(f"{len(failures)} target(s) not met or missing: " + "; ".join(failures))
         return 1

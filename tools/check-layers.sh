@@ -36,6 +36,7 @@ done
 declare -A hostAllowed=(
   [core]="core"
   [standin]="core standin"
+  [console]="core console"
 )
 for dir in "$hosts"/*/; do
   [ -d "$dir" ] || continue

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <map>
 
+#include "core/column_layout.hpp"
 #include "core/hot_key.hpp"
 
 namespace hostcore {
@@ -27,8 +28,8 @@ void PlaceAxis(int first, int second, int screen, int &start, int &size) {
 
 int ControlWidth(const FarDialogItem &item, const std::string &label) {
   if (item.Type == DI_BUTTON || item.Type == DI_CHECKBOX || item.Type == DI_RADIOBUTTON)
-    return static_cast<int>(label.size()) + kControlChrome;
-  return static_cast<int>(label.size());
+    return TextWidth(label) + kControlChrome;
+  return TextWidth(label);
 }
 
 DialogPlace PlaceDialog(const DialogModel &dialog, int screenWidth, int screenHeight) {

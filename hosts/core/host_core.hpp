@@ -69,6 +69,11 @@ class HostCore {
   // shows a plug-in (close that first).
   bool ShowFolder(int panel, const std::string &dir);
   bool RereadFolder(int panel);
+  // Makes the active panel's folder the process's current folder, as the
+  // module expects whenever the host calls it (its relative names are
+  // relative to that folder).  False when the panel has none or it cannot
+  // be entered.
+  bool FollowActivePanel();
 
   // Plug-in panels, in the active panel: opens a handle the module
   // returned, reading its description and items; Refresh reads them again.
@@ -124,6 +129,34 @@ class HostCore {
   // call; a front end calls it after every call into the module that
   // PressKey does not already cover (OpenPlugin, for one).
   void CarryOutRequests();
+
+  // What a person's keys ask of the host, for any front end
+  // (panel_actions.cpp).  Enter on the current row: a plug-in panel enters
+  // the folder or ".." through the module, a file panel shows the folder;
+  // false when a file panel's folder cannot be read.
+  bool EnterCurrentRow();
+  // Calls OpenPlugin from the active panel's folder; a handle it returns
+  // becomes the active panel's plug-in panel (closing one open there), the
+  // module's requests are carried out, and file panels are read again (and
+  // plug-in panels too after a command from the plug-ins menu).
+  void OpenModule(int openFrom, INT_PTR item);
+  // A command line that begins with one of the module's prefixes and a
+  // colon goes to OpenPlugin(OPEN_COMMANDLINE) with the rest; false, and
+  // nothing done, for any other line (the front end's shell runs it).
+  bool RunPrefixedCommand(const std::string &line);
+  // Shift+Esc that the module did not take: a plug-in panel closes to the
+  // file panel in its folder, a file panel is read again.
+  void LeavePanel();
+  // The root key: a plug-in panel's SetDirectory with the separator, a file
+  // panel's root folder.
+  void GoToRoot();
+  // Ctrl+digit: the active panel's view mode (a file panel keeps it for
+  // when a plug-in panel closes over it).
+  void SetViewMode(int mode);
+  // Reads a panel again (a plug-in panel from its folder), and the file
+  // panels alone (after a command that may have changed files).
+  void RereadPanel(int index);
+  void RereadFilePanels();
 
  private:
   void FreeFoundItems(PanelModel &panel);

@@ -1,6 +1,8 @@
 // Reads language files and picks one by language.
 #include "core/language.hpp"
 
+#include <ctype.h>
+
 #include <fstream>
 
 #include "core/platform.hpp"
@@ -55,6 +57,18 @@ std::string FindLanguageFile(const std::string &modulePath, const std::string &l
     if (found == "English" && (english.empty() || path < english)) english = path;
   }
   return chosen.empty() ? english : chosen;
+}
+
+std::string LanguageForLocale(const char *lcAll, const char *lcMessages, const char *lang) {
+  for (const char *value : {lcAll, lcMessages, lang}) {
+    if (value == nullptr || *value == '\0') continue;
+    std::string locale = value;
+    bool russian = locale.size() >= 2 && tolower(static_cast<unsigned char>(locale[0])) == 'r' &&
+                   tolower(static_cast<unsigned char>(locale[1])) == 'u' &&
+                   (locale.size() == 2 || !isalpha(static_cast<unsigned char>(locale[2])));
+    return russian ? "Russian" : "English";
+  }
+  return "English";
 }
 
 }  // namespace hostcore

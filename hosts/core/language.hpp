@@ -26,6 +26,11 @@ bool ReadLanguageFile(const std::string &path, LanguageFile &file);
 // English one; empty when there is neither.
 std::string FindLanguageFile(const std::string &modulePath, const std::string &language);
 
+// The language the user's locale asks for: the first of LC_ALL,
+// LC_MESSAGES and LANG that is set and not empty decides; "ru..." gives
+// "Russian", anything else "English".
+std::string LanguageForLocale(const char *lcAll, const char *lcMessages, const char *lang);
+
 }  // namespace hostcore
 
 #endif

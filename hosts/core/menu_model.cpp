@@ -1,6 +1,8 @@
 // Menu rows, hot keys, the highlight and the menu's place on screen.
 #include "core/menu_model.hpp"
 
+#include "core/column_layout.hpp"
+
 #include <ctype.h>
 #include <string.h>
 
@@ -130,11 +132,10 @@ int MenuResult(const MenuModel &menu, int row) {
 MenuBox PlaceMenu(const MenuModel &menu, int screenWidth, int screenHeight) {
   MenuBox box;
   int widest = 0;
-  for (const HotKeyLabel &label : menu.Labels)
-    widest = std::max(widest, static_cast<int>(label.Text.size()));
+  for (const HotKeyLabel &label : menu.Labels) widest = std::max(widest, TextWidth(label.Text));
   int width = widest + kMenuChrome;
-  width = std::max(width, static_cast<int>(menu.Title.size()) + kMenuTitleMargin);
-  width = std::max(width, static_cast<int>(menu.Bottom.size()) + kMenuTitleMargin);
+  width = std::max(width, TextWidth(menu.Title) + kMenuTitleMargin);
+  width = std::max(width, TextWidth(menu.Bottom) + kMenuTitleMargin);
   width = std::min(width, std::max(screenWidth, 1));
   int rows = Count(menu);
   int maxRows = screenHeight - 2;

@@ -1,6 +1,8 @@
 // Message boxes: the two forms of the call, their buttons and their place.
 #include "core/message_model.hpp"
 
+#include "core/column_layout.hpp"
+
 #include <algorithm>
 
 #include "core/hot_key.hpp"
@@ -60,12 +62,11 @@ int MessageResult(const MessageModel &box, int button) {
 }
 
 MessageBox PlaceMessage(const MessageModel &box, int screenWidth, int screenHeight) {
-  int widest = static_cast<int>(box.Title.size());
-  for (const std::string &line : box.Lines)
-    widest = std::max(widest, static_cast<int>(line.size()));
+  int widest = TextWidth(box.Title);
+  for (const std::string &line : box.Lines) widest = std::max(widest, TextWidth(line));
   int buttons = 0;
   for (const std::string &label : box.Buttons)
-    buttons += static_cast<int>(ParseHotKey(label).Text.size()) + kButtonChrome + 1;
+    buttons += TextWidth(ParseHotKey(label).Text) + kButtonChrome + 1;
   widest = std::max(widest, buttons);
   MessageBox place;
   place.Width = std::min(widest + kBoxChrome, std::max(screenWidth, 1));

@@ -57,6 +57,11 @@ bool HostCore::RereadFolder(int index) {
   return read;
 }
 
+bool HostCore::FollowActivePanel() {
+  const std::string &dir = ActivePanel().CurDir;
+  return !dir.empty() && SetCurrentFolder(dir);
+}
+
 void HostCore::FreeFoundItems(PanelModel &panel) {
   if (panel.FoundItems != nullptr && Current != nullptr)
     Current->FreeFindData(panel.PluginHandle, panel.FoundItems, panel.FoundItemsNumber);

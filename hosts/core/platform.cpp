@@ -9,6 +9,7 @@
 #include <dirent.h>
 #include <dlfcn.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 #include <time.h>
 
@@ -63,6 +64,14 @@ bool ReadFolder(const std::string &dir, std::vector<FolderEntry> &entries) {
   } while (FindNextFileA(find, &data));
   FindClose(find);
   return true;
+}
+
+bool SetCurrentFolder(const std::string &dir) { return SetCurrentDirectoryA(dir.c_str()) != 0; }
+
+bool IsPlainFile(const std::string &path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE));
 }
 
 bool IsFolder(const std::string &path) {
@@ -124,6 +133,13 @@ bool ReadFolder(const std::string &dir, std::vector<FolderEntry> &entries) {
   }
   closedir(folder);
   return true;
+}
+
+bool SetCurrentFolder(const std::string &dir) { return chdir(dir.c_str()) == 0; }
+
+bool IsPlainFile(const std::string &path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 bool IsFolder(const std::string &path) {

@@ -32,14 +32,19 @@ struct FolderEntry {
 // folder cannot be read.
 bool ReadFolder(const std::string &dir, std::vector<FolderEntry> &entries);
 
-// Whether `path` names an existing folder.
+// Whether `path` names an existing folder; an existing plain file (not a
+// device, pipe or socket, which a viewer must not open).
 bool IsFolder(const std::string &path);
+bool IsPlainFile(const std::string &path);
 
 // A FILETIME value in the local time zone.
 struct LocalTime {
   int Year = 0, Month = 0, Day = 0, Hour = 0, Minute = 0, Second = 0;
 };
 bool ToLocalTime(uint64_t fileTime, LocalTime &local);
+
+// Makes `dir` the process's current folder; false when it cannot.
+bool SetCurrentFolder(const std::string &dir);
 
 // `dir` joined with `name` by the platform's separator.
 std::string JoinPath(const std::string &dir, const std::string &name);

@@ -1,0 +1,16 @@
+// Check boxes.
+#include "console/check_box.hpp"
+
+#include "console/label.hpp"
+
+namespace console {
+
+void DrawCheckBox(Terminal &term, int y, int x, const hostcore::HotKeyLabel &label, bool checked,
+                  bool focused, const BoxLook &look) {
+  term.Put(y, x, checked ? "[x]" : "[ ]", focused ? look.Focus : look.Body);
+  term.Put(y, x + 3, " ", look.Body);
+  PutLabel(term, y, x + 4, label, look.Body, look.HotKey);
+  if (focused) term.ShowCursor(y, x + 1);
+}
+
+}  // namespace console

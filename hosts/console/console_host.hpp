@@ -1,0 +1,68 @@
+// The console host: the host core with a person at a terminal.  It shows
+// the two panels, the command line and the key bar, turns keys into the
+// core's panel moves and module calls, and answers the module's menus,
+// boxes, dialogs and editor with the console's widgets.
+#ifndef QUILLET_CONSOLE_CONSOLE_HOST_HPP
+#define QUILLET_CONSOLE_CONSOLE_HOST_HPP
+
+#include <string>
+
+#include "console/input_line.hpp"
+#include "console/terminal.hpp"
+#include "core/host_core.hpp"
+#include "core/module_entry.hpp"
+
+namespace console {
+
+struct Options {
+  std::string ModulePath;
+  std::string Folder;         // shown in both panels; the current folder when empty
+  std::string StartCommand;   // run as if typed on the command line, e.g. "cvs:"
+  std::string HistoriesPath;  // where edit histories are kept; none when empty
+  std::string Language = "English";
+};
+
+class ConsoleHost : public hostcore::FrontEnd {
+ public:
+  explicit ConsoleHost(Terminal &term);
+  ~ConsoleHost() override;
+  // Loads the module and shows the folder; false with a reason.
+  bool Start(const Options &options, std::string &error);
+  // Runs until the user quits (F10) or the terminal goes away.
+  void Run();
+  hostcore::HostCore &Core() { return core_; }
+
+ private:
+  // The front end's part of the services.
+  int ShowMenu(hostcore::MenuModel &menu) override;
+  int ShowMessage(hostcore::MessageModel &box) override;
+  hostcore::DialogClose ShowDialog(hostcore::DialogSession &dialog) override;
+  void WakeDialog(hostcore::DialogSession &dialog) override;
+  void DialogDone(const hostcore::DialogSession &dialog, int result) override;
+  hostcore::EditorOutcome Edit(const hostcore::EditorRequest &request) override;
+  void CommandLineChanged() override;
+
+  void LayOut();
+  void DrawScreen();
+  void HandleKey(const hostcore::KeyPress &key);
+  bool HostKey(const hostcore::KeyPress &key);
+  void RunCommandLine();
+  void ShowPluginsMenu();
+  void ViewCurrent(bool edit);
+  void SetCommandLine(const std::string &text);
+  void SaveHistories();
+
+  Terminal &term_;
+  hostcore::HostCore core_;
+  hostcore::Module module_;
+  bool moduleLoaded_ = false;
+  hostcore::ModuleEntry entry_;
+  InputLine command_;
+  bool infoView_ = false;
+  bool quit_ = false;
+  std::string historiesPath_;
+};
+
+}  // namespace console
+
+#endif

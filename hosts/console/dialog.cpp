@@ -1,0 +1,222 @@
+// Dialogs.
+#include "console/dialog.hpp"
+
+#include <map>
+
+#include "console/button.hpp"
+#include "console/check_box.hpp"
+#include "console/history_list.hpp"
+#include "console/input_line.hpp"
+#include "console/label.hpp"
+#include "console/radio_group.hpp"
+#include "core/column_layout.hpp"
+#include "core/dialog_keys.hpp"
+#include "core/dialog_layout.hpp"
+#include "core/screen_text.hpp"
+
+namespace console {
+
+namespace vk = hostcore::vk;
+using hostcore::Is;
+
+namespace {
+
+struct DialogState {
+  hostcore::DialogModel &Model;
+  std::map<int, InputLine> Edits;
+  int LastFocus = -1;
+};
+
+const FarDialogItem &ItemAt(const hostcore::DialogModel &model, int index) {
+  return model.Items[static_cast<size_t>(index)];
+}
+
+void DrawItem(Terminal &term, DialogState &state, const hostcore::DialogPlace &place, int index,
+              const BoxLook &look) {
+  const FarDialogItem &item = ItemAt(state.Model, index);
+  const hostcore::ItemPlace &at = place.Items[static_cast<size_t>(index)];
+  int x = place.Left + at.Left, y = place.Top + at.Top;
+  bool focused = index == state.Model.Focus;
+  hostcore::HotKeyLabel label;
+  label.Text = at.Text;
+  label.HotKeyAt = at.HotKeyAt;
+  switch (item.Type) {
+    case DI_DOUBLEBOX:
+    case DI_SINGLEBOX: {
+      term.Frame(y, x, at.Height, at.Width, look.Body, item.Type == DI_DOUBLEBOX);
+      if (!at.Text.empty()) {
+        std::string title = " " + hostcore::ShowableText(at.Text) + " ";
+        title = hostcore::FitText(title, std::min(hostcore::TextWidth(title), at.Width - 2), false,
+                                  false);
+        term.Put(y, x + (at.Width - hostcore::TextWidth(title)) / 2, title, look.Body);
+      }
+      break;
+    }
+    case DI_TEXT:
+      if (at.Separator) {
+        term.HorizontalLine(y, x + 1, at.Width - 2, look.Body, false);
+        if (!at.Text.empty()) {
+          std::string text = " " + hostcore::ShowableText(at.Text) + " ";
+          term.Put(y, x + (at.Width - hostcore::TextWidth(text)) / 2, text, look.Body);
+        }
+      } else {
+        PutLabel(term, y, x, label, look.Body, look.HotKey);
+      }
+      break;
+    case DI_VTEXT: {
+      std::string text = hostcore::ShowableText(at.Text);
+      int row = 0;
+      for (size_t c = 0; c < text.size(); c = hostcore::NextCharacter(text, c))
+        term.Put(y + row++, x, text.substr(c, hostcore::NextCharacter(text, c) - c), look.Body);
+      break;
+    }
+    case DI_EDIT:
+    case DI_PSWEDIT:
+    case DI_FIXEDIT: {
+      InputLine &line = state.Edits[index];
+      DrawInputLine(term, y, x, at.Width, line, focused, look.Edit, look.EditFocus);
+      if (item.Type == DI_EDIT && (item.Flags & DIF_HISTORY) && item.History != nullptr)
+        term.Put(y, x + at.Width, "\xE2\x86\x93", look.Body);  // the history arrow
+      break;
+    }
+    case DI_BUTTON:
+      DrawButton(term, y, x, label, focused, look);
+      break;
+    case DI_CHECKBOX:
+      DrawCheckBox(term, y, x, label, item.Selected != 0, focused, look);
+      break;
+    case DI_RADIOBUTTON:
+      DrawRadioButton(term, y, x, label, item.Selected != 0, focused, look);
+      break;
+    default:
+      break;
+  }
+}
+
+void DrawDialog(Terminal &term, DialogState &state) {
+  BoxLook look = DialogLook();
+  hostcore::DialogPlace place = hostcore::PlaceDialog(state.Model, term.Width(), term.Height());
+  for (int y = place.Top; y < place.Top + place.Height; ++y)
+    term.Fill(y, place.Left, place.Width, look.Body);
+  term.HideCursor();
+  int count = static_cast<int>(state.Model.Items.size());
+  // Boxes first: the other items sit inside them.
+  for (int pass = 0; pass < 2; ++pass) {
+    for (int i = 0; i < count; ++i) {
+      int type = ItemAt(state.Model, i).Type;
+      bool box = type == DI_DOUBLEBOX || type == DI_SINGLEBOX;
+      if (box == (pass == 0)) DrawItem(term, state, place, i, look);
+    }
+  }
+}
+
+// Focus moved onto an edit line that selects its text on entry.
+void NoteFocus(DialogState &state) {
+  int focus = state.Model.Focus;
+  if (focus == state.LastFocus) return;
+  state.LastFocus = focus;
+  if (focus < 0) return;
+  const FarDialogItem &item = ItemAt(state.Model, focus);
+  if (hostcore::IsEditLine(item) && (item.Flags & DIF_SELECTONENTRY)) {
+    hostcore::LineEdit &edit = state.Edits[focus].Edit;
+    edit.AllSelected = !edit.Text.empty();
+  }
+}
+
+void SetLine(DialogState &state, int index, const std::string &text) {
+  hostcore::SetEditText(state.Model, index, text);
+  hostcore::SetLineText(state.Edits[index].Edit, hostcore::EditText(ItemAt(state.Model, index)));
+}
+
+}  // namespace
+
+hostcore::DialogClose RunDialog(Terminal &term, hostcore::DialogModel &model,
+                                const hostcore::HistoryStore &histories,
+                                const ModuleClose &moduleClose) {
+  DialogState state{model, {}, -1};
+  for (int i = 0; i < static_cast<int>(model.Items.size()); ++i) {
+    const FarDialogItem &item = ItemAt(model, i);
+    if (!hostcore::IsEditLine(item)) continue;
+    InputLine &line = state.Edits[i];
+    line.Edit = hostcore::NewLineEdit(hostcore::EditText(item), sizeof(item.Data) - 1);
+    line.Hidden = item.Type == DI_PSWEDIT;
+  }
+  term.PushLayer([&] { DrawDialog(term, state); });
+  hostcore::DialogClose close;
+  for (;;) {
+    int code = -1;
+    if (moduleClose && moduleClose(code)) {
+      close.ByModule = true;
+      close.Code = code;
+      break;
+    }
+    NoteFocus(state);
+    term.Redraw();
+    Event event = term.Next();
+    if (event.What == Event::Closed) break;
+    if (event.What != Event::Key) continue;
+    const hostcore::KeyPress &key = event.Press;
+    int focus = model.Focus;
+    bool inEdit = focus >= 0 && hostcore::IsEditLine(ItemAt(model, focus));
+    if (Is(key, vk::Escape) || Is(key, vk::F(10)) || Is(key, 'C', PKF_CONTROL) ||
+        Is(key, vk::Pause, PKF_CONTROL)) {
+      close.Code = -1;
+      break;
+    }
+    if (Is(key, vk::Return)) {
+      close.Code = hostcore::PressEnter(model);
+      break;
+    }
+    if (Is(key, vk::Tab) || Is(key, vk::Down) || (!inEdit && Is(key, vk::Right))) {
+      hostcore::MoveFocus(model, 1);
+      continue;
+    }
+    if (Is(key, vk::Tab, PKF_SHIFT) || Is(key, vk::Up) || (!inEdit && Is(key, vk::Left))) {
+      hostcore::MoveFocus(model, -1);
+      continue;
+    }
+    if (inEdit && (Is(key, vk::Down, PKF_CONTROL) || Is(key, vk::Down, PKF_ALT))) {
+      std::vector<std::string> entries = hostcore::EditHistory(model, focus, histories);
+      hostcore::DialogPlace place = hostcore::PlaceDialog(model, term.Width(), term.Height());
+      const hostcore::ItemPlace &at = place.Items[static_cast<size_t>(focus)];
+      std::string chosen;
+      if (RunHistoryList(term, entries, place.Top + at.Top + 1, place.Left + at.Left, at.Width,
+                         chosen))
+        SetLine(state, focus, chosen);
+      continue;
+    }
+    if (inEdit) {
+      bool changed = false;
+      if (hostcore::EditLineKey(state.Edits[focus].Edit, key, &changed)) {
+        if (changed) hostcore::SetEditText(model, focus, state.Edits[focus].Edit.Text);
+        continue;
+      }
+    }
+    if (!inEdit && Is(key, vk::Space)) {
+      int pressed = hostcore::PressSpace(model);
+      if (pressed != hostcore::kDialogStaysOpen) {
+        close.Code = pressed;
+        break;
+      }
+      continue;
+    }
+    // Hot keys: Alt+letter anywhere, the letter alone outside edit lines.
+    bool alt = key.Mods == PKF_ALT || (!inEdit && (key.Mods & ~PKF_SHIFT) == 0);
+    uint32_t typed = key.Char != 0 ? key.Char : static_cast<uint32_t>(key.Vk);
+    if (alt && typed > 0x20 && typed < 0x80) {
+      int item = hostcore::DialogHotKeyItem(model, static_cast<char>(typed));
+      if (item >= 0) {
+        int pressed = hostcore::PressDialogHotKey(model, item);
+        if (pressed != hostcore::kDialogStaysOpen) {
+          close.Code = pressed;
+          break;
+        }
+      }
+    }
+  }
+  term.PopLayer();
+  term.Redraw();
+  return close;
+}
+
+}  // namespace console

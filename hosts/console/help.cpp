@@ -1,0 +1,78 @@
+// The help screen.
+#include "console/help.hpp"
+
+#include "console/text_view.hpp"
+#include "core/text_document.hpp"
+
+namespace console {
+
+namespace vk = hostcore::vk;
+using hostcore::Is;
+
+const std::string &HelpText() {
+  static const std::string text =
+      "Quillet console: a two-panel file manager that hosts the Quillet CVS module\n"
+      "\n"
+      "Panels\n"
+      "  Up, Down, PgUp, PgDn, Home, End   move the cursor (Left, Right: across columns)\n"
+      "  Enter           enter a folder or \"..\"; run the command line when it holds text\n"
+      "  Insert          select or unselect the current file\n"
+      "  Tab             switch panels\n"
+      "  Ctrl+R          read the active panel again\n"
+      "  Ctrl+L          show the info view of the active panel on the other side\n"
+      "  Ctrl+\\          go to the root folder\n"
+      "  Ctrl+0 .. Ctrl+9   view modes            alternative: Alt+0 .. Alt+9\n"
+      "  F3 / F4         view / edit the current file\n"
+      "  F10             quit\n"
+      "  F11             plug-ins menu (CVS)    alternative: Ctrl+P\n"
+      "\n"
+      "CVS status panel (type cvs: and Enter, or F11 > CVS > Browse)\n"
+      "  F3              view the file, or show its cvs log or diff\n"
+      "  Ctrl+Enter      put the current name on the command line   alternative: Ctrl+J\n"
+      "  Shift+Esc       back to the file panel                     alternative: Ctrl+Q\n"
+      "\n"
+      "Command line\n"
+      "  cvs:            opens the status panel on the active folder\n"
+      "  anything else   runs in /bin/sh in the active folder\n"
+      "  Esc             clears the line\n"
+      "\n"
+      "Dialogs and menus\n"
+      "  Tab, Shift+Tab, Up, Down   move between items; Space toggles; Enter confirms\n"
+      "  Esc             cancels; Alt+letter presses the item with that hot key\n"
+      "  Ctrl+Down or Alt+Down      the history of an edit line\n"
+      "  Esc, Enter or Ctrl+C       Break in \"CVS Running...\"\n"
+      "\n"
+      "Viewer and editor\n"
+      "  F2 save (editor), F7 search, Shift+F7 search again, Esc or F10 leave\n"
+      "  The output of cvs opens locked: read-only, with scrolling and search.\n"
+      "\n"
+      "Keys a terminal may not send are also read in xterm's extended forms\n"
+      "(modifyOtherKeys and CSI u, which tmux passes on with extended-keys on).\n";
+  return text;
+}
+
+void RunHelp(Terminal &term) {
+  hostcore::TextDocument document;
+  document.ReadOnly = true;
+  document.Lines.clear();
+  const std::string &text = HelpText();
+  for (size_t start = 0; start < text.size();) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    document.Lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  std::string note;
+  const std::vector<std::string> keys = {"", "", "", "", "", "", "", "", "", "Quit"};
+  term.PushLayer([&] { DrawTextView(term, document, "Help", keys, note); });
+  for (;;) {
+    term.Redraw();
+    hostcore::KeyPress key;
+    if (!term.NextKey(key)) break;
+    if (Is(key, vk::Escape) || Is(key, vk::F(10)) || Is(key, vk::F(1))) break;
+    hostcore::DocumentKey(document, key, TextRows(term));
+  }
+  term.PopLayer();
+}
+
+}  // namespace console

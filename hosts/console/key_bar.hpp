@@ -1,0 +1,17 @@
+// The key bar on the screen's last line: F1 to F12 with their labels.
+#ifndef QUILLET_CONSOLE_KEY_BAR_HPP
+#define QUILLET_CONSOLE_KEY_BAR_HPP
+
+#include <string>
+#include <vector>
+
+#include "console/terminal.hpp"
+
+namespace console {
+
+// `labels[i]` belongs to F(i+1); missing ones are empty.
+void DrawKeyBar(Terminal &term, int y, const std::vector<std::string> &labels);
+
+}  // namespace console
+
+#endif

@@ -1,0 +1,68 @@
+// A list box.
+#include "console/list_box.hpp"
+
+#include <algorithm>
+
+#include "core/column_layout.hpp"
+#include "core/screen_text.hpp"
+
+namespace console {
+
+namespace vk = hostcore::vk;
+using hostcore::Is;
+
+int RunListBox(Terminal &term, const std::string &title, const std::vector<std::string> &entries,
+               int start, int top, int left, int width, int maxRows) {
+  if (entries.empty()) return -1;
+  int count = static_cast<int>(entries.size());
+  int current = std::max(0, std::min(start, count - 1));
+  int first = 0;
+  auto draw = [&] {
+    int rows = std::max(1, std::min(count, std::min(maxRows, term.Height() - 2)));
+    int y = std::max(0, std::min(top, term.Height() - rows - 2));
+    int x = std::max(0, std::min(left, term.Width() - width));
+    if (current < first) first = current;
+    if (current >= first + rows) first = current - rows + 1;
+    term.Frame(y, x, rows + 2, width, Role::Menu, true);
+    if (!title.empty()) {
+      std::string shown = " " + hostcore::ShowableText(title) + " ";
+      term.Put(y, x + std::max(1, (width - hostcore::TextWidth(shown)) / 2),
+               hostcore::FitText(shown, width - 2, false, false), Role::Menu);
+    }
+    for (int row = 0; row < rows && first + row < count; ++row) {
+      int index = first + row;
+      std::string text =
+          " " +
+          hostcore::FitText(hostcore::ShowableText(entries[static_cast<size_t>(index)]), width - 4,
+                            false, true) +
+          " ";
+      term.Put(y + 1 + row, x + 1, text, index == current ? Role::MenuCurrent : Role::Menu);
+    }
+    term.HideCursor();
+  };
+  term.PushLayer(draw);
+  term.Redraw();
+  int result = -1;
+  for (;;) {
+    hostcore::KeyPress key;
+    if (!term.NextKey(key)) break;
+    int page = std::max(1, std::min(count, maxRows) - 1);
+    if (Is(key, vk::Escape) || Is(key, vk::F(10))) break;
+    if (Is(key, vk::Return)) {
+      result = current;
+      break;
+    }
+    if (Is(key, vk::Up)) current = current > 0 ? current - 1 : count - 1;
+    if (Is(key, vk::Down)) current = current + 1 < count ? current + 1 : 0;
+    if (Is(key, vk::Prior)) current = std::max(0, current - page);
+    if (Is(key, vk::Next)) current = std::min(count - 1, current + page);
+    if (Is(key, vk::Home)) current = 0;
+    if (Is(key, vk::End)) current = count - 1;
+    term.Redraw();
+  }
+  term.PopLayer();
+  term.Redraw();
+  return result;
+}
+
+}  // namespace console

@@ -1,0 +1,84 @@
+// Menus.
+#include "console/menu.hpp"
+
+#include "console/label.hpp"
+#include "core/column_layout.hpp"
+#include "core/screen_text.hpp"
+
+namespace console {
+
+namespace vk = hostcore::vk;
+using hostcore::Is;
+
+namespace {
+
+void PutCentred(Terminal &term, int y, int left, int width, const std::string &text, Role role) {
+  if (text.empty()) return;
+  std::string shown = " " + hostcore::ShowableText(text) + " ";
+  shown = hostcore::FitText(shown, std::min(hostcore::TextWidth(shown), width - 2), false, false);
+  term.Put(y, left + (width - hostcore::TextWidth(shown)) / 2, shown, role);
+}
+
+void DrawMenu(Terminal &term, hostcore::MenuModel &menu, int &top) {
+  hostcore::MenuBox box = hostcore::PlaceMenu(menu, term.Width(), term.Height());
+  top = hostcore::MenuScrollTop(menu, box, top);
+  term.Frame(box.Top, box.Left, box.Height, box.Width, Role::Menu, true);
+  PutCentred(term, box.Top, box.Left, box.Width, menu.Title, Role::Menu);
+  PutCentred(term, box.Top + box.Height - 1, box.Left, box.Width, menu.Bottom, Role::Menu);
+  int inner = box.Width - 2;
+  for (int line = 0; line < box.VisibleRows; ++line) {
+    int row = top + line;
+    if (row >= static_cast<int>(menu.Items.size())) break;
+    int y = box.Top + 1 + line;
+    if (hostcore::IsSeparator(menu, row)) {
+      term.HorizontalLine(y, box.Left + 1, inner, Role::Menu, false);
+      continue;
+    }
+    bool current = row == menu.Current;
+    Role role = current ? Role::MenuCurrent : Role::Menu;
+    term.Fill(y, box.Left + 1, inner, role);
+    const FarMenuItem &item = menu.Items[static_cast<size_t>(row)];
+    term.Put(y, box.Left + 1, item.Checked ? "\xE2\x88\x9A" : " ", role);
+    PutLabel(term, y, box.Left + 2, menu.Labels[static_cast<size_t>(row)], role,
+             current ? Role::MenuCurrentHotKey : Role::MenuHotKey, inner - 2);
+  }
+  term.HideCursor();
+}
+
+}  // namespace
+
+int RunMenu(Terminal &term, hostcore::MenuModel &menu) {
+  int top = 0;
+  term.PushLayer([&] { DrawMenu(term, menu, top); });
+  term.Redraw();
+  int result = -1;
+  for (;;) {
+    hostcore::KeyPress key;
+    if (!term.NextKey(key)) break;
+    hostcore::MenuBox box = hostcore::PlaceMenu(menu, term.Width(), term.Height());
+    if (Is(key, vk::Escape) || Is(key, vk::F(10))) break;
+    if (Is(key, vk::Return) && menu.Current >= 0) {
+      result = menu.Current;
+      break;
+    }
+    if (Is(key, vk::Up)) hostcore::MoveMenuHighlight(menu, -1);
+    if (Is(key, vk::Down)) hostcore::MoveMenuHighlight(menu, 1);
+    if (Is(key, vk::Home) || Is(key, vk::Prior)) hostcore::MenuHome(menu);
+    if (Is(key, vk::End) || Is(key, vk::Next)) hostcore::MenuEnd(menu);
+    (void)box;
+    if (key.Char != 0 && key.Char < 0x80 && (key.Mods & PKF_CONTROL) == 0) {
+      int row = hostcore::MenuRowForKey(menu, static_cast<char>(key.Char));
+      if (row >= 0) {
+        menu.Current = row;
+        result = row;
+        break;
+      }
+    }
+    term.Redraw();
+  }
+  term.PopLayer();
+  term.Redraw();
+  return result;
+}
+
+}  // namespace console

@@ -1,0 +1,103 @@
+// Message boxes.
+#include "console/message_box.hpp"
+
+#include "console/button.hpp"
+#include "core/column_layout.hpp"
+#include "core/screen_text.hpp"
+
+namespace console {
+
+namespace vk = hostcore::vk;
+using hostcore::Is;
+
+namespace {
+
+// Margin, frame and padding on each side of the text.
+const int kOuter = 3, kInner = 5;
+
+void DrawBox(Terminal &term, const hostcore::MessageModel &box) {
+  BoxLook look = box.Warning ? WarningLook() : DialogLook();
+  hostcore::MessageBox place = hostcore::PlaceMessage(box, term.Width(), term.Height());
+  for (int y = place.Top; y < place.Top + place.Height; ++y)
+    term.Fill(y, place.Left, place.Width, look.Body);
+  term.Frame(place.Top + 1, place.Left + kOuter, place.Height - 2, place.Width - 2 * kOuter,
+             look.Body, true);
+  int textWidth = place.Width - 2 * kInner;
+  if (!box.Title.empty()) {
+    std::string title = " " + hostcore::ShowableText(box.Title) + " ";
+    title =
+        hostcore::FitText(title, std::min(hostcore::TextWidth(title), textWidth + 2), false, false);
+    term.Put(place.Top + 1, place.Left + (place.Width - hostcore::TextWidth(title)) / 2, title,
+             look.Body);
+  }
+  int y = place.Top + 2;
+  for (const std::string &line : box.Lines) {
+    std::string shown = hostcore::ShowableText(line);
+    int cells = std::min(hostcore::TextWidth(shown), textWidth);
+    int x = box.LeftAlign ? place.Left + kInner : place.Left + (place.Width - cells) / 2;
+    term.Put(y++, x, hostcore::FitText(shown, cells, false, false), look.Body);
+  }
+  if (box.Buttons.empty()) return;
+  term.HorizontalLine(y, place.Left + kOuter + 1, place.Width - 2 * kOuter - 2, look.Body, false);
+  ++y;
+  int total = -1;
+  std::vector<hostcore::HotKeyLabel> labels;
+  for (const std::string &button : box.Buttons) {
+    labels.push_back(hostcore::ParseHotKey(button));
+    total += ButtonWidth(labels.back()) + 1;
+  }
+  int x = place.Left + (place.Width - total) / 2;
+  for (size_t i = 0; i < labels.size(); ++i) {
+    DrawButton(term, y, x, labels[i], static_cast<int>(i) == box.Focus, look);
+    x += ButtonWidth(labels[i]) + 1;
+  }
+  term.HideCursor();
+}
+
+}  // namespace
+
+int RunMessageBox(Terminal &term, hostcore::MessageModel &box) {
+  term.PushLayer([&] { DrawBox(term, box); });
+  term.Redraw();
+  int result = -1;
+  int count = static_cast<int>(box.Buttons.size());
+  while (count > 0) {
+    hostcore::KeyPress key;
+    if (!term.NextKey(key)) break;
+    if (Is(key, vk::Escape) || Is(key, vk::F(10))) break;
+    if (Is(key, vk::Return) || Is(key, vk::Space)) {
+      result = box.Focus;
+      break;
+    }
+    if (Is(key, vk::Right) || Is(key, vk::Tab) || Is(key, vk::Down))
+      box.Focus = (box.Focus + 1) % count;
+    if (Is(key, vk::Left) || Is(key, vk::Tab, PKF_SHIFT) || Is(key, vk::Up))
+      box.Focus = (box.Focus + count - 1) % count;
+    if (key.Char != 0 && key.Char < 0x80 && (key.Mods & PKF_CONTROL) == 0) {
+      char typed = hostcore::FoldKey(static_cast<char>(key.Char));
+      for (int i = 0; i < count && result < 0; ++i) {
+        if (hostcore::HotKeyOf(hostcore::ParseHotKey(box.Buttons[static_cast<size_t>(i)])) == typed)
+          result = i;
+      }
+      if (result >= 0) break;
+    }
+    term.Redraw();
+  }
+  term.PopLayer();
+  if (count > 0) term.Redraw();
+  return result;
+}
+
+int AskUser(Terminal &term, const std::string &title, const std::vector<std::string> &lines,
+            const std::vector<std::string> &buttons, bool warning) {
+  hostcore::MessageModel box;
+  box.Title = title;
+  box.Lines = lines;
+  box.Buttons = buttons;
+  box.Warning = warning;
+  box.AllLines.push_back(title);
+  box.AllLines.insert(box.AllLines.end(), lines.begin(), lines.end());
+  return RunMessageBox(term, box);
+}
+
+}  // namespace console

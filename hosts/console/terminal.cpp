@@ -1,0 +1,356 @@
+// ncurses on its own descriptors, keys from the input, and the wake pipe.
+#include "console/terminal.hpp"
+
+#include <curses.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <stdio.h>
+#include <string.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "console/key_decoder.hpp"
+#include "core/screen_text.hpp"
+
+namespace console {
+
+namespace {
+
+// What the wake pipe carries.
+const char kWakeByte = 'W', kResizeByte = 'R';
+// How long the rest of an escape sequence may take to arrive (a lone Esc
+// is known only when nothing follows it in time).
+const int kEscapeWaitMs = 100;
+
+volatile sig_atomic_t wakeFd = -1;
+
+void OnResize(int) {
+  int saved = errno;
+  if (wakeFd >= 0) {
+    ssize_t ignored = write(wakeFd, &kResizeByte, 1);
+    (void)ignored;
+  }
+  errno = saved;
+}
+
+SCREEN *ScreenOf(void *screen) { return static_cast<SCREEN *>(screen); }
+
+void WriteAll(int fd, const char *text) {
+  for (size_t length = strlen(text); length > 0;) {
+    ssize_t written = write(fd, text, length);
+    if (written <= 0 && errno != EINTR) return;
+    if (written > 0) {
+      text += written;
+      length -= static_cast<size_t>(written);
+    }
+  }
+}
+
+}  // namespace
+
+Terminal::~Terminal() { Close(); }
+
+bool Terminal::Open(std::string &error) {
+  if (!isatty(0) || !isatty(1)) {
+    error = "standard input and output must be a terminal";
+    return false;
+  }
+  inputFd_ = fcntl(0, F_DUPFD_CLOEXEC, 3);
+  outputFd_ = fcntl(1, F_DUPFD_CLOEXEC, 3);
+  int pipeFds[2];
+  if (inputFd_ < 0 || outputFd_ < 0 || pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0) {
+    error = std::string("cannot set up the terminal: ") + strerror(errno);
+    return false;
+  }
+  wakeRead_ = pipeFds[0];
+  wakeWrite_ = pipeFds[1];
+  wakeFd = wakeWrite_;
+  struct sigaction action;
+  memset(&action, 0, sizeof(action));
+  action.sa_handler = OnResize;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGWINCH, &action, nullptr);
+
+  FILE *out = fdopen(outputFd_, "w");
+  FILE *in = fdopen(inputFd_, "r");
+  outFile_ = out;
+  inFile_ = in;
+  SCREEN *screen = out != nullptr && in != nullptr ? newterm(nullptr, out, in) : nullptr;
+  if (screen == nullptr) {
+    error = "cannot start the screen (is TERM set?)";
+    return false;
+  }
+  screen_ = screen;
+  set_term(screen);
+  raw();
+  noecho();
+  nonl();
+  keypad(stdscr, FALSE);
+  meta(stdscr, TRUE);
+  curs_set(0);
+  InitColors();
+  fflush(out);
+  WriteAll(outputFd_, kExtendedKeysOn);
+  ApplySize();
+  return true;
+}
+
+void Terminal::Close() {
+  if (screen_ != nullptr) {
+    endwin();
+    WriteAll(outputFd_, kExtendedKeysOff);
+    delscreen(ScreenOf(screen_));
+    screen_ = nullptr;
+  }
+  wakeFd = -1;
+  if (outFile_ != nullptr) fclose(static_cast<FILE *>(outFile_));
+  if (inFile_ != nullptr) fclose(static_cast<FILE *>(inFile_));
+  outFile_ = inFile_ = nullptr;
+  outputFd_ = inputFd_ = -1;
+  if (wakeRead_ >= 0) close(wakeRead_);
+  if (wakeWrite_ >= 0) close(wakeWrite_);
+  wakeRead_ = wakeWrite_ = -1;
+}
+
+int Terminal::Width() const { return screen_ != nullptr ? COLS : 0; }
+int Terminal::Height() const { return screen_ != nullptr ? LINES : 0; }
+
+void Terminal::ApplySize() {
+  struct winsize size;
+  if (ioctl(outputFd_, TIOCGWINSZ, &size) == 0 && size.ws_row > 0 && size.ws_col > 0) {
+    resize_term(size.ws_row, size.ws_col);
+    // Paint everything anew: what the terminal kept of the old size is unknown.
+    clearok(curscr, TRUE);
+  }
+}
+
+void Terminal::Wake() {
+  ssize_t ignored = write(wakeWrite_, &kWakeByte, 1);
+  (void)ignored;
+}
+
+Event Terminal::Next() {
+  for (;;) {
+    bool waitForRest = false;
+    if (!pending_.empty()) {
+      Decoded decoded = DecodeKey(pending_, false);
+      if (decoded.What == Decoded::NeedMore) {
+        waitForRest = true;
+      } else {
+        pending_.erase(0, decoded.Used);
+        if (decoded.What == Decoded::Key) {
+          Event event;
+          event.Press = ApplyAlternatives(decoded.Press);
+          return event;
+        }
+        continue;
+      }
+    }
+    struct pollfd fds[2] = {{inputFd_, POLLIN, 0}, {wakeRead_, POLLIN, 0}};
+    int ready = poll(fds, 2, waitForRest ? kEscapeWaitMs : -1);
+    if (ready < 0) {
+      if (errno == EINTR) continue;
+      Event closed;
+      closed.What = Event::Closed;
+      return closed;
+    }
+    if (ready == 0) {
+      // The rest of the sequence did not come: take what is there.
+      Decoded decoded = DecodeKey(pending_, true);
+      pending_.erase(0, std::max<size_t>(decoded.Used, 1));
+      if (decoded.What == Decoded::Key) {
+        Event event;
+        event.Press = ApplyAlternatives(decoded.Press);
+        return event;
+      }
+      continue;
+    }
+    if (fds[1].revents & POLLIN) {
+      char bytes[64];
+      bool resized = false;
+      ssize_t got;
+      while ((got = read(wakeRead_, bytes, sizeof bytes)) > 0) {
+        for (ssize_t i = 0; i < got; ++i) resized = resized || bytes[i] == kResizeByte;
+      }
+      Event event;
+      event.What = resized ? Event::Resize : Event::Wake;
+      if (resized) {
+        ApplySize();
+        Redraw();
+      }
+      return event;
+    }
+    if (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) {
+      char bytes[256];
+      ssize_t got = read(inputFd_, bytes, sizeof bytes);
+      if (got < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+      if (got <= 0) {
+        Event closed;
+        closed.What = Event::Closed;
+        return closed;
+      }
+      pending_.append(bytes, static_cast<size_t>(got));
+    }
+  }
+}
+
+bool Terminal::NextKey(hostcore::KeyPress &key) {
+  for (;;) {
+    Event event = Next();
+    if (event.What == Event::Closed) return false;
+    if (event.What != Event::Key) continue;
+    key = event.Press;
+    return true;
+  }
+}
+
+void Terminal::Suspend() {
+  def_prog_mode();
+  endwin();
+  WriteAll(outputFd_, kExtendedKeysOff);
+}
+
+void Terminal::Resume() {
+  WriteAll(outputFd_, kExtendedKeysOn);
+  reset_prog_mode();
+  ApplySize();
+  clearok(curscr, TRUE);
+  Redraw();
+}
+
+void Terminal::PauseForKey(const std::string &prompt) {
+  WriteAll(outputFd_, prompt.c_str());
+  struct termios saved, raw;
+  bool rawMode = tcgetattr(inputFd_, &saved) == 0;
+  if (rawMode) {
+    raw = saved;
+    cfmakeraw(&raw);
+    tcsetattr(inputFd_, TCSANOW, &raw);
+  }
+  struct pollfd input = {inputFd_, POLLIN, 0};
+  while (poll(&input, 1, -1) < 0 && errno == EINTR) {
+  }
+  // The whole key, an escape sequence included.
+  char bytes[64];
+  do {
+    if (read(inputFd_, bytes, sizeof bytes) <= 0) break;
+  } while (poll(&input, 1, kEscapeWaitMs) > 0);
+  if (rawMode) tcsetattr(inputFd_, TCSANOW, &saved);
+}
+
+bool Terminal::OpenHeadless(int width, int height, std::string &error) {
+  FILE *out = fopen("/dev/null", "w");
+  FILE *in = fopen("/dev/null", "r");
+  outFile_ = out;
+  inFile_ = in;
+  if (out == nullptr || in == nullptr) {
+    error = "cannot open /dev/null";
+    return false;
+  }
+  outputFd_ = fileno(out);
+  inputFd_ = fileno(in);
+  SCREEN *screen = newterm("xterm-256color", out, in);
+  if (screen == nullptr) screen = newterm("xterm", out, in);
+  if (screen == nullptr) {
+    error = "no terminal description for xterm";
+    return false;
+  }
+  screen_ = screen;
+  set_term(screen);
+  InitColors();
+  resize_term(height, width);
+  return true;
+}
+
+void Terminal::PushLayer(Layer layer) { layers_.push_back(std::move(layer)); }
+void Terminal::PopLayer() {
+  if (!layers_.empty()) layers_.pop_back();
+}
+
+void Terminal::Redraw() {
+  cursorShown_ = false;
+  Clear();
+  if (TooSmall()) {
+    std::string line = "Quillet needs a terminal of at least " + std::to_string(kMinWidth) + "x" +
+                       std::to_string(kMinHeight) + "; this one is " + std::to_string(Width()) +
+                       "x" + std::to_string(Height()) + ".";
+    for (int y = 0; y * Width() < static_cast<int>(line.size()) && y < Height(); ++y)
+      Put(y, 0, line.substr(static_cast<size_t>(y * Width())), Role::Screen);
+  } else {
+    for (const Layer &layer : layers_) layer();
+  }
+  Show();
+}
+
+void Terminal::Put(int y, int x, const std::string &text, Role role) {
+  if (y < 0 || y >= Height() || x >= Width()) return;
+  std::string shown = text;
+  if (x < 0) {
+    shown = shown.substr(hostcore::ByteAtCell(shown, -x, 1));
+    x = 0;
+  }
+  size_t bytes = hostcore::ByteAtCell(shown, Width() - x, 1);
+  attrset(static_cast<attr_t>(RoleAttribute(role)));
+  mvaddnstr(y, x, shown.c_str(), static_cast<int>(bytes));
+}
+
+void Terminal::Fill(int y, int x, int width, Role role) {
+  if (width > 0) Put(y, x, std::string(static_cast<size_t>(width), ' '), role);
+}
+
+void Terminal::HorizontalLine(int y, int left, int width, Role role, bool doubleLine) {
+  if (y < 0 || y >= Height() || width <= 0) return;
+  attrset(static_cast<attr_t>(RoleAttribute(role)));
+  mvhline_set(y, std::max(left, 0), doubleLine ? WACS_D_HLINE : WACS_HLINE, width);
+}
+
+void Terminal::VerticalLine(int top, int x, int height, Role role) {
+  if (x < 0 || x >= Width() || height <= 0) return;
+  attrset(static_cast<attr_t>(RoleAttribute(role)));
+  mvvline_set(std::max(top, 0), x, WACS_VLINE, height);
+}
+
+void Terminal::Frame(int top, int left, int height, int width, Role role, bool doubleLine) {
+  if (height < 2 || width < 2) return;
+  for (int y = top; y < top + height; ++y) Fill(y, left, width, role);
+  attrset(static_cast<attr_t>(RoleAttribute(role)));
+  int right = left + width - 1, bottom = top + height - 1;
+  mvhline_set(top, left + 1, doubleLine ? WACS_D_HLINE : WACS_HLINE, width - 2);
+  mvhline_set(bottom, left + 1, doubleLine ? WACS_D_HLINE : WACS_HLINE, width - 2);
+  mvvline_set(top + 1, left, doubleLine ? WACS_D_VLINE : WACS_VLINE, height - 2);
+  mvvline_set(top + 1, right, doubleLine ? WACS_D_VLINE : WACS_VLINE, height - 2);
+  mvadd_wch(top, left, doubleLine ? WACS_D_ULCORNER : WACS_ULCORNER);
+  mvadd_wch(top, right, doubleLine ? WACS_D_URCORNER : WACS_URCORNER);
+  mvadd_wch(bottom, left, doubleLine ? WACS_D_LLCORNER : WACS_LLCORNER);
+  mvadd_wch(bottom, right, doubleLine ? WACS_D_LRCORNER : WACS_LRCORNER);
+}
+
+void Terminal::ShowCursor(int y, int x) {
+  cursorShown_ = true;
+  cursorY_ = y;
+  cursorX_ = x;
+}
+
+void Terminal::HideCursor() { cursorShown_ = false; }
+
+void Terminal::Clear() {
+  attrset(static_cast<attr_t>(RoleAttribute(Role::Screen)));
+  erase();
+}
+
+void Terminal::Show() {
+  if (cursorShown_ && cursorY_ >= 0 && cursorY_ < Height() && cursorX_ >= 0 && cursorX_ < Width()) {
+    move(cursorY_, cursorX_);
+    curs_set(1);
+  } else {
+    curs_set(0);
+  }
+  refresh();
+}
+
+}  // namespace console

@@ -1,0 +1,95 @@
+// The terminal: ncurses (wide-character build) on a descriptor of its own,
+// so that the module's redirection of standard output and error while cvs
+// runs never catches the screen; keys read and decoded from the input; one
+// poll that also watches a wake pipe (a dialog closed from another thread,
+// a resize), so waiting never needs a timeout.
+#ifndef QUILLET_CONSOLE_TERMINAL_HPP
+#define QUILLET_CONSOLE_TERMINAL_HPP
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "console/colors.hpp"
+#include "core/keys.hpp"
+
+namespace console {
+
+struct Event {
+  enum Kind { Key, Wake, Resize, Closed } What = Key;
+  hostcore::KeyPress Press;
+};
+
+// The smallest screen the host draws on; a smaller one gets a clear line.
+const int kMinWidth = 80, kMinHeight = 25;
+
+class Terminal {
+ public:
+  Terminal() = default;
+  ~Terminal();
+  Terminal(const Terminal &) = delete;
+  Terminal &operator=(const Terminal &) = delete;
+
+  // Takes the terminal on standard input and output; false with a reason.
+  bool Open(std::string &error);
+  void Close();
+  int Width() const;
+  int Height() const;
+  bool TooSmall() const { return Width() < kMinWidth || Height() < kMinHeight; }
+
+  // Waits for the next key, a wake or a resize.  A resize has already been
+  // applied and the screen redrawn when it is returned.
+  Event Next();
+  // Waits for the next key (a resize is redrawn, a wake passes by); false
+  // when the input is gone.
+  bool NextKey(hostcore::KeyPress &key);
+  // Safe from any thread (and from a signal handler): ends the current or
+  // the next wait with a Wake event.
+  void Wake();
+
+  // Hands the screen back to the terminal (for a shell command) and takes
+  // it again.
+  void Suspend();
+  void Resume();
+  // While suspended: shows `prompt` and waits for any key.
+  void PauseForKey(const std::string &prompt);
+  // A screen without a terminal (drawing into /dev/null), for measuring.
+  bool OpenHeadless(int width, int height, std::string &error);
+
+  // Layers drawn bottom first; a modal widget pushes one while it runs so
+  // that a resize redraws everything under it too.
+  using Layer = std::function<void()>;
+  void PushLayer(Layer layer);
+  void PopLayer();
+  // Draws every layer and shows the result.
+  void Redraw();
+
+  // Drawing, clipped to the screen.  `text` is shown as it is: make it
+  // showable first (hostcore::ShowableText, CellSlice or FitText).
+  void Put(int y, int x, const std::string &text, Role role);
+  void Fill(int y, int x, int width, Role role);
+  // A frame: double or single lines.
+  void Frame(int top, int left, int height, int width, Role role, bool doubleLine);
+  void HorizontalLine(int y, int left, int width, Role role, bool doubleLine);
+  void VerticalLine(int top, int x, int height, Role role);
+  void ShowCursor(int y, int x);
+  void HideCursor();
+  void Clear();
+  void Show();
+
+ private:
+  void ApplySize();
+  int inputFd_ = -1, outputFd_ = -1;
+  int wakeRead_ = -1, wakeWrite_ = -1;
+  void *screen_ = nullptr;
+  void *outFile_ = nullptr;
+  void *inFile_ = nullptr;
+  std::string pending_;
+  std::vector<Layer> layers_;
+  bool cursorShown_ = false;
+  int cursorY_ = 0, cursorX_ = 0;
+};
+
+}  // namespace console
+
+#endif
