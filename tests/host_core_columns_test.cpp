@@ -44,10 +44,10 @@ TEST_F(ColumnLayoutTest, EveryModeFillsTheWidthWithOneCellBetweenColumns) {
         EXPECT_EQ(x, column.Left);
         x += column.Width + 1;
         bool last = i + 1 == layout.Columns.size();
-        if (column.Spec.Width > 0 && !last) {
-          EXPECT_EQ(column.Spec.Width, column.Width);
+        if (column.Format.Width > 0 && !last) {
+          EXPECT_EQ(column.Format.Width, column.Width);
         }
-        if (column.Spec.Width == 0 && !last) {
+        if (column.Format.Width == 0 && !last) {
           smallestShare = std::min(smallestShare, column.Width);
           largestShare = std::max(largestShare, column.Width);
         }
@@ -65,13 +65,13 @@ TEST_F(ColumnLayoutTest, HalfScreenModesShareWhatTheFixedColumnsLeave) {
   // Mode 0: "NOM,C3,C1,Z,D" with "0,3,4,0,5" in 38 cells.
   hostcore::ColumnLayout mode0 = Layout(0, 38);
   EXPECT_EQ((std::vector<int>{11, 3, 4, 11, 5}), Widths(mode0));
-  EXPECT_EQ("Name", mode0.Columns[0].Spec.Title);
-  EXPECT_EQ("Status", mode0.Columns[3].Spec.Title);
-  EXPECT_TRUE(mode0.Columns[0].Spec.Marks);
-  EXPECT_TRUE(mode0.Columns[0].Spec.NoPath);
-  EXPECT_EQ(hostcore::ColumnKind::Custom, mode0.Columns[1].Spec.Kind);
-  EXPECT_EQ(3, mode0.Columns[1].Spec.Custom);
-  EXPECT_EQ(hostcore::ColumnKind::Date, mode0.Columns[4].Spec.Kind);
+  EXPECT_EQ("Name", mode0.Columns[0].Format.Title);
+  EXPECT_EQ("Status", mode0.Columns[3].Format.Title);
+  EXPECT_TRUE(mode0.Columns[0].Format.Marks);
+  EXPECT_TRUE(mode0.Columns[0].Format.NoPath);
+  EXPECT_EQ(hostcore::ColumnKind::Custom, mode0.Columns[1].Format.Kind);
+  EXPECT_EQ(3, mode0.Columns[1].Format.Custom);
+  EXPECT_EQ(hostcore::ColumnKind::Date, mode0.Columns[4].Format.Kind);
   EXPECT_EQ(1, mode0.Stripes);
   // Modes 1 and 2 are three and two stripes of name and letter.
   hostcore::ColumnLayout mode1 = Layout(1, 38);
@@ -94,7 +94,7 @@ TEST_F(ColumnLayoutTest, AModeTooWideForItsPanelDropsColumnsFromTheRight) {
   // the revisions and the option go, Name and Status share the rest.
   hostcore::ColumnLayout half = Layout(5, 38);
   EXPECT_EQ((std::vector<int>{8, 7, 6, 14}), Widths(half));
-  EXPECT_EQ(hostcore::ColumnKind::Modified, half.Columns[3].Spec.Kind);
+  EXPECT_EQ(hostcore::ColumnKind::Modified, half.Columns[3].Format.Kind);
   EXPECT_EQ((std::vector<int>{6, 6, 6}), Widths(Layout(5, 20)));
   // Too narrow for anything but the first column: it takes all there is.
   EXPECT_EQ((std::vector<int>{4}), Widths(Layout(0, 4)));
@@ -108,7 +108,7 @@ TEST_F(ColumnLayoutTest, StatusLineColumnsComeFromTheModeToo) {
       hostcore::LayOutColumns(hostcore::ParseColumns(mode.StatusTypes, mode.StatusWidths), 38);
   // "C0,NOR,D,T" with "1,0,0,5": the name and the date share 38-1-5-3.
   EXPECT_EQ((std::vector<int>{1, 15, 14, 5}), Widths(status));
-  EXPECT_TRUE(status.Columns[1].Spec.RightAlign);
+  EXPECT_TRUE(status.Columns[1].Format.RightAlign);
   // A mode the module does not describe is the host's own.
   host.ActivePanel().ViewMode = 7;
   EXPECT_EQ(hostcore::HostModeColumns(7).Types,
@@ -116,14 +116,14 @@ TEST_F(ColumnLayoutTest, StatusLineColumnsComeFromTheModeToo) {
 }
 
 TEST(CellText, NamesAreCutWithAMarkAndNumbersFlushRight) {
-  hostcore::ColumnSpec name = hostcore::ParseColumns("NO", "0")[0];
+  hostcore::ColumnFormat name = hostcore::ParseColumns("NO", "0")[0];
   hostcore::PanelRow row;
   row.Name = "/work/proj/a-very-long-file-name.c";
   EXPECT_EQ("a-very-lo}", hostcore::CellText(name, row, 10));
   EXPECT_EQ("a-very-long-file-name.c  ", hostcore::CellText(name, row, 25));
-  hostcore::ColumnSpec full = hostcore::ParseColumns("NR", "0")[0];
+  hostcore::ColumnFormat full = hostcore::ParseColumns("NR", "0")[0];
   EXPECT_EQ("   " + row.Name, hostcore::CellText(full, row, static_cast<int>(row.Name.size()) + 3));
-  hostcore::ColumnSpec marked = hostcore::ParseColumns("NOM", "0")[0];
+  hostcore::ColumnFormat marked = hostcore::ParseColumns("NOM", "0")[0];
   row.Selected = true;
   EXPECT_EQ("*a-very-long-file-name.c", hostcore::CellText(marked, row, 24));
   // A name with letters beyond ASCII is cut by characters, not bytes.
@@ -131,7 +131,7 @@ TEST(CellText, NamesAreCutWithAMarkAndNumbersFlushRight) {
   EXPECT_EQ("\xd1\x84\xd0\xb0\xd0\xb9}", hostcore::CellText(name, row, 4));
   EXPECT_EQ(8, hostcore::TextWidth(hostcore::CellText(name, row, 8)));
 
-  hostcore::ColumnSpec size = hostcore::ParseColumns("S", "6")[0];
+  hostcore::ColumnFormat size = hostcore::ParseColumns("S", "6")[0];
   row.Size = 4096;
   EXPECT_EQ("  4096", hostcore::CellText(size, row, 6));
   row.Size = 123456789;
@@ -139,10 +139,10 @@ TEST(CellText, NamesAreCutWithAMarkAndNumbersFlushRight) {
   row.Attributes = FILE_ATTRIBUTE_DIRECTORY;
   EXPECT_EQ(" <DIR>", hostcore::CellText(size, row, 6));
 
-  hostcore::ColumnSpec custom = hostcore::ParseColumns("C1", "4")[0];
+  hostcore::ColumnFormat custom = hostcore::ParseColumns("C1", "4")[0];
   row.CustomColumns = {"M", "1.2"};
   EXPECT_EQ("1.2 ", hostcore::CellText(custom, row, 4));
-  hostcore::ColumnSpec missing = hostcore::ParseColumns("C7", "2")[0];
+  hostcore::ColumnFormat missing = hostcore::ParseColumns("C7", "2")[0];
   EXPECT_EQ("  ", hostcore::CellText(missing, row, 2));
 }
 
@@ -153,7 +153,7 @@ TEST(CellText, DatesAndTimesInLocalTime) {
   hostcore::PanelRow row;
   // 2024-03-05 14:07:00 UTC as FILETIME ticks.
   row.WriteTime = (1709647620ULL + 11644473600ULL) * 10000000ULL;
-  std::vector<hostcore::ColumnSpec> columns = hostcore::ParseColumns("D,T,DM", "8,5,14");
+  std::vector<hostcore::ColumnFormat> columns = hostcore::ParseColumns("D,T,DM", "8,5,14");
   EXPECT_EQ("05.03.24", hostcore::CellText(columns[0], row, 8));
   EXPECT_EQ("14:07", hostcore::CellText(columns[1], row, 5));
   EXPECT_EQ("05.03.24 14:07", hostcore::CellText(columns[2], row, 14));

@@ -61,7 +61,7 @@ void DrawPanel(Terminal &term, hostcore::PanelModel &panel, const PanelLook &loo
   for (size_t c = 0; c < layout.Columns.size(); ++c) {
     const hostcore::PlacedColumn &column = layout.Columns[c];
     int x = left + 1 + column.Left;
-    term.Put(top + 1, x, Centred(hostcore::ShowableText(column.Spec.Title), column.Width),
+    term.Put(top + 1, x, Centred(hostcore::ShowableText(column.Format.Title), column.Width),
              Role::ColumnTitle);
     if (c + 1 < layout.Columns.size() && column.Left + column.Width < width - 2)
       term.VerticalLine(top + 1, x + column.Width, separatorRow - top - 1, Role::PanelFrame);
@@ -79,7 +79,7 @@ void DrawPanel(Terminal &term, hostcore::PanelModel &panel, const PanelLook &loo
            c < perStripe * static_cast<size_t>(stripe + 1) && c < layout.Columns.size(); ++c) {
         const hostcore::PlacedColumn &column = layout.Columns[c];
         std::string cell =
-            hostcore::ShowableText(hostcore::CellText(column.Spec, row, column.Width));
+            hostcore::ShowableText(hostcore::CellText(column.Format, row, column.Width));
         term.Put(top + 2 + line, left + 1 + column.Left, cell, role);
       }
     }
@@ -93,7 +93,7 @@ void DrawPanel(Terminal &term, hostcore::PanelModel &panel, const PanelLook &loo
     const hostcore::PanelRow &row = panel.Rows[static_cast<size_t>(panel.CurrentItem)];
     for (const hostcore::PlacedColumn &column : status.Columns) {
       term.Put(separatorRow + 1, left + 1 + column.Left,
-               hostcore::ShowableText(hostcore::CellText(column.Spec, row, column.Width)),
+               hostcore::ShowableText(hostcore::CellText(column.Format, row, column.Width)),
                Role::PanelText);
     }
   }

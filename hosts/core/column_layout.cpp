@@ -45,39 +45,39 @@ std::string HostTitle(ColumnKind kind) {
   }
 }
 
-ColumnSpec ParseColumn(const std::string &type) {
-  ColumnSpec spec;
-  spec.Type = type;
-  if (type.empty()) return spec;
+ColumnFormat ParseColumn(const std::string &type) {
+  ColumnFormat format;
+  format.Type = type;
+  if (type.empty()) return format;
   if (type[0] == 'N') {
-    spec.Kind = ColumnKind::Name;
+    format.Kind = ColumnKind::Name;
     for (size_t i = 1; i < type.size(); ++i) {
-      if (type[i] == 'M') spec.Marks = true;
-      if (type[i] == 'O') spec.NoPath = true;
-      if (type[i] == 'R') spec.RightAlign = true;
+      if (type[i] == 'M') format.Marks = true;
+      if (type[i] == 'O') format.NoPath = true;
+      if (type[i] == 'R') format.RightAlign = true;
     }
   } else if (type == "Z") {
-    spec.Kind = ColumnKind::Description;
+    format.Kind = ColumnKind::Description;
   } else if (type.size() == 2 && type[0] == 'C' && type[1] >= '0' && type[1] <= '9') {
-    spec.Kind = ColumnKind::Custom;
-    spec.Custom = type[1] - '0';
+    format.Kind = ColumnKind::Custom;
+    format.Custom = type[1] - '0';
   } else if (type[0] == 'S') {
-    spec.Kind = ColumnKind::Size;
+    format.Kind = ColumnKind::Size;
   } else if (type == "DM") {
-    spec.Kind = ColumnKind::Modified;
+    format.Kind = ColumnKind::Modified;
   } else if (type == "D") {
-    spec.Kind = ColumnKind::Date;
+    format.Kind = ColumnKind::Date;
   } else if (type == "T") {
-    spec.Kind = ColumnKind::Time;
+    format.Kind = ColumnKind::Time;
   }
-  return spec;
+  return format;
 }
 
 // The number of equal stripes the columns form: each starts with a name
 // column and has the same kinds as the first.
-int CountStripes(const std::vector<ColumnSpec> &columns) {
+int CountStripes(const std::vector<ColumnFormat> &columns) {
   int names = 0;
-  for (const ColumnSpec &column : columns) names += column.Kind == ColumnKind::Name ? 1 : 0;
+  for (const ColumnFormat &column : columns) names += column.Kind == ColumnKind::Name ? 1 : 0;
   if (names < 2 || columns.size() % static_cast<size_t>(names) != 0) return 1;
   size_t length = columns.size() / static_cast<size_t>(names);
   for (size_t i = 0; i < columns.size(); ++i) {
@@ -177,27 +177,27 @@ ModeColumns PanelModeColumns(const PanelModel &panel) {
   return mode;
 }
 
-std::vector<ColumnSpec> ParseColumns(const std::string &types, const std::string &widths,
-                                     const std::vector<std::string> &titles) {
+std::vector<ColumnFormat> ParseColumns(const std::string &types, const std::string &widths,
+                                       const std::vector<std::string> &titles) {
   std::vector<std::string> typeList = SplitCommas(types);
   std::vector<std::string> widthList = SplitCommas(widths);
-  std::vector<ColumnSpec> columns;
+  std::vector<ColumnFormat> columns;
   for (size_t i = 0; i < typeList.size(); ++i) {
-    ColumnSpec spec = ParseColumn(typeList[i]);
-    if (i < widthList.size()) spec.Width = std::max(0, atoi(widthList[i].c_str()));
-    spec.Title = i < titles.size() && !titles[i].empty() ? titles[i] : HostTitle(spec.Kind);
-    columns.push_back(spec);
+    ColumnFormat format = ParseColumn(typeList[i]);
+    if (i < widthList.size()) format.Width = std::max(0, atoi(widthList[i].c_str()));
+    format.Title = i < titles.size() && !titles[i].empty() ? titles[i] : HostTitle(format.Kind);
+    columns.push_back(format);
   }
   return columns;
 }
 
-ColumnLayout LayOutColumns(const std::vector<ColumnSpec> &columns, int width) {
+ColumnLayout LayOutColumns(const std::vector<ColumnFormat> &columns, int width) {
   ColumnLayout layout;
-  std::vector<ColumnSpec> kept = columns;
+  std::vector<ColumnFormat> kept = columns;
   width = std::max(width, 0);
-  auto needed = [](const std::vector<ColumnSpec> &list) {
+  auto needed = [](const std::vector<ColumnFormat> &list) {
     int total = static_cast<int>(list.size()) - 1;
-    for (const ColumnSpec &column : list)
+    for (const ColumnFormat &column : list)
       total += column.Width > 0 ? column.Width : kMinSharedWidth;
     return total;
   };
@@ -206,7 +206,7 @@ ColumnLayout LayOutColumns(const std::vector<ColumnSpec> &columns, int width) {
   layout.Stripes = CountStripes(kept);
 
   int fixed = static_cast<int>(kept.size()) - 1, zeros = 0;
-  for (const ColumnSpec &column : kept) {
+  for (const ColumnFormat &column : kept) {
     fixed += column.Width;
     zeros += column.Width == 0 ? 1 : 0;
   }
@@ -214,7 +214,7 @@ ColumnLayout LayOutColumns(const std::vector<ColumnSpec> &columns, int width) {
   int x = 0, shared = 0;
   for (size_t i = 0; i < kept.size(); ++i) {
     PlacedColumn placed;
-    placed.Spec = kept[i];
+    placed.Format = kept[i];
     placed.Left = x;
     if (kept.size() == 1) {
       placed.Width = width;
@@ -249,7 +249,7 @@ std::string FitText(const std::string &text, int width, bool rightAlign, bool ma
   return rightAlign ? pad + text : text + pad;
 }
 
-std::string CellText(const ColumnSpec &column, const PanelRow &row, int width) {
+std::string CellText(const ColumnFormat &column, const PanelRow &row, int width) {
   switch (column.Kind) {
     case ColumnKind::Name: {
       std::string name = row.Name;

@@ -13,7 +13,7 @@ namespace hostcore {
 
 enum class ColumnKind { Name, Description, Custom, Size, Date, Time, Modified, Unknown };
 
-struct ColumnSpec {
+struct ColumnFormat {
   std::string Type;  // as written, e.g. "NOM"
   ColumnKind Kind = ColumnKind::Unknown;
   int Custom = -1;          // C0..C9: the custom column's index
@@ -25,7 +25,7 @@ struct ColumnSpec {
 };
 
 struct PlacedColumn {
-  ColumnSpec Spec;
+  ColumnFormat Format;
   int Left = 0;  // from the panel's inner left edge
   int Width = 0;
 };
@@ -52,8 +52,8 @@ ModeColumns HostModeColumns(int viewMode);
 // one, else the host's.
 ModeColumns PanelModeColumns(const PanelModel &panel);
 
-std::vector<ColumnSpec> ParseColumns(const std::string &types, const std::string &widths,
-                                     const std::vector<std::string> &titles = {});
+std::vector<ColumnFormat> ParseColumns(const std::string &types, const std::string &widths,
+                                       const std::vector<std::string> &titles = {});
 // Places the columns in `width` cells, one cell of separator between two
 // columns.  Zero-width columns share what the fixed ones leave, the first
 // ones taking the odd cells; when that would give them fewer than
@@ -61,12 +61,12 @@ std::vector<ColumnSpec> ParseColumns(const std::string &types, const std::string
 // does not.  A lone column takes the whole width; leftover cells go to the
 // last column.
 const int kMinSharedWidth = 5;
-ColumnLayout LayOutColumns(const std::vector<ColumnSpec> &columns, int width);
+ColumnLayout LayOutColumns(const std::vector<ColumnFormat> &columns, int width);
 
 // The text of `row` in `column`, exactly `width` screen cells wide: cut
 // (a cut name ends in "}") or padded, numbers and right-aligned names flush
 // right.  Sizes too wide for the column are shown in K, M or G.
-std::string CellText(const ColumnSpec &column, const PanelRow &row, int width);
+std::string CellText(const ColumnFormat &column, const PanelRow &row, int width);
 // Screen cells of a text: UTF-8 sequences count as one, stray bytes as one each.
 int TextWidth(const std::string &text);
 // Cuts or pads `text` to `width` cells.
