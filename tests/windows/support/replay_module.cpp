@@ -5,6 +5,7 @@ namespace wintest {
 
 void ReplayModuleTest::SetUp() {
   ModuleTest::SetUp();
+  streams = CurrentStreams();
   copy = dir / "wc";
   CopyTree(TestsSourceDir() + "\\data\\replay\\workcopy", copy);
   programs = ProgramPath("cvs");
@@ -25,6 +26,7 @@ void ReplayModuleTest::SetUp() {
 
 void ReplayModuleTest::TearDown() {
   ModuleTest::TearDown();
+  EXPECT_EQ(CurrentStreams(), streams);
   EXPECT_EQ(ListDir(dir / "tmp"), std::vector<std::string>()) << "files left in TMP";
   EXPECT_EQ(ListDir(dir / "home"), std::vector<std::string>()) << "files left in HOME";
 }

@@ -16,7 +16,8 @@ namespace wintest {
 class ReplayModuleTest : public testsupport::ModuleTest {
  protected:
   void SetUp() override;
-  // Nothing of the module's is left in TMP or HOME.
+  // Nothing of the module's is left in TMP or HOME, and the host's standard
+  // handles and descriptors 1 and 2 are what they were before the runs.
   void TearDown() override;
 
   // Opens the panel on `dir` as the command-line prefix "cvs:" does.
@@ -31,6 +32,7 @@ class ReplayModuleTest : public testsupport::ModuleTest {
   std::string CommitMessage() { return ReadFile(dir / "cvs.log.message"); }
   void ForgetCvsCalls() { WriteFile(dir / "cvs.log", ""); }
 
+  StreamState streams{};
   TempDir dir;
   ScopedEnv env;
   ScopedCwd cwd{dir.Path()};
