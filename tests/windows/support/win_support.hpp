@@ -1,6 +1,7 @@
 // Helpers of the Windows tests: scratch folders on C:, environment and
-// files (shared with the Linux tests), copies of trees, processes by id, and a small host service
-// table that the tests fill and script themselves (the run dialog, message boxes, the editor,
+// files (shared with the Linux tests), copies of trees, processes by id, a
+// module's export table, and a small host service table that the tests
+// fill and script themselves (the run dialog, message boxes, the editor,
 // panels).
 #ifndef QUILLET_WIN_SUPPORT_HPP
 #define QUILLET_WIN_SUPPORT_HPP
