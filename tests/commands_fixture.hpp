@@ -68,11 +68,6 @@ class CommandTest : public ModuleTest {
     panel.CurrentItem = 0;
   }
 
-  int RowIndex(const std::string &name) { return testsupport::RowIndex(host.ActivePanel(), name); }
-  void Select(const std::vector<std::string> &names) {
-    for (const std::string &name : names) host.ActivePanel().Rows[RowIndex(name)].Selected = true;
-  }
-  void PutCursorOn(const std::string &name) { host.ActivePanel().CurrentItem = RowIndex(name); }
   std::vector<std::string> SelectedRows() {
     std::vector<std::string> names;
     for (const standin::PanelRow &row : host.ActivePanel().Rows)

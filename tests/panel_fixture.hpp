@@ -85,35 +85,8 @@ class PanelCvsTest : public ModuleTest {
     return panel;
   }
 
-  // The items the module handed over, by bare name.
-  std::map<std::string, const PluginPanelItem *> Items() {
-    std::map<std::string, const PluginPanelItem *> items;
-    for (int i = 0; i < host.PluginItemsNumber; ++i) {
-      const char *path = host.PluginItems[i].FindData.cFileName;
-      const char *slash = strrchr(path, '/');
-      items[slash != nullptr ? slash + 1 : path] = &host.PluginItems[i];
-    }
-    return items;
-  }
-  static std::string Column(const PluginPanelItem &item, int index) {
-    if (item.CustomColumnData == nullptr || index >= item.CustomColumnNumber) return "<none>";
-    return item.CustomColumnData[index] != nullptr ? item.CustomColumnData[index] : "<null>";
-  }
-
-  // Runs of "CVS Running...", and the runs the wrapper saw ("dir:[a][b]").
-  int CvsRuns() {
-    int runs = 0;
-    for (const standin::DialogCall &call : host.Dialogs) runs += call.Ex ? 1 : 0;
-    return runs;
-  }
+  // The runs the wrapper saw ("dir:[a][b]").
   std::vector<std::string> CvsCalls() { return ReadLines(wrapperLog); }
-
-  int RowIndex(const std::string &name) { return testsupport::RowIndex(host.ActivePanel(), name); }
-  void PutCursorOn(const std::string &name) { host.ActivePanel().CurrentItem = RowIndex(name); }
-  void Select(const std::vector<std::string> &names) {
-    for (const std::string &name : names)
-      host.ActivePanel().Rows[static_cast<size_t>(RowIndex(name))].Selected = true;
-  }
 
   CvsSandbox sandbox;
   ScopedEnv env;

@@ -11,7 +11,10 @@
 # (standard output and standard error into one file, as the module's runner
 # captures them) and its exit code:
 #   status.txt, status.exit      cvs -q status -l
+#   status@sub.txt, .exit        cvs -q status -l        (in sub/)
 #   update-n.txt, update-n.exit  cvs -n -q update .      (the dry run)
+#   log.txt, log.exit            cvs log modified.c
+#   diff.txt, diff.exit          cvs diff modified.c
 #   commit.txt, commit.exit      cvs commit -F MESSAGE modified.c added.c
 # and the working copy as it was for the first two (files and CVS folder)
 # in workcopy/, to be copied to where the replaying test lists it.
@@ -78,7 +81,10 @@ record() {
 }
 
 record status -q status -l
+(cd sub && record status@sub -q status -l)
 record update-n -n -q update .
+record log log modified.c
+record diff diff modified.c
 
 rm -rf "$out/workcopy"
 cp -r "$work/wc" "$out/workcopy"

@@ -1,4 +1,5 @@
-// Directory enumeration on Win32, one entry at a time.
+// Directory enumeration on Win32: find data converted to the host's record
+// once, for the whole listing and for one entry at a time alike.
 #include <string.h>
 #include <windows.h>
 
@@ -32,6 +33,11 @@ bool CountDirectoryEntries(const std::string &dir, size_t &count) {
   } while (FindNextFileA(search, &found));
   FindClose(search);
   return true;
+}
+
+bool ListDirectory(const std::string &dir, std::vector<FAR_FIND_DATA> &entries) {
+  return EachDirectoryEntry(dir,
+                            [&entries](const FAR_FIND_DATA &entry) { entries.push_back(entry); });
 }
 
 bool EachDirectoryEntry(const std::string &dir,

@@ -37,7 +37,7 @@ enum class CreateResult { Created, Exists, Failed };
 CreateResult CreateExclusive(const std::string &path);
 // Creates or truncates a file for writing in text mode.  A program started
 // later gets it only as the output StartProcess gives it, never as a stray
-// open descriptor (POSIX).  Null on failure.
+// inherited descriptor or handle.  Null on failure.
 FILE *OpenOutputFile(const std::string &path);
 
 // Directory enumeration: every entry (".", ".." included where the system

@@ -100,37 +100,6 @@ FILE *OpenOutputFile(const std::string &path) {
   return file;
 }
 
-bool ListDirectory(const std::string &dir, std::vector<FAR_FIND_DATA> &entries) {
-  std::string pattern = dir.empty() ? std::string(".") : dir;
-  if (pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
-  pattern += '*';
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
-  do {
-    size_t length = strlen(found.cFileName);
-    FAR_FIND_DATA data;
-    memset(&data, 0, sizeof data);
-    if (length >= sizeof data.cFileName) continue;
-    data.dwFileAttributes = found.dwFileAttributes;
-    data.ftCreationTime = found.ftCreationTime;
-    data.ftLastAccessTime = found.ftLastAccessTime;
-    data.ftLastWriteTime = found.ftLastWriteTime;
-    data.nFileSizeHigh = found.nFileSizeHigh;
-    data.nFileSizeLow = found.nFileSizeLow;
-    data.dwReserved0 = found.dwReserved0;
-    data.dwReserved1 = found.dwReserved1;
-    memcpy(data.cFileName, found.cFileName, length + 1);
-    size_t shortLength = strnlen(found.cAlternateFileName, sizeof found.cAlternateFileName);
-    if (shortLength < sizeof data.cAlternateFileName) {
-      memcpy(data.cAlternateFileName, found.cAlternateFileName, shortLength);
-    }
-    entries.push_back(data);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-  return true;
-}
-
 // ---------------------------------------------------------------------------
 // Events.
 

@@ -24,7 +24,11 @@ bool NextOutputLine(OutputLines &lines, const char *&text, size_t &length) {
     if (newline == nullptr && lines.AtEnd && lines.Following) {
       // Only the end for now: look again on the next call.
       lines.AtEnd = false;
-      clearerr(lines.File);  // the end-of-file mark would hold back what comes
+      // The end-of-file mark would hold back what comes.  A seek to where
+      // the stream stands clears it; clearerr alone is not enough for every
+      // C runtime (Wine's msvcrt also keeps the descriptor at its end and
+      // reads nothing more until a seek).
+      if (fseek(lines.File, 0, SEEK_CUR) != 0) clearerr(lines.File);
       return false;
     }
     if (newline != nullptr || (lines.AtEnd && lines.End > lines.Begin)) {

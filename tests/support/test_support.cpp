@@ -1,112 +1,17 @@
-// Shared test helpers: scratch folders, environment, files, shell, cvs sandbox.
+// Shared test helpers of the Linux tests: shell, cvs sandbox, runs without
+// privileges or with read-only mounts.
 #include "test_support.hpp"
 
-#include <dirent.h>
 #include <stdlib.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <fstream>
-#include <sstream>
-
-#include "host/host.hpp"
-
 namespace testsupport {
 
-std::string ModulePath() { return QUILLET_MODULE_PATH; }
 std::string ProgramPath(const std::string &name) {
   return std::string(QUILLET_PROGRAM_DIR) + "/" + name;
 }
 std::string TestsSourceDir() { return QUILLET_TESTS_DIR; }
-
-TempDir::TempDir() {
-  const char *base = getenv("QUILLET_TEST_TMP");
-  std::string pattern = std::string(base != nullptr ? base : "/tmp") + "/quillet-test-XXXXXX";
-  std::vector<char> buffer(pattern.begin(), pattern.end());
-  buffer.push_back('\0');
-  if (mkdtemp(buffer.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed for " << pattern;
-  path_ = buffer.data();
-}
-
-TempDir::~TempDir() {
-  if (!path_.empty())
-    Shell("chmod -R u+rwx " + ShellQuote(path_) + " 2>/dev/null; rm -rf " + ShellQuote(path_));
-}
-
-ScopedEnv::~ScopedEnv() {
-  for (const auto &entry : saved_) {
-    if (entry.second.first) {
-      setenv(entry.first.c_str(), entry.second.second.c_str(), 1);
-    } else {
-      unsetenv(entry.first.c_str());
-    }
-  }
-}
-
-void ScopedEnv::Remember(const std::string &name) {
-  if (saved_.count(name) != 0) return;
-  const char *value = getenv(name.c_str());
-  saved_[name] =
-      std::make_pair(value != nullptr, value != nullptr ? std::string(value) : std::string());
-}
-
-void ScopedEnv::Set(const std::string &name, const std::string &value) {
-  Remember(name);
-  setenv(name.c_str(), value.c_str(), 1);
-}
-
-void ScopedEnv::Unset(const std::string &name) {
-  Remember(name);
-  unsetenv(name.c_str());
-}
-
-ScopedCwd::ScopedCwd() {
-  char buffer[4096];
-  if (getcwd(buffer, sizeof(buffer)) != nullptr) saved_ = buffer;
-}
-
-ScopedCwd::ScopedCwd(const std::string &dir) : ScopedCwd() {
-  if (chdir(dir.c_str()) != 0) ADD_FAILURE() << "cannot enter " << dir;
-}
-
-ScopedCwd::~ScopedCwd() {
-  if (!saved_.empty() && chdir(saved_.c_str()) != 0) ADD_FAILURE() << "cannot return to " << saved_;
-}
-
-std::string ReadFile(const std::string &path) {
-  std::ifstream file(path, std::ios::binary);
-  std::stringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
-
-void WriteFile(const std::string &path, const std::string &content) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file << content;
-  if (!file) ADD_FAILURE() << "cannot write " << path;
-}
-
-bool Exists(const std::string &path) {
-  struct stat info;
-  return lstat(path.c_str(), &info) == 0;
-}
-
-void MakeDirs(const std::string &path) { Shell("mkdir -p " + ShellQuote(path)); }
-
-std::vector<std::string> ListDir(const std::string &dir) {
-  std::vector<std::string> names;
-  if (DIR *folder = opendir(dir.c_str())) {
-    while (dirent *entry = readdir(folder)) {
-      std::string name = entry->d_name;
-      if (name != "." && name != "..") names.push_back(name);
-    }
-    closedir(folder);
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 std::string ShellQuote(const std::string &text) {
   std::string quoted = "'";
@@ -194,30 +99,6 @@ void WriteRecordingCvs(const std::string &dir, const std::string &log, bool logF
   Shell("chmod +x " + ShellQuote(dir + "/cvs"));
 }
 
-std::vector<std::string> ReadLines(const std::string &path) {
-  std::vector<std::string> lines;
-  std::string text = ReadFile(path);
-  for (size_t start = 0, end; start < text.size(); start = end + 1) {
-    end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(start, end - start));
-  }
-  return lines;
-}
-
-int RowIndex(const standin::PanelModel &panel, const std::string &name) {
-  const std::string tail = "/" + name;
-  for (size_t i = 0; i < panel.Rows.size(); ++i) {
-    const std::string &row = panel.Rows[i].Name;
-    if (row == name || (row.size() > tail.size() &&
-                        row.compare(row.size() - tail.size(), std::string::npos, tail) == 0)) {
-      return static_cast<int>(i);
-    }
-  }
-  ADD_FAILURE() << "no row " << name;
-  return 0;
-}
-
 namespace {
 
 const char kInnerRun[] = "QUILLET_INNER_RUN";
@@ -289,19 +170,6 @@ void MountReadOnly(const std::string &dir) {
   std::string output;
   EXPECT_EQ(Shell("mount --bind -o ro " + ShellQuote(dir) + " " + ShellQuote(dir), "", &output), 0)
       << output;
-}
-
-void ModuleTest::SetUp() {
-  host.Reset();
-  std::string error;
-  ASSERT_TRUE(standin::LoadModule(ModulePath(), module, error)) << error;
-  host.BindModule(module);
-}
-
-void ModuleTest::TearDown() {
-  if (host.ActivePanel().Plugin) host.ClosePluginPanel();
-  host.Reset();
-  standin::UnloadModule(module);
 }
 
 }  // namespace testsupport

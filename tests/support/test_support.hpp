@@ -1,6 +1,7 @@
-// Helpers shared by the tests: scratch folders, environment, files, shell
-// commands, a sandbox with a real cvs repository, and a fixture that loads
-// the module into the stand-in host.
+// Helpers shared by the Linux tests: scratch folders, environment and files
+// (scratch_files.hpp), shell commands, a sandbox with a real cvs repository,
+// and the fixture that loads the module into the stand-in host
+// (module_fixture.hpp).
 #ifndef QUILLET_TEST_SUPPORT_HPP
 #define QUILLET_TEST_SUPPORT_HPP
 
@@ -10,58 +11,16 @@
 #include <string>
 #include <vector>
 
+#include "module_fixture.hpp"
+#include "scratch_files.hpp"
 #include "standin/standin.hpp"
 
 namespace testsupport {
 
-// Path of the built module, and of the folder of helper programs.
-std::string ModulePath();
+// Path of a helper program, and of the tests' source folder.
 std::string ProgramPath(const std::string &name);
 std::string TestsSourceDir();
 
-// A fresh folder, removed with everything in it at the end.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir &) = delete;
-  TempDir &operator=(const TempDir &) = delete;
-  const std::string &Path() const { return path_; }
-  std::string operator/(const std::string &name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
-
-// Sets or unsets environment variables and restores them on destruction.
-class ScopedEnv {
- public:
-  ~ScopedEnv();
-  void Set(const std::string &name, const std::string &value);
-  void Unset(const std::string &name);
-
- private:
-  void Remember(const std::string &name);
-  std::map<std::string, std::pair<bool, std::string>> saved_;
-};
-
-// Keeps the process's current directory and restores it on destruction.
-class ScopedCwd {
- public:
-  ScopedCwd();
-  explicit ScopedCwd(const std::string &dir);
-  ~ScopedCwd();
-
- private:
-  std::string saved_;
-};
-
-std::string ReadFile(const std::string &path);
-void WriteFile(const std::string &path, const std::string &content);
-bool Exists(const std::string &path);
-void MakeDirs(const std::string &path);
-// Names in a folder (without "." and ".."), sorted.
-std::vector<std::string> ListDir(const std::string &dir);
 // Runs `command` with /bin/sh in `cwd` (current folder when empty); returns
 // the exit status and puts standard output and error in `output`.
 int Shell(const std::string &command, const std::string &cwd = "", std::string *output = nullptr);
@@ -94,11 +53,6 @@ class CvsSandbox {
 // `log` ("[arg1][arg2]...", after "folder:" when `logFolder`) and then runs
 // the real client; put `dir` first on PATH to see the exact command lines.
 void WriteRecordingCvs(const std::string &dir, const std::string &log, bool logFolder);
-// The lines of a file, without their line ends.
-std::vector<std::string> ReadLines(const std::string &path);
-// The row of a host panel named `name`, or whose name ends in "/" + name
-// (plug-in rows carry full paths); fails the test when there is none.
-int RowIndex(const standin::PanelModel &panel, const std::string &name);
 
 // Failures that root never meets.  Each returns true where the test's body
 // is to run: in the run that already has the conditions, or in the second
@@ -116,15 +70,6 @@ bool RunsWithReadOnlyMounts();
 bool PrivateMountsPossible();
 // Mounts `dir` read-only over itself (inside RunsWithReadOnlyMounts only).
 void MountReadOnly(const std::string &dir);
-
-// Loads the module into the stand-in host and binds it (SetStartupInfo).
-class ModuleTest : public ::testing::Test {
- protected:
-  void SetUp() override;
-  void TearDown() override;
-  standin::Host &host = standin::Host::Get();
-  standin::Module module;
-};
 
 }  // namespace testsupport
 

@@ -116,6 +116,21 @@ TEST(WindowsListing, FindDataCarriesAttributesSizesAndTimes) {
   EXPECT_TRUE(byName["hidden.txt"].dwFileAttributes & FILE_ATTRIBUTE_HIDDEN);
   EXPECT_TRUE(byName["locked.txt"].dwFileAttributes & FILE_ATTRIBUTE_READONLY);
   EXPECT_TRUE(byName["CVS"].dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+
+  // One entry at a time: the same records; and the count that sizes the
+  // listing.
+  std::map<std::string, FAR_FIND_DATA> each;
+  ASSERT_TRUE(os::EachDirectoryEntry(
+      dir.Path(), [&](const FAR_FIND_DATA &entry) { each[entry.cFileName] = entry; }));
+  ASSERT_EQ(each.size(), byName.size());
+  EXPECT_EQ(Ticks(each["plain.c"].ftLastWriteTime), kStamp);
+  EXPECT_EQ(each["plain.c"].nFileSizeLow, 5u);
+  EXPECT_EQ(each["hidden.txt"].dwFileAttributes, byName["hidden.txt"].dwFileAttributes);
+  size_t count = 0;
+  ASSERT_TRUE(os::CountDirectoryEntries(dir.Path(), count));
+  EXPECT_EQ(count, entries.size());
+  EXPECT_FALSE(os::CountDirectoryEntries(dir / "missing", count));
+  EXPECT_FALSE(os::EachDirectoryEntry(dir / "missing", [](const FAR_FIND_DATA &) {}));
   SetFileAttributesA((dir / "locked.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 
   // A trailing backslash is not doubled; an empty folder lists at most
@@ -181,6 +196,10 @@ TEST_F(WindowsProcess, EventsThreadsAndExitCodes) {
   ASSERT_NE(thread, nullptr);
   EXPECT_EQ(os::WaitProcessOrEvent(process, event), os::WaitResult::EventSignalled);
   os::JoinThread(thread);
+  // A pause lets at least its time pass.
+  ULONGLONG before = GetTickCount64();
+  os::Pause(100);
+  EXPECT_GE(GetTickCount64() - before, 90u);
   EXPECT_EQ(os::StartThread(nullptr, nullptr), nullptr);
   // The event resets itself: the next wait sees the process, here ended
   // by termination with the code given.

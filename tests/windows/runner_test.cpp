@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "runner/output_lines.hpp"
 #include "runner/runner.hpp"
 #include "win_support.hpp"
 
@@ -177,6 +178,42 @@ TEST_F(WindowsRunCvs, ArgumentsArriveWholeByTheRuntimesRules) {
   std::string expected = "[" + ProgramPath("runner_child") + "]\r\n";
   for (const std::string &step : steps) expected += "[" + step + "]\r\n";
   EXPECT_EQ(ReadFile(output), expected);
+}
+
+}  // namespace
+
+namespace {
+
+// The report is read while cvs writes it: a read that found the end of the
+// file for now still gets what is written after it.
+TEST(WindowsOutputLines, AFollowedFileGivesWhatIsWrittenAfterItsEnd) {
+  wintest::TempDir dir;
+  std::string path = dir / "report";
+  wintest::WriteFile(path, "");
+  FILE *writer = fopen(path.c_str(), "ab");
+  FILE *reader = fopen(path.c_str(), "rb");
+  ASSERT_NE(writer, nullptr);
+  ASSERT_NE(reader, nullptr);
+  OutputLines lines;
+  StartOutputLines(lines, reader);
+  lines.Following = true;
+  const char *text = nullptr;
+  size_t length = 0;
+  EXPECT_FALSE(NextOutputLine(lines, text, length));
+  fputs("first\r\nsecond, unfinished", writer);
+  fflush(writer);
+  ASSERT_TRUE(NextOutputLine(lines, text, length));
+  EXPECT_EQ(std::string(text, length), "first");
+  EXPECT_FALSE(NextOutputLine(lines, text, length));
+  fputs(" now whole\r\nlast", writer);
+  fclose(writer);
+  lines.Following = false;
+  ASSERT_TRUE(NextOutputLine(lines, text, length));
+  EXPECT_EQ(std::string(text, length), "second, unfinished now whole");
+  ASSERT_TRUE(NextOutputLine(lines, text, length));
+  EXPECT_EQ(std::string(text, length), "last");
+  EXPECT_FALSE(NextOutputLine(lines, text, length));
+  fclose(reader);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Starting programs by name on Windows: the PATH order, ".com" before
-// ".exe", nothing from the current folder, the refusal of what cmd would
+// ".exe", nothing from the current folder or a relative PATH entry, the refusal of what cmd would
 // act on in a batch file's command line, and a batch launcher started
 // with the revisions of a visual diff.
 #include <string>
@@ -82,6 +82,19 @@ TEST_F(WindowsStartProgram, NothingIsStartedFromTheCurrentFolder) {
   env.Set("PATH", dir / "bin");
   EXPECT_EQ(StartedFile(".\\probe"), dir / "workcopy\\probe.exe");
   EXPECT_EQ(StartedFile(dir / "workcopy\\probe.exe"), dir / "workcopy\\probe.exe");
+}
+
+// PATH entries that are not whole paths (".", "bin", an empty one) would
+// name folders of wherever the user is browsing: they are passed over.
+TEST_F(WindowsStartProgram, RelativePathEntriesFindNothing) {
+  Plant(dir / "workcopy", "probe.exe");
+  Plant(dir / "workcopy\\bin", "probe.com");
+  Plant(dir / "tools", "probe.exe");
+  wintest::ScopedCwd cwd(dir / "workcopy");
+  env.Set("PATH", ".;bin;;\"bin\";.\\bin");
+  EXPECT_EQ(StartedFile("probe"), "error: \"probe\" was not found on PATH");
+  env.Set("PATH", ";.;bin;" + dir / "tools" + ";");
+  EXPECT_EQ(StartedFile("probe"), dir / "tools\\probe.exe");
 }
 
 // A batch file that writes its arguments, one "[argument]" each, into

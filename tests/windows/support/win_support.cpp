@@ -16,133 +16,6 @@ std::string ProgramPath(const std::string &name) {
 
 std::string TestsSourceDir() { return QUILLET_TESTS_DIR; }
 
-namespace {
-
-void RemoveTree(const std::string &path) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string child = path + "\\" + name;
-      SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(child);
-      } else {
-        DeleteFileA(child.c_str());
-      }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryA(path.c_str());
-}
-
-}  // namespace
-
-TempDir::TempDir() {
-  char base[MAX_PATH];
-  DWORD length = GetTempPathA(sizeof base, base);
-  std::string root = length > 0 && length < sizeof base ? std::string(base, length) : "C:\\";
-  if (root.back() != '\\') root += '\\';
-  static unsigned serial = 0;
-  for (;;) {
-    std::string candidate = root + "quillet-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-                            std::to_string(++serial);
-    if (CreateDirectoryA(candidate.c_str(), nullptr)) {
-      path_ = candidate;
-      return;
-    }
-    if (GetLastError() != ERROR_ALREADY_EXISTS) {
-      ADD_FAILURE() << "cannot create a folder under " << root;
-      return;
-    }
-  }
-}
-
-TempDir::~TempDir() {
-  if (!path_.empty()) RemoveTree(path_);
-}
-
-namespace {
-bool GetVariable(const std::string &name, std::string &value) {
-  DWORD size = GetEnvironmentVariableA(name.c_str(), nullptr, 0);
-  if (size == 0) return false;
-  std::vector<char> buffer(size);
-  DWORD length = GetEnvironmentVariableA(name.c_str(), buffer.data(), size);
-  value.assign(buffer.data(), length);
-  return true;
-}
-}  // namespace
-
-ScopedEnv::~ScopedEnv() {
-  for (const auto &entry : saved_) {
-    SetEnvironmentVariableA(entry.first.c_str(),
-                            entry.second.first ? entry.second.second.c_str() : nullptr);
-  }
-}
-
-void ScopedEnv::Remember(const std::string &name) {
-  if (saved_.count(name) != 0) return;
-  std::string value;
-  bool set = GetVariable(name, value);
-  saved_[name] = std::make_pair(set, value);
-}
-
-void ScopedEnv::Set(const std::string &name, const std::string &value) {
-  Remember(name);
-  SetEnvironmentVariableA(name.c_str(), value.c_str());
-}
-
-void ScopedEnv::Unset(const std::string &name) {
-  Remember(name);
-  SetEnvironmentVariableA(name.c_str(), nullptr);
-}
-
-ScopedCwd::ScopedCwd(const std::string &dir) {
-  char buffer[MAX_PATH];
-  DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
-  if (length > 0 && length < sizeof buffer) saved_.assign(buffer, length);
-  if (!SetCurrentDirectoryA(dir.c_str())) ADD_FAILURE() << "cannot enter " << dir;
-}
-
-ScopedCwd::~ScopedCwd() {
-  if (!saved_.empty()) SetCurrentDirectoryA(saved_.c_str());
-}
-
-std::string ReadFile(const std::string &path) {
-  std::string text;
-  FILE *file = fopen(path.c_str(), "rb");
-  if (file == nullptr) return text;
-  char buffer[4096];
-  size_t got;
-  while ((got = fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
-  fclose(file);
-  return text;
-}
-
-void WriteFile(const std::string &path, const std::string &content) {
-  FILE *file = fopen(path.c_str(), "wb");
-  if (file == nullptr) {
-    ADD_FAILURE() << "cannot write " << path;
-    return;
-  }
-  fwrite(content.data(), 1, content.size(), file);
-  fclose(file);
-}
-
-bool Exists(const std::string &path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void MakeDirs(const std::string &path) {
-  for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1)) {
-    CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
-  }
-  CreateDirectoryA(path.c_str(), nullptr);
-  if (!Exists(path)) ADD_FAILURE() << "cannot create " << path;
-}
-
 void CopyInto(const std::string &from, const std::string &to) {
   if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) {
     ADD_FAILURE() << "cannot copy " << from << " to " << to << " (" << GetLastError() << ")";
@@ -169,33 +42,6 @@ void CopyTree(const std::string &from, const std::string &to) {
   FindClose(search);
 }
 
-std::vector<std::string> ListDir(const std::string &dir) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    std::string name = found.cFileName;
-    if (name != "." && name != "..") names.push_back(name);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-std::vector<std::string> ReadLines(const std::string &path) {
-  std::vector<std::string> lines;
-  std::string text = ReadFile(path);
-  for (size_t start = 0, end; start < text.size(); start = end + 1) {
-    end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
-
 bool WaitForFile(const std::string &path, int ms) {
   for (int waited = 0;; waited += 50) {
     if (!ReadFile(path).empty()) return true;
@@ -215,6 +61,25 @@ bool ProcessGone(DWORD pid, int ms) {
   if (!gone) TerminateProcess(process, 1);  // leave nothing behind
   CloseHandle(process);
   return gone;
+}
+
+std::vector<std::string> ExportedNames(HMODULE module) {
+  std::vector<std::string> names;
+  const unsigned char *base = reinterpret_cast<const unsigned char *>(module);
+  const IMAGE_DOS_HEADER *dos = reinterpret_cast<const IMAGE_DOS_HEADER *>(base);
+  if (module == nullptr || dos->e_magic != IMAGE_DOS_SIGNATURE) return names;
+  const IMAGE_NT_HEADERS *nt = reinterpret_cast<const IMAGE_NT_HEADERS *>(base + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY &table =
+      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+  if (table.VirtualAddress == 0) return names;
+  const IMAGE_EXPORT_DIRECTORY *exports =
+      reinterpret_cast<const IMAGE_EXPORT_DIRECTORY *>(base + table.VirtualAddress);
+  const DWORD *nameOffsets = reinterpret_cast<const DWORD *>(base + exports->AddressOfNames);
+  for (DWORD i = 0; i < exports->NumberOfNames; ++i) {
+    names.push_back(reinterpret_cast<const char *>(base + nameOffsets[i]));
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 StreamState CurrentStreams() {

@@ -1,6 +1,8 @@
-// Helpers of the Windows tests: scratch folders on C:, environment, files,
-// processes by id, and a small host service table that the tests fill and
-// script themselves (the run dialog, message boxes, the editor, panels).
+// Helpers of the Windows tests: scratch folders on C:, environment and
+// files (shared with the Linux tests), copies of trees, processes by id, a
+// module's export table, and a small host service table that the tests
+// fill and script themselves (the run dialog, message boxes, the editor,
+// panels).
 #ifndef QUILLET_WIN_SUPPORT_HPP
 #define QUILLET_WIN_SUPPORT_HPP
 
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "host/far_api.hpp"
+#include "scratch_files.hpp"
 
 namespace wintest {
 
@@ -21,60 +24,29 @@ std::string ProgramPath(const std::string &name);
 // The tests' source folder (tests/), as a Windows path.
 std::string TestsSourceDir();
 
-// A fresh folder under the system's temporary folder, removed with
-// everything in it at the end.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir &) = delete;
-  TempDir &operator=(const TempDir &) = delete;
-  const std::string &Path() const { return path_; }
-  std::string operator/(const std::string &name) const { return path_ + "\\" + name; }
+// Scratch folders, environment and files: the helpers the Linux tests use.
+using testsupport::Exists;
+using testsupport::ListDir;
+using testsupport::MakeDirs;
+using testsupport::ReadFile;
+using testsupport::ReadLines;
+using testsupport::ScopedCwd;
+using testsupport::ScopedEnv;
+using testsupport::TempDir;
+using testsupport::WriteFile;
 
- private:
-  std::string path_;
-};
-
-// Sets or unsets environment variables and restores them on destruction.
-class ScopedEnv {
- public:
-  ~ScopedEnv();
-  void Set(const std::string &name, const std::string &value);
-  void Unset(const std::string &name);
-
- private:
-  void Remember(const std::string &name);
-  std::map<std::string, std::pair<bool, std::string>> saved_;
-};
-
-// Keeps the process's current folder and restores it on destruction.
-class ScopedCwd {
- public:
-  explicit ScopedCwd(const std::string &dir);
-  ~ScopedCwd();
-
- private:
-  std::string saved_;
-};
-
-std::string ReadFile(const std::string &path);
-void WriteFile(const std::string &path, const std::string &content);
-bool Exists(const std::string &path);
-void MakeDirs(const std::string &path);
 void CopyInto(const std::string &from, const std::string &to);
 // Copies a folder tree (files and folders) into `to`.
 void CopyTree(const std::string &from, const std::string &to);
-// Names in a folder, without "." and "..", sorted.
-std::vector<std::string> ListDir(const std::string &dir);
-// The lines of a file, without their line ends ("\r\n" or "\n").
-std::vector<std::string> ReadLines(const std::string &path);
 // Waits up to `ms` for a file to exist with something in it.
 bool WaitForFile(const std::string &path, int ms);
 // The process id a helper wrote with its "pid:" step, or 0.
 DWORD ReadPid(const std::string &path);
 // True when the process `pid` is gone within `ms` (never was, or ended).
 bool ProcessGone(DWORD pid, int ms);
+
+// The names a loaded module exports, read from its export table, sorted.
+std::vector<std::string> ExportedNames(HMODULE module);
 
 // What the host's standard handles and the C runtime's descriptors 1 and 2
 // are at one moment.

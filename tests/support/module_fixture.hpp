@@ -1,0 +1,49 @@
+// The fixture that loads the built module into the stand-in host through
+// its exports, and the panel helpers of the tests that drive it.  Portable:
+// the Linux tests load libquillet.so with it, the Windows tests Quillet.dll.
+#ifndef QUILLET_MODULE_FIXTURE_HPP
+#define QUILLET_MODULE_FIXTURE_HPP
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "standin/standin.hpp"
+
+namespace testsupport {
+
+// Path of the built module.
+std::string ModulePath();
+
+// The row of a host panel named `name`, or whose name ends in a separator
+// and `name` (plug-in rows carry full paths); fails the test when there is
+// none.
+int RowIndex(const standin::PanelModel &panel, const std::string &name);
+
+// Loads the module into the stand-in host and binds it (SetStartupInfo).
+class ModuleTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // The active panel's rows, cursor and selection, by row name.
+  int RowIndex(const std::string &name) { return testsupport::RowIndex(host.ActivePanel(), name); }
+  void PutCursorOn(const std::string &name);
+  void Select(const std::vector<std::string> &names);
+
+  // The items the module handed over in its last listing, by bare name,
+  // and the text of a custom column ("<none>" or "<null>" where missing).
+  std::map<std::string, const PluginPanelItem *> Items();
+  static std::string Column(const PluginPanelItem &item, int index);
+  // Runs of "CVS Running...".
+  int CvsRuns();
+
+  standin::Host &host = standin::Host::Get();
+  standin::Module module;
+};
+
+}  // namespace testsupport
+
+#endif
