@@ -8,11 +8,6 @@
 #include "panel/panel_paths.hpp"
 #include "runner/cvs_root.hpp"
 
-namespace {
-// Longest Root line taken; a longer line is kept as far as it was read.
-const size_t kRootLineLength = 347;
-}  // namespace
-
 CvsPanel::~CvsPanel() {}
 
 void CvsPanel::EnterDirectory(const std::string &path) {

@@ -10,8 +10,6 @@
 #include "os/os.hpp"
 
 namespace {
-// Longest Root line taken; a longer line is kept as far as it was read.
-const size_t kRootLineLength = 347;
 // The root as shown in the warning box.
 const size_t kShownRootLength = 200;
 const int kMaxFolders = 10000;

@@ -3,6 +3,7 @@
 #ifndef QUILLET_CVS_ROOT_HPP
 #define QUILLET_CVS_ROOT_HPP
 
+#include <cstddef>
 #include <string>
 
 // The first line of the file `path`, without its line end (CR and LF alike),
@@ -20,6 +21,9 @@ bool ReadRootLine(const std::string &path, size_t maxChars, std::string &line);
 // the first as an option), or when it has no ":" to end the method at all
 // and holds a ";" (cvs would reject it, but no guess is made about it).
 bool RootCarriesOptions(const std::string &root);
+
+// Longest Root line taken; a longer line is kept as far as it was read.
+const size_t kRootLineLength = 347;
 
 // How deep the folders below a working-copy folder are looked at; a tree
 // deeper than this (or one that loops through links) is not followed further.
