@@ -120,6 +120,16 @@ class HostileRootPanel : public PanelCvsTest {
     wc = sandbox.Checkout("proj", "wc");
   }
   void PlantRoot(const std::string &root) { WriteFile(wc + "/CVS/Root", root + "\n"); }
+  // F3's log (row 1 or 4) or diff (row 2 or 5) is refused with an error box
+  // that names CVS/Root.
+  void ExpectF3Refused(int row) {
+    SCOPED_TRACE(row);
+    host.script.Menu.push_back(standin::Choose(row));
+    EXPECT_EQ(host.PressKey(VK_F3, 0), 1);
+    ASSERT_FALSE(host.Messages.empty());
+    EXPECT_EQ(host.Messages.back().Lines[0], "Error");
+    EXPECT_NE(host.Messages.back().Lines[1].find("CVS/Root"), std::string::npos);
+  }
   HostileRoot probe{tools.Path()};
 };
 
@@ -152,13 +162,7 @@ TEST_F(HostileRootPanel, CvsWouldRunTheNamedProgramThePanelDoesNot) {
 
     // F3 with files selected offers log and diff; neither starts cvs.
     Select({"a.c", "b.c"});
-    for (int row : {4, 5}) {
-      host.script.Menu.push_back(standin::Choose(row));
-      EXPECT_EQ(host.PressKey(VK_F3, 0), 1);
-      ASSERT_FALSE(host.Messages.empty());
-      EXPECT_EQ(host.Messages.back().Lines[0], "Error");
-      EXPECT_NE(host.Messages.back().Lines[1].find("CVS/Root"), std::string::npos);
-    }
+    for (int row : {4, 5}) ExpectF3Refused(row);
     EXPECT_FALSE(probe.Ran());
     EXPECT_EQ(CvsRuns(), 0);
     host.ClosePluginPanel();
@@ -189,13 +193,7 @@ TEST_F(HostileRootPanel, F3OnAFolderWhoseRootCarriesOptionsDoesNotRunCvs) {
   OpenPanel(wc);
   EXPECT_EQ(CvsRuns(), 1);
   PutCursorOn("sub");
-  for (int row : {1, 2}) {
-    host.script.Menu.push_back(standin::Choose(row));
-    EXPECT_EQ(host.PressKey(VK_F3, 0), 1);
-    ASSERT_FALSE(host.Messages.empty());
-    EXPECT_EQ(host.Messages.back().Lines[0], "Error");
-    EXPECT_NE(host.Messages.back().Lines[1].find("CVS/Root"), std::string::npos);
-  }
+  for (int row : {1, 2}) ExpectF3Refused(row);
   EXPECT_FALSE(probe.Ran());
   EXPECT_EQ(CvsRuns(), 1);
   // A plain file beside it still gets its log.
