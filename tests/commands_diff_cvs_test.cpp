@@ -44,7 +44,7 @@ class DiffTest : public CommandTest {
 
     // The launcher as shipped, and a TkDiff that records what it was given.
     toolLog = tools / "tkdiff-calls.log";
-    Shell("cp " + ShellQuote(TestsSourceDir() + "/../tools/quillet-tkdiff") + " " +
+    Shell("cp " + ShellQuote(TestsSourceDir() + "/../ship/quillet-tkdiff") + " " +
           ShellQuote(tools / "quillet-tkdiff"));
     WriteFile(tools / "tkdiff",
               "#!/bin/sh\n{ for a in \"$@\"; do printf '[%s]' \"$a\"; done; echo; } >> " +
