@@ -6,6 +6,7 @@
 #include "commands_fixture.hpp"
 #include "panel_fixture.hpp"
 #include "runner/cvs_root.hpp"
+#include "runner/cvs_visits.hpp"
 
 using namespace testsupport;
 
@@ -73,19 +74,24 @@ TEST(CvsRootRule, FoldersBelowCountAndLinksThatLoopEndTheWalk) {
   WriteFile(dir / "a/CVS/Root", "/repo\n");
   // Below a folder that is no working copy cvs does not go, nor does the walk.
   WriteFile(dir / "plain/inner/CVS/Root", ":fork;CVS_SERVER=x:/r\n");
-  std::string where, root;
-  EXPECT_FALSE(FindRootWithOptions(dir.Path(), 32, where, root));
+  EXPECT_FALSE(CheckFoldersCvsVisits(dir.Path(), true));
   WriteFile(dir / "a/deep/CVS/Root", ":ext;CVS_RSH=x:h:/r\n");
-  EXPECT_TRUE(FindRootWithOptions(dir.Path(), 32, where, root));
-  EXPECT_EQ(where, dir / "a/deep");
-  EXPECT_EQ(root, ":ext;CVS_RSH=x:h:/r");
-  EXPECT_FALSE(FindRootWithOptions(dir.Path(), 1, where, root));
+  VisitFinding found = CheckFoldersCvsVisits(dir.Path(), true);
+  EXPECT_EQ(found.What, VisitFinding::RootOptions);
+  EXPECT_EQ(found.Folder, dir / "a/deep");
+  EXPECT_EQ(found.Detail, ":ext;CVS_RSH=x:h:/r");
+  // A folder too deep to be looked at counts as one that needs the question.
+  VisitLimits shallow;
+  shallow.MostDepth = 1;
+  found = CheckFoldersCvsVisits(dir.Path(), true, shallow);
+  EXPECT_EQ(found.What, VisitFinding::Unchecked);
+  EXPECT_EQ(found.Folder, dir / "a");
 
-  // Two links back to the top would double the walk at every level.
+  // Two links back to the top would double the walk at every level: each
+  // folder is looked at once.
   WriteFile(dir / "a/deep/CVS/Root", "/repo\n");
   Shell("ln -s .. a/up1 && ln -s .. a/up2", dir.Path());
-  EXPECT_TRUE(FindRootWithOptions(dir.Path(), 32, where, root));
-  EXPECT_EQ(root.find("(not checked"), 0u) << root;
+  EXPECT_FALSE(CheckFoldersCvsVisits(dir.Path(), true));
 }
 
 // A working copy of a real repository whose Root was replaced by one that

@@ -13,10 +13,14 @@
 CvsPanel::~CvsPanel() {}
 
 void CvsPanel::EnterDirectory(const std::string &path) {
+  Directory = path;
+  ReadCvsContext();
+}
+
+void CvsPanel::ReadCvsContext() {
   InWorkingCopy = false;
   CvsRoot.clear();
   CvsRefusal.clear();
-  Directory = path;
   const std::string admin = JoinPath(Directory, "CVS", os::kSep);
   if (!os::IsDirectory(admin)) return;
   InWorkingCopy = true;
@@ -30,8 +34,10 @@ void CvsPanel::EnterDirectory(const std::string &path) {
   } else if (os::EntryExists(rootFile) && !os::IsPlainFile(rootFile)) {
     CvsRefusal = "Root is not a plain file";
   } else {
-    // cvs writes its files back, through a link wherever it leads.
+    // cvs writes its files back, through a link wherever it leads, and
+    // reads a tracked file whose time has changed to its end.
     CvsRefusal = AdminFolderRefusal(Directory);
+    if (CvsRefusal.empty()) CvsRefusal = TrackedFileRefusal(Directory);
   }
 }
 

@@ -11,6 +11,7 @@
 #include "panel/cvs_panel.hpp"
 #include "panel/panel_paths.hpp"
 #include "runner/cvs_root.hpp"
+#include "runner/cvs_visits.hpp"
 #include "runner/runner.hpp"
 
 namespace {
@@ -58,16 +59,17 @@ int ChooseItemAction(const char *name, int selectedCount) {
                        nullptr, nullptr, menuRows, rows);
 }
 
-// cvs recurses into a folder named on its command line and takes that
-// folder's own root there, so a named folder counts as much as this one.
-bool CvsPanel::NamesFolderWithHostileRoot(const Selection &names) const {
-  std::string where, root;
-  for (const std::string &name : names) {
-    const std::string path = JoinPath(Directory, name, os::kSep);
-    if (os::IsDirectory(path) && FindRootWithOptions(path, kRootWalkDepth, where, root))
-      return true;
-  }
-  return false;
+// What keeps the panel's own run of cvs on `operands` from starting: the
+// panel's folder as the listing judges it, then every folder cvs would
+// visit for them (cvs takes a named folder's own root, and those below it).
+VisitFinding CvsPanel::FindingForRun(const Selection &operands) {
+  ReadCvsContext();
+  if (CvsRefusal.empty()) return CheckCommandFolders(operands, true);
+  VisitFinding found;
+  found.Folder = ".";
+  found.What = RootCarriesOptions(CvsRoot) ? VisitFinding::RootOptions : VisitFinding::AdminFolder;
+  found.Detail = found.What == VisitFinding::RootOptions ? CvsRoot : CvsRefusal;
+  return found;
 }
 
 int CvsPanel::ShowItemMenu() {
@@ -110,22 +112,24 @@ int CvsPanel::ShowItemMenu() {
     default:
       return 1;
   }
-  if (!CvsRefusal.empty() || NamesFolderWithHostileRoot(operands)) {
-    ShowErrorText(
-        "cvs is not run from the panel here: this folder's CVS/Root, or that of a folder named,"
-        " gives its access method options, which can name a program for cvs to start");
-    return 1;
-  }
-  // A name such as "-x.c" would pass for an option of log or diff.
-  AppendFileOperands(args, operands);
-  args.push_back(nullptr);
-
   // cvs works on the current directory, which another panel's listing may
   // have changed since this panel's was read.
   if (!os::ChangeDir(FolderToEnter(Directory, os::kSep))) {
     ShowErrorText("Cannot enter the folder " + Directory);
     return 1;
   }
+  const VisitFinding found = FindingForRun(operands);
+  if (found) {
+    std::string text;
+    for (const std::string &line : FindingLines(found)) text += line + "\n";
+    ShowErrorText(text +
+                  "cvs is not run from the panel here; a command of the plug-ins menu asks.");
+    return 1;
+  }
+  // A name such as "-x.c" would pass for an option of log or diff.
+  AppendFileOperands(args, operands);
+  args.push_back(nullptr);
+
   // Without a name the user is told why, and the key counts as handled:
   // the host's own F3 is not what was asked for.
   const std::string path = TempFileNameOrSay("TEMP");

@@ -8,6 +8,8 @@
 int CvsPanel::GetFindData(PluginPanelItem **items, int *count) {
   *items = nullptr;
   *count = 0;
+  // A refresh (Ctrl+R) must see a CVS folder changed since the last one.
+  ReadCvsContext();
   PanelListing listing;
   listing.Directory = Directory;
   try {
