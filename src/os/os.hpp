@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "host/far_api.hpp"
+#include "os/environment.hpp"
 
 namespace os {
 
@@ -73,9 +74,11 @@ struct Process;
 // `argv` (null-ended; argv[0] is the name the program sees), without waiting.
 // When `output` is not null the child's standard output and standard error
 // both go into it.  On failure returns null and puts the reason in `error`;
-// `notFound` tells a missing file from other failures.
+// `notFound` tells a missing file from other failures.  The program gets
+// this process's environment with `settings` applied.
 Process *StartProcess(const std::string &program, const char *const *argv, FILE *output,
-                      std::string &error, bool &notFound);
+                      std::string &error, bool &notFound,
+                      const EnvironmentSettings &settings = EnvironmentSettings());
 enum class WaitResult { ProcessEnded, EventSignalled, Failed };
 // Waits without limit for the first of the process's end and the event.
 WaitResult WaitProcessOrEvent(Process *process, Event *event);

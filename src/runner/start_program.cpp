@@ -2,6 +2,7 @@
 #include <string>
 
 #include "os/os.hpp"
+#include "runner/child_environment.hpp"
 #include "runner/program_search.hpp"
 #include "runner/runner.hpp"
 
@@ -30,7 +31,8 @@ os::Process *StartProgram(const char *name, const char *const *args, FILE *outpu
     }
     bool notFound = false;
     std::string reason;
-    os::Process *process = os::StartProcess(candidate, args, output, reason, notFound);
+    os::Process *process = os::StartProcess(candidate, args, output, reason, notFound,
+                                            ChildEnvironment(candidate, args));
     if (process != nullptr) return process;
     lastFailure = candidate + ": " + reason;
     // A broken network share does not end the search; other failures do.
