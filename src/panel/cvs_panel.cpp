@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "host/host.hpp"
+#include "os/folder.hpp"
 #include "os/os.hpp"
 #include "os/plain_file.hpp"
 #include "panel/panel_paths.hpp"
@@ -14,10 +15,17 @@ CvsPanel::~CvsPanel() {}
 
 void CvsPanel::EnterDirectory(const std::string &path) {
   Directory = path;
+  InWorkingCopy = false;
+  CvsRoot.clear();
+  CvsRefusal.clear();
   ReadCvsContext();
 }
 
 void CvsPanel::ReadCvsContext() {
+  // A folder that cannot be looked into keeps what was known of it: the
+  // listing then says that it cannot enter it.
+  std::unique_ptr<os::Folder> folder = os::Folder::Open(Directory);
+  if (folder != nullptr && folder->TypeOf("CVS", false) == os::EntryType::Failed) return;
   InWorkingCopy = false;
   CvsRoot.clear();
   CvsRefusal.clear();
