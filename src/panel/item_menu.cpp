@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/host.hpp"
+#include "os/command_line.hpp"
 #include "os/os.hpp"
 #include "panel/cvs_panel.hpp"
 #include "panel/panel_paths.hpp"
@@ -149,11 +150,17 @@ int CvsPanel::InsertItemName() {
   if (!ReadActivePanel(info)) return 0;
   if (!HasCurrentItem(info)) return 0;
   const std::string path = NameOf(info.PanelItems[info.CurrentItem]);
-  std::string name = PointToName(path.c_str());
-  // A name with a blank goes in quotes, as the host puts its own panels'
-  // names, so that the command line takes it as one word.
-  if (name.find(' ') != std::string::npos) name = "\"" + name + "\"";
-  name += ' ';
-  HostInfo.Control(INVALID_HANDLE_VALUE, FCTL_INSERTCMDLINE, const_cast<char *>(name.c_str()));
+  const std::string name = PointToName(path.c_str());
+  // The command line goes to a shell: the name stays one word of it, and
+  // nothing in it ($(...), a newline, "&") is acted on.
+  std::string quoted;
+  if (!QuoteForHostShell(name, quoted)) {
+    ShowErrorText(
+        "The name holds a double quote or a control character:\n"
+        "it cannot be put on the command line as one word.");
+    return 1;
+  }
+  quoted += ' ';
+  HostInfo.Control(INVALID_HANDLE_VALUE, FCTL_INSERTCMDLINE, const_cast<char *>(quoted.c_str()));
   return 1;
 }
