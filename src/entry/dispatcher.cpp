@@ -43,10 +43,15 @@ bool NewEntriesToAdd(CommandRun &run) {
 // Confirmation, file names, output file, run, outcome and clean-up.
 void RunCommand(CommandRun &run, int entry) {
   if (!run.confirmed && ConfirmCommand(entry, run.selection) != 0) return;
+  // Add may name more files than one command line holds: its names are
+  // passed in batches that fit.
+  const Selection *addNames = nullptr;
   if (!run.wholeDirectory) {
     if (run.visualDiff) {
       run.visualName = NameForTool(run.selection[0]);
       run.args.push_back(run.visualName.c_str());
+    } else if (entry == kEntryAdd) {
+      addNames = &run.selection;
     } else {
       AppendFileOperands(run.args, run.selection);
     }
@@ -54,15 +59,22 @@ void RunCommand(CommandRun &run, int entry) {
     // "cvs add" of a folder makes it in the repository at once: the user
     // sees every name before anything is added.
     if (!NewEntriesToAdd(run) || ConfirmCommand(entry, run.addedNames) != 0) return;
-    AppendFileOperands(run.args, run.addedNames);
+    addNames = &run.addedNames;
   }
-  run.args.push_back(nullptr);
 
   std::string outputPath = TempFileNameOrSay("HOME");
   if (outputPath.empty()) return;
   if (run.visualDiff) {
+    run.args.push_back(nullptr);
     RunVisualDiff(run.args.data());
+  } else if (addNames != nullptr) {
+    size_t batches = 1;
+    int exitCode = RunInBatches(run.args, *addNames, outputPath.c_str(), &batches);
+    const std::string note = "cvs add ran " + std::to_string(batches) +
+                             " times, on as many names as one command line holds";
+    ReportOutcome(exitCode, outputPath.c_str(), batches > 1 ? note.c_str() : nullptr);
   } else {
+    run.args.push_back(nullptr);
     int exitCode = RunCvs(run.args.data(), outputPath.c_str());
     ReportOutcome(exitCode, outputPath.c_str());
   }
