@@ -221,6 +221,20 @@ TEST_F(HostileRootPanel, ARootThatIsNoPlainFileNeitherBlocksNorRunsCvs) {
   EXPECT_STREQ(Items()["a.c"]->Description, "Unknown");
 }
 
+TEST_F(HostileRootPanel, ARootChangedWhileThePanelIsOpenCountsAtTheNextRefresh) {
+  OpenPanel(wc);
+  EXPECT_EQ(CvsRuns(), 1);
+  PlantRoot(probe.ForkRoot(sandbox.Repository()));
+  host.RefreshPluginPanel();  // as the host does when the folder changes
+  EXPECT_EQ(CvsRuns(), 1);
+  // Ctrl+R: offered to the panel first, then the host reads the panel again.
+  EXPECT_EQ(host.PressKey('R', PKF_CONTROL), 0);
+  host.RefreshPluginPanel();
+  EXPECT_EQ(CvsRuns(), 1);
+  EXPECT_FALSE(probe.Ran());
+  EXPECT_STREQ(host.ActivePanel().Described.InfoLines[3].Data, "Root gives its method options");
+}
+
 class HostileRootMenu : public CommandTest {
  protected:
   void SetUp() override {
@@ -281,6 +295,45 @@ TEST_F(HostileRootMenu, ARootBelowTheFolderCountsForCommandsThatRecurse) {
   EXPECT_EQ(host.Messages[0].Lines[1],
             "The CVS/Root of deeper/sub gives its access method options:");
   EXPECT_EQ(host.Messages[0].Lines[2], root);
+  EXPECT_TRUE(CvsCalls().empty());
+  EXPECT_FALSE(probe.Ran());
+}
+
+TEST_F(HostileRootMenu, ASelectedWorkingCopyCountsFromAFolderThatIsNone) {
+  // CVSROOT is set, as many users have it; cvs takes the selected folder's
+  // own root all the same.
+  sandbox.Cvs("log wc", sandbox.Root());
+  ASSERT_TRUE(probe.Ran()) << "cvs no longer takes the named folder's root";
+  probe.Forget();
+  EnterFolder(sandbox.Root());
+  Select({"wc"});
+  host.script.Message.push_back(standin::Answer(0));
+  Run(kLog);
+  ASSERT_EQ(host.Messages.size(), 1u);
+  EXPECT_EQ(host.Messages[0].Lines[1], "The CVS/Root of wc gives its access method options:");
+  EXPECT_TRUE(CvsCalls().empty());
+  EXPECT_FALSE(probe.Ran());
+}
+
+TEST_F(HostileRootMenu, AFolderTheLocalRepositoryHoldsCountsThoughNoEntryNamesIt) {
+  WriteFile(wc + "/CVS/Root", sandbox.Repository() + "\n");
+  MakeDirs(sandbox.Repository() + "/proj/x");
+  MakeDirs(wc + "/x/CVS");
+  WriteFile(wc + "/x/CVS/Root", root + "\n");
+  WriteFile(wc + "/x/CVS/Repository", "proj/x\n");
+  WriteFile(wc + "/x/CVS/Entries", "D\n");
+  sandbox.Cvs("-n -q update", wc);
+  ASSERT_TRUE(probe.Ran()) << "cvs no longer enters a folder its repository holds";
+  probe.Forget();
+  host.script.Message.push_back(standin::Answer(0));
+  Run(kStat);
+  ASSERT_EQ(host.Messages.size(), 1u);
+  EXPECT_EQ(host.Messages[0].Lines[1], "The CVS/Root of x gives its access method options:");
+  EXPECT_TRUE(CvsCalls().empty());
+
+  // Differences on the whole folder runs nothing, so asks nothing.
+  Run(kDiff);
+  EXPECT_EQ(host.Messages.size(), 1u);
   EXPECT_TRUE(CvsCalls().empty());
   EXPECT_FALSE(probe.Ran());
 }
