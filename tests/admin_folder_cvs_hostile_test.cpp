@@ -112,6 +112,13 @@ TEST_F(HostileAdminFolder, ATrackedFileThatIsAFifoRunsNoCvs) {
   OpenPanel(wc);
   EXPECT_EQ(CvsRuns(), 0);
   EXPECT_STREQ(host.ActivePanel().Described.InfoLines[3].Data, "b.c is not a plain file");
+  // F3's log of selected files says why it runs nothing.
+  Select({"a.c"});
+  host.script.Menu.push_back(standin::Choose(4));
+  EXPECT_EQ(host.PressKey(VK_F3, 0), 1);
+  ASSERT_EQ(host.Messages.size(), 1u);
+  EXPECT_EQ(host.Messages[0].Lines[2], "b.c is not a plain file");
+  EXPECT_EQ(CvsRuns(), 0);
 }
 
 }  // namespace

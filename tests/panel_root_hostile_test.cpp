@@ -299,6 +299,18 @@ TEST_F(HostileRootMenu, ARootBelowTheFolderCountsForCommandsThatRecurse) {
   EXPECT_FALSE(probe.Ran());
 }
 
+TEST_F(HostileRootMenu, ACvsFolderThatHoldsALinkAsksToo) {
+  WriteFile(wc + "/CVS/Root", sandbox.Repository() + "\n");
+  Shell("ln -s ../../victim CVS/Entries.Backup", wc);
+  host.script.Message.push_back(standin::Answer(0));
+  Run(kUpdate);
+  ASSERT_EQ(host.Messages.size(), 1u);
+  EXPECT_EQ(host.Messages[0].Lines[1], "In this folder:");
+  EXPECT_EQ(host.Messages[0].Lines[2], "Entries.Backup is not a plain file");
+  EXPECT_TRUE(CommandDialogs().empty());
+  EXPECT_TRUE(CvsCalls().empty());
+}
+
 TEST_F(HostileRootMenu, ASelectedWorkingCopyCountsFromAFolderThatIsNone) {
   // CVSROOT is set, as many users have it; cvs takes the selected folder's
   // own root all the same.

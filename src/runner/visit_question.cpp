@@ -58,10 +58,10 @@ std::vector<std::string> FindingLines(const VisitFinding &finding) {
               Shown(finding.Detail),
               "cvs would obey them, and they can name a program for it to start."};
     case VisitFinding::AdminFolder:
-      return {here ? std::string("This folder's CVS folder is not one that cvs made:")
-                   : "The CVS folder of " + folder + " is not one that cvs made:",
+      return {here ? std::string("In this folder:") : "In the folder " + folder + ":",
               Shown(finding.Detail),
-              "cvs writes its files back, through a link wherever it leads."};
+              "cvs writes its files back through any link, and reads a FIFO or a device without "
+              "end."};
     case VisitFinding::Unchecked:
       return {(here ? std::string("This folder") : folder) + " could not be checked:",
               Shown(finding.Detail), "A CVS/Root there could name a program for cvs to start."};
