@@ -1,9 +1,8 @@
 // The mouse in the console host: xterm's SGR reports decoded to presses,
 // releases and the wheel at 0-based cells, the reports the host ignores,
-// double clicks, and the key bar's keys by column.
+// and double clicks.
 #include <gtest/gtest.h>
 
-#include "console/key_bar.hpp"
 #include "console/key_decoder.hpp"
 
 namespace {
@@ -63,16 +62,6 @@ TEST(MouseDecoderTest, ASecondPressOnTheSameCellIsADoubleClick) {
   EXPECT_FALSE(press(MouseEvent::Left, 3, 4));  // a third press starts anew
   EXPECT_FALSE(press(MouseEvent::Left, 3, 5));  // another cell
   EXPECT_FALSE(press(MouseEvent::Right, 3, 5));  // another button
-}
-
-TEST(KeyBarTest, ColumnsMapToTheirFunctionKeys) {
-  // Twelve slots of six cells on 80 columns; the last takes the rest.
-  EXPECT_EQ(1, console::KeyBarNumberAt(80, 0));
-  EXPECT_EQ(1, console::KeyBarNumberAt(80, 5));
-  EXPECT_EQ(2, console::KeyBarNumberAt(80, 6));
-  EXPECT_EQ(10, console::KeyBarNumberAt(80, 54));
-  EXPECT_EQ(12, console::KeyBarNumberAt(80, 79));
-  EXPECT_EQ(8, console::KeyBarNumberAt(100, 56));
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 // Making folders, renaming and deleting from the panels.
 #include "console/file_commands.hpp"
 
+#include <string>
+#include <vector>
+
 #include "console/file_operations.hpp"
 #include "console/input_box.hpp"
 #include "console/message_box.hpp"
@@ -40,6 +43,28 @@ void Refuse(Terminal &term, const std::string &what, const std::string &error) {
   AskUser(term, "Error", {what, error}, {"OK"}, true);
 }
 
+// The question's lines for deleting `paths`, of which `folders` are
+// folders (deleted with what they hold).
+std::vector<std::string> DeleteQuestion(const std::vector<std::string> &paths,
+                                        const std::vector<bool> &folders) {
+  bool anyFolder = false;
+  for (bool folder : folders) anyFolder = anyFolder || folder;
+  std::vector<std::string> lines;
+  if (paths.size() == 1) {
+    lines.push_back(folders[0] ? "Delete the folder" : "Delete the file");
+    lines.push_back(NamePart(paths[0]));
+    if (folders[0]) lines.push_back("with everything in it?");
+    return lines;
+  }
+  lines.push_back("Delete these " + std::to_string(paths.size()) + " entries?");
+  for (size_t i = 0; i < paths.size() && i < kNamesShown; ++i)
+    lines.push_back(NamePart(paths[i]) + (folders[i] ? "/" : ""));
+  if (paths.size() > kNamesShown)
+    lines.push_back("and " + std::to_string(paths.size() - kNamesShown) + " more");
+  if (anyFolder) lines.push_back("Folders (/) go with everything in them.");
+  return lines;
+}
+
 }  // namespace
 
 void MakeFolderCommand(Terminal &term, hostcore::HostCore &core) {
@@ -76,26 +101,6 @@ void RenameCommand(Terminal &term, hostcore::HostCore &core) {
     Refuse(term, "Cannot rename " + old + ".", error);
   }
   ReadAgain(core, name);
-}
-
-std::vector<std::string> DeleteQuestion(const std::vector<std::string> &paths,
-                                        const std::vector<bool> &folders) {
-  bool anyFolder = false;
-  for (bool folder : folders) anyFolder = anyFolder || folder;
-  std::vector<std::string> lines;
-  if (paths.size() == 1) {
-    lines.push_back(folders[0] ? "Delete the folder" : "Delete the file");
-    lines.push_back(NamePart(paths[0]));
-    if (folders[0]) lines.push_back("with everything in it?");
-    return lines;
-  }
-  lines.push_back("Delete these " + std::to_string(paths.size()) + " entries?");
-  for (size_t i = 0; i < paths.size() && i < kNamesShown; ++i)
-    lines.push_back(NamePart(paths[i]) + (folders[i] ? "/" : ""));
-  if (paths.size() > kNamesShown)
-    lines.push_back("and " + std::to_string(paths.size() - kNamesShown) + " more");
-  if (anyFolder) lines.push_back("Folders (/) go with everything in them.");
-  return lines;
 }
 
 void DeleteCommand(Terminal &term, hostcore::HostCore &core) {

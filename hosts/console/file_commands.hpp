@@ -6,9 +6,6 @@
 #ifndef QUILLET_CONSOLE_FILE_COMMANDS_HPP
 #define QUILLET_CONSOLE_FILE_COMMANDS_HPP
 
-#include <string>
-#include <vector>
-
 #include "console/terminal.hpp"
 #include "core/host_core.hpp"
 
@@ -17,11 +14,6 @@ namespace console {
 void MakeFolderCommand(Terminal &term, hostcore::HostCore &core);
 void RenameCommand(Terminal &term, hostcore::HostCore &core);
 void DeleteCommand(Terminal &term, hostcore::HostCore &core);
-
-// The confirmation's lines for deleting `paths`, of which `folders` are
-// folders (deleted with what they hold).
-std::vector<std::string> DeleteQuestion(const std::vector<std::string> &paths,
-                                        const std::vector<bool> &folders);
 
 }  // namespace console
 

@@ -179,16 +179,23 @@ SelectionTotal SelectedTotal(const PanelModel &panel) {
   return total;
 }
 
+namespace {
+// 1234567 as "1,234,567".
+std::string Grouped(uint64_t number) {
+  std::string digits = std::to_string(number), grouped;
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
+    grouped += digits[i];
+  }
+  return grouped;
+}
+}  // namespace
+
 std::string SelectionSummary(const PanelModel &panel) {
   SelectionTotal total = SelectedTotal(panel);
   if (total.Rows == 0) return "";
-  std::string digits = std::to_string(total.Bytes), bytes;
-  for (size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) bytes += ',';
-    bytes += digits[i];
-  }
-  return bytes + " bytes in " + std::to_string(total.Rows) + " selected " +
-         (total.Rows == 1 ? "file" : "files");
+  return Grouped(total.Bytes) + " bytes in " + Grouped(static_cast<uint64_t>(total.Rows)) +
+         " selected " + (total.Rows == 1 ? "file" : "files");
 }
 
 }  // namespace hostcore
