@@ -35,6 +35,14 @@ class DailyWorkTest : public ConsoleTuiTest {
     }
     ADD_FAILURE() << text << " not on\n" << screen->Screen();
   }
+  // Whether the terminal reports the mouse in the SGR form, as tmux knows it.
+  std::string MouseReporting() {
+    std::string flags;
+    testsupport::Shell("tmux -S " + testsupport::ShellQuote(dir / "tmux.sock") +
+                           " display -p '#{mouse_standard_flag}#{mouse_sgr_flag}'",
+                       "", &flags);
+    return flags;
+  }
   void ExpectSelected(const std::string &name, bool selected = true) {
     EXPECT_TRUE(screen->WaitUntil([&](const std::string &) {
       return ShownSelected(name) == selected;
@@ -119,6 +127,7 @@ TEST_F(DailyWorkTest, TheMouseMovesClicksEntersScrollsAndPresses) {
   testsupport::WriteFile(files + "/file10", text);
   Start(files);
   Expect(files + ">");
+  EXPECT_EQ("11\n", MouseReporting());
   ClickOn("file13");
   screen->Keys({"C-j"});
   screen->Type("x");
@@ -159,6 +168,7 @@ TEST_F(DailyWorkTest, TheMouseMovesClicksEntersScrollsAndPresses) {
   screen->Keys({"Escape"});
   ExpectGone("View:");
   Quit();
+  EXPECT_EQ("00\n", MouseReporting());  // the terminal is given back as it was
 }
 
 TEST_F(DailyWorkTest, F7F6AndF8AtTheSmallestScreenNothingDeletedUnasked) {
