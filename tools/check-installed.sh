@@ -148,6 +148,13 @@ for row in "changed.txt *│M│" "new.txt *│A│" "stray.txt *│?│" "kept.
   }
 done
 tmux -S "$sock" send-keys F10
+# F10 asks before quitting; Enter answers Yes.
+limit=$((SECONDS + 30))
+until screen | grep -q "Do you want to quit"; do
+  [ $SECONDS -lt $limit ] || fail "F10 asked nothing before quitting"
+  sleep 0.2
+done
+tmux -S "$sock" send-keys Enter
 limit=$((SECONDS + 30))
 until screen | grep -q "quillet-exit="; do
   [ $SECONDS -lt $limit ] || fail "F10 did not end quillet"
