@@ -19,6 +19,7 @@ struct Row {
   const char *Description;
   const char *WorkRev, *RepRev;
   DWORD Attributes;
+  const char *Option = "<null>";
 };
 
 }  // namespace
@@ -39,7 +40,7 @@ TEST_F(PanelCvsTest, EveryFileShowsItsState) {
       {"conflict.c", 'c', "Unresolved Conflict", "1.2", "1.2", kPlain},
       {"conflict-edited.c", 'C', "Conflicts", "1.2", "1.2", kPlain},
       {"tagged.c", ' ', "Up-to-date STag: rel-1", "1.1.1.1", "1.1.1.1", kPlain},
-      {"binary.dat", ' ', "Up-to-date SOpt: -kb", "1.1", "1.1", kPlain},
+      {"binary.dat", ' ', "Up-to-date SOpt: -kb", "1.1", "1.1", kPlain, "-kb"},
       {"two words.c", ' ', "Up-to-date", "1.1.1.1", "1.1.1.1", kPlain},
   };
   for (const Row &row : rows) {
@@ -52,7 +53,8 @@ TEST_F(PanelCvsTest, EveryFileShowsItsState) {
     EXPECT_EQ(Column(item, 0), std::string(1, row.Letter));
     EXPECT_EQ(Column(item, 1), row.WorkRev);
     EXPECT_EQ(Column(item, 2), row.RepRev);
-    EXPECT_EQ(Column(item, 3), "<null>");  // this client prints no expansion option
+    // This client prints no expansion option: the sticky one stands for it.
+    EXPECT_EQ(Column(item, 3), row.Option);
     EXPECT_EQ(item.UserData, static_cast<DWORD_PTR>(static_cast<unsigned char>(row.Letter)));
     EXPECT_EQ(item.FindData.dwFileAttributes, row.Attributes);
     EXPECT_EQ(std::string(item.FindData.cFileName), wc + "/" + row.Name);

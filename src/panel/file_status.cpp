@@ -32,14 +32,22 @@ std::string Describe(const FileStatus &record) {
   const struct {
     const char *Label;
     const char *Value;
-  } parts[] = {{" STag: ", record.StickyTag},
-               {" SDate: ", record.StickyDate},
-               {" SOpt: ", record.StickyOptions},
-               {" Merge: ", record.MergeFrom}};
+    const char *After;
+  } parts[] = {{" STag: ", record.StickyTag, record.StickyBranch ? " (branch)" : ""},
+               {" SDate: ", record.StickyDate, ""},
+               {" SOpt: ", record.StickyOptions, ""},
+               {" Merge: ", record.MergeFrom, ""}};
   for (const auto &part : parts) {
-    if (part.Value[0] != '\0') text += std::string(part.Label) + part.Value;
+    if (part.Value[0] != '\0') text += std::string(part.Label) + part.Value + part.After;
   }
   return text;
+}
+
+// The keyword option for the option column: the expansion-option line
+// where the client prints one, else the sticky option (cvs 1.12 gives
+// "-kb" only there).
+const char *KeywordOption(const FileStatus &record) {
+  return record.HasExpansionOption ? record.ExpansionOption : record.StickyOptions;
 }
 
 // The host's character table 1 for names, or the identity when it has none.
@@ -74,7 +82,7 @@ void ApplyFileStatus(PluginPanelItem &item, const FileStatus &record) {
   columns[0] = NewText(letter, sizeof(letter));
   columns[1] = CopyOrNull(record.WorkingRevision);
   columns[2] = CopyOrNull(record.RepositoryRevision);
-  columns[3] = CopyOrNull(record.ExpansionOption);
+  columns[3] = CopyOrNull(KeywordOption(record));
   item.Description = NewText(Describe(record).c_str(), kDescriptionSize);
   item.UserData = static_cast<unsigned char>(record.Letter);
 

@@ -30,6 +30,11 @@ struct FileStatus {
   // The reported name was longer than Name holds.  Such a record cannot be
   // matched to a file by name: the cut name could be another file's.
   bool NameCut;
+  // The record carried an expansion-option line.  Clients that print none
+  // (cvs 1.12 among them) give the keyword option only as a sticky option.
+  bool HasExpansionOption;
+  // The sticky tag names a branch ("name (branch: 1.17.2)"), not a revision.
+  bool StickyBranch;
 };
 
 void ClearFileStatus(FileStatus &record);
