@@ -42,12 +42,13 @@ const PanelMode kPanelModes[6] = {
 };
 // clang-format on
 
-// The fourth line is shown only where the panel does not run cvs.
+// The fourth line is shown only where the panel does not run cvs, or where
+// its last run did not give the states of every file.
 InfoPanelLine infoLines[4] = {
     {"CVS Roots", "", 1},
     {"Default Root", "", 0},
     {"Current Root", "", 0},
-    {"cvs not run", "", 0},
+    {"", "", 0},
 };
 
 // Every label stays the host's own.
@@ -69,9 +70,11 @@ void CvsPanel::DescribePanel(OpenPluginInfo *info) {
   if (!os::GetEnv("CVSROOT", defaultRoot)) defaultRoot = "not defined";
   CopyToField(infoLines[1].Data, defaultRoot);
   CopyToField(infoLines[2].Data, CvsRoot);
-  CopyToField(infoLines[3].Data, CvsRefusal);
+  const bool refused = !CvsRefusal.empty();
+  CopyToField(infoLines[3].Text, refused ? "cvs not run" : "States not read");
+  CopyToField(infoLines[3].Data, refused ? CvsRefusal : StatesNotRead);
   info->InfoLines = infoLines;
-  info->InfoLinesNumber = CvsRefusal.empty() ? 3 : 4;
+  info->InfoLinesNumber = refused || !StatesNotRead.empty() ? 4 : 3;
 
   info->PanelModesArray = kPanelModes;
   info->PanelModesNumber = 6;

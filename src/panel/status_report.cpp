@@ -245,7 +245,8 @@ void ForEachStatusRecord(FILE *report, const unsigned char decodeTable[256],
 }
 
 void FollowStatusReport(FILE *report, const unsigned char decodeTable[256],
-                        const std::atomic<bool> &ended, const TakeRecord &take) {
+                        const std::atomic<bool> &ended, const TakeRecord &take,
+                        FileStatus *unclosed) {
   if (report == nullptr) return;
   if (decodeTable == nullptr) decodeTable = IdentityTable();
   FileStatus record;
@@ -262,7 +263,10 @@ void FollowStatusReport(FILE *report, const unsigned char decodeTable[256],
     for (int waited = 0; waited < kReadEveryMs && !ended.load(); waited += kFollowPauseMs)
       os::Pause(kFollowPauseMs);
   }
-  if (record.Name[0] != '\0') take(record);
+  if (unclosed != nullptr)
+    *unclosed = record;
+  else if (record.Name[0] != '\0')
+    take(record);
 }
 
 std::vector<FileStatus> ReadStatusReport(FILE *report, const unsigned char decodeTable[256]) {

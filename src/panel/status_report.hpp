@@ -61,8 +61,12 @@ void ForEachStatusRecord(FILE *report, const unsigned char decodeTable[256],
 // The same for a report that cvs is still writing: the records are taken
 // as the lines arrive, looking again every 25 milliseconds, until `ended`
 // turns true; then, within a millisecond, the rest is read to the end.
+// When `unclosed` is given, the record the report ends on is put there
+// instead of being taken: no separator closed it, and a run cut short may
+// have stopped in the middle of it, even of its status line.
 void FollowStatusReport(FILE *report, const unsigned char decodeTable[256],
-                        const std::atomic<bool> &ended, const TakeRecord &take);
+                        const std::atomic<bool> &ended, const TakeRecord &take,
+                        FileStatus *unclosed = nullptr);
 // The same, gathered into a list.
 std::vector<FileStatus> ReadStatusReport(FILE *report, const unsigned char decodeTable[256]);
 
