@@ -7,6 +7,7 @@
 
 #include "host/host.hpp"
 #include "os/os.hpp"
+#include "panel/ignore_rules.hpp"
 #include "panel/kept_files.hpp"
 #include "panel/panel_paths.hpp"
 #include "runner/output_lines.hpp"
@@ -196,9 +197,11 @@ std::string ReadCvsStatus(PanelListing &listing, const std::string &directory) {
 }
 
 void MarkFilesWithoutState(PanelListing &listing, bool cvsRuns) {
-  // The folder's records are read only when some file needs them.
+  // The folder's records and ignore lists are read only when some file
+  // needs them.
   bool read = false;
   std::unordered_set<std::string> kept;
+  IgnoreRules ignored;
   for (size_t i = 0; i < listing.Count; ++i) {
     PluginPanelItem &item = listing.Items[i];
     if (item.CustomColumnData != nullptr ||
@@ -212,10 +215,15 @@ void MarkFilesWithoutState(PanelListing &listing, bool cvsRuns) {
       unsigned char decodeTable[256];
       FetchDecodeTable(decodeTable);
       kept = KeptFiles(listing.Directory, decodeTable);
+      ignored = IgnoreRules::ForFolder(listing.Directory);
       read = true;
     }
     const char *name = item.FindData.cFileName + listing.NameOffset;
-    if (kept.count(name) == 0) MarkUnknown(item);
+    if (kept.count(name) != 0) continue;
+    if (ignored.Ignores(name))
+      MarkIgnored(item);
+    else
+      MarkUnknown(item);
   }
 }
 
@@ -226,5 +234,12 @@ void MarkUnknown(PluginPanelItem &item) {
   item.CustomColumnNumber = 1;
   columns[0] = NewText("?", 2);
   item.Description = NewText("Unknown", 8);
+  item.UserData = '?';
+}
+
+void MarkIgnored(PluginPanelItem &item) {
+  ReleaseItemTexts(item);
+  item.Description = NewText("Ignored", 8);
+  // Not in the repository: F3 views it without offering cvs log or diff.
   item.UserData = '?';
 }

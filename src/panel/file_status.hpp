@@ -29,10 +29,13 @@ std::string ReadCvsStatus(PanelListing &listing, const std::string &directory);
 // Gives every plain file without a state what the panel can truly say of
 // it.  In a folder where cvs runs (`cvsRuns`): nothing where cvs keeps the
 // file but gave no state for it (the run failed, or the name could not be
-// matched); "Unknown" otherwise, and everywhere outside such a folder.
+// matched), "Ignored" where cvs's ignore rules pass over it; "Unknown"
+// otherwise, and everywhere outside such a folder.
 void MarkFilesWithoutState(PanelListing &listing, bool cvsRuns);
 // Marks a plain file that has no state: "Unknown", one column "?", '?'.
 void MarkUnknown(PluginPanelItem &item);
+// Marks a plain file that cvs ignores: "Ignored", no letter.
+void MarkIgnored(PluginPanelItem &item);
 // Releases the texts an item owns and clears their fields.
 void ReleaseItemTexts(PluginPanelItem &item);
 
