@@ -222,3 +222,15 @@ TEST_F(PanelCvsTest, FileWithAVeryLongNameGetsItsStateAndSoDoesItsShorterTwin) {
   EXPECT_STREQ(items[longName]->Description, "Modified");
   EXPECT_STREQ(items[cutTwin]->Description, "Up-to-date");
 }
+
+TEST_F(PanelCvsTest, AFolderWhosePathIsTooLongToListIsToldSoAndRunsNoCvs) {
+  const std::string outer = std::string(120, 'd'), inner = outer + "/" + std::string(120, 'e');
+  sandbox.Import("proj", {{inner + "/a.c", "one\n"}});
+  wc = sandbox.Checkout("proj", "wc");
+  OpenPanel(wc + "/" + outer);
+  host.EnterRow(wc + "/" + inner);
+  EXPECT_EQ(CvsRuns(), 1);
+  ASSERT_EQ(host.Messages.size(), 1u);
+  EXPECT_EQ(host.Messages[0].Lines[1],
+            "The path of this folder is too long for its files to be listed:");
+}

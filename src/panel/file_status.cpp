@@ -141,6 +141,12 @@ void ApplyRecord(PanelListing &listing, const FileStatus &record) {
 }
 
 std::string ReadCvsStatus(PanelListing &listing, const std::string &directory) {
+  // A folder whose items cannot carry their paths is not listed; cvs is
+  // not asked about files the panel cannot show.
+  if (!FolderPathFits(directory)) {
+    listing.State = ListingState::PathTooLong;
+    return "";
+  }
   // cvs reports on the current directory.  Where the panel's directory
   // cannot be made current, cvs would report on another folder, whose
   // states must not be shown against these names.
@@ -182,7 +188,8 @@ std::string ReadCvsStatus(PanelListing &listing, const std::string &directory) {
   const int exitCode = RunCvsWhile(args.data(), path, alongside);
   // Without the folder's entries the panel shows nothing, as when cvs is
   // not asked at all.
-  if (listing.State == ListingState::Unreadable) return "";
+  if (listing.State == ListingState::Unreadable || listing.State == ListingState::PathTooLong)
+    return "";
   if (exitCode == 0) {
     if (unclosed.Name[0] != '\0' && listing.State == ListingState::Read)
       ApplyRecord(listing, unclosed);

@@ -15,6 +15,12 @@ int CvsPanel::GetFindData(PluginPanelItem **items, int *count) {
   try {
     if (CvsMayRun()) StatesNotRead = ReadCvsStatus(listing, Directory);
     if (listing.State == ListingState::NotRead) ListFolder(listing);
+    if (listing.State == ListingState::PathTooLong) {
+      StatesNotRead.clear();
+      ShowErrorText("The path of this folder is too long for its files to be listed:\n" +
+                    Directory);
+      return 1;
+    }
     if (listing.State == ListingState::Unreadable) {
       ReleaseListing(listing);
       StatesNotRead.clear();
