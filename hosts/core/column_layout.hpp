@@ -1,5 +1,5 @@
 // The columns of a panel view mode: parsed from the host's column strings
-// ("NOM,C3,C1,Z,D" with widths "0,3,4,0,5"), laid out in a given width,
+// ("NOM,C3,C1,Z,D" with widths "0,3,8,0,5"), laid out in a given width,
 // and the text of one cell for one row.  The status line uses the same.
 #ifndef QUILLET_HOSTCORE_COLUMN_LAYOUT_HPP
 #define QUILLET_HOSTCORE_COLUMN_LAYOUT_HPP
