@@ -116,6 +116,11 @@ void HostCore::RefreshPluginPanel(int index) {
     count = 0;
   }
   if (items == nullptr) count = 0;
+  // FAR asks for the description again whenever it draws the panel; what
+  // the listing found out (the info lines) shows from the first drawing on.
+  memset(&panel.Described, 0, sizeof(panel.Described));
+  panel.Described.StructSize = sizeof(panel.Described);
+  Current->GetOpenPluginInfo(panel.PluginHandle, &panel.Described);
   panel.FoundItems = items;
   panel.FoundItemsNumber = count;
   PluginItems = items;

@@ -19,6 +19,9 @@ class CvsPanel {
   // Why the panel does not run cvs here although the folder is a working
   // copy (its root gives the access method options); empty when it may.
   std::string CvsRefusal;
+  // Why the last listing holds no states from cvs for some files (the run
+  // failed or was broken off); empty when cvs reported on the whole folder.
+  std::string StatesNotRead;
   char Title[256] = {};
 
   // Whether the panel's own runs (the listing, F3) may start cvs here.
