@@ -84,7 +84,7 @@ struct MarkEntry {
   bool AcceptNonzero;
 };
 const MarkEntry kEntries[] = {{"MA", false, false},  // Modified
-                              {"C", false, true},    // Conflicts
+                              {"C", false, false},   // Conflicts
                               {"UP", false, false},  // Out-of-date
                               {"?", true, false}};   // Not in repository
 

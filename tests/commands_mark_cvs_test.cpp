@@ -136,16 +136,24 @@ TEST_F(MarkTest, APluginPanelKeepsItsSelection) {
   ExpectNoTempFiles();
 }
 
+// Every query, Conflicts too: cvs ends with 1 as it does for a conflict,
+// but no conflict line explains it.
 TEST_F(MarkTest, AMissingRepositoryIsReportedAndTouchesNothing) {
   Select({"clean.txt"});
   WriteFile(wc + "/CVS/Root", sandbox.Root() + "/no-such-repository\n");
   env.Unset("CVSROOT");
-  host.script.Message.push_back(standin::Answer(0));
-  Run(kMark, kOutOfDate);
-  ASSERT_EQ(host.Messages.size(), 1u);
-  EXPECT_EQ(host.Messages[0].Flags, DWORD(FMSG_WARNING));
-  EXPECT_EQ(host.Editors.size(), 1u);
-  EXPECT_EQ(SelectedRows(), (std::vector<std::string>{"clean.txt"}));
+  for (int entry : {kModified, kConflicts, kOutOfDate, kUnknown}) {
+    SCOPED_TRACE(entry);
+    host.Messages.clear();
+    host.Editors.clear();
+    host.script.Message.push_back(standin::Answer(0));
+    Run(kMark, entry);
+    ASSERT_EQ(host.Messages.size(), 1u);
+    EXPECT_EQ(host.Messages[0].Flags, DWORD(FMSG_WARNING));
+    EXPECT_NE(host.Messages[0].Lines[1].find("exit code 1"), std::string::npos);
+    EXPECT_EQ(host.Editors.size(), 1u);
+    EXPECT_EQ(SelectedRows(), (std::vector<std::string>{"clean.txt"}));
+  }
   ExpectNoTempFiles();
 }
 

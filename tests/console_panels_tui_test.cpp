@@ -39,7 +39,7 @@ TEST_F(ConsoleTuiTest, ViewModesSwitchWithAltDigitsAndWithExtendedCtrlDigits) {
   Start(work, "--command cvs:");
   ExpectStatusPanel();
   screen->Keys({"M-3"});
-  Expect("WorkR");  // "WorkRev" in its five cells
+  Expect("WorkRev");  // the title of mode 3's revision column
   Expect("Size");
   // Ctrl+4 as xterm's modifyOtherKeys and as CSI u send it.
   screen->Bytes("\x1b[27;5;52~");

@@ -62,9 +62,9 @@ TEST_F(ColumnLayoutTest, EveryModeFillsTheWidthWithOneCellBetweenColumns) {
 }
 
 TEST_F(ColumnLayoutTest, HalfScreenModesShareWhatTheFixedColumnsLeave) {
-  // Mode 0: "NOM,C3,C1,Z,D" with "0,3,4,0,5" in 38 cells.
+  // Mode 0: "NOM,C3,C1,Z,D" with "0,3,8,0,5" in 38 cells.
   hostcore::ColumnLayout mode0 = Layout(0, 38);
-  EXPECT_EQ((std::vector<int>{11, 3, 4, 11, 5}), Widths(mode0));
+  EXPECT_EQ((std::vector<int>{9, 3, 8, 9, 5}), Widths(mode0));
   EXPECT_EQ("Name", mode0.Columns[0].Format.Title);
   EXPECT_EQ("Status", mode0.Columns[3].Format.Title);
   EXPECT_TRUE(mode0.Columns[0].Format.Marks);
@@ -79,17 +79,17 @@ TEST_F(ColumnLayoutTest, HalfScreenModesShareWhatTheFixedColumnsLeave) {
   EXPECT_EQ(3, mode1.Stripes);
   EXPECT_EQ(2, Layout(2, 38).Stripes);
   EXPECT_EQ((std::vector<int>{17, 1, 16, 1}), Widths(Layout(2, 38)));
-  EXPECT_EQ((std::vector<int>{11, 10, 5, 3, 5}), Widths(Layout(3, 38)));
+  EXPECT_EQ((std::vector<int>{8, 10, 8, 3, 5}), Widths(Layout(3, 38)));
   EXPECT_EQ((std::vector<int>{1, 27, 8}), Widths(Layout(4, 38)));
   EXPECT_EQ(1, Layout(4, 38).Stripes);
 }
 
 TEST_F(ColumnLayoutTest, AModeTooWideForItsPanelDropsColumnsFromTheRight) {
-  // Mode 5 ("NO,Z,S,DM,C1,C2,C3", "0,0,6,14,7,7,3") is a full-screen mode:
-  // in 78 cells everything fits.
+  // Mode 5 ("NO,Z,S,DM,C1,C2,C3", "0,0,6,14,10,10,3") is a full-screen
+  // mode: in 78 cells everything fits.
   host.ActivePanel().ViewMode = 5;
   EXPECT_TRUE(hostcore::PanelModeColumns(host.ActivePanel()).FullScreen);
-  EXPECT_EQ((std::vector<int>{18, 17, 6, 14, 7, 7, 3}), Widths(Layout(5, 78)));
+  EXPECT_EQ((std::vector<int>{15, 14, 6, 14, 10, 10, 3}), Widths(Layout(5, 78)));
   // In half a screen the fixed widths leave nothing for Name and Status:
   // the revisions and the option go, Name and Status share the rest.
   hostcore::ColumnLayout half = Layout(5, 38);
@@ -142,6 +142,9 @@ TEST(CellText, NamesAreCutWithAMarkAndNumbersFlushRight) {
   hostcore::ColumnFormat custom = hostcore::ParseColumns("C1", "4")[0];
   row.CustomColumns = {"M", "1.2"};
   EXPECT_EQ("1.2 ", hostcore::CellText(custom, row, 4));
+  // A cut revision is marked: "1.17" would be another revision of the file.
+  row.CustomColumns = {"M", "1.17.2.1"};
+  EXPECT_EQ("1.1}", hostcore::CellText(custom, row, 4));
   hostcore::ColumnFormat missing = hostcore::ParseColumns("C7", "2")[0];
   EXPECT_EQ("  ", hostcore::CellText(missing, row, 2));
 }

@@ -19,6 +19,7 @@ struct Row {
   const char *Description;
   const char *WorkRev, *RepRev;
   DWORD Attributes;
+  const char *Option = "<null>";
 };
 
 }  // namespace
@@ -39,7 +40,7 @@ TEST_F(PanelCvsTest, EveryFileShowsItsState) {
       {"conflict.c", 'c', "Unresolved Conflict", "1.2", "1.2", kPlain},
       {"conflict-edited.c", 'C', "Conflicts", "1.2", "1.2", kPlain},
       {"tagged.c", ' ', "Up-to-date STag: rel-1", "1.1.1.1", "1.1.1.1", kPlain},
-      {"binary.dat", ' ', "Up-to-date SOpt: -kb", "1.1", "1.1", kPlain},
+      {"binary.dat", ' ', "Up-to-date SOpt: -kb", "1.1", "1.1", kPlain, "-kb"},
       {"two words.c", ' ', "Up-to-date", "1.1.1.1", "1.1.1.1", kPlain},
   };
   for (const Row &row : rows) {
@@ -52,7 +53,8 @@ TEST_F(PanelCvsTest, EveryFileShowsItsState) {
     EXPECT_EQ(Column(item, 0), std::string(1, row.Letter));
     EXPECT_EQ(Column(item, 1), row.WorkRev);
     EXPECT_EQ(Column(item, 2), row.RepRev);
-    EXPECT_EQ(Column(item, 3), "<null>");  // this client prints no expansion option
+    // This client prints no expansion option: the sticky one stands for it.
+    EXPECT_EQ(Column(item, 3), row.Option);
     EXPECT_EQ(item.UserData, static_cast<DWORD_PTR>(static_cast<unsigned char>(row.Letter)));
     EXPECT_EQ(item.FindData.dwFileAttributes, row.Attributes);
     EXPECT_EQ(std::string(item.FindData.cFileName), wc + "/" + row.Name);
@@ -130,39 +132,60 @@ TEST_F(PanelCvsTest, OutsideAWorkingCopyNoCvsRuns) {
   EXPECT_EQ(items["folder"]->UserData, 0u);
 }
 
-TEST_F(PanelCvsTest, FailingCvsShowsItsOutputAndLeavesFilesUnknown) {
+// A file cvs keeps but gave no state for shows nothing: no letter, no text.
+void ExpectNoState(const PluginPanelItem &item) {
+  EXPECT_EQ(item.Description, nullptr);
+  EXPECT_EQ(item.CustomColumnNumber, 0);
+  EXPECT_EQ(item.UserData, 0u);
+}
+
+TEST_F(PanelCvsTest, FailingCvsIsToldWithItsCodeAndNoFileGetsAStateItDidNotReport) {
   MakeStates();
   // The working copy's repository is gone.
   Shell("mv " + ShellQuote(sandbox.Repository()) + " " + ShellQuote(sandbox.Root() + "/moved"));
+  host.script.Message.push_back(standin::Answer(0));  // show the output
   OpenPanel(wc);
-  EXPECT_EQ(CvsRuns(), 1);
+  ASSERT_EQ(host.Messages.size(), 1u);
+  EXPECT_NE(host.Messages[0].Lines[1].find("exit code 1"), std::string::npos);
   ASSERT_EQ(host.Editors.size(), 1u);
-  EXPECT_EQ(host.Editors[0].Title, "CVS log");
-  EXPECT_NE(host.Editors[0].Content.find("cvs"), std::string::npos) << host.Editors[0].Content;
-  std::map<std::string, const PluginPanelItem *> items = Items();
-  EXPECT_STREQ(items["modified.c"]->Description, "Unknown");
-  EXPECT_STREQ(items["up-to-date.c"]->Description, "Unknown");
-  EXPECT_EQ(items["sub"]->Description, nullptr);
-  // The output file went away after the editor closed (checked in TearDown).
+  ExpectNoState(*Items()["modified.c"]);
+  ExpectNoState(*Items()["up-to-date.c"]);
+  // Neither the report nor CVS/Entries knows this one.
+  EXPECT_STREQ(Items()["unknown.txt"]->Description, "Unknown");
+  // The info panel says why, with the client's own last word.
+  const OpenPluginInfo &described = host.ActivePanel().Described;
+  ASSERT_EQ(described.InfoLinesNumber, 4);
+  EXPECT_STREQ(described.InfoLines[3].Text, "States not read");
+  EXPECT_EQ(std::string(described.InfoLines[3].Data).rfind("cvs [status aborted]: ", 0), 0u);
 }
 
-TEST_F(PanelCvsTest, ACvsRunThatFailsHalfwayGivesNoStatesAtAll) {
+TEST_F(PanelCvsTest, ACvsRunThatFailsHalfwayKeepsTheStatesItReported) {
   // A damaged repository file: cvs reports the files before it, then
-  // aborts.  Records read while cvs ran belong to no report.
+  // aborts.  Those keep their states; the files after it get none.
   MakeStates();
   WriteFile(sandbox.Repository() + "/proj/tagged.c,v", "garbage\n");
+  host.script.Message.push_back(standin::Answer(0));
   OpenPanel(wc);
   ASSERT_EQ(host.Editors.size(), 1u);
-  const std::string &output = host.Editors[0].Content;
-  ASSERT_NE(output.find("File: modified.c"), std::string::npos) << output;
-  EXPECT_NE(output.find("tagged.c,v"), std::string::npos) << output;
-  std::map<std::string, const PluginPanelItem *> items = Items();
-  for (const char *name : {"modified.c", "added.c", "conflict.c", "up-to-date.c"}) {
-    SCOPED_TRACE(name);
-    EXPECT_STREQ(items[name]->Description, "Unknown");
-    EXPECT_EQ(items[name]->FindData.dwFileAttributes, DWORD(FILE_ATTRIBUTE_NORMAL));
-  }
-  EXPECT_EQ(items["sub"]->Description, nullptr);
+  EXPECT_NE(host.Editors[0].Content.find("tagged.c,v"), std::string::npos);
+  EXPECT_STREQ(Items()["modified.c"]->Description, "Modified");
+  EXPECT_EQ(Items()["modified.c"]->FindData.dwFileAttributes, kPlain | FILE_ATTRIBUTE_COMPRESSED);
+  ExpectNoState(*Items()["tagged.c"]);
+  ExpectNoState(*Items()["up-to-date.c"]);
+}
+
+TEST_F(PanelCvsTest, ABrokenOffRunOpensNothingAndKeepsOnlyClosedRecords) {
+  // cvs has written its report but has not ended when the user breaks it
+  // off.  The last record, which no separator closed, could be cut short.
+  MakeStates();
+  WriteFile(tools / "cvs", "#!/bin/sh\n/usr/bin/cvs \"$@\"\nexec sleep 60\n");
+  host.script.RunBreakAfterMs = 3000;
+  OpenPanel(wc);
+  EXPECT_TRUE(host.Messages.empty());
+  EXPECT_TRUE(host.Editors.empty());
+  EXPECT_STREQ(Items()["two words.c"]->Description, "Up-to-date");
+  ExpectNoState(*Items()["up-to-date.c"]);  // the last record of the report
+  EXPECT_STREQ(host.ActivePanel().Described.InfoLines[3].Data, "the run was broken off");
 }
 
 TEST_F(PanelCvsTest, NamesGoThroughTheHostsCharacterTable) {
@@ -198,4 +221,16 @@ TEST_F(PanelCvsTest, FileWithAVeryLongNameGetsItsStateAndSoDoesItsShorterTwin) {
   ASSERT_EQ(items.count(longName), 1u);
   EXPECT_STREQ(items[longName]->Description, "Modified");
   EXPECT_STREQ(items[cutTwin]->Description, "Up-to-date");
+}
+
+TEST_F(PanelCvsTest, AFolderWhosePathIsTooLongToListIsToldSoAndRunsNoCvs) {
+  const std::string outer = std::string(120, 'd'), inner = outer + "/" + std::string(120, 'e');
+  sandbox.Import("proj", {{inner + "/a.c", "one\n"}});
+  wc = sandbox.Checkout("proj", "wc");
+  OpenPanel(wc + "/" + outer);
+  host.EnterRow(wc + "/" + inner);
+  EXPECT_EQ(CvsRuns(), 1);
+  ASSERT_EQ(host.Messages.size(), 1u);
+  EXPECT_EQ(host.Messages[0].Lines[1],
+            "The path of this folder is too long for its files to be listed:");
 }

@@ -145,7 +145,9 @@ TEST_F(NoTempNamePanel, TheListingAndF3SaySoAndRunNothing) {
   ASSERT_EQ(host.Messages.size(), 1u);
   EXPECT_EQ(host.Messages[0].Lines[0], "Error");
   EXPECT_NE(host.Messages[0].Lines[1].find("No temporary file"), std::string::npos);
-  EXPECT_STREQ(Items()["a.c"]->Description, "Unknown");
+  // The working copy keeps a.c: without a report it shows no state at all.
+  EXPECT_EQ(Items()["a.c"]->Description, nullptr);
+  EXPECT_STREQ(host.ActivePanel().Described.InfoLines[3].Data, "no temporary file");
 
   // F3's log on a selected file: told, and the key counts as handled.
   host.ActivePanel().Rows[RowIndex("a.c")].Selected = true;

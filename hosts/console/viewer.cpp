@@ -20,7 +20,9 @@ bool RunViewer(Terminal &term, const std::string &path, hostcore::HistoryStore &
   for (;;) {
     term.Redraw();
     hostcore::KeyPress key;
-    if (!term.NextKey(key)) break;
+    MouseEvent mouse;
+    if (!term.NextKey(key, &mouse)) break;
+    if (mouse.What != MouseEvent::None && !TextViewMouse(term, document, mouse, key)) continue;
     note.clear();
     if (Is(key, vk::Escape) || Is(key, vk::F(3)) || Is(key, vk::F(10))) break;
     if (SearchKey(term, document, key, histories, needle, note)) continue;

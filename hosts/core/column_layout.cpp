@@ -263,8 +263,9 @@ std::string CellText(const ColumnFormat &column, const PanelRow &row, int width)
       return FitText(row.Description, width, false, false);
     case ColumnKind::Custom: {
       size_t index = static_cast<size_t>(column.Custom);
+      // Marked when cut, as names are: a cut revision would read as another.
       return FitText(index < row.CustomColumns.size() ? row.CustomColumns[index] : "", width, false,
-                     false);
+                     true);
     }
     case ColumnKind::Size:
       return FitText(SizeText(row, width), width, true, false);

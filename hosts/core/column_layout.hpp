@@ -1,5 +1,5 @@
 // The columns of a panel view mode: parsed from the host's column strings
-// ("NOM,C3,C1,Z,D" with widths "0,3,4,0,5"), laid out in a given width,
+// ("NOM,C3,C1,Z,D" with widths "0,3,8,0,5"), laid out in a given width,
 // and the text of one cell for one row.  The status line uses the same.
 #ifndef QUILLET_HOSTCORE_COLUMN_LAYOUT_HPP
 #define QUILLET_HOSTCORE_COLUMN_LAYOUT_HPP
@@ -64,8 +64,9 @@ const int kMinSharedWidth = 5;
 ColumnLayout LayOutColumns(const std::vector<ColumnFormat> &columns, int width);
 
 // The text of `row` in `column`, exactly `width` screen cells wide: cut
-// (a cut name ends in "}") or padded, numbers and right-aligned names flush
-// right.  Sizes too wide for the column are shown in K, M or G.
+// (a cut name or custom text ends in "}") or padded, numbers and
+// right-aligned names flush right.  Sizes too wide for the column are shown
+// in K, M or G.
 std::string CellText(const ColumnFormat &column, const PanelRow &row, int width);
 // Screen cells of a text: UTF-8 sequences count as one, stray bytes as one each.
 int TextWidth(const std::string &text);

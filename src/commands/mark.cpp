@@ -219,7 +219,9 @@ bool CollectModified(const std::string &directory, Selection &names, bool localO
 }
 
 bool CollectConflicts(const std::string &directory, Selection &names, bool localOnly) {
-  return QueryStates(directory, names, "C", localOnly, true);
+  // A conflict ends the query with 1, but so does a missing repository:
+  // the code counts only where a conflict line explains it.
+  return QueryStates(directory, names, "C", localOnly, false);
 }
 
 bool MarkInPanel(Selection &names) {

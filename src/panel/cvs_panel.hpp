@@ -21,6 +21,9 @@ class CvsPanel {
   // copy (its root gives the access method options, its CVS folder holds
   // a link...); empty when it may.
   std::string CvsRefusal;
+  // Why the last listing holds no states from cvs for some files (the run
+  // failed or was broken off); empty when cvs reported on the whole folder.
+  std::string StatesNotRead;
   char Title[256] = {};
 
   // Whether the panel's own runs (the listing, F3) may start cvs here.

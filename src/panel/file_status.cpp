@@ -7,7 +7,10 @@
 
 #include "host/host.hpp"
 #include "os/os.hpp"
+#include "panel/ignore_rules.hpp"
+#include "panel/kept_files.hpp"
 #include "panel/panel_paths.hpp"
+#include "runner/output_lines.hpp"
 #include "runner/runner.hpp"
 
 namespace {
@@ -32,15 +35,61 @@ std::string Describe(const FileStatus &record) {
   const struct {
     const char *Label;
     const char *Value;
-  } parts[] = {{" STag: ", record.StickyTag},
-               {" SDate: ", record.StickyDate},
-               {" SOpt: ", record.StickyOptions},
-               {" Merge: ", record.MergeFrom}};
+    const char *After;
+  } parts[] = {{" STag: ", record.StickyTag, record.StickyBranch ? " (branch)" : ""},
+               {" SDate: ", record.StickyDate, ""},
+               {" SOpt: ", record.StickyOptions, ""},
+               {" Merge: ", record.MergeFrom, ""}};
   for (const auto &part : parts) {
-    if (part.Value[0] != '\0') text += std::string(part.Label) + part.Value;
+    if (part.Value[0] != '\0') text += std::string(part.Label) + part.Value + part.After;
   }
   return text;
 }
+
+// The keyword option for the option column: the expansion-option line
+// where the client prints one, else the sticky option (cvs 1.12 gives
+// "-kb" only there).
+const char *KeywordOption(const FileStatus &record) {
+  return record.HasExpansionOption ? record.ExpansionOption : record.StickyOptions;
+}
+
+// The last line of a failed run's output that cvs (or what it started)
+// wrote of its own: not blank, not indented, no separator and no file line
+// of the report.  Empty when there is none.
+std::string LastErrorLine(const std::string &path) {
+  std::string last;
+  FILE *output = fopen(path.c_str(), "rb");
+  if (output == nullptr) return last;
+  OutputLines lines;
+  StartOutputLines(lines, output);
+  const char *text;
+  size_t length;
+  while (NextOutputLine(lines, text, length)) {
+    length = strnlen(text, length);
+    if (length == 0 || text[0] == ' ' || text[0] == '\t' || IsRecordSeparator(text) ||
+        strncmp(text, "File: ", 6) == 0)
+      continue;
+    last.assign(text, length);
+  }
+  fclose(output);
+  return last;
+}
+
+// Why the states of a run with `exitCode` were not read.
+std::string WhyNotRead(int exitCode, const std::string &path) {
+  if (exitCode == kRunBroken) return "the run was broken off";
+  std::string line = LastErrorLine(path);
+  if (line.empty()) line = "cvs ended with exit code " + std::to_string(exitCode);
+  return line;
+}
+
+// Deletes the report however the reading ends.
+struct ReportFile {
+  std::string Path;
+  ~ReportFile() {
+    if (!Path.empty()) os::RemoveFile(Path);
+  }
+};
 
 // The host's character table 1 for names, or the identity when it has none.
 void FetchDecodeTable(unsigned char table[256]) {
@@ -74,7 +123,7 @@ void ApplyFileStatus(PluginPanelItem &item, const FileStatus &record) {
   columns[0] = NewText(letter, sizeof(letter));
   columns[1] = CopyOrNull(record.WorkingRevision);
   columns[2] = CopyOrNull(record.RepositoryRevision);
-  columns[3] = CopyOrNull(record.ExpansionOption);
+  columns[3] = CopyOrNull(KeywordOption(record));
   item.Description = NewText(Describe(record).c_str(), kDescriptionSize);
   item.UserData = static_cast<unsigned char>(record.Letter);
 
@@ -91,7 +140,13 @@ void ApplyRecord(PanelListing &listing, const FileStatus &record) {
   if (item != nullptr) ApplyFileStatus(*item, record);
 }
 
-void ReadCvsStatus(PanelListing &listing, const std::string &directory) {
+std::string ReadCvsStatus(PanelListing &listing, const std::string &directory) {
+  // A folder whose items cannot carry their paths is not listed; cvs is
+  // not asked about files the panel cannot show.
+  if (!FolderPathFits(directory)) {
+    listing.State = ListingState::PathTooLong;
+    return "";
+  }
   // cvs reports on the current directory.  Where the panel's directory
   // cannot be made current, cvs would report on another folder, whose
   // states must not be shown against these names.
@@ -100,47 +155,83 @@ void ReadCvsStatus(PanelListing &listing, const std::string &directory) {
     ListFolder(listing);
     if (listing.State == ListingState::Read)
       ShowErrorText("Cannot enter the folder " + directory + ", so cvs cannot report on it");
-    return;
+    return "the folder cannot be entered";
   }
   CvsArgs args = {"cvs", "-q", "status", "-l", nullptr};
-  std::string path = TempFileNameOrSay("TEMP");
-  if (path.empty()) return;
+  ReportFile report;
+  report.Path = TempFileNameOrSay("TEMP");
+  if (report.Path.empty()) return "no temporary file";
+  const char *path = report.Path.c_str();
   // The host's table is fetched here, on the host's thread.
   unsigned char decodeTable[256];
   FetchDecodeTable(decodeTable);
   // The folder is read, and the report followed as cvs writes it, while
-  // cvs runs: what is left after cvs ends is its last few lines.
+  // cvs runs: what is left after cvs ends is its last few lines.  The last
+  // record counts only once cvs has ended well.
+  FileStatus unclosed;
+  ClearFileStatus(unclosed);
   auto alongside = [&](const std::atomic<bool> &ended) {
     ListFolder(listing);
     if (listing.State != ListingState::Read) return;
-    FILE *report = fopen(path.c_str(), "rb");
-    if (report == nullptr) return;
+    FILE *output = fopen(path, "rb");
+    if (output == nullptr) return;
     try {
-      FollowStatusReport(report, decodeTable, ended,
-                         [&listing](const FileStatus &record) { ApplyRecord(listing, record); });
+      FollowStatusReport(
+          output, decodeTable, ended,
+          [&listing](const FileStatus &record) { ApplyRecord(listing, record); }, &unclosed);
     } catch (...) {
-      fclose(report);
+      fclose(output);
       throw;
     }
-    fclose(report);
+    fclose(output);
   };
-  int exitCode;
-  try {
-    exitCode = RunCvsWhile(args.data(), path.c_str(), alongside);
-  } catch (...) {
-    os::RemoveFile(path);
-    throw;
-  }
+  const int exitCode = RunCvsWhile(args.data(), path, alongside);
   // Without the folder's entries the panel shows nothing, as when cvs is
-  // not asked at all.  Otherwise the output of a failed run is shown, and
-  // what was read of it is no report: the listing is made again without
-  // states.
-  if (exitCode != 0 && listing.State != ListingState::Unreadable) {
-    ReportOutcome(0, path.c_str());
-    ReleaseListing(listing);
-    listing.State = ListingState::NotRead;
+  // not asked at all.
+  if (listing.State == ListingState::Unreadable || listing.State == ListingState::PathTooLong)
+    return "";
+  if (exitCode == 0) {
+    if (unclosed.Name[0] != '\0' && listing.State == ListingState::Read)
+      ApplyRecord(listing, unclosed);
+    return "";
   }
-  os::RemoveFile(path);
+  // The records read before the run stopped are what cvs did report; the
+  // rest of the folder stays without states.  A failure is shown as the
+  // commands show theirs; the user who broke the run off knows of it.
+  const std::string notRead = WhyNotRead(exitCode, report.Path);
+  if (exitCode != kRunBroken) ReportOutcome(exitCode, path);
+  return notRead;
+}
+
+void MarkFilesWithoutState(PanelListing &listing, bool cvsRuns) {
+  // The folder's records and ignore lists are read only when some file
+  // needs them.
+  bool read = false;
+  std::unordered_set<std::string> kept;
+  IgnoreRules ignored;
+  for (size_t i = 0; i < listing.Count; ++i) {
+    PluginPanelItem &item = listing.Items[i];
+    if (item.CustomColumnData != nullptr ||
+        (item.FindData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      continue;
+    if (!cvsRuns) {
+      MarkUnknown(item);
+      continue;
+    }
+    if (!read) {
+      unsigned char decodeTable[256];
+      FetchDecodeTable(decodeTable);
+      kept = KeptFiles(listing.Directory, decodeTable);
+      ignored = IgnoreRules::ForFolder(listing.Directory);
+      read = true;
+    }
+    const char *name = item.FindData.cFileName + listing.NameOffset;
+    if (kept.count(name) != 0) continue;
+    if (ignored.Ignores(name))
+      MarkIgnored(item);
+    else
+      MarkUnknown(item);
+  }
 }
 
 void MarkUnknown(PluginPanelItem &item) {
@@ -150,5 +241,12 @@ void MarkUnknown(PluginPanelItem &item) {
   item.CustomColumnNumber = 1;
   columns[0] = NewText("?", 2);
   item.Description = NewText("Unknown", 8);
+  item.UserData = '?';
+}
+
+void MarkIgnored(PluginPanelItem &item) {
+  ReleaseItemTexts(item);
+  item.Description = NewText("Ignored", 8);
+  // Not in the repository: F3 views it without offering cvs log or diff.
   item.UserData = '?';
 }

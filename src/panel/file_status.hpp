@@ -19,11 +19,23 @@ void ApplyRecord(PanelListing &listing, const FileStatus &record);
 // Runs `cvs -q status -l` in `directory`, reads the folder into `listing`
 // while cvs runs, and writes every record of the report into its item as
 // the record is read.  When cvs never started, the listing is left unread
-// for the caller; when the folder cannot be listed, no state is read.
-void ReadCvsStatus(PanelListing &listing, const std::string &directory);
+// for the caller; when the folder cannot be listed, no state is read.  A
+// run that fails or is broken off keeps the states of the files it
+// covered; a failure is shown with its exit code and output, a break is
+// not.  Returns empty when cvs reported on the whole folder, else a short
+// line saying why the states were not read.
+std::string ReadCvsStatus(PanelListing &listing, const std::string &directory);
 
+// Gives every plain file without a state what the panel can truly say of
+// it.  In a folder where cvs runs (`cvsRuns`): nothing where cvs keeps the
+// file but gave no state for it (the run failed, or the name could not be
+// matched), "Ignored" where cvs's ignore rules pass over it; "Unknown"
+// otherwise, and everywhere outside such a folder.
+void MarkFilesWithoutState(PanelListing &listing, bool cvsRuns);
 // Marks a plain file that has no state: "Unknown", one column "?", '?'.
 void MarkUnknown(PluginPanelItem &item);
+// Marks a plain file that cvs ignores: "Ignored", no letter.
+void MarkIgnored(PluginPanelItem &item);
 // Releases the texts an item owns and clears their fields.
 void ReleaseItemTexts(PluginPanelItem &item);
 

@@ -36,12 +36,20 @@ const char *BareName(const PanelListing &listing, size_t index) {
 
 }  // namespace
 
+bool FolderPathFits(const std::string &directory) {
+  return JoinPath(directory, "", os::kSep).size() + 1 < sizeof(FAR_FIND_DATA{}.cFileName);
+}
+
 void ListFolder(PanelListing &listing) {
   ReleaseListing(listing);
   const std::string prefix = JoinPath(listing.Directory, "", os::kSep);
   const size_t room = sizeof(FAR_FIND_DATA{}.cFileName);
   size_t expected = 0;
-  if (prefix.size() >= room || !os::CountDirectoryEntries(listing.Directory, expected)) {
+  if (!FolderPathFits(listing.Directory)) {
+    listing.State = ListingState::PathTooLong;
+    return;
+  }
+  if (!os::CountDirectoryEntries(listing.Directory, expected)) {
     listing.State = ListingState::Unreadable;
     return;
   }

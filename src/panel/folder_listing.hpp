@@ -10,7 +10,9 @@
 
 #include "host/far_api.hpp"
 
-enum class ListingState { NotRead, Read, Unreadable };
+// PathTooLong: the folder's own path leaves no room in the host's file-name
+// field for the name of any entry.
+enum class ListingState { NotRead, Read, Unreadable, PathTooLong };
 
 struct PanelListing {
   std::string Directory;
@@ -24,9 +26,11 @@ struct PanelListing {
 // Reads `listing.Directory` into the array: every entry except ".", ".."
 // and "CVS", each with the full path as its file name (an entry whose full
 // path does not fit the host's field is left out), in byte order of the
-// bare names.  Sets State to Read, or to Unreadable (no items) when the
-// folder cannot be listed.
+// bare names.  Sets State to Read, or (with no items) to PathTooLong or to
+// Unreadable when the folder cannot be listed.
 void ListFolder(PanelListing &listing);
+// Whether the items of `directory` can carry their full paths at all.
+bool FolderPathFits(const std::string &directory);
 // Orders the items by their file names, byte by byte (unsigned), a prefix
 // before the longer name.
 void SortListing(PanelListing &listing);

@@ -1,5 +1,6 @@
 // The panel's rows: every entry of the directory, with the CVS state of the
-// files that cvs reports and "Unknown" for the other plain files.
+// files that cvs reports, and for the other plain files what can truly be
+// said of them (see MarkFilesWithoutState).
 #include "panel/cvs_panel.hpp"
 #include "panel/file_status.hpp"
 #include "panel/folder_listing.hpp"
@@ -8,15 +9,23 @@
 int CvsPanel::GetFindData(PluginPanelItem **items, int *count) {
   *items = nullptr;
   *count = 0;
+  StatesNotRead.clear();
   // A refresh (Ctrl+R) must see a CVS folder changed since the last one.
   ReadCvsContext();
   PanelListing listing;
   listing.Directory = Directory;
   try {
-    if (CvsMayRun()) ReadCvsStatus(listing, Directory);
+    if (CvsMayRun()) StatesNotRead = ReadCvsStatus(listing, Directory);
     if (listing.State == ListingState::NotRead) ListFolder(listing);
+    if (listing.State == ListingState::PathTooLong) {
+      StatesNotRead.clear();
+      ShowErrorText("The path of this folder is too long for its files to be listed:\n" +
+                    Directory);
+      return 1;
+    }
     if (listing.State == ListingState::Unreadable) {
       ReleaseListing(listing);
+      StatesNotRead.clear();
       ShowErrorText("Cannot read the folder " + Directory);
       return 1;
     }
@@ -26,13 +35,7 @@ int CvsPanel::GetFindData(PluginPanelItem **items, int *count) {
       ReleaseListing(listing);
       return 1;
     }
-    for (size_t i = 0; i < listing.Count; ++i) {
-      PluginPanelItem &item = listing.Items[i];
-      if (item.CustomColumnData == nullptr &&
-          !(item.FindData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        MarkUnknown(item);
-      }
-    }
+    MarkFilesWithoutState(listing, CvsMayRun());
   } catch (...) {
     ReleaseListing(listing);
     throw;

@@ -21,30 +21,34 @@ const char *kTitles4[] = {"S", "Name", "Revision"};
 const char *kTitles5[] = {"Name", "Status", "Size", "Modified", "WorkRev", "RepRev", "Opt"};
 
 // Custom columns: C0 letter, C1 working revision, C2 repository revision,
-// C3 expansion option; Z is the status description.
+// C3 keyword option; Z is the status description.  A revision column holds
+// 8 cells (10 where the panel has the whole screen), so that branch
+// revisions such as 1.17.2.1 fit: cut, a revision reads as another one of
+// the same file.
 // clang-format off
 const PanelMode kPanelModes[6] = {
-    {Text("NOM,C3,C1,Z,D"), Text("0,3,4,0,5"), Titles(kTitles0), 0, 0, 1, 0, Text("NOR,Z"),
+    {Text("NOM,C3,C1,Z,D"), Text("0,3,8,0,5"), Titles(kTitles0), 0, 0, 1, 0, Text("NOR,Z"),
      Text("0,0"), {0, 0}},
     {Text("NO,C0,NO,C0,NO,C0"), Text("0,1,0,1,0,1"), Titles(kTitles1), 0, 0, 0, 0,
-     Text("NOR,C1,S,D,T"), Text("0,4,5,5,5"), {0, 0}},
+     Text("NOR,C1,S,D,T"), Text("0,8,5,5,5"), {0, 0}},
     {Text("NO,C0,NO,C0"), Text("0,1,0,1"), Titles(kTitles2), 0, 0, 0, 0, Text("NOR,C1,S,D,T"),
-     Text("0,4,5,5,5"), {0, 0}},
-    {Text("NO,Z,C1,C3,S"), Text("0,10,5,3,5"), Titles(kTitles3), 0, 0, 1, 0, Text("C0,NOR,D,T"),
+     Text("0,8,5,5,5"), {0, 0}},
+    {Text("NO,Z,C1,C3,S"), Text("0,10,8,3,5"), Titles(kTitles3), 0, 0, 1, 0, Text("C0,NOR,D,T"),
      Text("1,0,0,5"), {0, 0}},
     {Text("C0,NO,C1"), Text("1,0,8"), Titles(kTitles4), 0, 0, 0, 0, Text("NOR,C1,S,D,T"),
-     Text("0,4,5,5,5"), {0, 0}},
-    {Text("NO,Z,S,DM,C1,C2,C3"), Text("0,0,6,14,7,7,3"), Titles(kTitles5), 1, 0, 1, 0,
+     Text("0,8,5,5,5"), {0, 0}},
+    {Text("NO,Z,S,DM,C1,C2,C3"), Text("0,0,6,14,10,10,3"), Titles(kTitles5), 1, 0, 1, 0,
      Text("C0,NR"), Text("1,0"), {0, 0}},
 };
 // clang-format on
 
-// The fourth line is shown only where the panel does not run cvs.
+// The fourth line is shown only where the panel does not run cvs, or where
+// its last run did not give the states of every file.
 InfoPanelLine infoLines[4] = {
     {"CVS Roots", "", 1},
     {"Default Root", "", 0},
     {"Current Root", "", 0},
-    {"cvs not run", "", 0},
+    {"", "", 0},
 };
 
 // Every label stays the host's own.
@@ -66,9 +70,11 @@ void CvsPanel::DescribePanel(OpenPluginInfo *info) {
   if (!os::GetEnv("CVSROOT", defaultRoot)) defaultRoot = "not defined";
   CopyToField(infoLines[1].Data, defaultRoot);
   CopyToField(infoLines[2].Data, CvsRoot);
-  CopyToField(infoLines[3].Data, CvsRefusal);
+  const bool refused = !CvsRefusal.empty();
+  CopyToField(infoLines[3].Text, refused ? "cvs not run" : "States not read");
+  CopyToField(infoLines[3].Data, refused ? CvsRefusal : StatesNotRead);
   info->InfoLines = infoLines;
-  info->InfoLinesNumber = CvsRefusal.empty() ? 3 : 4;
+  info->InfoLinesNumber = refused || !StatesNotRead.empty() ? 4 : 3;
 
   info->PanelModesArray = kPanelModes;
   info->PanelModesNumber = 6;

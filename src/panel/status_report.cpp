@@ -132,21 +132,32 @@ bool ReadFileLine(const char *p, const char *end, const unsigned char decodeTabl
 }
 
 // A field line: the label, then the value's first word.  `emptyValue` is the
-// word that stands for no value.
+// word that stands for no value.  Returns where the word ends, or null when
+// the line is not this field.
 template <size_t N>
-bool ReadField(const char *p, const char *end, const char *label, const char *emptyValue,
-               char (&field)[N]) {
+const char *ReadField(const char *p, const char *end, const char *label, const char *emptyValue,
+                      char (&field)[N]) {
   p = MatchWords(p, end, label);
-  if (p == nullptr) return false;
+  if (p == nullptr) return nullptr;
   p = SkipSpace(p, end);
   const char *wordEnd = p;
   while (wordEnd < end && !IsSpace(*wordEnd)) ++wordEnd;
   const size_t length = static_cast<size_t>(wordEnd - p);
-  if (length == 0) return false;
+  if (length == 0) return nullptr;
   if (emptyValue != nullptr && strlen(emptyValue) == length && memcmp(p, emptyValue, length) == 0)
     field[0] = '\0';
   else
     CopyToField(field, p, length);
+  return wordEnd;
+}
+
+// "Sticky Tag:  name (branch: 1.17.2)" for a branch, "(revision: 1.3)" for
+// an ordinary tag.
+bool ReadStickyTag(const char *p, const char *end, FileStatus &record) {
+  const char *after = ReadField(p, end, "Sticky Tag:", "(none)", record.StickyTag);
+  if (after == nullptr) return false;
+  record.StickyBranch =
+      record.StickyTag[0] != '\0' && MatchWords(after, end, " (branch:") != nullptr;
   return true;
 }
 
@@ -184,10 +195,11 @@ void ReadReportLine(const char *line, const unsigned char decodeTable[256], File
       ReadField(p, end, "Repository revision:", nullptr, record.RepositoryRevision);
       break;
     case 'E':
-      ReadField(p, end, "Expansion option:", "(default)", record.ExpansionOption);
+      if (ReadField(p, end, "Expansion option:", "(default)", record.ExpansionOption))
+        record.HasExpansionOption = true;
       break;
     case 'S':
-      if (ReadField(p, end, "Sticky Tag:", "(none)", record.StickyTag)) break;
+      if (ReadStickyTag(p, end, record)) break;
       if (ReadField(p, end, "Sticky Date:", "(none)", record.StickyDate)) break;
       ReadField(p, end, "Sticky Options:", "(none)", record.StickyOptions);
       break;
@@ -233,7 +245,8 @@ void ForEachStatusRecord(FILE *report, const unsigned char decodeTable[256],
 }
 
 void FollowStatusReport(FILE *report, const unsigned char decodeTable[256],
-                        const std::atomic<bool> &ended, const TakeRecord &take) {
+                        const std::atomic<bool> &ended, const TakeRecord &take,
+                        FileStatus *unclosed) {
   if (report == nullptr) return;
   if (decodeTable == nullptr) decodeTable = IdentityTable();
   FileStatus record;
@@ -250,7 +263,10 @@ void FollowStatusReport(FILE *report, const unsigned char decodeTable[256],
     for (int waited = 0; waited < kReadEveryMs && !ended.load(); waited += kFollowPauseMs)
       os::Pause(kFollowPauseMs);
   }
-  if (record.Name[0] != '\0') take(record);
+  if (unclosed != nullptr)
+    *unclosed = record;
+  else if (record.Name[0] != '\0')
+    take(record);
 }
 
 std::vector<FileStatus> ReadStatusReport(FILE *report, const unsigned char decodeTable[256]) {

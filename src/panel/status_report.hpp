@@ -30,6 +30,11 @@ struct FileStatus {
   // The reported name was longer than Name holds.  Such a record cannot be
   // matched to a file by name: the cut name could be another file's.
   bool NameCut;
+  // The record carried an expansion-option line.  Clients that print none
+  // (cvs 1.12 among them) give the keyword option only as a sticky option.
+  bool HasExpansionOption;
+  // The sticky tag names a branch ("name (branch: 1.17.2)"), not a revision.
+  bool StickyBranch;
 };
 
 void ClearFileStatus(FileStatus &record);
@@ -56,8 +61,12 @@ void ForEachStatusRecord(FILE *report, const unsigned char decodeTable[256],
 // The same for a report that cvs is still writing: the records are taken
 // as the lines arrive, looking again every 25 milliseconds, until `ended`
 // turns true; then, within a millisecond, the rest is read to the end.
+// When `unclosed` is given, the record the report ends on is put there
+// instead of being taken: no separator closed it, and a run cut short may
+// have stopped in the middle of it, even of its status line.
 void FollowStatusReport(FILE *report, const unsigned char decodeTable[256],
-                        const std::atomic<bool> &ended, const TakeRecord &take);
+                        const std::atomic<bool> &ended, const TakeRecord &take,
+                        FileStatus *unclosed = nullptr);
 // The same, gathered into a list.
 std::vector<FileStatus> ReadStatusReport(FILE *report, const unsigned char decodeTable[256]);
 
