@@ -59,12 +59,12 @@ std::string QuoteForPosixShell(const std::string &name) {
 
 bool QuoteForCommandProcessor(const std::string &name, std::string &quoted) {
   quoted.clear();
-  bool special = name.empty();
+  bool needsQuotes = name.empty();
   for (char c : name) {
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F || c == '"') return false;
-    if (strchr(" &|<>^(),;=!'+`~[]{}%", c) != nullptr) special = true;
+    if (strchr(" &|<>^(),;=!'+`~[]{}%", c) != nullptr) needsQuotes = true;
   }
-  if (!special) {
+  if (!needsQuotes) {
     quoted = name;
     return true;
   }
