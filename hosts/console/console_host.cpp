@@ -50,6 +50,7 @@ bool ConsoleHost::Start(const Options &options, std::string &error) {
   entry_ = hostcore::ReadModuleEntry(module_);
   historiesPath_ = options.HistoriesPath;
   if (!historiesPath_.empty()) hostcore::LoadHistoriesFromFile(historiesPath_, core_.Histories);
+  historiesBase_ = core_.Histories;
   std::string folder = options.Folder;
   if (folder.empty()) {
     char here[4096];
@@ -251,7 +252,9 @@ void ConsoleHost::SetCommandLine(const std::string &text) {
 }
 
 void ConsoleHost::SaveHistories() {
-  if (!historiesPath_.empty()) hostcore::SaveHistoriesToFile(core_.Histories, historiesPath_);
+  // Merged with what another host kept meanwhile.
+  if (!historiesPath_.empty())
+    hostcore::SaveHistoriesMerged(historiesPath_, historiesBase_, core_.Histories);
 }
 
 }  // namespace console

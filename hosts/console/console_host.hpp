@@ -61,6 +61,7 @@ class ConsoleHost : public hostcore::FrontEnd {
   bool infoView_ = false;
   bool quit_ = false;
   std::string historiesPath_;
+  hostcore::HistoryStore historiesBase_;  // the histories as last read or written
 };
 
 }  // namespace console
