@@ -109,6 +109,13 @@ hostcore::EditorOutcome ConsoleHost::Edit(const hostcore::EditorRequest &request
   return RunEditor(term_, request, core_.Histories);
 }
 
+bool ConsoleHost::LeaveScreen() {
+  term_.LendScreen();
+  return true;
+}
+
+void ConsoleHost::TakeScreenBack() { term_.Resume(); }
+
 void ConsoleHost::CommandLineChanged() { command_.Edit = hostcore::NewLineEdit(core_.CommandLine); }
 
 // ---- the screen ------------------------------------------------------------

@@ -41,6 +41,8 @@ class ConsoleHost : public hostcore::FrontEnd {
   void DialogDone(const hostcore::DialogSession &dialog, int result) override;
   hostcore::EditorOutcome Edit(const hostcore::EditorRequest &request) override;
   void CommandLineChanged() override;
+  bool LeaveScreen() override;
+  void TakeScreenBack() override;
 
   void LayOut();
   void DrawScreen();

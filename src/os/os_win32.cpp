@@ -368,6 +368,9 @@ WaitResult WaitProcessOrEvent(Process *process, Event *event) {
   return WaitResult::Failed;
 }
 
+// A console is shared by every program on it: there is nothing to lend.
+bool LendTerminal(Process *, int) { return false; }
+
 void TerminateProcess(Process *process, int exitCode) {
   if (process == nullptr) return;
   // The whole job: the process and every process it started that still
