@@ -2,6 +2,7 @@
 #include "core/file_view.hpp"
 
 #include <ctype.h>
+#include <string.h>
 
 #include <algorithm>
 
@@ -16,6 +17,31 @@ namespace {
 const size_t kSearchPiece = 1u << 20;
 
 char Folded(char c) { return static_cast<char>(tolower(static_cast<unsigned char>(c))); }
+
+// Where `folded` (lower case) first occurs in `piece`, case ignored for
+// ASCII letters.  The first byte is looked for with memchr in both cases,
+// so a piece of a gigabyte file with no match costs little.
+size_t FindFolded(const std::string &piece, const std::string &folded) {
+  const char lower = folded[0];
+  const char upper = static_cast<char>(toupper(static_cast<unsigned char>(lower)));
+  const char *data = piece.data();
+  const size_t size = piece.size();
+  auto next = [&](char c, size_t from) {
+    const void *hit = from < size ? memchr(data + from, c, size - from) : nullptr;
+    return hit != nullptr ? static_cast<size_t>(static_cast<const char *>(hit) - data)
+                          : std::string::npos;
+  };
+  size_t nextLower = next(lower, 0), nextUpper = upper != lower ? next(upper, 0) : std::string::npos;
+  for (;;) {
+    size_t at = std::min(nextLower, nextUpper);
+    if (at == std::string::npos || at + folded.size() > size) return std::string::npos;
+    size_t i = 1;
+    while (i < folded.size() && Folded(data[at + i]) == folded[i]) ++i;
+    if (i == folded.size()) return at;
+    if (at == nextLower) nextLower = next(lower, at + 1);
+    if (at == nextUpper) nextUpper = next(upper, at + 1);
+  }
+}
 
 }  // namespace
 
@@ -134,8 +160,7 @@ bool FileView::Find(const std::string &needle, bool fresh, int &cell) {
       size_t got = ReadAt(at, &piece[0], want);
       if (got < needle.size()) break;
       piece.resize(got);
-      for (char &c : piece) c = Folded(c);
-      size_t found = piece.find(folded);
+      size_t found = FindFolded(piece, folded);
       if (found != std::string::npos) {
         match_ = at + found;
         matched_ = true;
