@@ -126,17 +126,30 @@ TEST_F(TerminalHandOffTest, AStrayWriteToTheTerminalNeverLandsOnTheScreen) {
   Quit();
 }
 
+// The background child of a shell script ignores Ctrl+C; it goes all the
+// same, after Esc in the run dialog and after Ctrl+C at the lent terminal.
 TEST_F(TerminalHandOffTest, BreakEndsTheTreeWithItsBackgroundChild) {
   std::string work = MakeDemo();
-  std::string bin = dir / "bin", pids = dir / "pids";
+  std::string bin = dir / "bin", pids = dir / "pids", tty = dir / "use-tty";
   testsupport::MakeDirs(bin);
   Script(bin + "/cvs", "echo $$ >> " + ShellQuote(pids) + "\nsleep 300 &\necho $! >> " +
-                           ShellQuote(pids) + "\nsleep 300\n");
+                           ShellQuote(pids) + "\n[ -e " + ShellQuote(tty) +
+                           " ] && read line </dev/tty\nsleep 300\n");
   Start(work, "--command cvs:", bin);
   Expect("CVS Running...");
   std::vector<pid_t> tree = Pids(pids, 2);
   screen->Keys({"Escape"});
   ExpectGone("CVS Running...");
+  for (pid_t pid : tree) EXPECT_TRUE(Gone(pid)) << pid;
+  screen->Keys({"Escape"});  // the empty log of the broken run
+  ExpectStatusPanel();
+
+  WriteFile(tty, "");
+  screen->Keys({"C-r"});
+  tree = Pids(pids, 4);
+  Expect("has the terminal now");
+  screen->Keys({"C-c"});
+  Expect("CVS log");
   for (pid_t pid : tree) EXPECT_TRUE(Gone(pid)) << pid;
 }
 

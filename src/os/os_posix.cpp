@@ -19,7 +19,6 @@
 #include <string.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
-#include <termios.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <time.h>
@@ -408,8 +407,9 @@ bool HasEnded(Process *process) {
 int NamelessScratchFile() {
   const char *dir = getenv("TMPDIR");
   if (dir == nullptr || dir[0] != '/') dir = "/tmp";
+  int fd = -1;
 #ifdef O_TMPFILE
-  int fd = open(dir, O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+  fd = open(dir, O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
   if (fd >= 0) return fd;
 #endif
   std::string name = std::string(dir) + "/quillet-start-XXXXXX";
@@ -603,14 +603,14 @@ bool LendTerminal(Process *process, int brokenCode) {
       }
     }
     siginfo_t info;
-    int signal = 0;
+    int endedBy = 0;  // the signal that ended it, if one did
     if (PendingChange(process, WEXITED, info) && info.si_code != CLD_EXITED) {
-      signal = info.si_status;
+      endedBy = info.si_status;
     } else if (process->reaped.load() && process->status != -1 &&
                WIFSIGNALED(process->status)) {
-      signal = WTERMSIG(process->status);
+      endedBy = WTERMSIG(process->status);
     }
-    if (signal == SIGINT || signal == SIGQUIT || signal == SIGHUP) {
+    if (endedBy == SIGINT || endedBy == SIGQUIT || endedBy == SIGHUP) {
       // The user's break: nothing of the tree outlives it.  The unreaped
       // child still holds its group's number.
       kill(-process->pid, SIGKILL);
