@@ -18,10 +18,15 @@
 
 namespace {
 
-std::string ScratchPath() {
-  const char *folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-  return std::string(folder) + "/quillet-fuzz-commit-" + std::to_string(getpid());
-}
+// The one scratch file of this process, removed when it ends.
+struct Scratch {
+  std::string Path;
+  Scratch() {
+    const char *folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    Path = std::string(folder) + "/quillet-fuzz-commit-" + std::to_string(getpid());
+  }
+  ~Scratch() { unlink(Path.c_str()); }
+};
 
 void WriteBytes(const std::string &path, const std::string &text) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -63,7 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const std::string kept =
       message.find_first_not_of(" \t\r\n") == std::string::npos ? std::string() : message;
 
-  static const std::string path = ScratchPath();
+  static const Scratch scratch;
+  const std::string &path = scratch.Path;
   bool haveFiles = false;
   const bool withList = !modified.empty() && (size & 1) != 0;
   const std::string written = CommitTemplateText(withList, {"."}, modified, haveFiles);

@@ -19,10 +19,15 @@ namespace {
 
 namespace vk = hostcore::vk;
 
-std::string ScratchPath() {
-  const char *folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-  return std::string(folder) + "/quillet-fuzz-editor-" + std::to_string(getpid());
-}
+// The one scratch file of this process, removed when it ends.
+struct Scratch {
+  std::string Path;
+  Scratch() {
+    const char *folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    Path = std::string(folder) + "/quillet-fuzz-editor-" + std::to_string(getpid());
+  }
+  ~Scratch() { unlink(Path.c_str()); }
+};
 
 std::string ReadBytes(const std::string &path) {
   std::ifstream in(path, std::ios::binary);
@@ -67,7 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const size_t cut = input.find('\0');
   const std::string edits = cut == std::string::npos ? std::string() : input.substr(0, cut);
   const std::string file = cut == std::string::npos ? input : input.substr(cut + 1);
-  static const std::string path = ScratchPath();
+  static const Scratch scratch;
+  const std::string &path = scratch.Path;
   {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << file;

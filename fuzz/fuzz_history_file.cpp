@@ -27,10 +27,15 @@ void CheckRules(const hostcore::HistoryStore &store) {
   }
 }
 
-std::string ScratchPath() {
-  const char *folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-  return std::string(folder) + "/quillet-fuzz-histories-" + std::to_string(getpid());
-}
+// The one scratch file of this process, removed when it ends.
+struct Scratch {
+  std::string Path;
+  Scratch() {
+    const char *folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    Path = std::string(folder) + "/quillet-fuzz-histories-" + std::to_string(getpid());
+  }
+  ~Scratch() { unlink(Path.c_str()); }
+};
 
 }  // namespace
 
@@ -47,7 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   hostcore::LoadHistories(text, again);
   if (again != onDisk || hostcore::SaveHistories(again) != text) abort();
 
-  static const std::string path = ScratchPath();
+  static const Scratch scratch;
+  const std::string &path = scratch.Path;
   if (!hostcore::SaveHistoriesToFile(onDisk, path)) abort();
   hostcore::HistoryStore fromFile;
   if (!hostcore::LoadHistoriesFromFile(path, fromFile) || fromFile != onDisk) abort();
