@@ -77,8 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const std::vector<std::string> &list = merged.at(entry.first);
     // Whatever this host used that it had not read comes through, newest
     // last, unless more than the limit of them pushed the oldest out.
-    const std::vector<std::string> &had = base.count(entry.first) ? base.at(entry.first)
-                                                                   : std::vector<std::string>();
+    const std::vector<std::string> &had =
+        base.count(entry.first) ? base.at(entry.first) : std::vector<std::string>();
     std::vector<std::string> fresh;
     for (const std::string &item : mine.at(entry.first)) {
       if (std::find(had.begin(), had.end(), item) == had.end()) fresh.push_back(item);

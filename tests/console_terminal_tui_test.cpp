@@ -72,10 +72,10 @@ TEST_F(TerminalHandOffTest, APasswordAskedOnTheTerminalGetsItAndTheScreenComesBa
          "echo $$ >> " +
              ShellQuote(asked) +
              "\n"
-         "stty -echo </dev/tty\n"
-         "IFS= read -r answer </dev/tty\n"
-         "stty echo </dev/tty\n"
-         "echo \"$answer\" >> " +
+             "stty -echo </dev/tty\n"
+             "IFS= read -r answer </dev/tty\n"
+             "stty echo </dev/tty\n"
+             "echo \"$answer\" >> " +
              ShellQuote(answers) +
              "\n"
              "[ \"$answer\" = sesame ] || exit 255\n"
@@ -92,7 +92,9 @@ TEST_F(TerminalHandOffTest, APasswordAskedOnTheTerminalGetsItAndTheScreenComesBa
   // The report came through the :ext: root: the states show.
   EXPECT_NE(std::string::npos, LeftRow("hello.c").find("\xE2\x94\x82M\xE2\x94\x82"))
       << screen->Last;
-  EXPECT_NE(std::string::npos, LeftRow("added.txt").find("\xE2\x94\x82" "A\xE2\x94\x82"));
+  EXPECT_NE(std::string::npos, LeftRow("added.txt")
+                                   .find("\xE2\x94\x82"
+                                         "A\xE2\x94\x82"));
   // Ctrl+C while it has the terminal breaks the run off; cvs says so.
   screen->Keys({"C-r"});
   Pids(asked, 2);
@@ -164,7 +166,7 @@ TEST_F(TerminalHandOffTest, AHangUpEndsCvsAndLeavesNoTemporaryFile) {
   Expect("CVS Running...");
   std::vector<pid_t> pid = Pids(pids, 2);
   EXPECT_FALSE(testsupport::ListDir(dir / "tmp").empty());  // the run's output file
-  screen.reset();  // the terminal goes away
+  screen.reset();                                           // the terminal goes away
   for (pid_t each : pid) EXPECT_TRUE(Gone(each)) << each;
   EXPECT_TRUE(testsupport::ListDir(dir / "tmp").empty());
 }

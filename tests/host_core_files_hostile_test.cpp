@@ -219,8 +219,8 @@ TEST(DemoScript, RemovesOnlyAFolderItMade) {
   testsupport::MakeDirs(mine);
   WriteFile(mine + "/thesis.tex", "years of work\n");
   std::string output;
-  EXPECT_NE(0, testsupport::Shell(script + " --fresh " + testsupport::ShellQuote(mine), "",
-                                  &output));
+  EXPECT_NE(0,
+            testsupport::Shell(script + " --fresh " + testsupport::ShellQuote(mine), "", &output));
   EXPECT_NE(std::string::npos, output.find("left as it is")) << output;
   EXPECT_EQ("years of work\n", ReadFile(mine + "/thesis.tex"));
   // Without --fresh, a folder without a demo in it is not taken either.
@@ -231,8 +231,8 @@ TEST(DemoScript, RemovesOnlyAFolderItMade) {
   ASSERT_EQ(0, testsupport::Shell(script + " " + testsupport::ShellQuote(demo), "", &output))
       << output;
   WriteFile(demo + "/work/stray.txt", "made by the demo's user\n");
-  ASSERT_EQ(0, testsupport::Shell(script + " --fresh " + testsupport::ShellQuote(demo), "",
-                                  &output))
+  ASSERT_EQ(0,
+            testsupport::Shell(script + " --fresh " + testsupport::ShellQuote(demo), "", &output))
       << output;
   EXPECT_FALSE(testsupport::Exists(demo + "/work/stray.txt"));
   EXPECT_TRUE(testsupport::Exists(demo + "/work/CVS/Root"));

@@ -27,9 +27,10 @@ void DrawFileView(Terminal &term, hostcore::FileView &view, const std::string &p
   term.Put(0, headWidth, where, Role::EditorStatus);
   std::vector<std::string> shown = view.Rows(rows);
   for (int row = 0; row < rows; ++row) {
-    std::string text = row < static_cast<int>(shown.size())
-                           ? hostcore::CellSlice(shown[static_cast<size_t>(row)], view.LeftCell, width)
-                           : std::string(static_cast<size_t>(width), ' ');
+    std::string text =
+        row < static_cast<int>(shown.size())
+            ? hostcore::CellSlice(shown[static_cast<size_t>(row)], view.LeftCell, width)
+            : std::string(static_cast<size_t>(width), ' ');
     term.Put(1 + row, 0, text, Role::EditorText);
   }
   DrawKeyBar(term, term.Height() - 1, keys);
@@ -52,7 +53,8 @@ bool ViewerSearchKey(Terminal &term, hostcore::FileView &view, const hostcore::K
     return true;
   }
   int width = term.Width();
-  if (cell < view.LeftCell || cell >= view.LeftCell + width) view.LeftCell = std::max(0, cell - width / 2);
+  if (cell < view.LeftCell || cell >= view.LeftCell + width)
+    view.LeftCell = std::max(0, cell - width / 2);
   return true;
 }
 

@@ -31,7 +31,8 @@ size_t FindFolded(const std::string &piece, const std::string &folded) {
     return hit != nullptr ? static_cast<size_t>(static_cast<const char *>(hit) - data)
                           : std::string::npos;
   };
-  size_t nextLower = next(lower, 0), nextUpper = upper != lower ? next(upper, 0) : std::string::npos;
+  size_t nextLower = next(lower, 0),
+         nextUpper = upper != lower ? next(upper, 0) : std::string::npos;
   for (;;) {
     size_t at = std::min(nextLower, nextUpper);
     if (at == std::string::npos || at + folded.size() > size) return std::string::npos;

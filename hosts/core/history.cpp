@@ -134,9 +134,8 @@ std::vector<std::string> UsedSince(const std::vector<std::string> &base,
     for (const std::string &entry : base) {
       if (std::find(used.begin(), used.end(), entry) == used.end()) rest.push_back(entry);
     }
-    if (rest.size() >= kept &&
-        std::equal(mine.begin(), mine.begin() + static_cast<long>(kept),
-                   rest.end() - static_cast<long>(kept)))
+    if (rest.size() >= kept && std::equal(mine.begin(), mine.begin() + static_cast<long>(kept),
+                                          rest.end() - static_cast<long>(kept)))
       return used;
   }
   return mine;

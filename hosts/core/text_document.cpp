@@ -62,8 +62,9 @@ bool LoadDocument(const std::string &path, TextDocument &document, std::string &
   }
   uint64_t size = 0;
   if (FileSize(path, size) && size > largest) {
-    error = path + " holds " + std::to_string(size >> 20) + " MiB; the editor takes files of at most " +
-            std::to_string(largest >> 20) + " MiB (F3 views a file of any size)";
+    error = path + " holds " + std::to_string(size >> 20) +
+            " MiB; the editor takes files of at most " + std::to_string(largest >> 20) +
+            " MiB (F3 views a file of any size)";
     return false;
   }
   std::ifstream file(path, std::ios::binary);

@@ -61,8 +61,8 @@ std::string LastError() {
 }
 }  // namespace
 
-bool ReplaceFileWhole(const std::string &path, const std::string &text, LinkRule,
-                      unsigned, std::string &error) {
+bool ReplaceFileWhole(const std::string &path, const std::string &text, LinkRule, unsigned,
+                      std::string &error) {
   size_t slash = path.find_last_of("\\/");
   std::string dir = slash == std::string::npos ? "." : path.substr(0, slash);
   DWORD attributes = GetFileAttributesA(path.c_str());
@@ -70,8 +70,8 @@ bool ReplaceFileWhole(const std::string &path, const std::string &text, LinkRule
   HANDLE file = INVALID_HANDLE_VALUE;
   for (unsigned attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
     fresh = FreshName(dir, attempt);
-    file = CreateFileA(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    file = CreateFileA(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
     if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
   }
   if (file == INVALID_HANDLE_VALUE) {
@@ -110,9 +110,9 @@ bool FileSize(const std::string &path, uint64_t &size) {
 }
 
 FileLock::FileLock(const std::string &path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
   handle_ = reinterpret_cast<intptr_t>(file);
   OVERLAPPED whole = {};

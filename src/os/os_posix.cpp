@@ -606,8 +606,7 @@ bool LendTerminal(Process *process, int brokenCode) {
     int endedBy = 0;  // the signal that ended it, if one did
     if (PendingChange(process, WEXITED, info) && info.si_code != CLD_EXITED) {
       endedBy = info.si_status;
-    } else if (process->reaped.load() && process->status != -1 &&
-               WIFSIGNALED(process->status)) {
+    } else if (process->reaped.load() && process->status != -1 && WIFSIGNALED(process->status)) {
       endedBy = WTERMSIG(process->status);
     }
     if (endedBy == SIGINT || endedBy == SIGQUIT || endedBy == SIGHUP) {
