@@ -128,9 +128,11 @@ class ConsoleTuiTest : public ::testing::Test {
     }
     return false;
   }
-  // F10, and the program ends cleanly.
+  // F10, Yes to the question, and the program ends cleanly.
   void Quit() {
     screen->Keys({"F10"});
+    Expect("Do you want to quit");
+    screen->Keys({"Enter"});
     int status = -1;
     EXPECT_TRUE(screen->WaitForEnd(&status)) << screen->Screen();
     EXPECT_EQ(0, status) << screen->Screen();

@@ -142,6 +142,30 @@ TEST_F(FilePanelTest, APluginPanelIsSortedAndGoesBackToTheFolderItCameFrom) {
   EXPECT_EQ(nullptr, host.PluginItems);
 }
 
+TEST_F(FilePanelTest, APluginPanelKeepsItsSelectionByNameAcrossARereadNotAcrossFolders) {
+  host.ActivePanel().CurDir = dir.Path();
+  HANDLE handle = module.OpenPlugin(OPEN_COMMANDLINE, 0);
+  ASSERT_NE(INVALID_HANDLE_VALUE, handle);
+  host.OpenPluginPanel(module, handle);
+  hostcore::PanelModel &panel = host.ActivePanel();
+  ASSERT_EQ(dir / "b.txt", panel.Rows[5].Name);
+  panel.Rows[4].Selected = panel.Rows[6].Selected = true;  // A.txt and c
+  panel.CurrentItem = 5;
+  // b.txt goes: the module hands fresh items, the host selects them again
+  // by name and leaves the cursor where b.txt was.
+  ASSERT_EQ(0, remove((dir / "b.txt").c_str()));
+  host.RereadPanel(host.Active);
+  ASSERT_EQ(6u, panel.Rows.size());
+  EXPECT_TRUE(panel.Rows[4].Selected);
+  EXPECT_TRUE(panel.Rows[5].Selected);
+  EXPECT_EQ(dir / "c", panel.Rows[5].Name);
+  EXPECT_EQ(5, panel.CurrentItem);
+  // Another folder starts with nothing selected, and so does the way back.
+  host.EnterRow(dir / "alpha");
+  host.EnterRow("..");
+  for (const hostcore::PanelRow &row : panel.Rows) EXPECT_FALSE(row.Selected) << row.Name;
+}
+
 class EditorProtocolTest : public ModuleTest {
  protected:
   int Editor(const std::string &path) {

@@ -41,6 +41,13 @@ for row in "hello.c *│M│" "added.txt *│A│" "patchme.txt *│U│" "merge
   }
 done
 tmux -S "$sock" send-keys F10
+# F10 asks before quitting; Enter answers Yes.
+limit=$((SECONDS + 30))
+until screen | grep -q "Do you want to quit"; do
+  [ $SECONDS -lt $limit ] || { screen; echo "F10 asked nothing before quitting" >&2; exit 1; }
+  sleep 0.2
+done
+tmux -S "$sock" send-keys Enter
 limit=$((SECONDS + 60))
 until screen | grep -q "quillet-exit="; do
   [ $SECONDS -lt $limit ] || {

@@ -7,6 +7,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <vector>
+
+#include "console/shell_text.hpp"
 #include "core/column_layout.hpp"
 #include "core/screen_text.hpp"
 
@@ -20,6 +23,63 @@ void DrawCommandLine(Terminal &term, int y, const std::string &folder, InputLine
   term.Put(y, 0, prompt, Role::CommandLine);
   DrawInputLine(term, y, promptCells, width - promptCells, line, true, Role::CommandLine,
                 Role::CommandLine);
+}
+
+namespace {
+
+// `path` (absolute) with "." and ".." parts and doubled slashes resolved
+// by name, as the panel shows folders.
+std::string TidyPath(const std::string &path) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (start <= path.size()) {
+    size_t end = path.find('/', start);
+    if (end == std::string::npos) end = path.size();
+    std::string part = path.substr(start, end - start);
+    start = end + 1;
+    if (part.empty() || part == ".") continue;
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+      continue;
+    }
+    parts.push_back(part);
+  }
+  std::string tidy;
+  for (const std::string &part : parts) tidy += "/" + part;
+  return tidy.empty() ? "/" : tidy;
+}
+
+}  // namespace
+
+bool IsCdCommand(const std::string &line) {
+  size_t start = line.find_first_not_of(" \t");
+  if (start == std::string::npos || line.compare(start, 2, "cd") != 0) return false;
+  return start + 2 == line.size() || line[start + 2] == ' ' || line[start + 2] == '\t';
+}
+
+bool CdTarget(const std::string &line, const CdPlaces &places, std::string &target,
+              std::string &error) {
+  std::vector<std::string> words;
+  if (!ShellWords(line, places.Home, words, error)) return false;
+  // words[0] is "cd".
+  if (words.size() > 2) {
+    error = "cd takes one folder (quote a name with blanks)";
+    return false;
+  }
+  std::string where = words.size() < 2 ? places.Home : words[1];
+  if (words.size() == 2 && words[1] == "-") {
+    if (places.Previous.empty()) {
+      error = "there is no previous folder yet";
+      return false;
+    }
+    where = places.Previous;
+  }
+  if (where.empty()) {
+    error = "no folder given";
+    return false;
+  }
+  target = TidyPath(where[0] == '/' ? where : places.Current + "/" + where);
+  return true;
 }
 
 int RunShellCommand(Terminal &term, const std::string &folder, const std::string &command) {

@@ -1,22 +1,29 @@
 // The console host's screen and keys.
 #include "console/console_host.hpp"
 
+#include <errno.h>
+#include <stdlib.h>
 #include <string.h>
 #include <unistd.h>
 
 #include "console/command_line.hpp"
 #include "console/dialog.hpp"
 #include "console/editor.hpp"
+#include "console/file_commands.hpp"
 #include "console/file_panel.hpp"
 #include "console/help.hpp"
+#include "console/input_box.hpp"
 #include "console/key_bar.hpp"
 #include "console/menu.hpp"
 #include "console/message_box.hpp"
+#include "console/panel_mouse.hpp"
 #include "console/plugin_panel.hpp"
+#include "console/shell_text.hpp"
 #include "console/text_codec.hpp"
 #include "console/viewer.hpp"
 #include "core/dialog_session.hpp"
 #include "core/panel_cursor.hpp"
+#include "core/panel_selection.hpp"
 #include "core/platform.hpp"
 #include "host/field_text.hpp"
 
@@ -27,8 +34,11 @@ using hostcore::Is;
 using hostcore::KeyPress;
 
 namespace {
-const std::vector<std::string> kPanelKeys = {"Help", "", "View", "Edit", "",       "",
-                                             "",     "", "",     "Quit", "Plugin", ""};
+const std::vector<std::string> kPanelKeys = {"Help",   "",       "View", "Edit", "",       "Rename",
+                                             "MkFold", "Delete", "",     "Quit", "Plugin", ""};
+
+// The history of the masks typed for + and -.
+const char kMaskHistory[] = "Masks";
 }  // namespace
 
 ConsoleHost::ConsoleHost(Terminal &term) : term_(term), core_(*this) {}
@@ -72,19 +82,28 @@ bool ConsoleHost::Start(const Options &options, std::string &error) {
 }
 
 void ConsoleHost::Run() {
+  CountSelection();
   while (!quit_) {
+    movedOnly_ = false;
     // Keys the module posted come before the terminal's.
     if (!core_.PostedKeys.empty()) {
       DWORD code = core_.PostedKeys.front();
       core_.PostedKeys.pop_front();
       HandleKey(hostcore::KeyOfHostCode(code));
+      if (!movedOnly_) CountSelection();
       continue;
     }
     term_.Redraw();
     Event event = term_.Next();
     if (event.What == Event::Closed) break;
     if (event.What == Event::Key) HandleKey(event.Press);
+    if (event.What == Event::Mouse) HandleMouse(event.Pointer);
+    if (event.What != Event::Wake && event.What != Event::Resize && !movedOnly_) CountSelection();
   }
+}
+
+void ConsoleHost::CountSelection() {
+  for (int i = 0; i < 2; ++i) selection_[i] = hostcore::SelectionSummary(core_.Panels[i]);
 }
 
 // ---- the services' screens -------------------------------------------------
@@ -144,8 +163,9 @@ void ConsoleHost::DrawScreen() {
       DrawInfoPanel(term_, panel.Rect, core_.ActivePanel());
       continue;
     }
-    DrawPanel(term_, panel,
-              panel.Plugin ? PluginPanelLook(panel, active) : FilePanelLook(panel, active));
+    PanelLook look = panel.Plugin ? PluginPanelLook(panel, active) : FilePanelLook(panel, active);
+    look.Selection = selection_[i];
+    DrawPanel(term_, panel, look);
   }
   DrawCommandLine(term_, term_.Height() - 2, core_.ActivePanel().CurDir, command_);
   DrawKeyBar(term_, term_.Height() - 1, kPanelKeys);
@@ -170,8 +190,11 @@ bool ConsoleHost::HostKey(const KeyPress &key) {
   hostcore::PanelModel &panel = core_.ActivePanel();
   hostcore::PanelWindow window = PanelWindowOf(panel);
   bool typing = !command_.Edit.Text.empty();
+  // While a command is typed, the keys that move along the line are its.
+  bool panelKeys = !typing || key.Vk == vk::Up || key.Vk == vk::Down || key.Vk == vk::Prior ||
+                   key.Vk == vk::Next;
   if (Is(key, vk::F(10))) {
-    quit_ = true;
+    AskToQuit();
   } else if (Is(key, vk::F(1))) {
     RunHelp(term_);
   } else if (Is(key, vk::Tab)) {
@@ -190,10 +213,17 @@ bool ConsoleHost::HostKey(const KeyPress &key) {
     ViewCurrent(true);
   } else if (Is(key, vk::Escape, PKF_SHIFT)) {
     core_.LeavePanel();
+  } else if (Is(key, vk::F(6))) {
+    RenameCommand(term_, core_);
+  } else if (Is(key, vk::F(7))) {
+    MakeFolderCommand(term_, core_);
+  } else if (Is(key, vk::F(8))) {
+    DeleteCommand(term_, core_);
   } else if (Is(key, vk::Return, PKF_CONTROL)) {
+    // The name as one shell word, whatever it holds.
     std::string name = hostcore::CurrentRowName(panel);
     if (!name.empty() && name != "..") {
-      hostcore::InsertText(command_.Edit, std::string(PathNamePart(name.c_str())) + " ");
+      hostcore::InsertText(command_.Edit, QuoteForShell(PathNamePart(name.c_str())) + " ");
       core_.CommandLine = command_.Edit.Text;
     }
   } else if (Is(key, vk::Oem5, PKF_CONTROL)) {
@@ -207,9 +237,10 @@ bool ConsoleHost::HostKey(const KeyPress &key) {
       AskUser(term_, "Error", {"Cannot read the folder"}, {"OK"}, true);
   } else if (Is(key, vk::Escape)) {
     SetCommandLine("");
-  } else if ((!typing || Is(key, vk::Up) || Is(key, vk::Down) || Is(key, vk::Prior) ||
-              Is(key, vk::Next)) &&
-             hostcore::MovePanelCursor(panel, key, window)) {
+  } else if (!typing && GroupSelectionKey(key)) {
+  } else if (panelKeys && hostcore::MovePanelCursor(panel, key, window)) {
+    movedOnly_ = true;
+  } else if (panelKeys && hostcore::SelectWhileMoving(panel, key, window)) {
   } else {
     bool changed = false;
     if (!hostcore::EditLineKey(command_.Edit, key, &changed)) return false;
@@ -218,13 +249,132 @@ bool ConsoleHost::HostKey(const KeyPress &key) {
   return true;
 }
 
+bool ConsoleHost::GroupSelectionKey(const KeyPress &key) {
+  if ((key.Mods & (PKF_CONTROL | PKF_ALT)) != 0) return false;
+  hostcore::PanelModel &panel = core_.ActivePanel();
+  if (key.Char == '*') {
+    hostcore::InvertFileSelection(panel);
+    return true;
+  }
+  if (key.Char != '+' && key.Char != '-') return false;
+  bool select = key.Char == '+';
+  InputBoxText box;
+  box.Title = select ? "Select" : "Deselect";
+  box.Prompt = select ? "Select the files that match (*.c,*.h):"
+                      : "Deselect what matches (*.c,*.h):";
+  box.History = kMaskHistory;
+  std::string masks = "*";
+  if (!AskLine(term_, core_.Histories, box, masks)) return true;
+  // The panel may have been read again meanwhile: find it anew.
+  hostcore::PanelModel &now = core_.ActivePanel();
+  if (select)
+    hostcore::SelectByMask(now, masks);
+  else
+    hostcore::UnselectByMask(now, masks);
+  return true;
+}
+
+// ---- the mouse ---------------------------------------------------------------
+
+void ConsoleHost::HandleMouse(const MouseEvent &mouse) {
+  KeyPress key;
+  if (KeyBarClick(term_, mouse, key)) {
+    HandleKey(key);
+    return;
+  }
+  int index = -1;
+  for (int i = 0; i < 2; ++i) {
+    if (InsidePanel(core_.Panels[i], mouse.Y, mouse.X)) index = i;
+  }
+  // The info view shows no rows of its own.
+  if (index < 0 || (infoView_ && index != core_.Active)) return;
+  hostcore::PanelModel &panel = core_.Panels[index];
+  if (mouse.Wheel()) {
+    int step = mouse.What == MouseEvent::WheelUp ? -kWheelRows : kWheelRows;
+    hostcore::MoveCursor(panel, step, PanelWindowOf(panel));
+    movedOnly_ = true;
+    return;
+  }
+  if (mouse.What != MouseEvent::Press) return;
+  if (index != core_.Active) {
+    core_.Active = index;
+    core_.FollowActivePanel();
+  }
+  int row = PanelRowAt(panel, mouse.Y, mouse.X);
+  if (row < 0) return;
+  panel.CurrentItem = row;
+  if (mouse.Button == MouseEvent::Right) {
+    // As Insert, without moving on.
+    hostcore::PanelRow &clicked = panel.Rows[static_cast<size_t>(row)];
+    if (hostcore::Selectable(clicked)) clicked.Selected = !clicked.Selected;
+  } else if (mouse.Button == MouseEvent::Left && mouse.Double) {
+    EnterByMouse();
+  } else {
+    movedOnly_ = true;
+  }
+}
+
+void ConsoleHost::EnterByMouse() {
+  // Enter on the row, whatever the command line holds: the module first.
+  if (core_.ActivePanel().Plugin) {
+    core_.FollowActivePanel();
+    if (core_.PressKey(vk::Return, 0) != 0) {
+      core_.RereadFilePanels();
+      return;
+    }
+  }
+  if (!core_.EnterCurrentRow()) AskUser(term_, "Error", {"Cannot read the folder"}, {"OK"}, true);
+}
+
+// ---- the command line ----------------------------------------------------------
+
 void ConsoleHost::RunCommandLine() {
   std::string text = command_.Edit.Text;
+  if (IsCdCommand(text)) {
+    if (ChangeFolder(text)) SetCommandLine("");
+    return;
+  }
   SetCommandLine("");
   if (core_.RunPrefixedCommand(text)) return;
   if (text.find_first_not_of(" \t") == std::string::npos) return;
   RunShellCommand(term_, core_.ActivePanel().CurDir, text);
-  core_.RereadFilePanels();
+  // The command may have changed any file either panel shows.
+  for (int index = 0; index < 2; ++index) {
+    if (!core_.Panels[index].CurDir.empty()) core_.RereadPanel(index);
+  }
+}
+
+bool ConsoleHost::ChangeFolder(const std::string &line) {
+  CdPlaces places;
+  places.Current = core_.ActivePanel().CurDir;
+  places.Previous = previousFolder_[core_.Active];
+  const char *home = getenv("HOME");
+  places.Home = home != nullptr && *home != '\0' ? home : "/";
+  std::string target, error;
+  if (CdTarget(line, places, target, error)) {
+    if (!hostcore::IsFolder(target))
+      error = "There is no folder " + target + ".";
+    else if (access(target.c_str(), R_OK | X_OK) != 0)
+      error = target + ": " + strerror(errno);
+  }
+  if (!error.empty()) {
+    AskUser(term_, "cd", {error}, {"OK"}, true);
+    return false;
+  }
+  previousFolder_[core_.Active] = places.Current;
+  if (core_.ActivePanel().Plugin) {
+    core_.FollowActivePanel();
+    core_.EnterRow(target);
+  } else {
+    core_.ShowFolder(core_.Active, target);
+  }
+  core_.FollowActivePanel();
+  return true;
+}
+
+void ConsoleHost::AskToQuit() {
+  if (AskUser(term_, "Quit", {"Do you want to quit Quillet?"}, {"&Yes", "&No"}, false) == 0)
+    quit_ = true;
 }
 
 void ConsoleHost::ShowPluginsMenu() {

@@ -48,7 +48,13 @@ class ConsoleHost : public hostcore::FrontEnd {
   void DrawScreen();
   void HandleKey(const hostcore::KeyPress &key);
   bool HostKey(const hostcore::KeyPress &key);
+  bool GroupSelectionKey(const hostcore::KeyPress &key);
+  void HandleMouse(const MouseEvent &mouse);
+  void EnterByMouse();
   void RunCommandLine();
+  bool ChangeFolder(const std::string &line);
+  void AskToQuit();
+  void CountSelection();
   void ShowPluginsMenu();
   void ViewCurrent(bool edit);
   void SetCommandLine(const std::string &text);
@@ -62,6 +68,11 @@ class ConsoleHost : public hostcore::FrontEnd {
   InputLine command_;
   bool infoView_ = false;
   bool quit_ = false;
+  std::string previousFolder_[2];  // where "cd -" goes, per panel
+  // What each panel has selected, counted after every event that may have
+  // changed it (not after a mere cursor move: a count passes every row).
+  std::string selection_[2];
+  bool movedOnly_ = false;
   std::string historiesPath_;
   hostcore::HistoryStore historiesBase_;  // the histories as last read or written
 };

@@ -128,6 +128,31 @@ void SetLine(DialogState &state, int index, const std::string &text) {
   hostcore::SetLineText(state.Edits[index].Edit, hostcore::EditText(ItemAt(state.Model, index)));
 }
 
+// The item a click at (y, x) lands on: a button, check box, radio button
+// or edit line; -1 for none.
+int ItemUnderMouse(const hostcore::DialogModel &model, const hostcore::DialogPlace &place, int y,
+                   int x) {
+  for (int i = 0; i < static_cast<int>(model.Items.size()); ++i) {
+    const FarDialogItem &item = ItemAt(model, i);
+    const hostcore::ItemPlace &at = place.Items[static_cast<size_t>(i)];
+    int width = 0;
+    if (item.Type == DI_BUTTON) {
+      hostcore::HotKeyLabel label;
+      label.Text = at.Text;
+      width = ButtonWidth(label);
+    } else if (item.Type == DI_CHECKBOX || item.Type == DI_RADIOBUTTON) {
+      width = 4 + hostcore::TextWidth(at.Text);  // "[x] " or "( ) " and the label
+    } else if (hostcore::IsEditLine(item)) {
+      width = at.Width;
+    }
+    int left = place.Left + at.Left;
+    if (width > 0 && y == place.Top + at.Top && x >= left && x < left + width &&
+        hostcore::IsFocusable(item))
+      return i;
+  }
+  return -1;
+}
+
 }  // namespace
 
 hostcore::DialogClose RunDialog(Terminal &term, hostcore::DialogModel &model,
@@ -154,6 +179,23 @@ hostcore::DialogClose RunDialog(Terminal &term, hostcore::DialogModel &model,
     term.Redraw();
     Event event = term.Next();
     if (event.What == Event::Closed) break;
+    if (event.What == Event::Mouse && event.Pointer.LeftPress()) {
+      // A click acts as the item's hot key: focuses it, toggles a check
+      // box, selects a radio button, presses a button.
+      hostcore::DialogPlace place = hostcore::PlaceDialog(model, term.Width(), term.Height());
+      int item = ItemUnderMouse(model, place, event.Pointer.Y, event.Pointer.X);
+      if (item < 0) continue;
+      if (hostcore::IsEditLine(ItemAt(model, item))) {
+        hostcore::SetFocus(model, item);
+        continue;
+      }
+      int pressed = hostcore::PressDialogHotKey(model, item);
+      if (pressed != hostcore::kDialogStaysOpen) {
+        close.Code = pressed;
+        break;
+      }
+      continue;
+    }
     if (event.What != Event::Key) continue;
     const hostcore::KeyPress &key = event.Press;
     int focus = model.Focus;

@@ -59,7 +59,9 @@ hostcore::EditorOutcome RunEditor(Terminal &term, const hostcore::EditorRequest 
   for (;;) {
     term.Redraw();
     hostcore::KeyPress key;
-    if (!term.NextKey(key)) break;
+    MouseEvent mouse;
+    if (!term.NextKey(key, &mouse)) break;
+    if (mouse.What != MouseEvent::None && !TextViewMouse(term, document, mouse, key)) continue;
     note.clear();
     if (Is(key, vk::Escape) || Is(key, vk::F(10))) {
       if (!document.Modified) break;

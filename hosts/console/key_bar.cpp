@@ -1,12 +1,29 @@
 // The key bar.
 #include "console/key_bar.hpp"
 
+#include <algorithm>
+
 #include "core/column_layout.hpp"
 
 namespace console {
 
+namespace {
+const int kKeys = 12;
+}  // namespace
+
+int KeyBarNumberAt(int width, int x) {
+  int slot = std::max(1, width / kKeys);
+  return std::max(1, std::min(kKeys, x / slot + 1));
+}
+
+bool KeyBarClick(const Terminal &term, const MouseEvent &mouse, hostcore::KeyPress &key) {
+  if (!mouse.LeftPress() || mouse.Y != term.Height() - 1) return false;
+  key = hostcore::KeyOf(hostcore::vk::F(KeyBarNumberAt(term.Width(), mouse.X)));
+  return true;
+}
+
 void DrawKeyBar(Terminal &term, int y, const std::vector<std::string> &labels) {
-  const int keys = 12;
+  const int keys = kKeys;
   int width = term.Width();
   int slot = width / keys;
   int x = 0;

@@ -1,6 +1,7 @@
 // Terminal byte sequences to keys.
 #include "console/key_decoder.hpp"
 
+#include <stdio.h>
 #include <stdlib.h>
 
 #include <vector>
@@ -139,6 +140,36 @@ Decoded Wait() {
   return result;
 }
 
+// ESC [ < b ; x ; y M (press) or m (release): xterm's SGR mouse report.
+// Motion and the sideways wheel are skipped.
+Decoded DecodeMouse(const std::string &body, char last, size_t used) {
+  long b = 0, x = 0, y = 0;
+  char tail = 0;
+  Decoded result;
+  result.Used = used;
+  if ((last != 'M' && last != 'm') ||
+      sscanf(body.c_str() + 1, "%ld;%ld;%ld%c", &b, &x, &y, &tail) != 3 || b < 0 || x < 1 ||
+      y < 1 || x > 10000 || y > 10000 || (b & 32) != 0)
+    return result;
+  MouseEvent &mouse = result.Pointer;
+  mouse.X = static_cast<int>(x - 1);
+  mouse.Y = static_cast<int>(y - 1);
+  if (b & 4) mouse.Mods |= PKF_SHIFT;
+  if (b & 8) mouse.Mods |= PKF_ALT;
+  if (b & 16) mouse.Mods |= PKF_CONTROL;
+  int button = static_cast<int>(b & 3);
+  if (b & 64) {
+    if (button > 1) return result;
+    mouse.What = button == 0 ? MouseEvent::WheelUp : MouseEvent::WheelDown;
+  } else {
+    if (button == 3) return result;  // the old form's release: no button given
+    mouse.What = last == 'M' ? MouseEvent::Press : MouseEvent::Release;
+    mouse.Button = button;
+  }
+  result.What = Decoded::Mouse;
+  return result;
+}
+
 // ESC [ params final.
 Decoded DecodeCsi(const std::string &bytes, bool final) {
   size_t at = 2;
@@ -152,7 +183,8 @@ Decoded DecodeCsi(const std::string &bytes, bool final) {
   char last = bytes[at];
   std::string body = bytes.substr(2, at - 2);
   std::vector<long> params;
-  if (!body.empty() && (body[0] == '<' || body[0] == '>' || body[0] == '?'))
+  if (!body.empty() && body[0] == '<') return DecodeMouse(body, last, at + 1);
+  if (!body.empty() && (body[0] == '>' || body[0] == '?'))
     return Found(KeyPress(), at + 1);
   size_t start = 0;
   while (start <= body.size()) {

@@ -2,7 +2,8 @@
 // control characters, xterm's and tmux's escape sequences with their
 // modifiers, xterm's modifyOtherKeys form (ESC [ 27 ; m ; c ~) and the
 // CSI u form (ESC [ c ; m u) that carry Ctrl+Enter, Shift+Esc and
-// Ctrl+digits when the terminal is asked to send them.
+// Ctrl+digits when the terminal is asked to send them; and xterm's SGR
+// mouse reports.
 #ifndef QUILLET_CONSOLE_KEY_DECODER_HPP
 #define QUILLET_CONSOLE_KEY_DECODER_HPP
 
@@ -10,13 +11,15 @@
 
 #include <string>
 
+#include "console/mouse.hpp"
 #include "core/keys.hpp"
 
 namespace console {
 
 struct Decoded {
-  enum Kind { Key, NeedMore, Skip } What = Skip;
+  enum Kind { Key, Mouse, NeedMore, Skip } What = Skip;
   hostcore::KeyPress Press;
+  MouseEvent Pointer;  // a Mouse report (Double is left to the reader)
   size_t Used = 0;  // bytes taken from the front
 };
 

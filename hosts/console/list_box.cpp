@@ -17,10 +17,11 @@ int RunListBox(Terminal &term, const std::string &title, const std::vector<std::
   int count = static_cast<int>(entries.size());
   int current = std::max(0, std::min(start, count - 1));
   int first = 0;
+  int rows = 1, y = 0, x = 0;  // where the last drawing put the box
   auto draw = [&] {
-    int rows = std::max(1, std::min(count, std::min(maxRows, term.Height() - 2)));
-    int y = std::max(0, std::min(top, term.Height() - rows - 2));
-    int x = std::max(0, std::min(left, term.Width() - width));
+    rows = std::max(1, std::min(count, std::min(maxRows, term.Height() - 2)));
+    y = std::max(0, std::min(top, term.Height() - rows - 2));
+    x = std::max(0, std::min(left, term.Width() - width));
     if (current < first) first = current;
     if (current >= first + rows) first = current - rows + 1;
     term.Frame(y, x, rows + 2, width, Role::Menu, true);
@@ -45,7 +46,21 @@ int RunListBox(Terminal &term, const std::string &title, const std::vector<std::
   int result = -1;
   for (;;) {
     hostcore::KeyPress key;
-    if (!term.NextKey(key)) break;
+    MouseEvent mouse;
+    if (!term.NextKey(key, &mouse)) break;
+    if (mouse.Wheel()) {
+      int step = mouse.What == MouseEvent::WheelUp ? -kWheelRows : kWheelRows;
+      current = std::max(0, std::min(count - 1, current + step));
+    }
+    if (mouse.LeftPress()) {
+      // A click on an entry chooses it; a click beside the box leaves it.
+      int row = mouse.Y - y - 1;
+      if (mouse.X <= x || mouse.X >= x + width - 1 || row < 0 || row >= rows) break;
+      if (first + row < count) {
+        result = first + row;
+        break;
+      }
+    }
     int page = std::max(1, std::min(count, maxRows) - 1);
     if (Is(key, vk::Escape) || Is(key, vk::F(10))) break;
     if (Is(key, vk::Return)) {

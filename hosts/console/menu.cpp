@@ -54,8 +54,22 @@ int RunMenu(Terminal &term, hostcore::MenuModel &menu) {
   int result = -1;
   for (;;) {
     hostcore::KeyPress key;
-    if (!term.NextKey(key)) break;
+    MouseEvent mouse;
+    if (!term.NextKey(key, &mouse)) break;
     hostcore::MenuBox box = hostcore::PlaceMenu(menu, term.Width(), term.Height());
+    if (mouse.Wheel()) hostcore::MoveMenuHighlight(menu, mouse.What == MouseEvent::WheelUp ? -1 : 1);
+    if (mouse.LeftPress()) {
+      // A click on a row chooses it; a click beside the menu leaves it.
+      int row = top + mouse.Y - box.Top - 1;
+      bool inside = mouse.X > box.Left && mouse.X < box.Left + box.Width - 1 &&
+                    mouse.Y > box.Top && mouse.Y < box.Top + box.Height - 1;
+      if (!inside) break;
+      if (row < static_cast<int>(menu.Items.size()) && !hostcore::IsSeparator(menu, row)) {
+        menu.Current = row;
+        result = row;
+        break;
+      }
+    }
     if (Is(key, vk::Escape) || Is(key, vk::F(10))) break;
     if (Is(key, vk::Return) && menu.Current >= 0) {
       result = menu.Current;
@@ -65,7 +79,6 @@ int RunMenu(Terminal &term, hostcore::MenuModel &menu) {
     if (Is(key, vk::Down)) hostcore::MoveMenuHighlight(menu, 1);
     if (Is(key, vk::Home) || Is(key, vk::Prior)) hostcore::MenuHome(menu);
     if (Is(key, vk::End) || Is(key, vk::Next)) hostcore::MenuEnd(menu);
-    (void)box;
     if (key.Char != 0 && key.Char < 0x80 && (key.Mods & PKF_CONTROL) == 0) {
       int row = hostcore::MenuRowForKey(menu, static_cast<char>(key.Char));
       if (row >= 0) {

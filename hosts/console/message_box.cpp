@@ -15,6 +15,28 @@ namespace {
 // Margin, frame and padding on each side of the text.
 const int kOuter = 3, kInner = 5;
 
+// Where the buttons sit: their row, and each one's first and last column.
+struct ButtonRow {
+  int Y = 0;
+  std::vector<int> Lefts, Widths;
+};
+
+ButtonRow PlaceButtons(const hostcore::MessageModel &box, const hostcore::MessageBox &place) {
+  ButtonRow row;
+  row.Y = place.Top + 2 + static_cast<int>(box.Lines.size()) + 1;
+  int total = -1;
+  for (const std::string &button : box.Buttons) {
+    row.Widths.push_back(ButtonWidth(hostcore::ParseHotKey(button)));
+    total += row.Widths.back() + 1;
+  }
+  int x = place.Left + (place.Width - total) / 2;
+  for (int width : row.Widths) {
+    row.Lefts.push_back(x);
+    x += width + 1;
+  }
+  return row;
+}
+
 void DrawBox(Terminal &term, const hostcore::MessageModel &box) {
   BoxLook look = box.Warning ? WarningLook() : DialogLook();
   hostcore::MessageBox place = hostcore::PlaceMessage(box, term.Width(), term.Height());
@@ -39,17 +61,10 @@ void DrawBox(Terminal &term, const hostcore::MessageModel &box) {
   }
   if (box.Buttons.empty()) return;
   term.HorizontalLine(y, place.Left + kOuter + 1, place.Width - 2 * kOuter - 2, look.Body, false);
-  ++y;
-  int total = -1;
-  std::vector<hostcore::HotKeyLabel> labels;
-  for (const std::string &button : box.Buttons) {
-    labels.push_back(hostcore::ParseHotKey(button));
-    total += ButtonWidth(labels.back()) + 1;
-  }
-  int x = place.Left + (place.Width - total) / 2;
-  for (size_t i = 0; i < labels.size(); ++i) {
-    DrawButton(term, y, x, labels[i], static_cast<int>(i) == box.Focus, look);
-    x += ButtonWidth(labels[i]) + 1;
+  ButtonRow buttons = PlaceButtons(box, place);
+  for (size_t i = 0; i < box.Buttons.size(); ++i) {
+    DrawButton(term, buttons.Y, buttons.Lefts[i], hostcore::ParseHotKey(box.Buttons[i]),
+               static_cast<int>(i) == box.Focus, look);
   }
   term.HideCursor();
 }
@@ -63,7 +78,19 @@ int RunMessageBox(Terminal &term, hostcore::MessageModel &box) {
   int count = static_cast<int>(box.Buttons.size());
   while (count > 0) {
     hostcore::KeyPress key;
-    if (!term.NextKey(key)) break;
+    MouseEvent mouse;
+    if (!term.NextKey(key, &mouse)) break;
+    if (mouse.LeftPress()) {
+      ButtonRow buttons =
+          PlaceButtons(box, hostcore::PlaceMessage(box, term.Width(), term.Height()));
+      for (int i = 0; i < count && result < 0; ++i) {
+        size_t at = static_cast<size_t>(i);
+        if (mouse.Y == buttons.Y && mouse.X >= buttons.Lefts[at] &&
+            mouse.X < buttons.Lefts[at] + buttons.Widths[at])
+          result = i;
+      }
+      if (result >= 0) break;
+    }
     if (Is(key, vk::Escape) || Is(key, vk::F(10))) break;
     if (Is(key, vk::Return) || Is(key, vk::Space)) {
       result = box.Focus;

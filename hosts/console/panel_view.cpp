@@ -98,6 +98,15 @@ void DrawPanel(Terminal &term, hostcore::PanelModel &panel, const PanelLook &loo
     }
   }
 
+  // What is selected, on the line above the status line.
+  std::string chosen = look.Selection;
+  if (!chosen.empty()) {
+    chosen = " " + hostcore::FitText(chosen, std::min(hostcore::TextWidth(chosen), width - 4),
+                                     false, false) + " ";
+    term.Put(separatorRow, left + (width - hostcore::TextWidth(chosen)) / 2, chosen,
+             Role::PanelSelected);
+  }
+
   std::string title = " " + hostcore::FitPath(hostcore::ShowableText(look.Title), width - 6) + " ";
   term.Put(top, left + (width - hostcore::TextWidth(title)) / 2, title,
            look.Active ? Role::PanelActiveTitle : Role::PanelTitle);

@@ -22,6 +22,9 @@ struct PanelLook {
   std::string Title;
   bool Active = false;
   RowRole RowColour;
+  // What is selected (hostcore::SelectionSummary), counted by the caller
+  // when the selection may have changed rather than at every drawing.
+  std::string Selection;
 };
 
 // The columns of the panel's current view mode laid out in its frame.

@@ -121,6 +121,7 @@ bool Terminal::Open(std::string &error) {
   InitColors();
   fflush(out);
   WriteAll(outputFd_, kExtendedKeysOn);
+  WriteAll(outputFd_, kMouseOn);
   ApplySize();
   return true;
 }
@@ -129,6 +130,7 @@ void Terminal::Close() {
   if (screen_ != nullptr) {
     endwin();
     WriteAll(outputFd_, kExtendedKeysOff);
+    WriteAll(outputFd_, kMouseOff);
     delscreen(ScreenOf(screen_));
     screen_ = nullptr;
   }
@@ -176,6 +178,13 @@ Event Terminal::Next() {
         if (decoded.What == Decoded::Key) {
           Event event;
           event.Press = ApplyAlternatives(decoded.Press);
+          return event;
+        }
+        if (decoded.What == Decoded::Mouse) {
+          Event event;
+          event.What = Event::Mouse;
+          event.Pointer = decoded.Pointer;
+          clicks_.Note(event.Pointer);
           return event;
         }
         continue;
@@ -233,12 +242,18 @@ Event Terminal::Next() {
   }
 }
 
-bool Terminal::NextKey(hostcore::KeyPress &key) {
+bool Terminal::NextKey(hostcore::KeyPress &key, MouseEvent *mouse) {
   for (;;) {
     Event event = Next();
     if (event.What == Event::Closed) return false;
+    if (event.What == Event::Mouse && mouse != nullptr) {
+      key = hostcore::KeyPress();
+      *mouse = event.Pointer;
+      return true;
+    }
     if (event.What != Event::Key) continue;
     key = event.Press;
+    if (mouse != nullptr) *mouse = MouseEvent();
     return true;
   }
 }
@@ -247,10 +262,12 @@ void Terminal::Suspend() {
   def_prog_mode();
   endwin();
   WriteAll(outputFd_, kExtendedKeysOff);
+  WriteAll(outputFd_, kMouseOff);
 }
 
 void Terminal::Resume() {
   WriteAll(outputFd_, kExtendedKeysOn);
+  WriteAll(outputFd_, kMouseOn);
   reset_prog_mode();
   ApplySize();
   clearok(curscr, TRUE);

@@ -11,13 +11,15 @@
 #include <vector>
 
 #include "console/colors.hpp"
+#include "console/mouse.hpp"
 #include "core/keys.hpp"
 
 namespace console {
 
 struct Event {
-  enum Kind { Key, Wake, Resize, Closed } What = Key;
+  enum Kind { Key, Mouse, Wake, Resize, Closed } What = Key;
   hostcore::KeyPress Press;
+  MouseEvent Pointer;  // for Mouse
 };
 
 // The smallest screen the host draws on; a smaller one gets a clear line.
@@ -37,12 +39,13 @@ class Terminal {
   int Height() const;
   bool TooSmall() const { return Width() < kMinWidth || Height() < kMinHeight; }
 
-  // Waits for the next key, a wake or a resize.  A resize has already been
-  // applied and the screen redrawn when it is returned.
+  // Waits for the next key, mouse report, wake or resize.  A resize has
+  // already been applied and the screen redrawn when it is returned.
   Event Next();
   // Waits for the next key (a resize is redrawn, a wake passes by); false
-  // when the input is gone.
-  bool NextKey(hostcore::KeyPress &key);
+  // when the input is gone.  With `mouse`, a mouse report ends the wait
+  // too: it is put there (What is None for a key).
+  bool NextKey(hostcore::KeyPress &key, MouseEvent *mouse = nullptr);
   // Safe from any thread (and from a signal handler): ends the current or
   // the next wait with a Wake event.
   void Wake();
@@ -92,6 +95,7 @@ class Terminal {
   std::string pending_;
   std::vector<Layer> layers_;
   bool hungUp_ = false;
+  ClickCounter clicks_;
   bool cursorShown_ = false;
   int cursorY_ = 0, cursorX_ = 0;
 };

@@ -48,6 +48,19 @@ void DrawTextView(Terminal &term, hostcore::TextDocument &document, const std::s
   }
 }
 
+bool TextViewMouse(const Terminal &term, hostcore::TextDocument &document, const MouseEvent &mouse,
+                   hostcore::KeyPress &key) {
+  if (KeyBarClick(term, mouse, key)) return true;
+  if (!mouse.Wheel()) return false;
+  int lines = static_cast<int>(document.Lines.size());
+  int lastTop = std::max(0, lines - TextRows(term));
+  int step = mouse.What == MouseEvent::WheelUp ? -kWheelRows : kWheelRows;
+  int top = std::max(0, std::min(lastTop, document.TopRow + step));
+  document.Row = std::max(0, std::min(lines - 1, document.Row + top - document.TopRow));
+  document.TopRow = top;
+  return false;
+}
+
 bool AskSearchText(Terminal &term, hostcore::HistoryStore &histories, std::string &text) {
   static const char kHistory[] = "SearchText";
   FarDialogItem items[5];

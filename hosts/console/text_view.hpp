@@ -18,6 +18,10 @@ int TextRows(const Terminal &term);
 // bar `keys` at the bottom; the cursor shows when the document is edited.
 void DrawTextView(Terminal &term, hostcore::TextDocument &document, const std::string &title,
                   const std::vector<std::string> &keys, const std::string &note);
+// The mouse over the text: the wheel scrolls it (the cursor along);
+// true, with the key in `key`, for a click on the key bar.
+bool TextViewMouse(const Terminal &term, hostcore::TextDocument &document, const MouseEvent &mouse,
+                   hostcore::KeyPress &key);
 // Asks for the text to search for (history "SearchText"); false on Esc.
 bool AskSearchText(Terminal &term, hostcore::HistoryStore &histories, std::string &text);
 // F7 asks and finds, Shift+F7 finds the next; `note` tells what happened.

@@ -2,6 +2,7 @@
 #include "console/viewer.hpp"
 
 #include "console/key_bar.hpp"
+#include "console/mouse.hpp"
 #include "console/text_view.hpp"
 #include "core/column_layout.hpp"
 #include "core/file_view.hpp"
@@ -58,6 +59,15 @@ bool ViewerSearchKey(Terminal &term, hostcore::FileView &view, const hostcore::K
   return true;
 }
 
+// The wheel scrolls; a click on the key bar is its key (true, in `key`).
+bool ViewerMouse(const Terminal &term, hostcore::FileView &view, const MouseEvent &mouse,
+                 hostcore::KeyPress &key) {
+  if (KeyBarClick(term, mouse, key)) return true;
+  if (mouse.What == MouseEvent::WheelUp) view.Up(kWheelRows);
+  if (mouse.What == MouseEvent::WheelDown) view.Down(kWheelRows);
+  return false;
+}
+
 }  // namespace
 
 bool RunViewer(Terminal &term, const std::string &path, hostcore::HistoryStore &histories,
@@ -70,7 +80,9 @@ bool RunViewer(Terminal &term, const std::string &path, hostcore::HistoryStore &
   for (;;) {
     term.Redraw();
     hostcore::KeyPress key;
-    if (!term.NextKey(key)) break;
+    MouseEvent mouse;
+    if (!term.NextKey(key, &mouse)) break;
+    if (mouse.What != MouseEvent::None && !ViewerMouse(term, view, mouse, key)) continue;
     note.clear();
     int page = std::max(1, TextRows(term) - 1);
     if (Is(key, vk::Escape) || Is(key, vk::F(3)) || Is(key, vk::F(10))) break;

@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "core/host_core.hpp"
+#include "core/panel_selection.hpp"
 #include "core/platform.hpp"
 
 namespace hostcore {
@@ -22,9 +23,11 @@ std::string LastPart(const std::string &dir) {
   return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
-void PutCursorOn(PanelModel &panel, const std::string &name) {
+// The cursor on the row named `name`; where there is none, on row
+// `otherwise` (the place of a name that went away), within the rows.
+void PutCursorOn(PanelModel &panel, const std::string &name, int otherwise = 0) {
   int row = name.empty() ? -1 : FindRow(panel, name);
-  panel.CurrentItem = row >= 0 ? row : 0;
+  panel.CurrentItem = row >= 0 ? row : otherwise;
   ClampCurrent(panel);
 }
 
@@ -34,26 +37,25 @@ bool HostCore::ShowFolder(int index, const std::string &dir) {
   PanelModel &panel = Panels[index];
   if (panel.Plugin) return false;
   std::string keep;
-  if (dir == panel.CurDir) keep = CurrentName(panel);
+  int place = 0;
+  if (dir == panel.CurDir) {
+    keep = CurrentName(panel);
+    place = panel.CurrentItem;
+  }
   if (ParentOf(panel.CurDir) == dir) keep = LastPart(panel.CurDir);
   bool read = ReadFileRows(dir, panel.Rows);
   panel.CurDir = dir;
   panel.PanelType = PTYPE_FILEPANEL;
-  PutCursorOn(panel, keep);
+  PutCursorOn(panel, keep, place);
   front_->PanelChanged(index);
   return read;
 }
 
 bool HostCore::RereadFolder(int index) {
   PanelModel &panel = Panels[index];
-  std::vector<std::string> selected;
-  for (const PanelRow &row : panel.Rows)
-    if (row.Selected) selected.push_back(row.Name);
+  std::unordered_set<std::string> selected = SelectedNames(panel);
   bool read = ShowFolder(index, panel.CurDir);
-  for (const std::string &name : selected) {
-    int row = FindRow(panel, name);
-    if (row >= 0) panel.Rows[static_cast<size_t>(row)].Selected = true;
-  }
+  Reselect(panel, selected);
   return read;
 }
 
@@ -81,6 +83,7 @@ void HostCore::OpenPluginPanel(const Module &module, HANDLE plugin) {
   panel.PluginHandle = plugin;
   panel.CurrentItem = 0;
   panel.TopItem = 0;
+  panel.Rows.clear();  // the file panel's rows are not the module's
   RefreshPluginPanel();
   int start = panel.Described.StartPanelMode;
   if (start >= '0' && start <= '9') panel.ViewMode = start - '0';
@@ -92,11 +95,20 @@ void HostCore::RefreshPluginPanel(int index) {
   PanelModel &panel = Panels[index];
   if (!panel.Plugin || Current == nullptr) return;
   std::string keep = CurrentName(panel);
+  int place = panel.CurrentItem;
+  // The module hands fresh items each time: the host keeps the selection
+  // by name while the panel stays in its folder.
+  std::unordered_set<std::string> selected = SelectedNames(panel);
+  std::string folder = panel.CurDir;
   FreeFoundItems(panel);
   memset(&panel.Described, 0, sizeof(panel.Described));
   panel.Described.StructSize = sizeof(panel.Described);
   Current->GetOpenPluginInfo(panel.PluginHandle, &panel.Described);
   if (panel.Described.CurDir != nullptr) panel.CurDir = panel.Described.CurDir;
+  if (panel.CurDir != folder) {
+    selected.clear();
+    place = 0;
+  }
   PluginPanelItem *items = nullptr;
   int count = 0;
   if (!Current->GetFindData(panel.PluginHandle, &items, &count, 0) || count < 0) {
@@ -135,7 +147,8 @@ void HostCore::RefreshPluginPanel(int index) {
     panel.Rows.push_back(row);
   }
   SortRows(panel.Rows);
-  PutCursorOn(panel, keep);
+  Reselect(panel, selected);
+  PutCursorOn(panel, keep, place);
   front_->PanelChanged(index);
 }
 

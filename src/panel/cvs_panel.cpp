@@ -5,7 +5,9 @@
 
 #include "host/host.hpp"
 #include "os/os.hpp"
+#include "os/plain_file.hpp"
 #include "panel/panel_paths.hpp"
+#include "runner/admin_folder.hpp"
 #include "runner/cvs_root.hpp"
 
 CvsPanel::~CvsPanel() {}
@@ -25,8 +27,11 @@ void CvsPanel::EnterDirectory(const std::string &path) {
   // wait on a FIFO under that name for as long as nobody writes to it).
   if (RootCarriesOptions(CvsRoot)) {
     CvsRefusal = "Root gives its method options";
-  } else if (os::PathExists(rootFile) && !os::IsRegularFile(rootFile)) {
+  } else if (os::EntryExists(rootFile) && !os::IsPlainFile(rootFile)) {
     CvsRefusal = "Root is not a plain file";
+  } else {
+    // cvs writes its files back, through a link wherever it leads.
+    CvsRefusal = AdminFolderRefusal(Directory);
   }
 }
 

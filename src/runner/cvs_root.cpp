@@ -2,12 +2,12 @@
 // from starting programs without the user's consent.
 #include "runner/cvs_root.hpp"
 
-#include <stdio.h>
-
+#include <algorithm>
 #include <vector>
 
 #include "host/host.hpp"
 #include "os/os.hpp"
+#include "os/plain_file.hpp"
 
 namespace {
 // The root as shown in the warning box.
@@ -16,16 +16,12 @@ const int kMaxFolders = 10000;
 }  // namespace
 
 bool ReadRootLine(const std::string &path, size_t maxChars, std::string &line) {
-  line.clear();
-  if (!os::IsRegularFile(path)) return false;
-  FILE *file = fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  int c;
-  while (line.size() < maxChars && (c = getc(file)) != EOF) {
-    if (c == '\n' || c == '\r' || c == '\0') break;
-    line += static_cast<char>(c);
+  const os::PlainRead read = os::ReadPlainFile(path, maxChars, line);
+  if (read != os::PlainRead::Read && read != os::PlainRead::TooLarge) {
+    line.clear();
+    return false;
   }
-  fclose(file);
+  line.resize(std::min(line.size(), line.find_first_of(std::string("\r\n\0", 3))));
   return true;
 }
 

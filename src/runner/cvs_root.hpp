@@ -7,8 +7,9 @@
 #include <string>
 
 // The first line of the file `path`, without its line end (CR and LF alike),
-// at most `maxChars` characters.  Only a regular file is opened: a FIFO or a
-// device under that name could block the host or never end.  False, with
+// at most `maxChars` characters.  Only a plain file is opened (a regular file
+// that is no link): a FIFO or a device under that name could block the host
+// or never end, and a link may lead anywhere.  False, with
 // `line` empty, when there is no such file or it cannot be read.
 bool ReadRootLine(const std::string &path, size_t maxChars, std::string &line);
 

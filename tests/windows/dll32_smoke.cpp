@@ -1,5 +1,7 @@
-// The shipped 32-bit Quillet.dll, loaded once by the 32-bit stand-in host
-// through its exports, checked at run time for what only this build can
+// The shipped 32-bit Quillet.dll, unpacked from the release archive into a
+// host-like ...\Plugins\Quillet\ folder and loaded from there once by the
+// 32-bit stand-in host through its exports: its version resource, read
+// with the Windows version API, and at run time what only this build can
 // get wrong: the ten undecorated exports, stdcall entry points (the callee
 // takes its arguments off the stack), and the host's records packed to 2
 // bytes, read back at the host's own offsets.  Then registration and the
@@ -8,8 +10,10 @@
 // each Windows process costs minutes, so only the cvs.exe runs the cases
 // need are started.
 #include <stdint.h>
+#include <stdio.h>
 #include <string.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -64,7 +68,65 @@ const size_t kPanelInfoSize = 72;
 const size_t kInfoCurDir = 12, kInfoTitle = 20, kInfoLinesNumber = 28, kInfoModesNumber = 44,
              kInfoStartMode = 48, kInfoShortcut = 64;
 
+// The version resource as the Windows version API reads it: the fixed part
+// and the strings of its first translation.
+struct VersionResource {
+  VS_FIXEDFILEINFO Fixed{};
+  std::map<std::string, std::string> Strings;
+};
+
+bool ReadVersionResource(const std::string &path, VersionResource &out) {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+  if (size == 0) return false;
+  std::vector<char> data(size);
+  if (!GetFileVersionInfoA(path.c_str(), 0, size, data.data())) return false;
+  void *value = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueA(data.data(), "\\", &value, &length) || length < sizeof out.Fixed) return false;
+  memcpy(&out.Fixed, value, sizeof out.Fixed);
+  if (!VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", &value, &length) || length < 4)
+    return false;
+  WORD translation[2];
+  memcpy(translation, value, sizeof translation);
+  char block[40];
+  snprintf(block, sizeof block, "\\StringFileInfo\\%04x%04x\\", translation[0], translation[1]);
+  for (const char *name :
+       {"FileVersion", "ProductVersion", "ProductName", "FileDescription", "OriginalFilename"}) {
+    if (VerQueryValueA(data.data(), (std::string(block) + name).c_str(), &value, &length) &&
+        length > 0)
+      out.Strings[name] = static_cast<const char *>(value);
+  }
+  return true;
+}
+
 class Dll32 : public wintest::ReplayModuleTest {};
+
+TEST_F(Dll32, LoadedFromThePluginFolderWithTheReleasesVersion) {
+  char loaded[MAX_PATH] = {};
+  ASSERT_NE(GetModuleFileNameA(static_cast<HMODULE>(module.Library), loaded, MAX_PATH), 0u);
+  std::string folder = loaded;
+  std::transform(folder.begin(), folder.end(), folder.begin(), ::tolower);
+  EXPECT_NE(folder.find("\\plugins\\quillet\\quillet.dll"), std::string::npos) << loaded;
+
+  VersionResource version;
+  ASSERT_TRUE(ReadVersionResource(loaded, version)) << "no version resource in " << loaded;
+  unsigned major = 0, minor = 0, patch = 0;
+  ASSERT_EQ(sscanf(QUILLET_VERSION, "%u.%u.%u", &major, &minor, &patch), 3);
+  EXPECT_EQ(version.Fixed.dwSignature, 0xFEEF04BDu);
+  EXPECT_EQ(version.Fixed.dwFileType, static_cast<DWORD>(VFT_DLL));
+  for (DWORD high : {version.Fixed.dwFileVersionMS, version.Fixed.dwProductVersionMS})
+    EXPECT_EQ(high, (major << 16) | minor);
+  for (DWORD low : {version.Fixed.dwFileVersionLS, version.Fixed.dwProductVersionLS})
+    EXPECT_EQ(low, patch << 16);
+  EXPECT_NE(version.Strings["FileDescription"].find("FAR Manager"), std::string::npos);
+  version.Strings.erase("FileDescription");
+  EXPECT_EQ(version.Strings, (std::map<std::string, std::string>{
+                                 {"FileVersion", QUILLET_VERSION},
+                                 {"OriginalFilename", "Quillet.dll"},
+                                 {"ProductName", "Quillet"},
+                                 {"ProductVersion", QUILLET_VERSION}}));
+}
 
 TEST_F(Dll32, TenUndecoratedStdcallExportsAndTheLanguageFiles) {
   HMODULE library = static_cast<HMODULE>(module.Library);
@@ -110,7 +172,8 @@ TEST_F(Dll32, TenUndecoratedStdcallExportsAndTheLanguageFiles) {
   EXPECT_EQ(count, 0);
   ASSERT_EQ(info.PluginMenuStringsNumber, 1);
 
-  // Registration as the host reads it, in both languages beside the DLL.
+  // Registration as the host reads it, in both languages from the files
+  // that came beside the DLL in the archive.
   ASSERT_EQ(host.LanguageName, "English");
   ASSERT_EQ(host.Language.size(), 10u);
   EXPECT_EQ(std::string(info.PluginMenuStrings[0]), host.Language[5]);

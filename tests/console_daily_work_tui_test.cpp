@@ -1,0 +1,258 @@
+// The console host for daily work, driven in tmux: the selection kept by
+// name on the status panel; group selection; the mouse; F7, F6 and F8 at
+// the smallest screen with a wide name; the host's own cd; names quoted
+// for the shell; and F10's question (answered No by the mouse).
+#include <unistd.h>
+
+#include "console/terminal.hpp"
+#include "console_tui_fixture.hpp"
+
+namespace tuitest {
+
+namespace {
+
+const std::string kKanji = "\xE6\xBC\xA2\xE5\xAD\x97";  // two wide characters
+
+class DailyWorkTest : public ConsoleTuiTest {
+ protected:
+  // Sends `clicks` presses and releases of `button` (64, 65: the wheel) on
+  // where `text` first shows from column `from` on (one cell a character).
+  void ClickOn(const std::string &text, int clicks = 1, int button = 0, int from = 0) {
+    std::istringstream lines(screen->Screen());
+    std::string line;
+    for (int y = 0; std::getline(lines, line); ++y) {
+      for (int x = 0, at = 0; at < static_cast<int>(line.size()); ++at) {
+        if ((line[static_cast<size_t>(at)] & 0xC0) == 0x80) continue;
+        if (x++ < from || line.compare(static_cast<size_t>(at), text.size(), text) != 0) continue;
+        std::string cell = std::to_string(x) + ";" + std::to_string(y + 1);
+        std::string bytes;
+        for (int i = 0; i < clicks; ++i)
+          bytes += "\x1b[<" + std::to_string(button) + ";" + cell + "M" +
+                   (button < 64 ? "\x1b[<" + std::to_string(button) + ";" + cell + "m" : "");
+        screen->Bytes(bytes);
+        return;
+      }
+    }
+    ADD_FAILURE() << text << " not on\n" << screen->Screen();
+  }
+  // Whether the terminal reports the mouse in the SGR form, as tmux knows it.
+  std::string MouseReporting() {
+    std::string flags;
+    testsupport::Shell("tmux -S " + testsupport::ShellQuote(dir / "tmux.sock") +
+                           " display -p '#{mouse_standard_flag}#{mouse_sgr_flag}'",
+                       "", &flags);
+    return flags;
+  }
+  void ExpectSelected(const std::string &name, bool selected = true) {
+    EXPECT_TRUE(screen->WaitUntil([&](const std::string &) {
+      return ShownSelected(name) == selected;
+    })) << name << " on\n" << screen->StyledScreen();
+  }
+  void Run(const std::string &line) {
+    screen->Type(line);
+    screen->Keys({"Enter"});
+    Expect("Press any key");
+    screen->Keys({"Space"});
+    ExpectGone("Press any key");
+  }
+};
+
+TEST_F(DailyWorkTest, TheStatusPanelKeepsItsSelectionAndCursorByName) {
+  std::string work = MakeDemo();
+  Start(work, "--command cvs:");
+  ExpectStatusPanel();
+  // hello.c and patchme.txt; the cursor then rests on README.txt.
+  screen->Keys({"Home", "Down", "Down", "Down", "Down", "Insert", "Down", "Down", "Insert"});
+  Expect("98 bytes in 2 selected files");
+  auto stillSelected = [&] {
+    ExpectStatusPanel();
+    ExpectSelected("hello.c");
+    ExpectSelected("patchme.txt");
+  };
+  testsupport::WriteFile(work + "/fresh.txt", "new");
+  screen->Keys({"C-r"});
+  Expect("fresh.txt");
+  stillSelected();
+  Command("");  // the command menu, cancelled
+  screen->Keys({"Escape"});
+  ExpectGone("CVS: ");
+  stillSelected();
+  Command("l");
+  Expect("Show log for 2");
+  screen->Keys({"Enter"});
+  Expect("[locked]");
+  screen->Keys({"Escape"});
+  ExpectGone("[locked]");
+  stillSelected();
+  // After a shell command the status panel is read again too.
+  Run("touch later.txt");
+  EXPECT_TRUE(screen->WaitUntil([&](const std::string &) {
+    return Matches(LeftRow("later.txt"), "later\\.txt +\xE2\x94\x82\\?");
+  })) << screen->Last;
+  stillSelected();
+  screen->Keys({"C-j"});  // the cursor never left README.txt
+  screen->Type("x");
+  Expect(work + ">README.txt x");
+  Quit();
+}
+
+TEST_F(DailyWorkTest, GroupSelectionByMasksInversionAndShiftArrows) {
+  std::string files = dir / "files";
+  testsupport::MakeDirs(files + "/src.c");  // a folder: + takes files only
+  for (const std::string &name : {std::string("a.c"), std::string("notes.txt"), kKanji + ".c"})
+    testsupport::WriteFile(files + "/" + name, "12345");
+  Start(files);
+  Expect(files + ">");
+  screen->Keys({"+"});
+  Expect("Select the files");
+  screen->Type("*.c");  // replaces the "*" offered
+  screen->Keys({"Enter"});
+  Expect("10 bytes in 2 selected files");
+  ExpectSelected(kKanji + ".c");
+  screen->Keys({"*"});
+  Expect("5 bytes in 1 selected file");
+  ExpectSelected("notes.txt");
+  screen->Keys({"Home", "S-Down", "S-Down"});  // from ".." over the folder
+  Expect("5 bytes in 2 selected files");
+  ExpectSelected("src.c");
+  Quit();
+}
+
+TEST_F(DailyWorkTest, TheMouseMovesClicksEntersScrollsAndPresses) {
+  std::string files = dir / "files";
+  testsupport::MakeDirs(files + "/sub");
+  for (int i = 10; i < 70; ++i) testsupport::WriteFile(files + "/file" + std::to_string(i), "x");
+  std::string text;
+  for (int i = 1; i <= 80; ++i) text += "line " + std::to_string(i) + "\n";
+  testsupport::WriteFile(files + "/file10", text);
+  Start(files);
+  Expect(files + ">");
+  EXPECT_EQ("11\n", MouseReporting());
+  ClickOn("file13");
+  screen->Keys({"C-j"});
+  screen->Type("x");
+  Expect(files + ">file13 x");
+  screen->Keys({"Escape"});
+  ClickOn("file13", 20, 65);  // the wheel, down
+  Expect("file69");
+  screen->Keys({"Home"});
+  ClickOn("sub", 2);
+  Expect(files + "/sub>");
+  // The key bar's F10, and a box's button.
+  ClickOn("10Quit");
+  Expect("Do you want to quit");
+  ClickOn("[ No ]");
+  ExpectGone("Do you want to quit");
+  // A menu row: the plug-ins menu's CVS.
+  screen->Keys({"F11"});
+  Expect("Plugins");
+  ClickOn("CVS", 1, 0, 30);
+  Expect("CVS: ");
+  screen->Keys({"Escape"});
+  ExpectGone("CVS: ");
+  // A dialog's button, then the wheel in the viewer.
+  screen->Keys({"F7"});
+  Expect("Create the folder");
+  screen->Type("by-mouse");
+  ClickOn("[ OK ]");
+  Expect("by-mouse");
+  EXPECT_TRUE(testsupport::Exists(files + "/sub/by-mouse"));
+  screen->Keys({"Home", "Enter"});
+  Expect(files + ">");
+  ClickOn("file10");
+  screen->Keys({"F3"});
+  Expect("line 5\n");
+  ClickOn("line 2", 3, 65);
+  ExpectGone("line 5\n");
+  Expect("line 10\n");
+  screen->Keys({"Escape"});
+  ExpectGone("View:");
+  Quit();
+  EXPECT_EQ("00\n", MouseReporting());  // the terminal is given back as it was
+}
+
+TEST_F(DailyWorkTest, F7F6AndF8AtTheSmallestScreenNothingDeletedUnasked) {
+  std::string files = dir / "files", outside = dir / "outside";
+  testsupport::MakeDirs(files + "/tree/deeper");
+  testsupport::MakeDirs(outside);
+  testsupport::WriteFile(outside + "/keep.txt", "kept");
+  ASSERT_EQ(0, symlink(outside.c_str(), (files + "/tree/deeper/link-out").c_str()));
+  for (const char *name : {"old.txt", "one.txt", "two.txt"})
+    testsupport::WriteFile(files + "/" + name, name);
+  Start(files, "", "", console::kMinWidth, console::kMinHeight);
+  Expect(files + ">");
+  screen->Keys({"F7"});
+  Expect("Create the folder");
+  screen->Type(kKanji);
+  screen->Keys({"Enter"});
+  Expect(kKanji);
+  screen->Keys({"C-j"});  // the cursor is on it; the name goes quoted
+  screen->Type("x");
+  Expect(">'" + kKanji + "' x");
+  screen->Keys({"Escape"});
+  // F6: a "/" is refused with a box and the name offered again.
+  screen->Keys({"Home", "Down", "Down", "Down", "F6"});  // old.txt
+  Expect("Rename old.txt to:");
+  screen->Type("../old.txt");
+  screen->Keys({"Enter"});
+  Expect("cannot hold \"/\"");
+  screen->Keys({"Enter"});
+  Expect("Rename old.txt to:");
+  screen->Type("new.txt");
+  screen->Keys({"Enter"});
+  Expect("new.txt");
+  EXPECT_EQ("old.txt", testsupport::ReadFile(files + "/new.txt"));
+  // F8 on the folder says it goes whole; Esc keeps it, Enter deletes it
+  // and not what its link points at.
+  screen->Keys({"Home", "Down", "F8"});
+  Expect("with everything in it?");
+  screen->Keys({"Escape"});
+  ExpectGone("with everything in it?");
+  EXPECT_TRUE(testsupport::Exists(files + "/tree/deeper"));
+  screen->Keys({"F8"});
+  Expect("with everything in it?");
+  screen->Keys({"Enter"});
+  ExpectGone("tree");
+  EXPECT_EQ("kept", testsupport::ReadFile(outside + "/keep.txt"));
+  // The selected files, named in the question.
+  screen->Keys({"End", "Insert", "Up", "Insert", "F8"});
+  Expect("Delete these 2 entries?");
+  Expect("one.txt");
+  screen->Keys({"Enter"});
+  ExpectGone("two.txt");
+  EXPECT_TRUE(testsupport::Exists(files + "/new.txt"));
+  Quit();
+}
+
+TEST_F(DailyWorkTest, CdMovesThePanelAndCtrlJQuotesEveryCharacterTheShellTreats) {
+  std::string files = dir / "files";
+  testsupport::MakeDirs(files + "/my dir");
+  testsupport::WriteFile(files + "/it's $HOME;`x`\n(1)*", "a");
+  Start(files);
+  Expect(files + ">");
+  screen->Type("cd 'my dir'");
+  screen->Keys({"Enter"});
+  Expect(files + "/my dir>");
+  screen->Type("cd ..");
+  screen->Keys({"Enter"});
+  Expect(files + ">");
+  // A folder that is not there: a box, and the line stays as typed.
+  screen->Type("cd nowhere");
+  screen->Keys({"Enter"});
+  Expect("There is no folder");
+  screen->Keys({"Enter"});
+  Expect(files + ">cd nowhere");
+  screen->Keys({"Escape"});
+  ExpectGone(">cd nowhere");
+  screen->Keys({"End"});
+  screen->Type("mv ");
+  screen->Keys({"C-j"});
+  Run("moved");
+  Expect("moved");
+  EXPECT_EQ("a", testsupport::ReadFile(files + "/moved"));
+  Quit();
+}
+
+}  // namespace
+
+}  // namespace tuitest
