@@ -76,11 +76,13 @@ struct Process;
 // `notFound` tells a missing file from other failures.
 // On POSIX a program started without `output` runs on by itself, so it
 // gets no terminal: its input is /dev/null and what it writes goes into a
-// scratch file that has no name; when it ends at once with a failure (a
-// launcher whose tool is missing), that is a failure to start, and `error`
-// holds what it wrote.
+// scratch file that has no name (FailedAtOnce reads it).
 Process *StartProcess(const std::string &program, const char *const *argv, FILE *output,
                       std::string &error, bool &notFound);
+// POSIX, for a program started without `output`: waits a moment for it to
+// fail at once (a launcher whose tool is missing); true, with its exit code
+// and what it wrote in `said`, when it did.  False on Windows.
+bool FailedAtOnce(Process *process, std::string &said);
 enum class WaitResult { ProcessEnded, EventSignalled, WantsTerminal, Failed };
 // Waits without limit for the first of the process's end and the event.
 // On POSIX a process that stops to use the terminal (to read from it, or

@@ -293,6 +293,8 @@ struct Process {
   int terminationCode = 0;
   // Ended at the terminal by its break keys or its hang-up while it had it.
   bool brokenAtTerminal = false;
+  // What a program started without capture writes (a file with no name).
+  int scratchFd = -1;
 };
 
 namespace {
@@ -343,6 +345,7 @@ void Reap(Process *process) {
 
 void Release(Process *process) {
   if (process->owners.fetch_sub(1) == 1) {
+    CloseQuietly(process->scratchFd);
     CloseQuietly(process->endFd);
     CloseQuietly(process->reaperWriteFd);
     delete process;
@@ -418,25 +421,6 @@ int NamelessScratchFile() {
   return fd;
 }
 
-// After a program started without capture: when it fails within a moment,
-// what it wrote (its first lines) and its exit code; else "".
-std::string QuickFailure(Process *process, int scratch) {
-  if (process->endFd < 0) return "";
-  struct pollfd entry = {process->endFd, POLLIN, 0};
-  int ready;
-  while ((ready = poll(&entry, 1, kQuickFailureMs)) < 0 && errno == EINTR) {
-  }
-  if (ready <= 0) return "";  // still running: it has started
-  int code = ProcessExitCode(process);
-  if (code == 0) return "";
-  char said[1024];
-  ssize_t got = pread(scratch, said, sizeof said - 1, 0);
-  std::string text(said, got > 0 ? static_cast<size_t>(got) : 0);
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-  std::string failure = "it ended at once with exit code " + std::to_string(code);
-  return text.empty() ? failure : failure + ": " + text;
-}
-
 }  // namespace
 
 Process *StartProcess(const std::string &program, const char *const *argv, FILE *output,
@@ -505,6 +489,7 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
   Process *process = new (std::nothrow) Process;
   if (process == nullptr) {
     // Without a record nobody could wait for the child: end it at once.
+    if (scratch >= 0) CloseQuietly(scratch);
     kill(pid, SIGKILL);
     while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
     }
@@ -531,15 +516,27 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
       }
     }
   }
-  if (scratch >= 0) {
-    error = QuickFailure(process, scratch);
-    CloseQuietly(scratch);
-    if (!error.empty()) {
-      FreeProcess(process);
-      return nullptr;
-    }
-  }
+  process->scratchFd = scratch;
   return process;
+}
+
+bool FailedAtOnce(Process *process, std::string &said) {
+  said.clear();
+  if (process == nullptr || process->scratchFd < 0 || process->endFd < 0) return false;
+  struct pollfd entry = {process->endFd, POLLIN, 0};
+  int ready;
+  while ((ready = poll(&entry, 1, kQuickFailureMs)) < 0 && errno == EINTR) {
+  }
+  if (ready <= 0) return false;  // still running: it has started
+  int code = ProcessExitCode(process);
+  if (code == 0) return false;
+  char text[1024];
+  ssize_t got = pread(process->scratchFd, text, sizeof text - 1, 0);
+  said.assign(text, got > 0 ? static_cast<size_t>(got) : 0);
+  while (!said.empty() && (said.back() == '\n' || said.back() == '\r')) said.pop_back();
+  std::string failure = "it ended at once with exit code " + std::to_string(code);
+  said = said.empty() ? failure : failure + ": " + said;
+  return true;
 }
 
 WaitResult WaitProcessOrEvent(Process *process, Event *event) {
