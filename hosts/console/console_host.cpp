@@ -409,8 +409,9 @@ void ConsoleHost::SetCommandLine(const std::string &text) {
 }
 
 void ConsoleHost::SaveHistories() {
-  // Merged with what another host kept meanwhile.
-  if (!historiesPath_.empty())
+  // Merged with what another host kept meanwhile; a dialog that added
+  // nothing (the run dialog of every cvs run) writes nothing.
+  if (!historiesPath_.empty() && core_.Histories != historiesBase_)
     hostcore::SaveHistoriesMerged(historiesPath_, historiesBase_, core_.Histories);
 }
 
