@@ -1,14 +1,12 @@
-// The viewer and the editor in tmux: the viewer shows a file of a gigabyte
-// a screen at a time, the search line comes with the last search selected
-// so that typing replaces it, and a save keeps the file's own line ends.
-#include <sys/stat.h>
+// The viewer in tmux: it shows a file of a gigabyte a screen at a time, and
+// the search line comes with the last search selected, so that typing
+// replaces it.
 #include <unistd.h>
 
 #include "console_tui_fixture.hpp"
 
 namespace {
 
-using testsupport::ReadFile;
 using testsupport::WriteFile;
 
 class TextViewTest : public tuitest::ConsoleTuiTest {
@@ -52,27 +50,6 @@ TEST_F(TextViewTest, TheViewerShowsAGigabyteFileAndSearchTypingReplacesTheLastTe
   EXPECT_EQ(std::string::npos, screen->Last.find("not found")) << screen->Last;
   screen->Keys({"Escape"});
   ExpectGone("View: ");
-  Quit();
-}
-
-TEST_F(TextViewTest, AnEditedLineKeepsItsEndAndTheOthersKeepTheirs) {
-  std::string files = dir / "files", notes = dir / "files/notes.txt";
-  testsupport::MakeDirs(files);
-  WriteFile(notes, "first\r\nsecond\nthird\r\n");
-  chmod(notes.c_str(), 0640);
-  StartOn(files);
-  screen->Keys({"F4"});
-  Expect("second");
-  screen->Keys({"Down", "End"});
-  screen->Type("!");
-  screen->Keys({"F2"});
-  Expect("saved");
-  screen->Keys({"Escape"});
-  ExpectGone("saved");
-  EXPECT_EQ("first\r\nsecond!\nthird\r\n", ReadFile(notes));
-  struct stat info;
-  ASSERT_EQ(0, stat(notes.c_str(), &info));
-  EXPECT_EQ(0640u, info.st_mode & 07777);
   Quit();
 }
 
