@@ -123,10 +123,29 @@ class TextDocumentTest : public ::testing::Test {
 };
 
 TEST_F(TextDocumentTest, LineEndsComeBackAsTheFileHadThem) {
-  for (const std::string content : {"one\ntwo\n", "one\ntwo", "one\r\ntwo\r\n", "", "\n", "only"}) {
+  for (const std::string content : {"one\ntwo\n", "one\ntwo", "one\r\ntwo\r\n", "", "\n", "only",
+                                    "mixed\r\nends\nhere\r\n", "lone\rreturn\n\r\n"}) {
     hostcore::TextDocument document = Load(content);
     EXPECT_EQ(content, hostcore::DocumentText(document)) << content;
   }
+  // An edit changes its own line only: a first line with CR LF does not
+  // give every line CR LF.  A split line's parts both keep its end; the
+  // last line's first part takes the file's first end.
+  hostcore::TextDocument mixed = Load("first\r\nsecond\nthird");
+  mixed.Row = 1;
+  hostcore::DocumentKey(mixed, hostcore::CharacterKey('x'), 10);
+  EXPECT_EQ("first\r\nxsecond\nthird", Save(mixed));
+  mixed.Row = 0;
+  mixed.Column = 2;
+  hostcore::DocumentKey(mixed, hostcore::KeyOf(vk::Return), 10);
+  hostcore::DocumentKey(mixed, hostcore::KeyOf(vk::End, PKF_CONTROL), 10);
+  hostcore::DocumentKey(mixed, hostcore::KeyOf(vk::Return), 10);
+  EXPECT_EQ("fi\r\nrst\r\nxsecond\nthird\r\n", hostcore::DocumentText(mixed));
+  // Joining takes the lower line's end.
+  mixed.Row = 2;
+  mixed.Column = 0;
+  hostcore::DocumentKey(mixed, hostcore::KeyOf(vk::Back), 10);
+  EXPECT_EQ("fi\r\nrstxsecond\nthird\r\n", hostcore::DocumentText(mixed));
   hostcore::TextDocument crlf = Load("a\r\nb\r\n");
   EXPECT_EQ((std::vector<std::string>{"a", "b", ""}), crlf.Lines);
   std::string error;

@@ -2,7 +2,7 @@
 // so that the module's redirection of standard output and error while cvs
 // runs never catches the screen; keys read and decoded from the input; one
 // poll that also watches a wake pipe (a dialog closed from another thread,
-// a resize), so waiting never needs a timeout.
+// a resize, the terminal's hang-up), so waiting never needs a timeout.
 #ifndef QUILLET_CONSOLE_TERMINAL_HPP
 #define QUILLET_CONSOLE_TERMINAL_HPP
 
@@ -54,6 +54,11 @@ class Terminal {
   // it again.
   void Suspend();
   void Resume();
+  // Suspends with a line that says who has the terminal now: a program of
+  // the module (the user screen); Resume takes it back.
+  void LendScreen();
+  // Whether the terminal hung up (or the host was asked to end).
+  bool HungUp() const { return hungUp_; }
   // While suspended: shows `prompt` and waits for any key.
   void PauseForKey(const std::string &prompt);
   // A screen without a terminal (drawing into /dev/null), for measuring.
@@ -89,6 +94,7 @@ class Terminal {
   void *inFile_ = nullptr;
   std::string pending_;
   std::vector<Layer> layers_;
+  bool hungUp_ = false;
   ClickCounter clicks_;
   bool cursorShown_ = false;
   int cursorY_ = 0, cursorX_ = 0;
