@@ -1,5 +1,6 @@
 // Column layout of the module's six panel modes, read from the module
 // itself, at a few widths; and the text of cells.
+#include <locale.h>
 #include <stdlib.h>
 #include <time.h>
 
@@ -7,6 +8,9 @@
 #include "test_support.hpp"
 
 namespace {
+
+// Cells are measured as the console host measures them, in a UTF-8 locale.
+[[maybe_unused]] const bool kUtf8Locale = setlocale(LC_CTYPE, "C.UTF-8") != nullptr;
 
 class ColumnLayoutTest : public testsupport::ModuleTest {
  protected:

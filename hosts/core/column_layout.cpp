@@ -112,21 +112,6 @@ std::string TimeText(ColumnKind kind, uint64_t writeTime) {
   return std::string(date) + " " + time;
 }
 
-// Bytes of the first `cells` screen cells of `text`.
-size_t BytesOfCells(const std::string &text, int cells) {
-  size_t at = 0;
-  for (int cell = 0; cell < cells && at < text.size(); ++cell) {
-    unsigned char lead = static_cast<unsigned char>(text[at]);
-    size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    size_t end = at + 1;
-    while (end < text.size() && end < at + length &&
-           (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-      ++end;
-    at = end;
-  }
-  return at;
-}
-
 }  // namespace
 
 ModeColumns HostModeColumns(int viewMode) {
@@ -230,23 +215,6 @@ ColumnLayout LayOutColumns(const std::vector<ColumnFormat> &columns, int width) 
     layout.Columns.push_back(placed);
   }
   return layout;
-}
-
-int TextWidth(const std::string &text) {
-  int cells = 0;
-  for (size_t at = 0; at < text.size(); ++cells) at += BytesOfCells(text.substr(at, 4), 1);
-  return cells;
-}
-
-std::string FitText(const std::string &text, int width, bool rightAlign, bool markCut) {
-  if (width <= 0) return "";
-  int cells = TextWidth(text);
-  if (cells > width) {
-    std::string cut = text.substr(0, BytesOfCells(text, markCut ? width - 1 : width));
-    return markCut ? cut + "}" : cut;
-  }
-  std::string pad(static_cast<size_t>(width - cells), ' ');
-  return rightAlign ? pad + text : text + pad;
 }
 
 std::string CellText(const ColumnFormat &column, const PanelRow &row, int width) {
