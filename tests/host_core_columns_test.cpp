@@ -113,10 +113,22 @@ TEST_F(ColumnLayoutTest, StatusLineColumnsComeFromTheModeToo) {
   // "C0,NOR,D,T" with "1,0,0,5": the name and the date share 38-1-5-3.
   EXPECT_EQ((std::vector<int>{1, 15, 14, 5}), Widths(status));
   EXPECT_TRUE(status.Columns[1].Format.RightAlign);
-  // A mode the module does not describe is the host's own.
-  host.ActivePanel().ViewMode = 7;
-  EXPECT_EQ(hostcore::HostModeColumns(7).Types,
-            hostcore::PanelModeColumns(host.ActivePanel()).Types);
+}
+
+TEST_F(ColumnLayoutTest, ModesTheModuleDoesNotDescribeShowNamesThatCanBeToldApart) {
+  // The module's items carry whole paths; the host's own modes 6 to 9 show
+  // their name parts, in the columns and on the status line.
+  hostcore::PanelRow row;
+  row.Name = folder.Path() + "/conflict.txt";
+  for (int mode = 6; mode <= 9; ++mode) {
+    host.ActivePanel().ViewMode = mode;
+    hostcore::ModeColumns columns = hostcore::PanelModeColumns(host.ActivePanel());
+    EXPECT_EQ(hostcore::HostModeColumns(mode).Widths, columns.Widths);
+    for (const std::string &types : {columns.Types, columns.StatusTypes}) {
+      hostcore::ColumnFormat name = hostcore::ParseColumns(types, "12")[0];
+      EXPECT_EQ("conflict.txt", hostcore::CellText(name, row, 12)) << mode << ": " << types;
+    }
+  }
 }
 
 TEST(CellText, NamesAreCutWithAMarkAndNumbersFlushRight) {

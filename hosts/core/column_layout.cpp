@@ -112,6 +112,25 @@ std::string TimeText(ColumnKind kind, uint64_t writeTime) {
   return std::string(date) + " " + time;
 }
 
+// A plug-in's items may carry whole paths, which in a column of a dozen
+// cells would all begin alike: a mode the plug-in does not describe shows
+// the name part of each, as the plug-in's own modes do.
+std::string NamePartOnly(const std::string &types) {
+  std::string out;
+  for (const std::string &type : SplitCommas(types)) {
+    if (!out.empty()) out += ',';
+    out += type;
+    if (!type.empty() && type[0] == 'N' && type.find('O') == std::string::npos) out += 'O';
+  }
+  return out;
+}
+
+ModeColumns NamePartsOnly(ModeColumns mode) {
+  mode.Types = NamePartOnly(mode.Types);
+  mode.StatusTypes = NamePartOnly(mode.StatusTypes);
+  return mode;
+}
+
 }  // namespace
 
 ModeColumns HostModeColumns(int viewMode) {
@@ -138,11 +157,12 @@ ModeColumns HostModeColumns(int viewMode) {
 
 ModeColumns PanelModeColumns(const PanelModel &panel) {
   const OpenPluginInfo &info = panel.Described;
-  if (!panel.Plugin || info.PanelModesArray == nullptr || panel.ViewMode < 0 ||
-      panel.ViewMode >= info.PanelModesNumber)
-    return HostModeColumns(panel.ViewMode);
+  if (!panel.Plugin) return HostModeColumns(panel.ViewMode);
+  if (info.PanelModesArray == nullptr || panel.ViewMode < 0 ||
+      panel.ViewMode >= info.PanelModesNumber ||
+      info.PanelModesArray[panel.ViewMode].ColumnTypes == nullptr)
+    return NamePartsOnly(HostModeColumns(panel.ViewMode));
   const PanelMode &described = info.PanelModesArray[panel.ViewMode];
-  if (described.ColumnTypes == nullptr) return HostModeColumns(panel.ViewMode);
   ModeColumns mode;
   mode.Types = described.ColumnTypes;
   mode.Widths = described.ColumnWidths != nullptr ? described.ColumnWidths : "";

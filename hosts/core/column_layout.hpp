@@ -50,7 +50,7 @@ struct ModeColumns {
 // does not describe.
 ModeColumns HostModeColumns(int viewMode);
 // The panel's current mode: the plug-in's description of it when it has
-// one, else the host's.
+// one, else the host's (on a plug-in panel with the name part of each name).
 ModeColumns PanelModeColumns(const PanelModel &panel);
 
 std::vector<ColumnFormat> ParseColumns(const std::string &types, const std::string &widths,
