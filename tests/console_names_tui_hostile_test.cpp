@@ -14,13 +14,15 @@ TEST_F(ConsoleTuiTest, InvisibleTurningAndBrokenCharactersShowEscapedAndNeverRea
       {"invoice\xE2\x80\xAEtxt.exe", "invoice\\u202Etxt.exe"},  // right-to-left override
       {"pay\xE2\x80\x8Broll", "pay\\u200Broll"},                // zero-width space
       {"latin\xFF.txt", "latin\\xFF.txt"},                      // not UTF-8
-      {"bell\x07tab\x09.txt", "bell^Gtab^I.txt"},              // control characters
+      {"bell\x07tab\x09.txt", "bell^Gtab^I.txt"},               // control characters
   };
   std::string files = dir / "files";
   testsupport::MakeDirs(files);
   for (const auto &name : kNames) testsupport::WriteFile(files + "/" + name.Raw, "x\n");
   // A file whose text would clear the screen and turn the line around.
-  testsupport::WriteFile(files + "/a-notes", "one\x1b[2J\xC2\x9B" "2J\xE2\x80\xAEtwo\xFF\n");
+  testsupport::WriteFile(files + "/a-notes",
+                         "one\x1b[2J\xC2\x9B"
+                         "2J\xE2\x80\xAEtwo\xFF\n");
   std::string record = dir / "terminal-bytes";
   Start(files);
   Expect(files + ">");

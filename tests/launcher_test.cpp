@@ -20,9 +20,9 @@ class LauncherTest : public ::testing::Test {
     // The stand-in cmake "builds" by making the two programs; the console
     // logs its start and the PATH it was given.
     Script(tree + "/bin/cmake", "echo cmake >>" + ShellQuote(log) +
-                                   "\nmkdir -p \"$QUILLET_BUILD_DIR/hosts/console\"\n"
-                                   "touch \"$QUILLET_BUILD_DIR/libquillet.so\"\n"
-                                   "cp \"$CONSOLE\" \"$QUILLET_BUILD_DIR/hosts/console/\"\n");
+                                    "\nmkdir -p \"$QUILLET_BUILD_DIR/hosts/console\"\n"
+                                    "touch \"$QUILLET_BUILD_DIR/libquillet.so\"\n"
+                                    "cp \"$CONSOLE\" \"$QUILLET_BUILD_DIR/hosts/console/\"\n");
     Script(dir / "quillet-console", "echo \"console PATH=$PATH\" >>" + ShellQuote(log));
     // Every package counts as installed: no start here may call apt-get.
     Script(tree + "/bin/dpkg-query", "printf 'install ok installed'");
@@ -36,9 +36,9 @@ class LauncherTest : public ::testing::Test {
     WriteFile(log, "");
     std::string output;
     int status = Shell("env QUILLET_BUILD_DIR=" + ShellQuote(dir / "build") +
-                           " CONSOLE=" + ShellQuote(dir / "quillet-console") + " PATH=" +
-                           ShellQuote(pathFront + tree + "/bin" + ":/usr/bin:/bin") + " " +
-                           ShellQuote(tree + "/quillet") + " " + ShellQuote(tree + "/work"),
+                           " CONSOLE=" + ShellQuote(dir / "quillet-console") +
+                           " PATH=" + ShellQuote(pathFront + tree + "/bin" + ":/usr/bin:/bin") +
+                           " " + ShellQuote(tree + "/quillet") + " " + ShellQuote(tree + "/work"),
                        "", &output);
     EXPECT_EQ(0, status) << output;
     return ReadFile(log);
