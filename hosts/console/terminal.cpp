@@ -347,14 +347,26 @@ void Terminal::Redraw() {
 
 void Terminal::Put(int y, int x, const std::string &text, Role role) {
   if (y < 0 || y >= Height() || x >= Width()) return;
-  std::string shown = text;
+  // Whatever a caller passes, nothing but showable text reaches the
+  // terminal; text that is showable already stays as it is.
+  std::string shown = hostcore::ShowableText(text);
   if (x < 0) {
-    shown = shown.substr(hostcore::ByteAtCell(shown, -x, 1));
+    shown = hostcore::CellSlice(shown, -x, hostcore::TextWidth(shown) + x, hostcore::kTabEscaped);
     x = 0;
   }
-  size_t bytes = hostcore::ByteAtCell(shown, Width() - x, 1);
+  // A wide character that would stand half off the screen is left out.
+  size_t bytes = hostcore::ByteAtCell(shown, Width() - x, hostcore::kTabEscaped);
   attrset(static_cast<attr_t>(RoleAttribute(role)));
   mvaddnstr(y, x, shown.c_str(), static_cast<int>(bytes));
+}
+
+void Terminal::FrameTitle(int y, int left, int width, const std::string &title, Role role) {
+  if (title.empty() || width < 5) return;
+  // Between the two corners, one blank on either side of the text.
+  std::string shown = hostcore::ShowableText(title);
+  int cells = std::min(hostcore::TextWidth(shown), width - 4);
+  shown = " " + hostcore::FitText(shown, cells, false, false) + " ";
+  Put(y, left + (width - cells - 2) / 2, shown, role);
 }
 
 void Terminal::Fill(int y, int x, int width, Role role) {

@@ -22,8 +22,9 @@ struct Event {
   MouseEvent Pointer;  // for Mouse
 };
 
-// The smallest screen the host draws on; a smaller one gets a clear line.
-const int kMinWidth = 80, kMinHeight = 25;
+// The smallest screen the host draws on (xterm's, VT100's and most ssh
+// sessions' default); a smaller one gets a clear line.
+const int kMinWidth = 80, kMinHeight = 24;
 
 class Terminal {
  public:
@@ -72,9 +73,13 @@ class Terminal {
   // Draws every layer and shows the result.
   void Redraw();
 
-  // Drawing, clipped to the screen.  `text` is shown as it is: make it
-  // showable first (hostcore::ShowableText, CellSlice or FitText).
+  // Drawing, clipped to the screen.  `text` is measured in cells and shown
+  // escaped where it must be (hostcore::ShowableText); fit it first
+  // (hostcore::FitText, CellSlice).
   void Put(int y, int x, const std::string &text, Role role);
+  // `title` centred in the top (or bottom) line of a frame `width` cells
+  // wide, cut to leave the corners and a blank either side.
+  void FrameTitle(int y, int left, int width, const std::string &title, Role role);
   void Fill(int y, int x, int width, Role role);
   // A frame: double or single lines.
   void Frame(int top, int left, int height, int width, Role role, bool doubleLine);
