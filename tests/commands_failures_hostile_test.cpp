@@ -157,6 +157,9 @@ TEST_F(FailingCommands, AMissingTkDiffIsSaid) {
   EXPECT_EQ(host.Messages[0].Lines[0], "Error");
   EXPECT_NE(host.Messages[0].Lines[1].find("TkDiff cannot be started"), std::string::npos);
   EXPECT_NE(host.Messages[0].Lines[1].find("quillet-tkdiff"), std::string::npos);
+  // and how to get it
+  ASSERT_EQ(host.Messages[0].Lines.size(), 4u);
+  EXPECT_NE(host.Messages[0].Lines[2].find("apt-get install tkcvs"), std::string::npos);
   ExpectNoTempFiles();
 }
 

@@ -190,12 +190,12 @@ TEST_F(ConsoleTuiTest, F3ViewsAndF4EditsAFileAskingBeforeAChangeIsLost) {
 TEST_F(ConsoleTuiTest, ASmallTerminalGetsAClearLineAndTheScreenComesBack) {
   std::string work = MakeDemo();
   Start(work, "--command cvs:", "", 60, 20);
-  Expect("needs a terminal of at least 80x25");
+  Expect("needs a terminal of at least 80x24");
   screen->Resize(100, 30);
   ExpectStatusPanel();
   screen->Resize(70, 30);
-  Expect("needs a terminal of at least 80x25");
-  screen->Resize(80, 25);
+  Expect("needs a terminal of at least 80x24");
+  screen->Resize(80, 24);
   ExpectStatusPanel();
   Quit();
 }

@@ -188,16 +188,22 @@ TEST_F(DispatcherTest, NoMenuWhenTheActivePanelIsNotAFileList) {
   EXPECT_TRUE(host.Menus.empty());
 }
 
-TEST_F(DispatcherTest, OutputGoesToHomeWithoutTmpAndNowhereWithoutAName) {
+TEST_F(DispatcherTest, OutputGoesToTmpWithoutTmpdirAndNeverIntoHome) {
+  // HOME, which the user may be browsing, is left alone while /tmp can
+  // take the file.
   env.Unset("TMP");
   env.Unset("TMPDIR");
   host.script.Message.push_back(standin::Answer(0));
   Run(kStat);
   ASSERT_EQ(host.Editors.size(), 1u);
-  EXPECT_EQ(host.Editors[0].FileName.find(sandbox.Home() + "/quillet"), 0u);
+  EXPECT_EQ(host.Editors[0].FileName.find("/tmp/quillet"), 0u);
   ExpectNoTempFiles();
+  std::vector<std::string> home = ListDir(sandbox.Home());
+  EXPECT_EQ(home.end(), std::find_if(home.begin(), home.end(), [](const std::string &name) {
+              return name.rfind("quillet", 0) == 0;
+            }));
 
-  // A temporary folder too long for any name is passed over for HOME.
+  // A temporary folder too long for any name is passed over for /tmp.
   std::string deep = sandbox.Tmp();
   while (deep.size() < 250) deep += "/" + std::string(40, 'd');
   MakeDirs(deep);
@@ -207,7 +213,7 @@ TEST_F(DispatcherTest, OutputGoesToHomeWithoutTmpAndNowhereWithoutAName) {
   Run(kStat);
   EXPECT_EQ(CvsCalls().size(), 2u);
   ASSERT_EQ(host.Editors.size(), 2u);
-  EXPECT_EQ(host.Editors[1].FileName.find(sandbox.Home() + "/quillet"), 0u);
+  EXPECT_EQ(host.Editors[1].FileName.find("/tmp/quillet"), 0u);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Column layout of the module's six panel modes, read from the module
 // itself, at a few widths; and the text of cells.
+#include <locale.h>
 #include <stdlib.h>
 #include <time.h>
 
@@ -7,6 +8,9 @@
 #include "test_support.hpp"
 
 namespace {
+
+// Cells are measured as the console host measures them, in a UTF-8 locale.
+[[maybe_unused]] const bool kUtf8Locale = setlocale(LC_CTYPE, "C.UTF-8") != nullptr;
 
 class ColumnLayoutTest : public testsupport::ModuleTest {
  protected:
@@ -109,10 +113,22 @@ TEST_F(ColumnLayoutTest, StatusLineColumnsComeFromTheModeToo) {
   // "C0,NOR,D,T" with "1,0,0,5": the name and the date share 38-1-5-3.
   EXPECT_EQ((std::vector<int>{1, 15, 14, 5}), Widths(status));
   EXPECT_TRUE(status.Columns[1].Format.RightAlign);
-  // A mode the module does not describe is the host's own.
-  host.ActivePanel().ViewMode = 7;
-  EXPECT_EQ(hostcore::HostModeColumns(7).Types,
-            hostcore::PanelModeColumns(host.ActivePanel()).Types);
+}
+
+TEST_F(ColumnLayoutTest, ModesTheModuleDoesNotDescribeShowNamesThatCanBeToldApart) {
+  // The module's items carry whole paths; the host's own modes 6 to 9 show
+  // their name parts, in the columns and on the status line.
+  hostcore::PanelRow row;
+  row.Name = folder.Path() + "/conflict.txt";
+  for (int mode = 6; mode <= 9; ++mode) {
+    host.ActivePanel().ViewMode = mode;
+    hostcore::ModeColumns columns = hostcore::PanelModeColumns(host.ActivePanel());
+    EXPECT_EQ(hostcore::HostModeColumns(mode).Widths, columns.Widths);
+    for (const std::string &types : {columns.Types, columns.StatusTypes}) {
+      hostcore::ColumnFormat name = hostcore::ParseColumns(types, "12")[0];
+      EXPECT_EQ("conflict.txt", hostcore::CellText(name, row, 12)) << mode << ": " << types;
+    }
+  }
 }
 
 TEST(CellText, NamesAreCutWithAMarkAndNumbersFlushRight) {

@@ -2,6 +2,7 @@
 // the text document of the viewer and the editor, and text as a screen
 // shows it (UTF-8 characters, stray bytes, tabs).
 #include <gtest/gtest.h>
+#include <locale.h>
 
 #include "core/line_edit.hpp"
 #include "core/screen_text.hpp"
@@ -76,19 +77,64 @@ TEST(LineEditTest, TheWindowFollowsTheCursor) {
   EXPECT_EQ(0, hostcore::LineScroll(line, 5, 0));
 }
 
-TEST(ScreenTextTest, StrayBytesAndControlsShowAsOneMarkEach) {
-  std::string name = "caf\xE9-\x01-ok\xC3\xA9";  // Latin-1 "é", a control, UTF-8 "é"
-  std::string shown = hostcore::ShowableText(name);
-  EXPECT_EQ(std::string("caf") + hostcore::kReplacementMark + "-" + hostcore::kReplacementMark +
-                "-ok\xC3\xA9",
-            shown);
-  // One cell per character before and after: the layout does not move.
-  EXPECT_EQ(hostcore::CellsBefore(name, name.size()), hostcore::CellsBefore(shown, shown.size()));
+// Widths come from the C library, as the terminal's do: in a UTF-8 locale.
+const bool kUtf8Locale = setlocale(LC_CTYPE, "C.UTF-8") != nullptr;
+
+TEST(ScreenTextTest, WhatMustNotReachTheTerminalShowsEscapedAndWideTakesTwoCells) {
+  ASSERT_TRUE(kUtf8Locale);
+  const struct {
+    std::string Text, Shown;
+    int Cells;
+  } kCases[] = {
+      {"caf\xE9.txt", "caf\\xE9.txt", 11},                  // Latin-1, not UTF-8
+      {"a\x01-\x7F\tb", "a^A-^?^Ib", 9},                       // controls, a tab
+      {"exe.\xE2\x80\xAEtxt", "exe.\\u202Etxt", 13},         // right-to-left override
+      {"a\xE2\x80\x8B" "b\xEF\xBB\xBF", "a\\u200Bb\\uFEFF", 14},  // zero-width, BOM
+      {"\xC2\x9B" "2J", "\\u009B2J", 8},                        // C1 control sequence
+      {"\xCC\x81" "e\xCC\x81", "\\u0301e\xCC\x81", 7},          // a mark with nothing under it
+      {"\xE5\x90\x8D\xE5\x89\x8D.txt", "\xE5\x90\x8D\xE5\x89\x8D.txt", 8},  // CJK
+      {"\xE2\x82\xAC\xC3\xA9", "\xE2\x82\xAC\xC3\xA9", 2},
+  };
+  for (const auto &c : kCases) {
+    std::string shown = hostcore::ShowableText(c.Text);
+    EXPECT_EQ(c.Shown, shown) << c.Text;
+    EXPECT_EQ(c.Cells, hostcore::TextWidth(c.Text)) << c.Text;
+    // The showable form shows as itself, in as many cells.
+    EXPECT_EQ(shown, hostcore::ShowableText(shown));
+    EXPECT_EQ(c.Cells, hostcore::TextWidth(shown));
+    EXPECT_EQ(hostcore::CellsBefore(c.Text, c.Text.size()), hostcore::CellsBefore(shown, shown.size()))
+        << c.Text;
+  }
   // Overlong forms and surrogates are not characters.
   EXPECT_EQ(0u, hostcore::Utf8Length("\xC0\xAF", 0));
   EXPECT_EQ(0u, hostcore::Utf8Length("\xED\xA0\x80", 0));
   EXPECT_EQ(3u, hostcore::Utf8Length("\xE2\x82\xAC", 0));
   EXPECT_EQ(0u, hostcore::Utf8Length("\xE2\x82", 0));  // cut short
+}
+
+TEST(ScreenTextTest, FittingNeverSplitsAWideCharacterOrAnEscapeOverTheWidth) {
+  ASSERT_TRUE(kUtf8Locale);
+  const std::string kName = "\xE5\x90\x8D\xE5\x89\x8D\xE5\x90\x8D";  // three wide characters
+  const struct {
+    std::string Text;
+    int Width;
+    bool Right, MarkCut;
+    std::string Fitted;
+  } kCases[] = {
+      {kName, 5, false, true, "\xE5\x90\x8D\xE5\x89\x8D}"},
+      {kName, 5, false, false, "\xE5\x90\x8D\xE5\x89\x8D "},
+      {kName, 4, false, true, "\xE5\x90\x8D }"},  // the half that would not fit is a blank
+      {"\xE5\x90\x8D", 3, true, false, " \xE5\x90\x8D"},
+      {"a\xFF", 4, false, true, "a\\x}"},
+  };
+  for (const auto &c : kCases) {
+    std::string fitted = hostcore::FitText(c.Text, c.Width, c.Right, c.MarkCut);
+    EXPECT_EQ(c.Fitted, fitted) << c.Text << " in " << c.Width;
+    EXPECT_EQ(c.Width, hostcore::TextWidth(fitted));
+  }
+  EXPECT_EQ(" \xE5\x89\x8D", hostcore::CellSlice(kName, 1, 3));
+  EXPECT_EQ(0u, hostcore::ByteAtCell(kName, 1));
+  EXPECT_EQ(3u, hostcore::ByteAtCell(kName, 2));
 }
 
 TEST(ScreenTextTest, TabsAndSlicesByCell) {
@@ -123,10 +169,29 @@ class TextDocumentTest : public ::testing::Test {
 };
 
 TEST_F(TextDocumentTest, LineEndsComeBackAsTheFileHadThem) {
-  for (const std::string content : {"one\ntwo\n", "one\ntwo", "one\r\ntwo\r\n", "", "\n", "only"}) {
+  for (const std::string content : {"one\ntwo\n", "one\ntwo", "one\r\ntwo\r\n", "", "\n", "only",
+                                    "mixed\r\nends\nhere\r\n", "lone\rreturn\n\r\n"}) {
     hostcore::TextDocument document = Load(content);
     EXPECT_EQ(content, hostcore::DocumentText(document)) << content;
   }
+  // An edit changes its own line only: a first line with CR LF does not
+  // give every line CR LF.  A split line's parts both keep its end; the
+  // last line's first part takes the file's first end.
+  hostcore::TextDocument mixed = Load("first\r\nsecond\nthird");
+  mixed.Row = 1;
+  hostcore::DocumentKey(mixed, hostcore::CharacterKey('x'), 10);
+  EXPECT_EQ("first\r\nxsecond\nthird", Save(mixed));
+  mixed.Row = 0;
+  mixed.Column = 2;
+  hostcore::DocumentKey(mixed, hostcore::KeyOf(vk::Return), 10);
+  hostcore::DocumentKey(mixed, hostcore::KeyOf(vk::End, PKF_CONTROL), 10);
+  hostcore::DocumentKey(mixed, hostcore::KeyOf(vk::Return), 10);
+  EXPECT_EQ("fi\r\nrst\r\nxsecond\nthird\r\n", hostcore::DocumentText(mixed));
+  // Joining takes the lower line's end.
+  mixed.Row = 2;
+  mixed.Column = 0;
+  hostcore::DocumentKey(mixed, hostcore::KeyOf(vk::Back), 10);
+  EXPECT_EQ("fi\r\nrstxsecond\nthird\r\n", hostcore::DocumentText(mixed));
   hostcore::TextDocument crlf = Load("a\r\nb\r\n");
   EXPECT_EQ((std::vector<std::string>{"a", "b", ""}), crlf.Lines);
   std::string error;

@@ -1,6 +1,7 @@
 // The host core's menu (hot keys, auto-highlight, wrap-around, separators,
 // the start row, the result, its place on screen) and message box (both
 // forms of the call, buttons, flags, place).
+#include <locale.h>
 #include <string.h>
 
 #include "core/menu_model.hpp"
@@ -9,6 +10,9 @@
 #include "test_support.hpp"
 
 namespace {
+
+// Cells are measured as the console host measures them, in a UTF-8 locale.
+[[maybe_unused]] const bool kUtf8Locale = setlocale(LC_CTYPE, "C.UTF-8") != nullptr;
 
 FarMenuItem Row(const char *text, bool separator = false, bool selected = false) {
   FarMenuItem item;

@@ -39,9 +39,10 @@ TEST_F(TempNameHostile, AFolderThatCannotBeWrittenOrIsTooLongIsPassedOver) {
   env.Set("TMP", tooLong);
   env.Set("HOME", dir / "home");
   std::string name = TempFileName("HOME");
-  EXPECT_EQ(FolderOf(name), dir / "home");
+  EXPECT_EQ(FolderOf(name), "/tmp");
   EXPECT_TRUE(os::RemoveFile(name));
   EXPECT_TRUE(ListDir(dir / "locked").empty());
+  EXPECT_TRUE(ListDir(dir / "home").empty());
 }
 
 TEST_F(TempNameHostile, TheSerialNumberWrapsInsteadOfOverflowing) {
@@ -61,15 +62,19 @@ TEST_F(TempNameHostile, WhenNoFolderGivesANameEachOneTriedIsNamed) {
   if (!RunsWithReadOnlyMounts()) return;
   MakeDirs(dir / "home");
   MakeDirs(dir / "here");
+  env.Set("TMPDIR", dir / "missing");
+  env.Set("HOME", dir / "home");
+  // /tmp is read-only here: HOME is the next folder tried.
+  std::string name = TempFileName("HOME");
+  EXPECT_EQ(FolderOf(name), dir / "home");
+  os::RemoveFile(name);
   MountReadOnly(dir / "home");
   MountReadOnly(dir / "here");
   ScopedCwd cwd(dir / "here");
-  env.Set("TMPDIR", dir / "missing");
-  env.Set("HOME", dir / "home");
   std::string why;
   EXPECT_EQ(TempFileName("HOME", &why), "");
-  EXPECT_EQ(why, dir / "missing" + ": no such folder\n" + dir / "home" +
-                     ": no file can be created in it\n/tmp: no file can be created in it\n"
+  EXPECT_EQ(why, dir / "missing" + ": no such folder\n/tmp: no file can be created in it\n" +
+                     dir / "home" + ": no file can be created in it\n" +
                      ".: no file can be created in it\n");
 }
 

@@ -61,7 +61,7 @@ TEST_F(TempFileNameTest, NamesTakenByOthersAreSkippedAndKept) {
   os::RemoveFile(name);
 }
 
-TEST_F(TempFileNameTest, TheFolderComesFromTmpdirTmpTheFallbackThenTmp) {
+TEST_F(TempFileNameTest, TheFolderComesFromTmpdirTmpThenTmpAndOnlyThenTheFallback) {
   testsupport::MakeDirs(dir / "tmpdir");
   testsupport::MakeDirs(dir / "tmp");
   testsupport::MakeDirs(dir / "home");
@@ -69,8 +69,9 @@ TEST_F(TempFileNameTest, TheFolderComesFromTmpdirTmpTheFallbackThenTmp) {
     EXPECT_TRUE(os::RemoveFile(name)) << name;
     return name.substr(0, name.find_last_of('/'));
   };
+  // HOME, a folder the user may be browsing, comes after the system's.
   env.Set("HOME", dir / "home");
-  EXPECT_EQ(folderOf(TempFileName("HOME")), dir / "home");
+  EXPECT_EQ(folderOf(TempFileName("HOME")), "/tmp");
   env.Set("TMP", dir / "tmp");
   EXPECT_EQ(folderOf(TempFileName("HOME")), dir / "tmp");
   env.Set("TMPDIR", dir / "tmpdir");
@@ -79,9 +80,8 @@ TEST_F(TempFileNameTest, TheFolderComesFromTmpdirTmpTheFallbackThenTmp) {
   env.Set("TMPDIR", dir / "missing");
   testsupport::WriteFile(dir / "a-file", "");
   env.Set("TMP", dir / "a-file");
-  EXPECT_EQ(folderOf(TempFileName("HOME")), dir / "home");
-  env.Set("HOME", dir / "missing-too");
   EXPECT_EQ(folderOf(TempFileName("HOME")), "/tmp");
+  EXPECT_TRUE(testsupport::ListDir(dir / "home").empty());
   // A trailing separator is not doubled.
   env.Set("TMPDIR", dir / "tmpdir/");
   std::string name = TempFileName("HOME");
@@ -102,6 +102,9 @@ TEST_F(TempFileNameTest, WindowsRulesTryTmpThenTmpWithoutQuotes) {
             (std::vector<std::string>{"C:\\Temp", "\\", "."}));
   EXPECT_EQ(TempDirectoryCandidates(nullptr, false),
             (std::vector<std::string>{"/ignored/on/windows", "C:\\Temp", "/tmp", "."}));
+  env.Set("QUILLET_FALLBACK", "/home/someone");
+  EXPECT_EQ(TempDirectoryCandidates("QUILLET_FALLBACK", false),
+            (std::vector<std::string>{"/ignored/on/windows", "C:\\Temp", "/tmp", "/home/someone", "."}));
 }
 
 TEST_F(TempFileNameTest, AFolderPathTooLongGivesNoNameThereAndCreatesNothing) {

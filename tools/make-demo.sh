@@ -13,7 +13,9 @@
 #   unknown      scratch.txt
 #   binary       logo.bin         (added with -kb)
 #   sticky tag   tagged.txt       (updated to the tag demo-1)
-# An existing demo is kept as it is; --fresh makes it again.
+# An existing demo is kept as it is; --fresh makes it again.  A folder is
+# removed only when this script made it (the marker file .quillet-demo
+# inside says so): any other folder at DEMO is left alone, with a message.
 set -euo pipefail
 
 fresh=no
@@ -26,9 +28,21 @@ if [ -d "$demo/work/CVS" ] && [ "$fresh" = no ]; then
   echo "$demo/work"
   exit 0
 fi
-rm -rf "$demo"
+marker=.quillet-demo
+if [ -L "$demo" ] || [ -e "$demo" ]; then
+  if [ -d "$demo" ] && [ ! -L "$demo" ] && [ -f "$demo/$marker" ] && [ ! -L "$demo/$marker" ]; then
+    rm -rf "$demo"
+  elif [ -d "$demo" ] && [ ! -L "$demo" ] && [ -z "$(ls -A "$demo")" ]; then
+    : # an empty folder is used as it is
+  else
+    echo "make-demo.sh: $demo is not a demo this script made; it is left as it is." >&2
+    echo "Name a new or empty folder, or remove this one yourself." >&2
+    exit 1
+  fi
+fi
 mkdir -p "$demo"
 demo=$(cd "$demo" && pwd)
+: >"$demo/$marker"
 repo=$demo/repo
 # Nothing of the user's cvs settings leaks in.
 export CVSROOT=$repo

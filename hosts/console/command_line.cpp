@@ -18,7 +18,7 @@ namespace console {
 void DrawCommandLine(Terminal &term, int y, const std::string &folder, InputLine &line) {
   int width = term.Width();
   // The prompt keeps at most half the line; the rest is for typing.
-  std::string prompt = hostcore::FitPath(hostcore::ShowableText(folder) + ">", width / 2);
+  std::string prompt = hostcore::FitPath(folder + ">", width / 2);
   int promptCells = hostcore::TextWidth(prompt);
   term.Put(y, 0, prompt, Role::CommandLine);
   DrawInputLine(term, y, promptCells, width - promptCells, line, true, Role::CommandLine,

@@ -60,6 +60,7 @@ bool ConsoleHost::Start(const Options &options, std::string &error) {
   entry_ = hostcore::ReadModuleEntry(module_);
   historiesPath_ = options.HistoriesPath;
   if (!historiesPath_.empty()) hostcore::LoadHistoriesFromFile(historiesPath_, core_.Histories);
+  historiesBase_ = core_.Histories;
   std::string folder = options.Folder;
   if (folder.empty()) {
     char here[4096];
@@ -126,6 +127,13 @@ void ConsoleHost::DialogDone(const hostcore::DialogSession &, int) { SaveHistori
 hostcore::EditorOutcome ConsoleHost::Edit(const hostcore::EditorRequest &request) {
   return RunEditor(term_, request, core_.Histories);
 }
+
+bool ConsoleHost::LeaveScreen() {
+  term_.LendScreen();
+  return true;
+}
+
+void ConsoleHost::TakeScreenBack() { term_.Resume(); }
 
 void ConsoleHost::CommandLineChanged() { command_.Edit = hostcore::NewLineEdit(core_.CommandLine); }
 
@@ -401,7 +409,10 @@ void ConsoleHost::SetCommandLine(const std::string &text) {
 }
 
 void ConsoleHost::SaveHistories() {
-  if (!historiesPath_.empty()) hostcore::SaveHistoriesToFile(core_.Histories, historiesPath_);
+  // Merged with what another host kept meanwhile; a dialog that added
+  // nothing (the run dialog of every cvs run) writes nothing.
+  if (!historiesPath_.empty() && core_.Histories != historiesBase_)
+    hostcore::SaveHistoriesMerged(historiesPath_, historiesBase_, core_.Histories);
 }
 
 }  // namespace console

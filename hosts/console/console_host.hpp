@@ -41,6 +41,8 @@ class ConsoleHost : public hostcore::FrontEnd {
   void DialogDone(const hostcore::DialogSession &dialog, int result) override;
   hostcore::EditorOutcome Edit(const hostcore::EditorRequest &request) override;
   void CommandLineChanged() override;
+  bool LeaveScreen() override;
+  void TakeScreenBack() override;
 
   void LayOut();
   void DrawScreen();
@@ -72,6 +74,7 @@ class ConsoleHost : public hostcore::FrontEnd {
   std::string selection_[2];
   bool movedOnly_ = false;
   std::string historiesPath_;
+  hostcore::HistoryStore historiesBase_;  // the histories as last read or written
 };
 
 }  // namespace console

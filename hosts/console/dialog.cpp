@@ -44,30 +44,24 @@ void DrawItem(Terminal &term, DialogState &state, const hostcore::DialogPlace &p
     case DI_DOUBLEBOX:
     case DI_SINGLEBOX: {
       term.Frame(y, x, at.Height, at.Width, look.Body, item.Type == DI_DOUBLEBOX);
-      if (!at.Text.empty()) {
-        std::string title = " " + hostcore::ShowableText(at.Text) + " ";
-        title = hostcore::FitText(title, std::min(hostcore::TextWidth(title), at.Width - 2), false,
-                                  false);
-        term.Put(y, x + (at.Width - hostcore::TextWidth(title)) / 2, title, look.Body);
-      }
+      term.FrameTitle(y, x, at.Width, at.Text, look.Body);
       break;
     }
     case DI_TEXT:
       if (at.Separator) {
         term.HorizontalLine(y, x + 1, at.Width - 2, look.Body, false);
-        if (!at.Text.empty()) {
-          std::string text = " " + hostcore::ShowableText(at.Text) + " ";
-          term.Put(y, x + (at.Width - hostcore::TextWidth(text)) / 2, text, look.Body);
-        }
+        term.FrameTitle(y, x, at.Width, at.Text, look.Body);
       } else {
         PutLabel(term, y, x, label, look.Body, look.HotKey);
       }
       break;
     case DI_VTEXT: {
-      std::string text = hostcore::ShowableText(at.Text);
+      const std::string &text = at.Text;
       int row = 0;
-      for (size_t c = 0; c < text.size(); c = hostcore::NextCharacter(text, c))
-        term.Put(y + row++, x, text.substr(c, hostcore::NextCharacter(text, c) - c), look.Body);
+      for (size_t c = 0, next; c < text.size(); c = next) {
+        next = hostcore::PieceAt(text, c).End;
+        term.Put(y + row++, x, text.substr(c, next - c), look.Body);
+      }
       break;
     }
     case DI_EDIT:

@@ -3,7 +3,10 @@
 
 #include "console/message_box.hpp"
 #include "console/text_view.hpp"
+#include "console/viewer.hpp"
+#include "core/platform.hpp"
 #include "core/text_document.hpp"
+#include "core/whole_file.hpp"
 
 namespace console {
 
@@ -16,8 +19,17 @@ hostcore::EditorOutcome RunEditor(Terminal &term, const hostcore::EditorRequest 
   hostcore::TextDocument document;
   document.ReadOnly = request.Locked;
   std::string error;
+  uint64_t size = 0;
+  if (request.Locked && hostcore::FileSize(request.FileName, size) &&
+      size > hostcore::kLargestEditedFile) {
+    // Locked text too large to edit (a long cvs log) is still shown: the
+    // viewer reads what it shows, as F6 would switch to it.
+    if (!RunViewer(term, request.FileName, histories, error))
+      AskUser(term, "Editor", {error}, {"OK"}, true);
+    return outcome;
+  }
   if (!hostcore::LoadDocument(request.FileName, document, error)) {
-    if (!(request.Flags & EF_CREATENEW)) {
+    if (!(request.Flags & EF_CREATENEW) || hostcore::IsPlainFile(request.FileName)) {
       AskUser(term, "Editor", {error}, {"OK"}, true);
       outcome.Opened = false;
       return outcome;

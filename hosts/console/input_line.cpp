@@ -13,9 +13,11 @@ void DrawInputLine(Terminal &term, int y, int x, int width, InputLine &line, boo
   std::string text = line.Edit.Text;
   if (line.Hidden) text = std::string(static_cast<size_t>(hostcore::TextWidth(text)), '*');
   Role shown = focused && line.Edit.AllSelected ? focusRole : role;
-  term.Put(y, x, hostcore::CellSlice(text, line.ShownFrom, width, 1), shown);
+  term.Put(y, x, hostcore::CellSlice(text, line.ShownFrom, width, hostcore::kTabEscaped), shown);
   if (focused) {
-    int cursor = hostcore::CellsBefore(line.Edit.Text, line.Edit.Cursor, 1) - line.ShownFrom;
+    int cursor =
+        hostcore::CellsBefore(line.Edit.Text, line.Edit.Cursor, hostcore::kTabEscaped) -
+        line.ShownFrom;
     term.ShowCursor(y, x + std::max(0, std::min(cursor, width - 1)));
   }
 }

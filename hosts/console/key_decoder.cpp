@@ -31,6 +31,13 @@ unsigned ModsOf(int parameter) {
   return mods;
 }
 
+// Whether a character may be typed as text: not a control (C0, DEL, C1),
+// not a surrogate, within Unicode.
+bool Typable(long code) {
+  return code >= 0x20 && !(code >= 0x7F && code < 0xA0) && !(code >= 0xD800 && code <= 0xDFFF) &&
+         code <= 0x10FFFF;
+}
+
 // A key given by its character code, as CSI u and modifyOtherKeys give it.
 KeyPress CodeKey(long code, unsigned mods) {
   switch (code) {
@@ -46,7 +53,7 @@ KeyPress CodeKey(long code, unsigned mods) {
     default:
       break;
   }
-  if (code < 0x20 || code > 0x10FFFF) return KeyPress();
+  if (!Typable(code)) return KeyPress();
   uint32_t character = static_cast<uint32_t>(code);
   // Shift with a letter arrives as the capital letter or as the small one.
   if ((mods & PKF_SHIFT) && character >= 'a' && character <= 'z') character -= 'a' - 'A';
@@ -251,6 +258,7 @@ Decoded DecodeKey(const std::string &bytes, bool final) {
   }
   uint32_t code = lead & (length == 1 ? 0x7F : (0x7F >> length));
   for (size_t i = 1; i < length; ++i) code = (code << 6) | (bytes[i] & 0x3F);
+  if (!Typable(code)) return Found(KeyPress(), length);  // a C1 control in a paste
   return Found(hostcore::CharacterKey(code), length);
 }
 

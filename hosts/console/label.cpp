@@ -8,15 +8,16 @@ namespace console {
 
 void PutLabel(Terminal &term, int y, int x, const hostcore::HotKeyLabel &label, Role role,
               Role hotRole, int width) {
-  std::string text = hostcore::ShowableText(label.Text);
-  if (width >= 0) text = hostcore::FitText(text, width, false, false);
-  term.Put(y, x, text, role);
+  term.Put(y, x, width >= 0 ? hostcore::FitText(label.Text, width, false, false) : label.Text,
+           role);
   if (label.HotKeyAt < 0 || static_cast<size_t>(label.HotKeyAt) >= label.Text.size()) return;
-  int cell = hostcore::CellsBefore(label.Text, static_cast<size_t>(label.HotKeyAt));
+  int cell =
+      hostcore::CellsBefore(label.Text, static_cast<size_t>(label.HotKeyAt), hostcore::kTabEscaped);
   if (width >= 0 && cell >= width) return;
   size_t at = static_cast<size_t>(label.HotKeyAt);
-  std::string key = label.Text.substr(at, hostcore::NextCharacter(label.Text, at) - at);
-  term.Put(y, x + cell, hostcore::ShowableText(key), hotRole);
+  std::string key = label.Text.substr(at, hostcore::PieceAt(label.Text, at).End - at);
+  if (width >= 0 && cell + hostcore::TextWidth(key) > width) return;
+  term.Put(y, x + cell, key, hotRole);
 }
 
 }  // namespace console

@@ -25,17 +25,11 @@ int RunListBox(Terminal &term, const std::string &title, const std::vector<std::
     if (current < first) first = current;
     if (current >= first + rows) first = current - rows + 1;
     term.Frame(y, x, rows + 2, width, Role::Menu, true);
-    if (!title.empty()) {
-      std::string shown = " " + hostcore::ShowableText(title) + " ";
-      term.Put(y, x + std::max(1, (width - hostcore::TextWidth(shown)) / 2),
-               hostcore::FitText(shown, width - 2, false, false), Role::Menu);
-    }
+    term.FrameTitle(y, x, width, title, Role::Menu);
     for (int row = 0; row < rows && first + row < count; ++row) {
       int index = first + row;
       std::string text =
-          " " +
-          hostcore::FitText(hostcore::ShowableText(entries[static_cast<size_t>(index)]), width - 4,
-                            false, true) +
+          " " + hostcore::FitText(entries[static_cast<size_t>(index)], width - 4, false, true) +
           " ";
       term.Put(y + 1 + row, x + 1, text, index == current ? Role::MenuCurrent : Role::Menu);
     }

@@ -18,6 +18,7 @@
 #include <string>
 
 #include "console/console_host.hpp"
+#include "core/history.hpp"
 #include "core/language.hpp"
 
 #ifndef QUILLET_VERSION
@@ -78,19 +79,14 @@ std::string Env(const char *name) {
   return value != nullptr ? value : "";
 }
 
-// Edit histories live in the user's state folder, kept across runs.
+// Edit histories live in the user's state folder, kept across runs; only
+// an absolute folder is made (a relative one would land wherever the host
+// happens to start).
 std::string HistoriesPath() {
-  std::string state = Env("XDG_STATE_HOME");
-  if (state.empty()) {
-    if (Env("HOME").empty()) return "";
-    state = Env("HOME") + "/.local/state";
-  }
-  std::string dir = state + "/quillet";
-  std::string path;
-  for (size_t at = 1; at != std::string::npos; at = dir.find('/', at + 1)) {
-    path = dir.substr(0, at);
-    mkdir(path.c_str(), 0700);
-  }
+  std::string dir = hostcore::HistoriesFolder(getenv("XDG_STATE_HOME"), getenv("HOME"));
+  if (dir.empty()) return "";
+  for (size_t at = dir.find('/', 1); at != std::string::npos; at = dir.find('/', at + 1))
+    mkdir(dir.substr(0, at).c_str(), 0700);
   mkdir(dir.c_str(), 0700);
   return dir + "/histories";
 }

@@ -12,19 +12,12 @@ using hostcore::Is;
 
 namespace {
 
-void PutCentred(Terminal &term, int y, int left, int width, const std::string &text, Role role) {
-  if (text.empty()) return;
-  std::string shown = " " + hostcore::ShowableText(text) + " ";
-  shown = hostcore::FitText(shown, std::min(hostcore::TextWidth(shown), width - 2), false, false);
-  term.Put(y, left + (width - hostcore::TextWidth(shown)) / 2, shown, role);
-}
-
 void DrawMenu(Terminal &term, hostcore::MenuModel &menu, int &top) {
   hostcore::MenuBox box = hostcore::PlaceMenu(menu, term.Width(), term.Height());
   top = hostcore::MenuScrollTop(menu, box, top);
   term.Frame(box.Top, box.Left, box.Height, box.Width, Role::Menu, true);
-  PutCentred(term, box.Top, box.Left, box.Width, menu.Title, Role::Menu);
-  PutCentred(term, box.Top + box.Height - 1, box.Left, box.Width, menu.Bottom, Role::Menu);
+  term.FrameTitle(box.Top, box.Left, box.Width, menu.Title, Role::Menu);
+  term.FrameTitle(box.Top + box.Height - 1, box.Left, box.Width, menu.Bottom, Role::Menu);
   int inner = box.Width - 2;
   for (int line = 0; line < box.VisibleRows; ++line) {
     int row = top + line;

@@ -45,19 +45,13 @@ void DrawBox(Terminal &term, const hostcore::MessageModel &box) {
   term.Frame(place.Top + 1, place.Left + kOuter, place.Height - 2, place.Width - 2 * kOuter,
              look.Body, true);
   int textWidth = place.Width - 2 * kInner;
-  if (!box.Title.empty()) {
-    std::string title = " " + hostcore::ShowableText(box.Title) + " ";
-    title =
-        hostcore::FitText(title, std::min(hostcore::TextWidth(title), textWidth + 2), false, false);
-    term.Put(place.Top + 1, place.Left + (place.Width - hostcore::TextWidth(title)) / 2, title,
-             look.Body);
-  }
+  term.FrameTitle(place.Top + 1, place.Left + kOuter, place.Width - 2 * kOuter, box.Title,
+                  look.Body);
   int y = place.Top + 2;
   for (const std::string &line : box.Lines) {
-    std::string shown = hostcore::ShowableText(line);
-    int cells = std::min(hostcore::TextWidth(shown), textWidth);
+    int cells = std::min(hostcore::TextWidth(line), textWidth);
     int x = box.LeftAlign ? place.Left + kInner : place.Left + (place.Width - cells) / 2;
-    term.Put(y++, x, hostcore::FitText(shown, cells, false, false), look.Body);
+    term.Put(y++, x, hostcore::FitText(line, cells, false, false), look.Body);
   }
   if (box.Buttons.empty()) return;
   term.HorizontalLine(y, place.Left + kOuter + 1, place.Width - 2 * kOuter - 2, look.Body, false);

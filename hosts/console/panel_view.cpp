@@ -22,7 +22,7 @@ std::string Centred(const std::string &text, int width) {
   int cells = hostcore::TextWidth(text);
   if (cells >= width) return hostcore::FitText(text, width, false, false);
   int left = (width - cells) / 2;
-  return std::string(static_cast<size_t>(left), ' ') + text +
+  return std::string(static_cast<size_t>(left), ' ') + hostcore::ShowableText(text) +
          std::string(static_cast<size_t>(width - cells - left), ' ');
 }
 
@@ -61,7 +61,7 @@ void DrawPanel(Terminal &term, hostcore::PanelModel &panel, const PanelLook &loo
   for (size_t c = 0; c < layout.Columns.size(); ++c) {
     const hostcore::PlacedColumn &column = layout.Columns[c];
     int x = left + 1 + column.Left;
-    term.Put(top + 1, x, Centred(hostcore::ShowableText(column.Format.Title), column.Width),
+    term.Put(top + 1, x, Centred(column.Format.Title, column.Width),
              Role::ColumnTitle);
     if (c + 1 < layout.Columns.size() && column.Left + column.Width < width - 2)
       term.VerticalLine(top + 1, x + column.Width, separatorRow - top - 1, Role::PanelFrame);
@@ -78,9 +78,8 @@ void DrawPanel(Terminal &term, hostcore::PanelModel &panel, const PanelLook &loo
       for (size_t c = perStripe * static_cast<size_t>(stripe);
            c < perStripe * static_cast<size_t>(stripe + 1) && c < layout.Columns.size(); ++c) {
         const hostcore::PlacedColumn &column = layout.Columns[c];
-        std::string cell =
-            hostcore::ShowableText(hostcore::CellText(column.Format, row, column.Width));
-        term.Put(top + 2 + line, left + 1 + column.Left, cell, role);
+        term.Put(top + 2 + line, left + 1 + column.Left,
+                 hostcore::CellText(column.Format, row, column.Width), role);
       }
     }
   }
@@ -93,8 +92,7 @@ void DrawPanel(Terminal &term, hostcore::PanelModel &panel, const PanelLook &loo
     const hostcore::PanelRow &row = panel.Rows[static_cast<size_t>(panel.CurrentItem)];
     for (const hostcore::PlacedColumn &column : status.Columns) {
       term.Put(separatorRow + 1, left + 1 + column.Left,
-               hostcore::ShowableText(hostcore::CellText(column.Format, row, column.Width)),
-               Role::PanelText);
+               hostcore::CellText(column.Format, row, column.Width), Role::PanelText);
     }
   }
 
@@ -107,7 +105,7 @@ void DrawPanel(Terminal &term, hostcore::PanelModel &panel, const PanelLook &loo
              Role::PanelSelected);
   }
 
-  std::string title = " " + hostcore::FitPath(hostcore::ShowableText(look.Title), width - 6) + " ";
+    std::string title = " " + hostcore::FitPath(look.Title, width - 6) + " ";
   term.Put(top, left + (width - hostcore::TextWidth(title)) / 2, title,
            look.Active ? Role::PanelActiveTitle : Role::PanelTitle);
 }

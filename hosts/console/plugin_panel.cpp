@@ -38,19 +38,17 @@ void DrawInfoPanel(Terminal &term, const RECT &rect, const hostcore::PanelModel 
   int height = static_cast<int>(rect.bottom - rect.top + 1);
   int width = static_cast<int>(rect.right - rect.left + 1);
   term.Frame(top, left, height, width, Role::PanelFrame, true);
-  std::string title = " Info ";
-  term.Put(top, left + (width - hostcore::TextWidth(title)) / 2, title, Role::PanelTitle);
+  term.FrameTitle(top, left, width, "Info", Role::PanelTitle);
   int inner = width - 2, y = top + 1, bottom = top + height - 1;
   auto line = [&](const std::string &label, const std::string &data) {
     if (y >= bottom) return;
-    std::string shownLabel = hostcore::ShowableText(label);
-    int labelCells = std::min(hostcore::TextWidth(shownLabel), inner - 2);
-    term.Put(y, left + 2, hostcore::FitText(shownLabel, labelCells, false, false),
+    int labelCells = std::min(hostcore::TextWidth(label), inner - 2);
+    term.Put(y, left + 2, hostcore::FitText(label, labelCells, false, false),
              Role::PanelInfoLabel);
     int dataCells = inner - 3 - labelCells;
     if (dataCells > 0)
       term.Put(y, left + 3 + labelCells,
-               hostcore::FitText(hostcore::FitPath(hostcore::ShowableText(data), dataCells),
+               hostcore::FitText(hostcore::FitPath(data, dataCells),
                                  dataCells, true, false),
                Role::PanelInfoData);
     ++y;
@@ -58,11 +56,7 @@ void DrawInfoPanel(Terminal &term, const RECT &rect, const hostcore::PanelModel 
   auto separator = [&](const std::string &caption) {
     if (y >= bottom) return;
     term.HorizontalLine(y, left + 1, inner, Role::PanelFrame, false);
-    if (!caption.empty()) {
-      std::string shown = " " + hostcore::ShowableText(caption) + " ";
-      shown = hostcore::FitText(shown, std::min(hostcore::TextWidth(shown), inner), false, false);
-      term.Put(y, left + 1 + (inner - hostcore::TextWidth(shown)) / 2, shown, Role::PanelTitle);
-    }
+    term.FrameTitle(y, left, width, caption, Role::PanelTitle);
     ++y;
   };
   line("Folder", source.CurDir);

@@ -22,7 +22,7 @@ namespace console {
 namespace {
 
 // What the wake pipe carries.
-const char kWakeByte = 'W', kResizeByte = 'R';
+const char kWakeByte = 'W', kResizeByte = 'R', kHangUpByte = 'H';
 // How long the rest of an escape sequence may take to arrive (a lone Esc
 // is known only when nothing follows it in time).
 const int kEscapeWaitMs = 100;
@@ -33,6 +33,18 @@ void OnResize(int) {
   int saved = errno;
   if (wakeFd >= 0) {
     ssize_t ignored = write(wakeFd, &kResizeByte, 1);
+    (void)ignored;
+  }
+  errno = saved;
+}
+
+// The terminal is gone (SIGHUP), or the host is asked to end (SIGTERM):
+// every wait returns Closed, so that each modal loop ends, the module
+// breaks off what runs and removes its files, and the host quits.
+void OnHangUp(int) {
+  int saved = errno;
+  if (wakeFd >= 0) {
+    ssize_t ignored = write(wakeFd, &kHangUpByte, 1);
     (void)ignored;
   }
   errno = saved;
@@ -75,6 +87,8 @@ bool Terminal::Open(std::string &error) {
   action.sa_handler = OnResize;
   sigemptyset(&action.sa_mask);
   sigaction(SIGWINCH, &action, nullptr);
+  action.sa_handler = OnHangUp;
+  sigaction(SIGHUP, &action, nullptr);
 
   FILE *out = fdopen(outputFd_, "w");
   FILE *in = fdopen(inputFd_, "r");
@@ -93,6 +107,17 @@ bool Terminal::Open(std::string &error) {
   keypad(stdscr, FALSE);
   meta(stdscr, TRUE);
   curs_set(0);
+  // A program in the background that writes to the terminal stops there
+  // (and whoever runs it hands it the terminal) instead of writing over
+  // the screen.  Kept as part of the host's own modes.
+  struct termios modes;
+  if (tcgetattr(outputFd_, &modes) == 0) {
+    modes.c_lflag |= TOSTOP;
+    tcsetattr(outputFd_, TCSADRAIN, &modes);
+  }
+  def_prog_mode();
+  // ncurses ends the program on SIGTERM; the host ends in order instead.
+  sigaction(SIGTERM, &action, nullptr);
   InitColors();
   fflush(out);
   WriteAll(outputFd_, kExtendedKeysOn);
@@ -138,6 +163,11 @@ void Terminal::Wake() {
 
 Event Terminal::Next() {
   for (;;) {
+    if (hungUp_) {
+      Event closed;
+      closed.What = Event::Closed;
+      return closed;
+    }
     bool waitForRest = false;
     if (!pending_.empty()) {
       Decoded decoded = DecodeKey(pending_, false);
@@ -184,8 +214,12 @@ Event Terminal::Next() {
       bool resized = false;
       ssize_t got;
       while ((got = read(wakeRead_, bytes, sizeof bytes)) > 0) {
-        for (ssize_t i = 0; i < got; ++i) resized = resized || bytes[i] == kResizeByte;
+        for (ssize_t i = 0; i < got; ++i) {
+          resized = resized || bytes[i] == kResizeByte;
+          hungUp_ = hungUp_ || bytes[i] == kHangUpByte;
+        }
       }
+      if (hungUp_) continue;
       Event event;
       event.What = resized ? Event::Resize : Event::Wake;
       if (resized) {
@@ -238,6 +272,13 @@ void Terminal::Resume() {
   ApplySize();
   clearok(curscr, TRUE);
   Redraw();
+}
+
+void Terminal::LendScreen() {
+  Suspend();
+  WriteAll(outputFd_,
+           "\r\nQuillet: a program the CVS module runs has the terminal now; the screen comes "
+           "back when it ends (Ctrl+C breaks it off).\r\n");
 }
 
 void Terminal::PauseForKey(const std::string &prompt) {
@@ -306,14 +347,26 @@ void Terminal::Redraw() {
 
 void Terminal::Put(int y, int x, const std::string &text, Role role) {
   if (y < 0 || y >= Height() || x >= Width()) return;
-  std::string shown = text;
+  // Whatever a caller passes, nothing but showable text reaches the
+  // terminal; text that is showable already stays as it is.
+  std::string shown = hostcore::ShowableText(text);
   if (x < 0) {
-    shown = shown.substr(hostcore::ByteAtCell(shown, -x, 1));
+    shown = hostcore::CellSlice(shown, -x, hostcore::TextWidth(shown) + x, hostcore::kTabEscaped);
     x = 0;
   }
-  size_t bytes = hostcore::ByteAtCell(shown, Width() - x, 1);
+  // A wide character that would stand half off the screen is left out.
+  size_t bytes = hostcore::ByteAtCell(shown, Width() - x, hostcore::kTabEscaped);
   attrset(static_cast<attr_t>(RoleAttribute(role)));
   mvaddnstr(y, x, shown.c_str(), static_cast<int>(bytes));
+}
+
+void Terminal::FrameTitle(int y, int left, int width, const std::string &title, Role role) {
+  if (title.empty() || width < 5) return;
+  // Between the two corners, one blank on either side of the text.
+  std::string shown = hostcore::ShowableText(title);
+  int cells = std::min(hostcore::TextWidth(shown), width - 4);
+  shown = " " + hostcore::FitText(shown, cells, false, false) + " ";
+  Put(y, left + (width - cells - 2) / 2, shown, role);
 }
 
 void Terminal::Fill(int y, int x, int width, Role role) {

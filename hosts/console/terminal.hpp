@@ -2,7 +2,7 @@
 // so that the module's redirection of standard output and error while cvs
 // runs never catches the screen; keys read and decoded from the input; one
 // poll that also watches a wake pipe (a dialog closed from another thread,
-// a resize), so waiting never needs a timeout.
+// a resize, the terminal's hang-up), so waiting never needs a timeout.
 #ifndef QUILLET_CONSOLE_TERMINAL_HPP
 #define QUILLET_CONSOLE_TERMINAL_HPP
 
@@ -22,8 +22,9 @@ struct Event {
   MouseEvent Pointer;  // for Mouse
 };
 
-// The smallest screen the host draws on; a smaller one gets a clear line.
-const int kMinWidth = 80, kMinHeight = 25;
+// The smallest screen the host draws on (xterm's, VT100's and most ssh
+// sessions' default); a smaller one gets a clear line.
+const int kMinWidth = 80, kMinHeight = 24;
 
 class Terminal {
  public:
@@ -54,6 +55,11 @@ class Terminal {
   // it again.
   void Suspend();
   void Resume();
+  // Suspends with a line that says who has the terminal now: a program of
+  // the module (the user screen); Resume takes it back.
+  void LendScreen();
+  // Whether the terminal hung up (or the host was asked to end).
+  bool HungUp() const { return hungUp_; }
   // While suspended: shows `prompt` and waits for any key.
   void PauseForKey(const std::string &prompt);
   // A screen without a terminal (drawing into /dev/null), for measuring.
@@ -67,9 +73,13 @@ class Terminal {
   // Draws every layer and shows the result.
   void Redraw();
 
-  // Drawing, clipped to the screen.  `text` is shown as it is: make it
-  // showable first (hostcore::ShowableText, CellSlice or FitText).
+  // Drawing, clipped to the screen.  `text` is measured in cells and shown
+  // escaped where it must be (hostcore::ShowableText); fit it first
+  // (hostcore::FitText, CellSlice).
   void Put(int y, int x, const std::string &text, Role role);
+  // `title` centred in the top (or bottom) line of a frame `width` cells
+  // wide, cut to leave the corners and a blank either side.
+  void FrameTitle(int y, int left, int width, const std::string &title, Role role);
   void Fill(int y, int x, int width, Role role);
   // A frame: double or single lines.
   void Frame(int top, int left, int height, int width, Role role, bool doubleLine);
@@ -89,6 +99,7 @@ class Terminal {
   void *inFile_ = nullptr;
   std::string pending_;
   std::vector<Layer> layers_;
+  bool hungUp_ = false;
   ClickCounter clicks_;
   bool cursorShown_ = false;
   int cursorY_ = 0, cursorX_ = 0;

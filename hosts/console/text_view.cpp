@@ -69,7 +69,9 @@ bool AskSearchText(Terminal &term, hostcore::HistoryStore &histories, std::strin
   CopyToField(items[0].Data, "Search");
   items[1] = FarDialogItem{DI_TEXT, 5, 2, 0, 0, 0, {0}, 0, 0, ""};
   CopyToField(items[1].Data, "&Search for:");
-  items[2] = FarDialogItem{DI_EDIT, 5, 3, 50, 0, 1, {0}, DIF_HISTORY | DIF_USELASTHISTORY, 0, ""};
+  // The last search text comes selected: typing replaces it, a move keeps it.
+  items[2] = FarDialogItem{
+      DI_EDIT, 5, 3, 50, 0, 1, {0}, DIF_HISTORY | DIF_USELASTHISTORY | DIF_SELECTONENTRY, 0, ""};
   items[2].History = kHistory;
   CopyToField(items[2].Data, text.c_str());
   items[3] = FarDialogItem{DI_BUTTON, 0, 5, 0, 0, 0, {0}, DIF_CENTERGROUP, 1, ""};

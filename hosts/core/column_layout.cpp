@@ -112,19 +112,23 @@ std::string TimeText(ColumnKind kind, uint64_t writeTime) {
   return std::string(date) + " " + time;
 }
 
-// Bytes of the first `cells` screen cells of `text`.
-size_t BytesOfCells(const std::string &text, int cells) {
-  size_t at = 0;
-  for (int cell = 0; cell < cells && at < text.size(); ++cell) {
-    unsigned char lead = static_cast<unsigned char>(text[at]);
-    size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    size_t end = at + 1;
-    while (end < text.size() && end < at + length &&
-           (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-      ++end;
-    at = end;
+// A plug-in's items may carry whole paths, which in a column of a dozen
+// cells would all begin alike: a mode the plug-in does not describe shows
+// the name part of each, as the plug-in's own modes do.
+std::string NamePartOnly(const std::string &types) {
+  std::string out;
+  for (const std::string &type : SplitCommas(types)) {
+    if (!out.empty()) out += ',';
+    out += type;
+    if (!type.empty() && type[0] == 'N' && type.find('O') == std::string::npos) out += 'O';
   }
-  return at;
+  return out;
+}
+
+ModeColumns NamePartsOnly(ModeColumns mode) {
+  mode.Types = NamePartOnly(mode.Types);
+  mode.StatusTypes = NamePartOnly(mode.StatusTypes);
+  return mode;
 }
 
 }  // namespace
@@ -153,11 +157,12 @@ ModeColumns HostModeColumns(int viewMode) {
 
 ModeColumns PanelModeColumns(const PanelModel &panel) {
   const OpenPluginInfo &info = panel.Described;
-  if (!panel.Plugin || info.PanelModesArray == nullptr || panel.ViewMode < 0 ||
-      panel.ViewMode >= info.PanelModesNumber)
-    return HostModeColumns(panel.ViewMode);
+  if (!panel.Plugin) return HostModeColumns(panel.ViewMode);
+  if (info.PanelModesArray == nullptr || panel.ViewMode < 0 ||
+      panel.ViewMode >= info.PanelModesNumber ||
+      info.PanelModesArray[panel.ViewMode].ColumnTypes == nullptr)
+    return NamePartsOnly(HostModeColumns(panel.ViewMode));
   const PanelMode &described = info.PanelModesArray[panel.ViewMode];
-  if (described.ColumnTypes == nullptr) return HostModeColumns(panel.ViewMode);
   ModeColumns mode;
   mode.Types = described.ColumnTypes;
   mode.Widths = described.ColumnWidths != nullptr ? described.ColumnWidths : "";
@@ -230,23 +235,6 @@ ColumnLayout LayOutColumns(const std::vector<ColumnFormat> &columns, int width) 
     layout.Columns.push_back(placed);
   }
   return layout;
-}
-
-int TextWidth(const std::string &text) {
-  int cells = 0;
-  for (size_t at = 0; at < text.size(); ++cells) at += BytesOfCells(text.substr(at, 4), 1);
-  return cells;
-}
-
-std::string FitText(const std::string &text, int width, bool rightAlign, bool markCut) {
-  if (width <= 0) return "";
-  int cells = TextWidth(text);
-  if (cells > width) {
-    std::string cut = text.substr(0, BytesOfCells(text, markCut ? width - 1 : width));
-    return markCut ? cut + "}" : cut;
-  }
-  std::string pad(static_cast<size_t>(width - cells), ' ');
-  return rightAlign ? pad + text : text + pad;
 }
 
 std::string CellText(const ColumnFormat &column, const PanelRow &row, int width) {

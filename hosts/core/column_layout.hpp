@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/panel_model.hpp"
+#include "core/screen_text.hpp"
 
 namespace hostcore {
 
@@ -49,7 +50,7 @@ struct ModeColumns {
 // does not describe.
 ModeColumns HostModeColumns(int viewMode);
 // The panel's current mode: the plug-in's description of it when it has
-// one, else the host's.
+// one, else the host's (on a plug-in panel with the name part of each name).
 ModeColumns PanelModeColumns(const PanelModel &panel);
 
 std::vector<ColumnFormat> ParseColumns(const std::string &types, const std::string &widths,
@@ -63,15 +64,11 @@ std::vector<ColumnFormat> ParseColumns(const std::string &types, const std::stri
 const int kMinSharedWidth = 5;
 ColumnLayout LayOutColumns(const std::vector<ColumnFormat> &columns, int width);
 
-// The text of `row` in `column`, exactly `width` screen cells wide: cut
-// (a cut name or custom text ends in "}") or padded, numbers and
+// The text of `row` in `column`, showable and exactly `width` screen cells
+// wide: cut (a cut name or custom text ends in "}") or padded, numbers and
 // right-aligned names flush right.  Sizes too wide for the column are shown
 // in K, M or G.
 std::string CellText(const ColumnFormat &column, const PanelRow &row, int width);
-// Screen cells of a text: UTF-8 sequences count as one, stray bytes as one each.
-int TextWidth(const std::string &text);
-// Cuts or pads `text` to `width` cells.
-std::string FitText(const std::string &text, int width, bool rightAlign, bool markCut);
 
 }  // namespace hostcore
 

@@ -89,6 +89,13 @@ class FrontEnd {
   // thread (as some hosts do) instead of handing the close to the dialog's.
   virtual bool ClosesOnSenderThread() { return false; }
 
+  // The user screen (host/user_screen.hpp): the front end leaves its screen
+  // so that a program of the module has the plain terminal, and reads no
+  // key until it takes the screen back and draws it anew.  A front end
+  // without a terminal accepts and does nothing.
+  virtual bool LeaveScreen() { return true; }
+  virtual void TakeScreenBack() {}
+
   // The module changed something the screen shows.
   virtual void PanelChanged(int panel) { (void)panel; }
   virtual void CommandLineChanged() {}

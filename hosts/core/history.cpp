@@ -1,11 +1,14 @@
 // Histories by name, and their text form for the history file.
 #include "core/history.hpp"
 
-#include <stdio.h>
+#include <ctype.h>
+#include <stdint.h>
 
 #include <algorithm>
 #include <fstream>
 #include <sstream>
+
+#include "core/whole_file.hpp"
 
 namespace hostcore {
 
@@ -98,35 +101,88 @@ void LoadHistories(const std::string &text, HistoryStore &store) {
 }
 
 bool SaveHistoriesToFile(const HistoryStore &store, const std::string &path) {
-  // Written beside and renamed over, so that a failed write keeps the old file.
-  std::string temporary = path + ".new";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out << SaveHistories(store);
-    out.flush();
-    if (!out) {
-      out.close();
-      remove(temporary.c_str());
-      return false;
-    }
-  }
-#ifdef _WIN32
-  remove(path.c_str());
-#endif
-  if (rename(temporary.c_str(), path.c_str()) != 0) {
-    remove(temporary.c_str());
-    return false;
-  }
-  return true;
+  std::string error;
+  return ReplaceFileWhole(path, SaveHistories(store), LinkRule::Replace, 0600, error);
 }
 
 bool LoadHistoriesFromFile(const std::string &path, HistoryStore &store) {
+  uint64_t size = 0;
+  if (FileSize(path, size) && size > kLargestHistoryFile) return false;
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
-  std::stringstream text;
-  text << in.rdbuf();
-  LoadHistories(text.str(), store);
+  std::string text;
+  char buffer[65536];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    text.append(buffer, static_cast<size_t>(in.gcount()));
+    if (text.size() > kLargestHistoryFile) return false;
+  }
+  LoadHistories(text, store);
   return true;
+}
+
+namespace {
+
+// The entries of `mine` used since `base`: the shortest tail of `mine`
+// whose removal from `base` leaves the rest of `mine` as the newest of
+// what remains.  (Every use moves an entry to the end, and the oldest fall
+// off the front.)
+std::vector<std::string> UsedSince(const std::vector<std::string> &base,
+                                   const std::vector<std::string> &mine) {
+  for (size_t kept = mine.size(); kept > 0; --kept) {
+    std::vector<std::string> used(mine.begin() + static_cast<long>(kept), mine.end());
+    std::vector<std::string> rest;
+    for (const std::string &entry : base) {
+      if (std::find(used.begin(), used.end(), entry) == used.end()) rest.push_back(entry);
+    }
+    if (rest.size() >= kept && std::equal(mine.begin(), mine.begin() + static_cast<long>(kept),
+                                          rest.end() - static_cast<long>(kept)))
+      return used;
+  }
+  return mine;
+}
+
+}  // namespace
+
+HistoryStore MergeHistories(const HistoryStore &onDisk, const HistoryStore &base,
+                            const HistoryStore &mine) {
+  HistoryStore merged = onDisk;
+  static const std::vector<std::string> kNone;
+  for (const auto &entry : mine) {
+    auto before = base.find(entry.first);
+    for (const std::string &text :
+         UsedSince(before == base.end() ? kNone : before->second, entry.second))
+      AddToHistory(merged, entry.first, text);
+  }
+  return merged;
+}
+
+bool SaveHistoriesMerged(const std::string &path, HistoryStore &base, HistoryStore &store) {
+  FileLock lock(path + ".lock");
+  if (!lock.Held()) return false;
+  HistoryStore onDisk;
+  LoadHistoriesFromFile(path, onDisk);  // a missing file is an empty store
+  HistoryStore merged = MergeHistories(onDisk, base, store);
+  if (!SaveHistoriesToFile(merged, path)) return false;
+  store = merged;
+  base = merged;
+  return true;
+}
+
+std::string HistoriesFolder(const char *xdgStateHome, const char *home) {
+  auto absolute = [](const char *path) {
+    return path != nullptr && (path[0] == '/' || path[0] == '\\' ||
+                               (isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':'));
+  };
+  std::string state;
+  if (absolute(xdgStateHome)) {
+    state = xdgStateHome;
+  } else if (absolute(home)) {
+    state = std::string(home) + "/.local/state";
+  } else {
+    return "";
+  }
+  while (state.size() > 1 && state.back() == '/') state.pop_back();
+  return state + "/quillet";
 }
 
 }  // namespace hostcore

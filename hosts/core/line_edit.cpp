@@ -87,7 +87,7 @@ bool EditLineKey(LineEdit &line, const KeyPress &key, bool *changed) {
 
 int LineScroll(const LineEdit &line, int width, int shownFrom) {
   if (width <= 0) return 0;
-  int cursor = CellsBefore(line.Text, line.Cursor);
+  int cursor = CellsBefore(line.Text, line.Cursor, kTabEscaped);
   if (cursor < shownFrom) return cursor;
   if (cursor >= shownFrom + width) return cursor - width + 1;
   return shownFrom;

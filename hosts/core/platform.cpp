@@ -10,6 +10,7 @@
 #include <dlfcn.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <wchar.h>
 #endif
 #include <time.h>
 
@@ -79,6 +80,28 @@ bool IsFolder(const std::string &path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+int CharacterCells(uint32_t character) {
+  // Windows has no wcwidth: the blocks of wide characters and of combining
+  // marks, which is what its consoles go by.
+  struct Range {
+    uint32_t First, Last;
+  };
+  static const Range kWide[] = {{0x1100, 0x115F},   {0x2E80, 0x303E},   {0x3041, 0x33FF},
+                                {0x3400, 0x4DBF},   {0x4E00, 0x9FFF},   {0xA000, 0xA4CF},
+                                {0xAC00, 0xD7A3},   {0xF900, 0xFAFF},   {0xFE30, 0xFE4F},
+                                {0xFF00, 0xFF60},   {0xFFE0, 0xFFE6},   {0x1F300, 0x1F64F},
+                                {0x1F900, 0x1F9FF}, {0x20000, 0x2FFFD}, {0x30000, 0x3FFFD}};
+  static const Range kCombining[] = {
+      {0x0300, 0x036F}, {0x0483, 0x0489}, {0x0591, 0x05BD}, {0x1AB0, 0x1AFF},
+      {0x1DC0, 0x1DFF}, {0x20D0, 0x20FF}, {0xFE00, 0xFE0F}, {0xFE20, 0xFE2F}};
+  if (character < 0x20 || (character >= 0x7F && character < 0xA0)) return -1;
+  for (const Range &range : kCombining)
+    if (character >= range.First && character <= range.Last) return 0;
+  for (const Range &range : kWide)
+    if (character >= range.First && character <= range.Last) return 2;
+  return 1;
+}
+
 bool ToLocalTime(uint64_t fileTime, LocalTime &local) {
   if (fileTime < kEpochShift * kTicksPerSecond) return false;
   time_t seconds = static_cast<time_t>(fileTime / kTicksPerSecond - kEpochShift);
@@ -145,6 +168,10 @@ bool IsPlainFile(const std::string &path) {
 bool IsFolder(const std::string &path) {
   struct stat info;
   return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+int CharacterCells(uint32_t character) {
+  return wcwidth(static_cast<wchar_t>(character));
 }
 
 bool ToLocalTime(uint64_t fileTime, LocalTime &local) {

@@ -1,5 +1,6 @@
 // The few operating-system calls of the host core, each with a POSIX and a
-// Win32 branch: module libraries, folder listings, local time.
+// Win32 branch: module libraries, folder listings, local time, the cells of
+// a character.
 #ifndef QUILLET_HOSTCORE_PLATFORM_HPP
 #define QUILLET_HOSTCORE_PLATFORM_HPP
 
@@ -45,6 +46,13 @@ bool ToLocalTime(uint64_t fileTime, LocalTime &local);
 
 // Makes `dir` the process's current folder; false when it cannot.
 bool SetCurrentFolder(const std::string &dir);
+
+// The terminal cells a printable character takes: 2 for wide (East Asian)
+// characters, 0 for marks that combine with the one before, 1 for others;
+// -1 for what the locale cannot print.  On POSIX this is the C library's
+// wcwidth, which terminals and ncurses measure by as well (the locale's
+// character set must be UTF-8).
+int CharacterCells(uint32_t character);
 
 // `dir` joined with `name` by the platform's separator.
 std::string JoinPath(const std::string &dir, const std::string &name);

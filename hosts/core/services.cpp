@@ -2,6 +2,7 @@
 // message boxes, dialogs, the editor and AdvControl.
 #include "core/dialog_session.hpp"
 #include "core/host_core.hpp"
+#include "host/user_screen.hpp"
 
 namespace hostcore {
 
@@ -71,6 +72,11 @@ INT_PTR HostCore::ServeAdvControl(INT_PTR number, int command, void *param) {
     for (int i = 0; i < keys->Count && keys->Sequence != nullptr; ++i)
       call.Keys.push_back(keys->Sequence[i]);
     PostedKeys.insert(PostedKeys.end(), call.Keys.begin(), call.Keys.end());
+    result = 1;
+  } else if (command == ACTL_QUILLET_LEAVESCREEN) {
+    result = front_->LeaveScreen() ? 1 : 0;
+  } else if (command == ACTL_QUILLET_TAKESCREEN) {
+    front_->TakeScreenBack();
     result = 1;
   }
   front_->AdvControlDone(call);

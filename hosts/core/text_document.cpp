@@ -5,10 +5,10 @@
 
 #include <algorithm>
 #include <fstream>
-#include <sstream>
 
 #include "core/platform.hpp"
 #include "core/screen_text.hpp"
+#include "core/whole_file.hpp"
 
 namespace hostcore {
 
@@ -21,6 +21,11 @@ std::string &CurrentLine(TextDocument &document) {
 
 void ClampCursor(TextDocument &document) {
   if (document.Lines.empty()) document.Lines.emplace_back();
+  // One end for every line, whoever filled the lines.
+  if (document.Ends.size() != document.Lines.size()) {
+    document.Ends.resize(document.Lines.size(), document.NewLineEnd);
+    document.Ends.back() = LineEnd::None;
+  }
   document.Row = std::max(0, std::min(document.Row, LineCount(document) - 1));
   std::string &line = CurrentLine(document);
   if (document.Column > line.size()) document.Column = line.size();
@@ -48,10 +53,18 @@ size_t FindFolded(const std::string &haystack, const std::string &needle, size_t
 
 }  // namespace
 
-bool LoadDocument(const std::string &path, TextDocument &document, std::string &error) {
+bool LoadDocument(const std::string &path, TextDocument &document, std::string &error,
+                  uint64_t largest) {
   // A pipe or a device could block or never end.
   if (!IsPlainFile(path)) {
     error = IsFolder(path) ? path + " is a folder" : "not a plain file: " + path;
+    return false;
+  }
+  uint64_t size = 0;
+  if (FileSize(path, size) && size > largest) {
+    error = path + " holds " + std::to_string(size >> 20) +
+            " MiB; the editor takes files of at most " + std::to_string(largest >> 20) +
+            " MiB (F3 views a file of any size)";
     return false;
   }
   std::ifstream file(path, std::ios::binary);
@@ -59,50 +72,62 @@ bool LoadDocument(const std::string &path, TextDocument &document, std::string &
     error = "cannot open " + path;
     return false;
   }
-  std::stringstream content;
-  content << file.rdbuf();
+  std::string text;
+  char buffer[65536];
+  while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
+    text.append(buffer, static_cast<size_t>(file.gcount()));
+    // The file may have grown since its size was looked up.
+    if (text.size() > largest) {
+      error = path + " grew beyond the " + std::to_string(largest >> 20) +
+              " MiB the editor takes while it was read";
+      return false;
+    }
+  }
   if (file.bad()) {
     error = "cannot read " + path;
     return false;
   }
-  std::string text = content.str();
+  bool readOnly = document.ReadOnly;
+  document = DocumentOfText(text);
+  document.ReadOnly = readOnly;
+  return true;
+}
+
+TextDocument DocumentOfText(const std::string &text) {
   TextDocument read;
   read.Lines.clear();
-  read.CrLf = text.find("\r\n") != std::string::npos;
-  read.FinalLineEnd = !text.empty() && text.back() == '\n';
+  read.Ends.clear();
   size_t start = 0;
-  while (start < text.size()) {
+  for (;;) {
     size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (read.CrLf && !line.empty() && line.back() == '\r') line.pop_back();
-    read.Lines.push_back(line);
+    if (end == std::string::npos) {
+      read.Lines.push_back(text.substr(start));
+      read.Ends.push_back(LineEnd::None);
+      break;
+    }
+    bool crlf = end > start && text[end - 1] == '\r';
+    read.Lines.push_back(text.substr(start, end - start - (crlf ? 1 : 0)));
+    read.Ends.push_back(crlf ? LineEnd::CrLf : LineEnd::Lf);
     start = end + 1;
   }
-  if (read.Lines.empty() || read.FinalLineEnd) read.Lines.emplace_back();
-  read.ReadOnly = document.ReadOnly;
-  document = read;
-  return true;
+  read.NewLineEnd = read.Ends.size() > 1 ? read.Ends[0] : LineEnd::Lf;
+  return read;
 }
 
 std::string DocumentText(const TextDocument &document) {
   std::string text;
-  const char *end = document.CrLf ? "\r\n" : "\n";
   for (size_t i = 0; i < document.Lines.size(); ++i) {
     text += document.Lines[i];
-    if (i + 1 < document.Lines.size()) text += end;
+    if (i + 1 == document.Lines.size()) break;
+    LineEnd end = i < document.Ends.size() ? document.Ends[i] : LineEnd::None;
+    if (end == LineEnd::None) end = document.NewLineEnd;
+    text += end == LineEnd::CrLf ? "\r\n" : "\n";
   }
   return text;
 }
 
 bool SaveDocument(const std::string &path, TextDocument &document, std::string &error) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file << DocumentText(document);
-  file.close();
-  if (!file) {
-    error = "cannot write " + path;
-    return false;
-  }
+  if (!ReplaceFileWhole(path, DocumentText(document), LinkRule::Follow, 0666, error)) return false;
   document.Modified = false;
   return true;
 }
@@ -182,9 +207,15 @@ bool DocumentKey(TextDocument &document, const KeyPress &key, int pageRows) {
   } else if (Is(key, vk::Tab)) {
     InsertIntoDocument(document, "\t");
   } else if (Is(key, vk::Return)) {
+    // Both parts keep the line's end; the last line's first part takes the
+    // file's.
     std::string rest = line.substr(document.Column);
     line.erase(document.Column);
     document.Lines.insert(document.Lines.begin() + document.Row + 1, rest);
+    LineEnd &end = document.Ends[static_cast<size_t>(document.Row)];
+    LineEnd kept = end;
+    if (end == LineEnd::None) end = document.NewLineEnd;
+    document.Ends.insert(document.Ends.begin() + document.Row + 1, kept);
     ++document.Row;
     document.Column = 0;
     document.Modified = true;
@@ -197,6 +228,10 @@ bool DocumentKey(TextDocument &document, const KeyPress &key, int pageRows) {
     } else if (document.Row > 0) {
       std::string joined = line;
       document.Lines.erase(document.Lines.begin() + document.Row);
+      // The joined line ends as the lower one did.
+      document.Ends[static_cast<size_t>(document.Row) - 1] =
+          document.Ends[static_cast<size_t>(document.Row)];
+      document.Ends.erase(document.Ends.begin() + document.Row);
       --document.Row;
       document.Column = CurrentLine(document).size();
       CurrentLine(document) += joined;
@@ -209,6 +244,9 @@ bool DocumentKey(TextDocument &document, const KeyPress &key, int pageRows) {
     } else if (document.Row + 1 < LineCount(document)) {
       line += document.Lines[static_cast<size_t>(document.Row) + 1];
       document.Lines.erase(document.Lines.begin() + document.Row + 1);
+      document.Ends[static_cast<size_t>(document.Row)] =
+          document.Ends[static_cast<size_t>(document.Row) + 1];
+      document.Ends.erase(document.Ends.begin() + document.Row + 1);
       document.Modified = true;
     }
   } else {

@@ -1,10 +1,12 @@
 // The host's editor and viewer on a file: its lines, the cursor and the
-// window, the edits a person makes, search, and saving.  Line ends are kept
-// as the file had them (LF or CR LF, with or without a final one).
+// window, the edits a person makes, search, and saving.  Every line keeps
+// its own end as the file had it (LF or CR LF; the last line may have
+// none), so that one edit changes one line and nothing else.
 #ifndef QUILLET_HOSTCORE_TEXT_DOCUMENT_HPP
 #define QUILLET_HOSTCORE_TEXT_DOCUMENT_HPP
 
 #include <stddef.h>
+#include <stdint.h>
 
 #include <string>
 #include <vector>
@@ -13,10 +15,14 @@
 
 namespace hostcore {
 
+enum class LineEnd : uint8_t { None, Lf, CrLf };
+
 struct TextDocument {
   std::vector<std::string> Lines{std::string()};
-  bool CrLf = false;
-  bool FinalLineEnd = false;
+  // Ends[i] follows Lines[i]; the last line's is None.
+  std::vector<LineEnd> Ends{LineEnd::None};
+  // The end a line gets when the last line is split: the file's first end.
+  LineEnd NewLineEnd = LineEnd::Lf;
   bool ReadOnly = false;
   bool Modified = false;  // changed since it was read or last saved
   int Row = 0;            // the cursor: a line, and a byte offset in it
@@ -26,10 +32,19 @@ struct TextDocument {
   int LeftCell = 0;
 };
 
-// Reads a file; false with a reason when it cannot be read.
-bool LoadDocument(const std::string &path, TextDocument &document, std::string &error);
-// The text as it is written back; SaveDocument writes it and clears Modified.
+// The largest file the editor loads: it holds the whole text in memory.
+const uint64_t kLargestEditedFile = 64ull << 20;
+
+// Reads a file of at most `largest` bytes; false with a reason when it
+// cannot be read or is larger.
+bool LoadDocument(const std::string &path, TextDocument &document, std::string &error,
+                  uint64_t largest = kLargestEditedFile);
+// The document made from a file's bytes, and the bytes it is written as.
+TextDocument DocumentOfText(const std::string &text);
 std::string DocumentText(const TextDocument &document);
+// Writes the text whole (a new file renamed over the old one, which keeps
+// its mode; a link is followed) and clears Modified; on failure the file is
+// as it was and `error` says why.
 bool SaveDocument(const std::string &path, TextDocument &document, std::string &error);
 
 // Keeps the cursor inside the text and the window (`rows` by `cells`)

@@ -11,9 +11,15 @@ const char *const kVisualDiffLauncher = "tkdiff.bat";
 // A batch file is started through the command interpreter, which reads the
 // whole command line with its own rules.
 const bool kLauncherIsBatch = true;
+const char *const kLauncherMissing = "";
 #else
 const char *const kVisualDiffLauncher = "quillet-tkdiff";
 const bool kLauncherIsBatch = false;
+// Where to get what is missing, when the launcher is not on PATH (./quillet
+// puts it there only where TkDiff is installed).
+const char *const kLauncherMissing =
+    "\nTkDiff comes with the Debian package tkcvs (apt-get install tkcvs);"
+    "\nits launcher quillet-tkdiff must be on PATH (./quillet puts it there).";
 #endif
 
 namespace {
@@ -151,7 +157,7 @@ int RunVisualDiff(const char *const *args) {
   std::string error;
   os::Process *process = StartProgram(kVisualDiffLauncher, toolArgs.data(), nullptr, error);
   if (process == nullptr) {
-    ShowErrorText("TkDiff cannot be started: " + error);
+    ShowErrorText("TkDiff cannot be started: " + error + kLauncherMissing);
     return kRunNotStarted;
   }
   os::FreeProcess(process);

@@ -76,12 +76,30 @@ struct Process;
 // both go into it.  On failure returns null and puts the reason in `error`;
 // `notFound` tells a missing file from other failures.  The program gets
 // this process's environment with `settings` applied.
+// On POSIX a program started without `output` runs on by itself, so it
+// gets no terminal: its input is /dev/null and what it writes goes into a
+// scratch file that has no name (FailedAtOnce reads it).
 Process *StartProcess(const std::string &program, const char *const *argv, FILE *output,
                       std::string &error, bool &notFound,
                       const EnvironmentSettings &settings = EnvironmentSettings());
-enum class WaitResult { ProcessEnded, EventSignalled, Failed };
+// POSIX, for a program started without `output`: waits a moment for it to
+// fail at once (a launcher whose tool is missing); true, with its exit code
+// and what it wrote in `said`, when it did.  False on Windows.
+bool FailedAtOnce(Process *process, std::string &said);
+enum class WaitResult { ProcessEnded, EventSignalled, WantsTerminal, Failed };
 // Waits without limit for the first of the process's end and the event.
+// On POSIX a process that stops to use the terminal (to read from it, or
+// to write to it or change its modes while it belongs to another group)
+// ends the wait too: WantsTerminal, the process still stopped.
 WaitResult WaitProcessOrEvent(Process *process, Event *event);
+// POSIX: gives the controlling terminal to the stopped process's group,
+// lets the group go on and waits until the process has ended, then gives
+// the terminal back to the group that had it.  Meanwhile the terminal's
+// break keys are the user's Break: when they (or the terminal's hang-up)
+// end the process, whatever is left of its group is ended too and the
+// process counts as terminated with `brokenCode`.  False, with nothing
+// done, when there is no terminal to give (and always on Windows).
+bool LendTerminal(Process *process, int brokenCode);
 // Ends the process and, where the system lets it, everything it started.
 void TerminateProcess(Process *process, int exitCode);
 // Waits until the process is gone and returns its exit code (the code given

@@ -1,9 +1,11 @@
 // The operating-system layer on POSIX systems.
 //
-// A child process is waited for together with an event without polling in
-// a loop: the process is watched through a pidfd (Linux) or, where there is
-// none, through a pipe that a small reaper thread writes once the child has
-// ended; the event is a pipe as well, so one poll() waits for both.
+// A child process is waited for together with an event: the process is
+// watched through a pidfd (Linux) or, where there is none, through a pipe
+// that a small reaper thread writes once the child has ended; the event is
+// a pipe as well, so one poll() waits for both.  A stop of the child (it
+// wants the terminal, which the system tells only to a wait) is looked for
+// whenever that poll has slept for a tenth of a second.
 #include "os/os.hpp"
 
 #include <dirent.h>
@@ -289,6 +291,10 @@ struct Process {
   int status = 0;
   bool terminated = false;
   int terminationCode = 0;
+  // Ended at the terminal by its break keys or its hang-up while it had it.
+  bool brokenAtTerminal = false;
+  // What a program started without capture writes (a file with no name).
+  int scratchFd = -1;
 };
 
 namespace {
@@ -339,6 +345,7 @@ void Reap(Process *process) {
 
 void Release(Process *process) {
   if (process->owners.fetch_sub(1) == 1) {
+    CloseQuietly(process->scratchFd);
     CloseQuietly(process->endFd);
     CloseQuietly(process->reaperWriteFd);
     delete process;
@@ -360,6 +367,58 @@ void WaitReadable(int fd) {
   entry.events = POLLIN;
   while (poll(&entry, 1, -1) < 0 && errno == EINTR) {
   }
+}
+
+// How long a wait sleeps before it looks whether the child has stopped.
+const int kStopCheckMs = 100;
+// How long a program started without capture has to fail at once.
+const int kQuickFailureMs = 300;
+
+// The child's stop or end that a wait has not taken yet, left for later
+// (WNOWAIT); false when there is none.
+bool PendingChange(Process *process, int kinds, siginfo_t &info) {
+  if (process->reaped.load()) return false;
+  memset(&info, 0, sizeof info);
+  return waitid(P_PID, static_cast<id_t>(process->pid), &info, kinds | WNOHANG | WNOWAIT) == 0 &&
+         info.si_pid == process->pid;
+}
+
+bool StoppedForTerminal(Process *process) {
+  siginfo_t info;
+  return PendingChange(process, WSTOPPED, info) && info.si_code == CLD_STOPPED &&
+         (info.si_status == SIGTTIN || info.si_status == SIGTTOU);
+}
+
+// Takes the stop report, so that the next look sees only a new stop; true
+// when the child had stopped.
+bool TakeStop(Process *process) {
+  siginfo_t info;
+  memset(&info, 0, sizeof info);
+  return !process->reaped.load() &&
+         waitid(P_PID, static_cast<id_t>(process->pid), &info, WSTOPPED | WNOHANG) == 0 &&
+         info.si_pid == process->pid;
+}
+
+// Whether the process has ended (it may not be reaped yet).
+bool HasEnded(Process *process) {
+  if (process->reaped.load()) return true;
+  struct pollfd entry = {process->endFd, POLLIN, 0};
+  return process->endFd >= 0 && poll(&entry, 1, 0) > 0;
+}
+
+// A file with no name for what a program started without capture writes.
+int NamelessScratchFile() {
+  const char *dir = getenv("TMPDIR");
+  if (dir == nullptr || dir[0] != '/') dir = "/tmp";
+  int fd = -1;
+#ifdef O_TMPFILE
+  fd = open(dir, O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+  if (fd >= 0) return fd;
+#endif
+  std::string name = std::string(dir) + "/quillet-start-XXXXXX";
+  fd = mkostemp(&name[0], O_CLOEXEC);
+  if (fd >= 0) unlink(name.c_str());
+  return fd;
 }
 
 }  // namespace
@@ -385,12 +444,23 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
   posix_spawnattr_t attributes;
   posix_spawn_file_actions_init(&actions);
   posix_spawnattr_init(&attributes);
+  int scratch = -1;
   if (output != nullptr) {
     fflush(output);
     int fd = fileno(output);
     // Both streams share one open file, so their order is kept.
     posix_spawn_file_actions_adddup2(&actions, fd, 1);
     posix_spawn_file_actions_adddup2(&actions, fd, 2);
+  } else {
+    // Nobody waits for it: the terminal is not its to read or write.
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    scratch = NamelessScratchFile();
+    if (scratch >= 0) {
+      posix_spawn_file_actions_adddup2(&actions, scratch, 1);
+    } else {
+      posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    }
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
   }
   // The child starts with no blocked signals and the usual dispositions,
   // whatever the host has set for itself.
@@ -399,7 +469,11 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
   posix_spawnattr_setsigmask(&attributes, &none);
   sigset_t defaults;
   sigemptyset(&defaults);
-  const int kResetSignals[] = {SIGPIPE, SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGCHLD, SIGALRM};
+  // The terminal's job-control signals too: a console host ignores them
+  // for itself, and a child that ignored them could neither wait for the
+  // terminal nor be noticed wanting it.
+  const int kResetSignals[] = {SIGPIPE, SIGINT,  SIGQUIT, SIGTERM, SIGHUP,
+                               SIGCHLD, SIGALRM, SIGTTIN, SIGTTOU, SIGTSTP};
   for (int signal : kResetSignals) sigaddset(&defaults, signal);
   posix_spawnattr_setsigdefault(&attributes, &defaults);
   // A process group of its own: a break ends the child and whatever it has
@@ -414,6 +488,7 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
   if (rc != 0) {
+    if (scratch >= 0) CloseQuietly(scratch);
     notFound = rc == ENOENT;
     error = strerror(rc);
     return nullptr;
@@ -422,6 +497,7 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
   Process *process = new (std::nothrow) Process;
   if (process == nullptr) {
     // Without a record nobody could wait for the child: end it at once.
+    if (scratch >= 0) CloseQuietly(scratch);
     kill(pid, SIGKILL);
     while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
     }
@@ -448,7 +524,27 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
       }
     }
   }
+  process->scratchFd = scratch;
   return process;
+}
+
+bool FailedAtOnce(Process *process, std::string &said) {
+  said.clear();
+  if (process == nullptr || process->scratchFd < 0 || process->endFd < 0) return false;
+  struct pollfd entry = {process->endFd, POLLIN, 0};
+  int ready;
+  while ((ready = poll(&entry, 1, kQuickFailureMs)) < 0 && errno == EINTR) {
+  }
+  if (ready <= 0) return false;  // still running: it has started
+  int code = ProcessExitCode(process);
+  if (code == 0) return false;
+  char text[1024];
+  ssize_t got = pread(process->scratchFd, text, sizeof text - 1, 0);
+  said.assign(text, got > 0 ? static_cast<size_t>(got) : 0);
+  while (!said.empty() && (said.back() == '\n' || said.back() == '\r')) said.pop_back();
+  std::string failure = "it ended at once with exit code " + std::to_string(code);
+  said = said.empty() ? failure : failure + ": " + said;
+  return true;
 }
 
 WaitResult WaitProcessOrEvent(Process *process, Event *event) {
@@ -467,15 +563,70 @@ WaitResult WaitProcessOrEvent(Process *process, Event *event) {
   fds[1].events = POLLIN;
   for (;;) {
     fds[0].revents = fds[1].revents = 0;
-    int ready = poll(fds, 2, -1);
+    int ready = poll(fds, 2, kStopCheckMs);
     if (ready < 0) {
       if (errno == EINTR) continue;
       return WaitResult::Failed;
+    }
+    if (ready == 0) {
+      if (StoppedForTerminal(process)) return WaitResult::WantsTerminal;
+      continue;
     }
     // The process comes first, as in a wait for any of two objects.
     if (fds[0].revents != 0) return WaitResult::ProcessEnded;
     if (fds[1].revents != 0 && Drain(event->fds[0])) return WaitResult::EventSignalled;
   }
+}
+
+bool LendTerminal(Process *process, int brokenCode) {
+  if (process == nullptr || process->reaped.load()) return false;
+  int tty = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
+  if (tty < 0) return false;
+  // Giving the terminal away and taking it back from the background would
+  // stop this process: SIGTTOU is held off for this thread meanwhile.
+  sigset_t ttou, saved;
+  sigemptyset(&ttou);
+  sigaddset(&ttou, SIGTTOU);
+  pthread_sigmask(SIG_BLOCK, &ttou, &saved);
+  const pid_t owner = tcgetpgrp(tty);
+  const bool lent = owner > 0 && tcsetpgrp(tty, process->pid) == 0;
+  if (lent) {
+    TakeStop(process);
+    kill(-process->pid, SIGCONT);
+    while (!HasEnded(process)) {
+      if (process->endFd < 0) {
+        Reap(process);
+        break;
+      }
+      struct pollfd entry = {process->endFd, POLLIN, 0};
+      if (poll(&entry, 1, kStopCheckMs) != 0) continue;
+      // Stopped again (Ctrl+Z, or the terminal taken by one of its own):
+      // with nowhere else to go, it gets the terminal and goes on.
+      if (TakeStop(process)) {
+        tcsetpgrp(tty, process->pid);
+        kill(-process->pid, SIGCONT);
+      }
+    }
+    siginfo_t info;
+    int endedBy = 0;  // the signal that ended it, if one did
+    if (PendingChange(process, WEXITED, info) && info.si_code != CLD_EXITED) {
+      endedBy = info.si_status;
+    } else if (process->reaped.load() && process->status != -1 && WIFSIGNALED(process->status)) {
+      endedBy = WTERMSIG(process->status);
+    }
+    if (endedBy == SIGINT || endedBy == SIGQUIT || endedBy == SIGHUP) {
+      // The user's break: nothing of the tree outlives it.  The unreaped
+      // child still holds its group's number.
+      kill(-process->pid, SIGKILL);
+      process->terminated = true;
+      process->brokenAtTerminal = true;
+      process->terminationCode = brokenCode;
+    }
+    tcsetpgrp(tty, owner);
+  }
+  pthread_sigmask(SIG_SETMASK, &saved, nullptr);
+  CloseQuietly(tty);
+  return lent;
 }
 
 void TerminateProcess(Process *process, int exitCode) {
@@ -503,7 +654,8 @@ int ProcessExitCode(Process *process) {
   if (WIFSIGNALED(status)) {
     // Killed by our own termination: the code it was terminated with.  A
     // child that had ended by itself keeps its own code.
-    if (process->terminated && WTERMSIG(status) == SIGKILL) return process->terminationCode;
+    if (process->terminated && (WTERMSIG(status) == SIGKILL || process->brokenAtTerminal))
+      return process->terminationCode;
     return 128 + WTERMSIG(status);
   }
   return -1;

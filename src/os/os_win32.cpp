@@ -390,6 +390,13 @@ WaitResult WaitProcessOrEvent(Process *process, Event *event) {
   return WaitResult::Failed;
 }
 
+// A program started without capture shares the console; what it says is
+// its own.
+bool FailedAtOnce(Process *, std::string &) { return false; }
+
+// A console is shared by every program on it: there is nothing to lend.
+bool LendTerminal(Process *, int) { return false; }
+
 void TerminateProcess(Process *process, int exitCode) {
   if (process == nullptr) return;
   // The whole job: the process and every process it started that still

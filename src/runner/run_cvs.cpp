@@ -1,12 +1,16 @@
 // Running cvs under the modal "CVS Running..." dialog: the host's thread
 // shows the dialog, a watcher thread waits for the process and closes the
-// dialog when the process ends; "Break" or Esc ends the process.
+// dialog when the process ends; "Break" or Esc ends the process.  On POSIX
+// a process that stops to use the terminal (ssh asking for a password)
+// closes the dialog too: the host then leaves its screen, the process gets
+// the terminal until it ends, and the host takes its screen back.
 #include <atomic>
 #include <exception>
 #include <string>
 #include <vector>
 
 #include "host/host.hpp"
+#include "host/user_screen.hpp"
 #include "os/os.hpp"
 #include "runner/close_claim.hpp"
 #include "runner/runner.hpp"
@@ -20,9 +24,14 @@ struct RunContext {
   HANDLE Dialog = nullptr;
   os::Event *StopEvent = nullptr;
   os::Thread *Watcher = nullptr;
-  // Who closes the dialog; kWatcherCloses means the process ended by itself.
+  // Who closes the dialog; kWatcherCloses means the process ended by itself
+  // or, with WantsTerminal, stopped to use the terminal.
   std::atomic<int> Claim{kDialogOpen};
+  std::atomic<bool> WantsTerminal{false};
 };
+
+// How the dialog (or the wait without one) ended.
+enum class RunEnd { Ended, Broken, WantsTerminal };
 
 // The current run, for dialog messages that do not carry it.
 RunContext *CurrentRun = nullptr;
@@ -35,7 +44,12 @@ void WatchProcess(void *raw) {
   os::Process *process = context->Process;
   os::Event *stop = context->StopEvent;
   HANDLE dialog = context->Dialog;
-  if (os::WaitProcessOrEvent(process, stop) != os::WaitResult::ProcessEnded) return;
+  os::WaitResult result = os::WaitProcessOrEvent(process, stop);
+  if (result == os::WaitResult::WantsTerminal) {
+    context->WantsTerminal.store(true);
+  } else if (result != os::WaitResult::ProcessEnded) {
+    return;
+  }
   if (!ClaimWatcherClose(context->Claim)) return;
   HostInfo.SendDlgMessage(dialog, DM_CLOSE, kWatcherCloseCode, 0);
 }
@@ -58,9 +72,9 @@ LONG_PTR FARAPI RunDialogProc(HANDLE dialog, int message, int param1, LONG_PTR p
   return HostInfo.DefDlgProc(dialog, message, param1, param2);
 }
 
-// Shows the dialog until the process ends or the user breaks; returns true
-// when the process ended by itself.
-bool ShowRunDialog(os::Process *process) {
+// Shows the dialog until the process ends, wants the terminal, or the user
+// breaks.
+RunEnd ShowRunDialog(os::Process *process) {
   FarDialogItem items[2] = {};
   items[0].Type = DI_DOUBLEBOX;
   items[0].X1 = 3;
@@ -87,7 +101,25 @@ bool ShowRunDialog(os::Process *process) {
   os::JoinThread(context.Watcher);
   os::FreeEvent(context.StopEvent);
   CurrentRun = nullptr;
-  return context.Claim.load() == kWatcherCloses;
+  if (context.Claim.load() != kWatcherCloses) return RunEnd::Broken;
+  return context.WantsTerminal.load() ? RunEnd::WantsTerminal : RunEnd::Ended;
+}
+
+// The process stopped to use the terminal: the host leaves its screen, the
+// process has the terminal until it ends, the host takes the screen back.
+// Ended when it had the terminal; Broken (after a line in its output) when
+// no host or terminal can give it, for it would wait for ever.
+RunEnd LendTheTerminal(os::Process *process, FILE *output) {
+  bool left = HostInfo.AdvControl != nullptr &&
+              HostInfo.AdvControl(HostInfo.ModuleNumber, ACTL_QUILLET_LEAVESCREEN, nullptr) == 1;
+  bool lent = left && os::LendTerminal(process, kRunBroken);
+  if (left) HostInfo.AdvControl(HostInfo.ModuleNumber, ACTL_QUILLET_TAKESCREEN, nullptr);
+  if (lent) return RunEnd::Ended;
+  fprintf(output,
+          "Error: the program stopped to use the terminal (to ask for a password?), which "
+          "cannot be handed to it here; it was ended.\n");
+  fflush(output);
+  return RunEnd::Broken;
 }
 
 }  // namespace
@@ -149,13 +181,17 @@ int RunCvsWhile(const char *const *args, const char *outputPath,
   work.Work = &alongside;
   if (alongside) work.Worker = os::StartThread(DoAlongside, &work);
 
-  bool endedByItself;
+  RunEnd end;
   if (HostInfo.DialogEx != nullptr) {
-    endedByItself = ShowRunDialog(process);
+    end = ShowRunDialog(process);
   } else {
-    endedByItself = os::WaitProcessOrEvent(process, nullptr) == os::WaitResult::ProcessEnded;
+    os::WaitResult result = os::WaitProcessOrEvent(process, nullptr);
+    end = result == os::WaitResult::ProcessEnded    ? RunEnd::Ended
+          : result == os::WaitResult::WantsTerminal ? RunEnd::WantsTerminal
+                                                    : RunEnd::Broken;
   }
-  if (!endedByItself) os::TerminateProcess(process, kRunBroken);
+  if (end == RunEnd::WantsTerminal) end = LendTheTerminal(process, output);
+  if (end == RunEnd::Broken) os::TerminateProcess(process, kRunBroken);
   int exitCode = os::ProcessExitCode(process);
   os::FreeProcess(process);
   fclose(output);

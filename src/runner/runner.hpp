@@ -56,8 +56,10 @@ std::string TempFileNameOrSay(const char *fallbackVariable);
 // The serial number the next name tries; it wraps from 99999999 to 2.
 void SetTempSerial(unsigned long serial);
 // The folders TempFileName tries, best first: on Windows TMP, TMP without
-// its double quotes, the fallback, "\\", "."; elsewhere TMPDIR, TMP, the
-// fallback, "/tmp", ".".  Unset variables are left out.
+// its double quotes, the fallback, "\\", "."; elsewhere TMPDIR, TMP, "/tmp",
+// the fallback, ".": the fallback is HOME for most callers, a folder the
+// user may be browsing, so it is taken only when the system's temporary
+// folder gives no name.  Unset variables are left out.
 std::vector<std::string> TempDirectoryCandidates(const char *fallbackVariable, bool windowsRules);
 
 // Appends the file names of a command, after "--" when one of them would

@@ -33,6 +33,14 @@ os::Process *StartProgram(const char *name, const char *const *args, FILE *outpu
     std::string reason;
     os::Process *process = os::StartProcess(candidate, args, output, reason, notFound,
                                             ChildEnvironment(candidate, args));
+    // A program that runs on by itself and fails at once (a launcher whose
+    // tool is missing) did not start what was asked; what it said is why.
+    if (process != nullptr && output == nullptr && os::FailedAtOnce(process, reason)) {
+      os::FreeProcess(process);
+      error =
+          std::string("\"") + name + "\" could not be started (" + candidate + ": " + reason + ")";
+      return nullptr;
+    }
     if (process != nullptr) return process;
     lastFailure = candidate + ": " + reason;
     // A broken network share does not end the search; other failures do.

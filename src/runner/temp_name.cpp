@@ -76,11 +76,12 @@ std::vector<std::string> TempDirectoryCandidates(const char *fallbackVariable, b
   } else {
     if (os::GetEnv("TMPDIR", value)) candidates.push_back(value);
     if (os::GetEnv("TMP", value)) candidates.push_back(value);
+    candidates.push_back("/tmp");
   }
   if (fallbackVariable != nullptr && os::GetEnv(fallbackVariable, value)) {
     candidates.push_back(value);
   }
-  candidates.push_back(windowsRules ? "\\" : "/tmp");
+  if (windowsRules) candidates.push_back("\\");
   candidates.push_back(".");
   return candidates;
 }

@@ -78,6 +78,10 @@ void TmuxScreen::Resize(int width, int height) {
   Tmux("resize-window -x " + std::to_string(width) + " -y " + std::to_string(height));
 }
 
+void TmuxScreen::RecordOutput(const std::string &file) {
+  Tmux("pipe-pane -O " + ShellQuote("cat >> " + ShellQuote(file)));
+}
+
 std::string TmuxScreen::Screen() { return Tmux("capture-pane -p"); }
 std::string TmuxScreen::StyledScreen() { return Tmux("capture-pane -p -e"); }
 

@@ -33,6 +33,9 @@ class TmuxScreen {
   // Bytes sent as a terminal would send them (escape sequences).
   void Bytes(const std::string &bytes);
   void Resize(int width, int height);
+  // From now on, every byte the program writes to its terminal is added
+  // to `file` as well.
+  void RecordOutput(const std::string &file);
 
   // The screen as text, and with its colours (SGR sequences).
   std::string Screen();

@@ -1,0 +1,177 @@
+// The terminal belongs to one program at a time: the console host in tmux
+// with the real cvs, or stand-ins for it, that want the terminal.  A
+// password asked by an ssh stand-in (through CVS_RSH, on an :ext: root)
+// gets the plain terminal and the screen comes back; a program's stray
+// write never lands on the host's screen; Break ends a tree with a
+// background child; a hang-up ends cvs and leaves no temporary file.
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+
+#include "console_tui_fixture.hpp"
+
+namespace {
+
+using testsupport::ReadFile;
+using testsupport::ShellQuote;
+using testsupport::WriteFile;
+
+class TerminalHandOffTest : public tuitest::ConsoleTuiTest {
+ protected:
+  void Script(const std::string &path, const std::string &body) {
+    WriteFile(path, "#!/bin/sh\n" + body);
+    chmod(path.c_str(), 0755);
+  }
+
+  // Every CVS/Root below `work` names `root`.
+  void UseRoot(const std::string &work, const std::string &root) {
+    ASSERT_EQ(0, testsupport::Shell("find " + ShellQuote(work) +
+                                    " -path '*/CVS/Root' -exec sh -c 'echo \"$0\" > \"$1\"' " +
+                                    ShellQuote(root) + " {} \\;"));
+  }
+
+  // The process ids a stand-in wrote, one a line, once it has written them.
+  std::vector<pid_t> Pids(const std::string &file, size_t count) {
+    std::vector<pid_t> pids;
+    for (int i = 0; i < 300 && pids.size() < count; ++i) {
+      pids.clear();
+      std::ifstream in(file);
+      for (long pid; in >> pid;) pids.push_back(static_cast<pid_t>(pid));
+      if (pids.size() < count) usleep(50 * 1000);
+    }
+    EXPECT_EQ(count, pids.size()) << file;
+    return pids;
+  }
+
+  // Whether the process is gone (or only waits to be reaped), within a while.
+  static bool Gone(pid_t pid) {
+    for (int i = 0; i < 200; ++i) {
+      std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+      std::string line;
+      if (!std::getline(stat, line)) return true;
+      size_t close = line.rfind(')');
+      if (close != std::string::npos && line.compare(close + 2, 1, "Z") == 0) return true;
+      usleep(50 * 1000);
+    }
+    return false;
+  }
+};
+
+TEST_F(TerminalHandOffTest, APasswordAskedOnTheTerminalGetsItAndTheScreenComesBack) {
+  std::string work = MakeDemo();
+  UseRoot(work, ":ext:localhost:" + dir / "demo/repo");
+  // ssh's part: the password asked on /dev/tty with echo off, as ssh asks
+  // it, then the server run here.
+  std::string ssh = dir / "fake-ssh", answers = dir / "answers", asked = dir / "asked";
+  Script(ssh,
+         "while [ $# -gt 0 ]; do case $1 in -l) shift 2 ;; --) shift; break ;; -*) shift ;; "
+         "*) break ;; esac; done\n"
+         "printf 'password for %s: ' \"$1\" >/dev/tty\n"
+         "echo $$ >> " +
+             ShellQuote(asked) +
+             "\n"
+             "stty -echo </dev/tty\n"
+             "IFS= read -r answer </dev/tty\n"
+             "stty echo </dev/tty\n"
+             "echo \"$answer\" >> " +
+             ShellQuote(answers) +
+             "\n"
+             "[ \"$answer\" = sesame ] || exit 255\n"
+             "shift\n"
+             "exec sh -c \"$*\"\n");
+  Start(work, "--command cvs:", "", 100, 30, {{"CVS_RSH", ssh}});
+  Pids(asked, 1);
+  Expect("password for localhost:");
+  Expect("has the terminal now");
+  screen->Type("sesame");
+  screen->Keys({"Enter"});
+  ExpectStatusPanel();
+  EXPECT_EQ("sesame\n", ReadFile(answers));
+  // The report came through the :ext: root: the states show.
+  EXPECT_NE(std::string::npos, LeftRow("hello.c").find("\xE2\x94\x82M\xE2\x94\x82"))
+      << screen->Last;
+  EXPECT_NE(std::string::npos, LeftRow("added.txt")
+                                   .find("\xE2\x94\x82"
+                                         "A\xE2\x94\x82"));
+  // Ctrl+C while it has the terminal breaks the run off; cvs says so.
+  screen->Keys({"C-r"});
+  Pids(asked, 2);
+  screen->Keys({"C-c"});
+  // A refresh that failed says so with cvs's code and offers its output.
+  Expect("CVS ended with exit code");
+  screen->Keys({"Enter"});
+  Expect("interrupt");
+  screen->Keys({"Escape"});
+  ExpectStatusPanel();
+  Quit();
+}
+
+TEST_F(TerminalHandOffTest, AStrayWriteToTheTerminalNeverLandsOnTheScreen) {
+  std::string work = MakeDemo();
+  std::string bin = dir / "bin", real;
+  testsupport::MakeDirs(bin);
+  ASSERT_EQ(0, testsupport::Shell("command -v cvs", "", &real));
+  real.erase(real.find_last_not_of("\n") + 1);
+  std::string runs = dir / "runs";
+  Script(bin + "/cvs", "printf 'SCRIBBLE from cvs\\n' >/dev/tty\n" + ShellQuote(real) +
+                           " \"$@\"\nstatus=$?\necho $$ >> " + ShellQuote(runs) +
+                           "\nexit $status\n");
+  Start(work, "--command cvs:", bin);
+  Pids(runs, 1);
+  ExpectStatusPanel();
+  EXPECT_EQ(std::string::npos, screen->Last.find("SCRIBBLE")) << screen->Last;
+  EXPECT_NE(std::string::npos, LeftRow("hello.c").find("\xE2\x94\x82M\xE2\x94\x82"));
+  // Read again: the screen comes back whole after the second run too.
+  screen->Keys({"C-r"});
+  Pids(runs, 2);
+  ExpectStatusPanel();
+  EXPECT_EQ(std::string::npos, screen->Last.find("SCRIBBLE")) << screen->Last;
+  Quit();
+}
+
+// The background child of a shell script ignores Ctrl+C; it goes all the
+// same, after Esc in the run dialog and after Ctrl+C at the lent terminal.
+TEST_F(TerminalHandOffTest, BreakEndsTheTreeWithItsBackgroundChild) {
+  std::string work = MakeDemo();
+  std::string bin = dir / "bin", pids = dir / "pids", tty = dir / "use-tty";
+  testsupport::MakeDirs(bin);
+  Script(bin + "/cvs", "echo $$ >> " + ShellQuote(pids) + "\nsleep 300 &\necho $! >> " +
+                           ShellQuote(pids) + "\n[ -e " + ShellQuote(tty) +
+                           " ] && read line </dev/tty\nsleep 300\n");
+  Start(work, "--command cvs:", bin);
+  Expect("CVS Running...");
+  std::vector<pid_t> tree = Pids(pids, 2);
+  screen->Keys({"Escape"});
+  ExpectGone("CVS Running...");
+  for (pid_t pid : tree) EXPECT_TRUE(Gone(pid)) << pid;
+  ExpectStatusPanel();  // a refresh broken off opens nothing
+
+  WriteFile(tty, "");
+  screen->Keys({"C-r"});
+  tree = Pids(pids, 4);
+  Expect("has the terminal now");
+  screen->Keys({"C-c"});
+  ExpectGone("has the terminal now");
+  ExpectStatusPanel();
+  for (pid_t pid : tree) EXPECT_TRUE(Gone(pid)) << pid;
+}
+
+TEST_F(TerminalHandOffTest, AHangUpEndsCvsAndLeavesNoTemporaryFile) {
+  std::string work = MakeDemo();
+  std::string bin = dir / "bin", pids = dir / "pids";
+  testsupport::MakeDirs(bin);
+  // The stand-in's parent is the console host.
+  Script(bin + "/cvs", "echo $$ >> " + ShellQuote(pids) + "\necho $PPID >> " + ShellQuote(pids) +
+                           "\nexec sleep 300\n");
+  Start(work, "--command cvs:", bin);
+  Expect("CVS Running...");
+  std::vector<pid_t> pid = Pids(pids, 2);
+  EXPECT_FALSE(testsupport::ListDir(dir / "tmp").empty());  // the run's output file
+  screen.reset();                                           // the terminal goes away
+  for (pid_t each : pid) EXPECT_TRUE(Gone(each)) << each;
+  EXPECT_TRUE(testsupport::ListDir(dir / "tmp").empty());
+}
+
+}  // namespace
