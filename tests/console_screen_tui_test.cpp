@@ -44,13 +44,15 @@ class ConsoleScreenTest : public ConsoleTuiTest {
     Expect("CVS: ");
     screen->Keys({hotKey});
   }
-  // Quit() the same way: F10 again while the host goes on.
+  // Quit() the same way: F10 again until its question comes, then Yes.
   void QuitAfterCommands() {
-    int status = -1;
     for (int tries = 0; tries < 5; ++tries) {
       screen->Keys({"F10"});
-      if (screen->WaitForEnd(&status, 5000)) break;
+      if (screen->WaitFor("Do you want to quit", 5000)) break;
     }
+    screen->Keys({"Enter"});
+    int status = -1;
+    EXPECT_TRUE(screen->WaitForEnd(&status)) << screen->Screen();
     EXPECT_EQ(0, status) << screen->Screen();
   }
   // Waits for the box of `text` to stand closed (it may still be drawing).
