@@ -13,9 +13,10 @@ TEST(PlainFiles, OnlyRegularFilesThatAreNoLinksAreReadAndOnlyWithinTheBound) {
   TempDir dir;
   WriteFile(dir / "plain", "0123456789");
   WriteFile(dir / "elsewhere", "outside");
-  Shell("ln -s elsewhere link && ln -s /dev/zero zero && mkfifo fifo && mkdir folder && "
-        "ln -s nowhere dangling",
-        dir.Path());
+  Shell(
+      "ln -s elsewhere link && ln -s /dev/zero zero && mkfifo fifo && mkdir folder && "
+      "ln -s nowhere dangling",
+      dir.Path());
   const struct {
     const char *Name;
     size_t Bound;
@@ -54,7 +55,8 @@ TEST(AdminFolder, EveryEntryMustBeAPlainFile) {
   for (const auto &c : cases) {
     TempDir wc;
     MakeDirs(wc / "CVS");
-    for (const char *name : {"Entries", "Repository", "Root"}) WriteFile(wc / (std::string("CVS/") + name), "x\n");
+    for (const char *name : {"Entries", "Repository", "Root"})
+      WriteFile(wc / (std::string("CVS/") + name), "x\n");
     Shell(c.Plant, wc.Path());
     EXPECT_EQ(AdminFolderRefusal(wc.Path()), c.Refusal) << c.Plant;
   }
@@ -100,6 +102,23 @@ TEST_F(HostileAdminFolder, ARootLinkedToADeviceIsNoPlainFile) {
   EXPECT_EQ(CvsRuns(), 0);
   EXPECT_STREQ(host.ActivePanel().Described.InfoLines[2].Data, "");
   EXPECT_STREQ(host.ActivePanel().Described.InfoLines[3].Data, "Root is not a plain file");
+}
+
+TEST_F(HostileAdminFolder, ATrackedFileThatIsAFifoRunsNoCvs) {
+  Shell("rm b.c && mkfifo b.c", wc);
+  // The real client reads it, waiting for a writer that never comes.
+  ASSERT_EQ(Shell("timeout 3 cvs -q status -l >/dev/null 2>&1; test $? -eq 124", wc), 0)
+      << "cvs no longer waits on a tracked FIFO; the test proves nothing";
+  OpenPanel(wc);
+  EXPECT_EQ(CvsRuns(), 0);
+  EXPECT_STREQ(host.ActivePanel().Described.InfoLines[3].Data, "b.c is not a plain file");
+  // F3's log of selected files says why it runs nothing.
+  Select({"a.c"});
+  host.script.Menu.push_back(standin::Choose(4));
+  EXPECT_EQ(host.PressKey(VK_F3, 0), 1);
+  ASSERT_EQ(host.Messages.size(), 1u);
+  EXPECT_EQ(host.Messages[0].Lines[2], "b.c is not a plain file");
+  EXPECT_EQ(CvsRuns(), 0);
 }
 
 }  // namespace

@@ -85,15 +85,15 @@ TEST_F(PanelKeys, CtrlEnterInsertsTheBareName) {
   EXPECT_EQ(host.PressKey(VK_RETURN, PKF_CONTROL), 1);
   EXPECT_EQ(std::count(host.Calls.begin(), host.Calls.end(), "PointToName(" + wc + "/two words.c)"),
             1);
-  // A blank in the name: in quotes, as the host puts its own names.
-  EXPECT_EQ(host.CommandLine, "\"two words.c\" ");
+  // A blank in the name: quoted for the shell that reads the command line.
+  EXPECT_EQ(host.CommandLine, "'two words.c' ");
   PutCursorOn("sub");
   EXPECT_EQ(host.PressKey(VK_RETURN, PKF_CONTROL), 1);
-  EXPECT_EQ(host.CommandLine, "\"two words.c\" sub ");
+  EXPECT_EQ(host.CommandLine, "'two words.c' sub ");
   // A panel without rows: nothing is inserted, the host's default runs.
   host.ActivePanel().Rows.clear();
   EXPECT_EQ(host.PressKey(VK_RETURN, PKF_CONTROL), 0);
-  EXPECT_EQ(host.CommandLine, "\"two words.c\" sub ");
+  EXPECT_EQ(host.CommandLine, "'two words.c' sub ");
 }
 
 TEST_F(PanelKeys, F3OnAFileOffersViewLogAndDiff) {

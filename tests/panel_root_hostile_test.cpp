@@ -6,6 +6,7 @@
 #include "commands_fixture.hpp"
 #include "panel_fixture.hpp"
 #include "runner/cvs_root.hpp"
+#include "runner/cvs_visits.hpp"
 
 using namespace testsupport;
 
@@ -73,19 +74,24 @@ TEST(CvsRootRule, FoldersBelowCountAndLinksThatLoopEndTheWalk) {
   WriteFile(dir / "a/CVS/Root", "/repo\n");
   // Below a folder that is no working copy cvs does not go, nor does the walk.
   WriteFile(dir / "plain/inner/CVS/Root", ":fork;CVS_SERVER=x:/r\n");
-  std::string where, root;
-  EXPECT_FALSE(FindRootWithOptions(dir.Path(), 32, where, root));
+  EXPECT_FALSE(CheckFoldersCvsVisits(dir.Path(), true));
   WriteFile(dir / "a/deep/CVS/Root", ":ext;CVS_RSH=x:h:/r\n");
-  EXPECT_TRUE(FindRootWithOptions(dir.Path(), 32, where, root));
-  EXPECT_EQ(where, dir / "a/deep");
-  EXPECT_EQ(root, ":ext;CVS_RSH=x:h:/r");
-  EXPECT_FALSE(FindRootWithOptions(dir.Path(), 1, where, root));
+  VisitFinding found = CheckFoldersCvsVisits(dir.Path(), true);
+  EXPECT_EQ(found.What, VisitFinding::RootOptions);
+  EXPECT_EQ(found.Folder, dir / "a/deep");
+  EXPECT_EQ(found.Detail, ":ext;CVS_RSH=x:h:/r");
+  // A folder too deep to be looked at counts as one that needs the question.
+  VisitLimits shallow;
+  shallow.MostDepth = 1;
+  found = CheckFoldersCvsVisits(dir.Path(), true, shallow);
+  EXPECT_EQ(found.What, VisitFinding::Unchecked);
+  EXPECT_EQ(found.Folder, dir / "a");
 
-  // Two links back to the top would double the walk at every level.
+  // Two links back to the top would double the walk at every level: each
+  // folder is looked at once.
   WriteFile(dir / "a/deep/CVS/Root", "/repo\n");
   Shell("ln -s .. a/up1 && ln -s .. a/up2", dir.Path());
-  EXPECT_TRUE(FindRootWithOptions(dir.Path(), 32, where, root));
-  EXPECT_EQ(root.find("(not checked"), 0u) << root;
+  EXPECT_FALSE(CheckFoldersCvsVisits(dir.Path(), true));
 }
 
 // A working copy of a real repository whose Root was replaced by one that
@@ -215,6 +221,20 @@ TEST_F(HostileRootPanel, ARootThatIsNoPlainFileNeitherBlocksNorRunsCvs) {
   EXPECT_STREQ(Items()["a.c"]->Description, "Unknown");
 }
 
+TEST_F(HostileRootPanel, ARootChangedWhileThePanelIsOpenCountsAtTheNextRefresh) {
+  OpenPanel(wc);
+  EXPECT_EQ(CvsRuns(), 1);
+  PlantRoot(probe.ForkRoot(sandbox.Repository()));
+  host.RefreshPluginPanel();  // as the host does when the folder changes
+  EXPECT_EQ(CvsRuns(), 1);
+  // Ctrl+R: offered to the panel first, then the host reads the panel again.
+  EXPECT_EQ(host.PressKey('R', PKF_CONTROL), 0);
+  host.RefreshPluginPanel();
+  EXPECT_EQ(CvsRuns(), 1);
+  EXPECT_FALSE(probe.Ran());
+  EXPECT_STREQ(host.ActivePanel().Described.InfoLines[3].Data, "Root gives its method options");
+}
+
 class HostileRootMenu : public CommandTest {
  protected:
   void SetUp() override {
@@ -275,6 +295,57 @@ TEST_F(HostileRootMenu, ARootBelowTheFolderCountsForCommandsThatRecurse) {
   EXPECT_EQ(host.Messages[0].Lines[1],
             "The CVS/Root of deeper/sub gives its access method options:");
   EXPECT_EQ(host.Messages[0].Lines[2], root);
+  EXPECT_TRUE(CvsCalls().empty());
+  EXPECT_FALSE(probe.Ran());
+}
+
+TEST_F(HostileRootMenu, ACvsFolderThatHoldsALinkAsksToo) {
+  WriteFile(wc + "/CVS/Root", sandbox.Repository() + "\n");
+  Shell("ln -s ../../victim CVS/Entries.Backup", wc);
+  host.script.Message.push_back(standin::Answer(0));
+  Run(kUpdate);
+  ASSERT_EQ(host.Messages.size(), 1u);
+  EXPECT_EQ(host.Messages[0].Lines[1], "In this folder:");
+  EXPECT_EQ(host.Messages[0].Lines[2], "Entries.Backup is not a plain file");
+  EXPECT_TRUE(CommandDialogs().empty());
+  EXPECT_TRUE(CvsCalls().empty());
+}
+
+TEST_F(HostileRootMenu, ASelectedWorkingCopyCountsFromAFolderThatIsNone) {
+  // CVSROOT is set, as many users have it; cvs takes the selected folder's
+  // own root all the same.
+  sandbox.Cvs("log wc", sandbox.Root());
+  ASSERT_TRUE(probe.Ran()) << "cvs no longer takes the named folder's root";
+  probe.Forget();
+  EnterFolder(sandbox.Root());
+  Select({"wc"});
+  host.script.Message.push_back(standin::Answer(0));
+  Run(kLog);
+  ASSERT_EQ(host.Messages.size(), 1u);
+  EXPECT_EQ(host.Messages[0].Lines[1], "The CVS/Root of wc gives its access method options:");
+  EXPECT_TRUE(CvsCalls().empty());
+  EXPECT_FALSE(probe.Ran());
+}
+
+TEST_F(HostileRootMenu, AFolderTheLocalRepositoryHoldsCountsThoughNoEntryNamesIt) {
+  WriteFile(wc + "/CVS/Root", sandbox.Repository() + "\n");
+  MakeDirs(sandbox.Repository() + "/proj/x");
+  MakeDirs(wc + "/x/CVS");
+  WriteFile(wc + "/x/CVS/Root", root + "\n");
+  WriteFile(wc + "/x/CVS/Repository", "proj/x\n");
+  WriteFile(wc + "/x/CVS/Entries", "D\n");
+  sandbox.Cvs("-n -q update", wc);
+  ASSERT_TRUE(probe.Ran()) << "cvs no longer enters a folder its repository holds";
+  probe.Forget();
+  host.script.Message.push_back(standin::Answer(0));
+  Run(kStat);
+  ASSERT_EQ(host.Messages.size(), 1u);
+  EXPECT_EQ(host.Messages[0].Lines[1], "The CVS/Root of x gives its access method options:");
+  EXPECT_TRUE(CvsCalls().empty());
+
+  // Differences on the whole folder runs nothing, so asks nothing.
+  Run(kDiff);
+  EXPECT_EQ(host.Messages.size(), 1u);
   EXPECT_TRUE(CvsCalls().empty());
   EXPECT_FALSE(probe.Ran());
 }

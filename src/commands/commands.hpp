@@ -2,7 +2,9 @@
 #ifndef QUILLET_COMMANDS_HPP
 #define QUILLET_COMMANDS_HPP
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "runner/runner.hpp"
 
@@ -33,6 +35,18 @@ extern const char *const kVisualDiffLauncher;
 
 // Add: asks whether the files are binary and appends "-kb" if so.
 bool AskAddOptions(CvsArgs &args);
+// Runs `head` (a cvs command line without its null end) on `names` with the
+// output in `outputPath`: in one run when the names fit the system's limit
+// on arguments, else in batches that each fit, run one after the other,
+// their outputs one after the other in `outputPath`.  The first non-zero
+// exit code, or 0; a break or a run that cannot start ends the batches.
+// `batchCount`, when given, receives the number of runs meant.
+int RunInBatches(const CvsArgs &head, const Selection &names, const char *outputPath,
+                 size_t *batchCount = nullptr);
+// The batches of `names` after `head` within `room`, in the measure of
+// `cost` for one argument; a name too long for any goes alone.
+std::vector<Selection> SplitIntoBatches(const CvsArgs &head, const Selection &names, size_t room,
+                                        const std::function<size_t(const std::string &)> &cost);
 
 // Runs "cvs -n -q update [-l] <directory>" and collects the names that
 // follow the given update letters.  True when the output was read; the list

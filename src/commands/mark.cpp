@@ -3,11 +3,15 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <algorithm>
 #include <string_view>
 #include <unordered_set>
 
 #include "commands/commands.hpp"
 #include "host/host.hpp"
+#include "os/plain_file.hpp"
+#include "runner/admin_folder.hpp"
+#include "runner/entries_file.hpp"
 #include "runner/output_lines.hpp"
 
 namespace {
@@ -18,12 +22,51 @@ inline bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 // conflict.
 const int kCvsFailed = 1;
 
+#ifdef _WIN32
+const bool kLinesEndInCrLf = true;
+#else
+const bool kLinesEndInCrLf = false;
+#endif
+
+// Whether `name`, read from cvs output about the queried folder, is a path
+// inside it: relative, with no empty, "." or ".." part (nor, on Windows, a
+// drive or a backslash), so that "../x" or "/etc/passwd" never counts.
+bool IsPathInside(const std::string &name) {
+  if (name.empty()) return false;
+#ifdef _WIN32
+  if (name.find_first_of("\\:") != std::string::npos) return false;
+#endif
+  size_t start = 0;
+  for (;;) {
+    const size_t end = std::min(name.find('/', start), name.size());
+    const std::string part = name.substr(start, end - start);
+    if (part.empty() || part == "." || part == "..") return false;
+    if (end == name.size()) return true;
+    start = end + 1;
+  }
+}
+
+// The names the folder's CVS/Entries knows: cvs never reports one of them
+// as unknown, so a "?" line that seems to name one is a cut name (a file
+// whose own name holds a line end).
+std::unordered_set<std::string> TrackedNames(const std::string &directory) {
+  std::string entries, log;
+  ReadAdminFile(directory, "Entries", entries);
+  ReadAdminFile(directory, "Entries.Log", log);
+  const FolderEntries known = ParseEntries(entries, log);
+  std::unordered_set<std::string> names(known.Files.begin(), known.Files.end());
+  names.insert(known.Folders.begin(), known.Folders.end());
+  return names;
+}
+
 }  // namespace
 
 bool ScanStateLine(const char *line, const char *letters, bool localOnly, std::string &name) {
   const char *end = line + strlen(line);
   if (end > line && end[-1] == '\n') --end;
-  if (end > line && end[-1] == '\r') --end;
+  // The Windows client ends its lines with CR LF, and no Windows name holds
+  // a CR; elsewhere a CR before the line end belongs to the name.
+  if (kLinesEndInCrLf && end > line && end[-1] == '\r') --end;
   const char *p = line;
   while (p < end && IsSpace(*p)) ++p;
   if (p == end || strchr(letters, *p) == nullptr) return false;
@@ -52,6 +95,7 @@ namespace {
 void ReadWholeLines(FILE *output, std::vector<std::string> &lines) {
   OutputLines reader;
   StartOutputLines(reader, output);
+  reader.KeepCarriageReturn = !kLinesEndInCrLf;
   const char *text;
   size_t length;
   while (NextOutputLine(reader, text, length)) {
@@ -141,9 +185,14 @@ bool QueryStates(const std::string &directory, Selection &names, const char *let
   std::vector<std::string> lines;
   if (!ReadDryRunUpdate(directory, localOnly, acceptNonzero, lines)) return false;
   names.clear();
+  std::unordered_set<std::string> tracked;
+  if (strchr(letters, '?') != nullptr) tracked = TrackedNames(directory);
   std::string name;
   for (const std::string &line : lines) {
-    if (ScanStateLine(line.c_str(), letters, localOnly, name)) names.push_back(name);
+    if (!ScanStateLine(line.c_str(), letters, localOnly, name) || !IsPathInside(name)) continue;
+    const size_t letter = line.find_first_not_of(" \t\v\f\r");
+    if (line[letter] == '?' && tracked.count(name) != 0) continue;
+    names.push_back(name);
   }
   return true;
 }
@@ -152,11 +201,15 @@ bool CollectNewEntries(Selection &names) {
   std::vector<std::string> lines;
   if (!ReadDryRunUpdate(".", true, false, lines)) return false;
   names.clear();
-  for (std::string &line : lines) {
-    line.pop_back();  // the "\n"
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    // "? name": the name runs to the end of the line, blanks and all.
-    if (line.size() > 2 && line.compare(0, 2, "? ") == 0) names.push_back(line.substr(2));
+  const std::unordered_set<std::string> tracked = TrackedNames(".");
+  std::string name;
+  for (const std::string &line : lines) {
+    // "? name": the name runs to the end of the line, blanks and all; it
+    // counts only when it names an entry of this folder, exactly.
+    if (line.compare(0, 2, "? ") != 0 || !ScanStateLine(line.c_str(), "?", false, name)) continue;
+    if (name.find('/') == std::string::npos && IsPathInside(name) && tracked.count(name) == 0 &&
+        os::EntryExists(name))
+      names.push_back(name);
   }
   return true;
 }

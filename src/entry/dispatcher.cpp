@@ -3,7 +3,7 @@
 #include "entry/dispatch.hpp"
 #include "host/host.hpp"
 #include "panel/cvs_panel.hpp"
-#include "runner/cvs_root.hpp"
+#include "runner/cvs_visits.hpp"
 
 namespace {
 
@@ -43,10 +43,15 @@ bool NewEntriesToAdd(CommandRun &run) {
 // Confirmation, file names, output file, run, outcome and clean-up.
 void RunCommand(CommandRun &run, int entry) {
   if (!run.confirmed && ConfirmCommand(entry, run.selection) != 0) return;
+  // Add may name more files than one command line holds: its names are
+  // passed in batches that fit.
+  const Selection *addNames = nullptr;
   if (!run.wholeDirectory) {
     if (run.visualDiff) {
       run.visualName = NameForTool(run.selection[0]);
       run.args.push_back(run.visualName.c_str());
+    } else if (entry == kEntryAdd) {
+      addNames = &run.selection;
     } else {
       AppendFileOperands(run.args, run.selection);
     }
@@ -54,35 +59,60 @@ void RunCommand(CommandRun &run, int entry) {
     // "cvs add" of a folder makes it in the repository at once: the user
     // sees every name before anything is added.
     if (!NewEntriesToAdd(run) || ConfirmCommand(entry, run.addedNames) != 0) return;
-    AppendFileOperands(run.args, run.addedNames);
+    addNames = &run.addedNames;
   }
-  run.args.push_back(nullptr);
 
   std::string outputPath = TempFileNameOrSay("HOME");
   if (outputPath.empty()) return;
   if (run.visualDiff) {
+    run.args.push_back(nullptr);
     RunVisualDiff(run.args.data());
+  } else if (addNames != nullptr) {
+    size_t batches = 1;
+    int exitCode = RunInBatches(run.args, *addNames, outputPath.c_str(), &batches);
+    const std::string note = "cvs add ran " + std::to_string(batches) +
+                             " times, on as many names as one command line holds";
+    ReportOutcome(exitCode, outputPath.c_str(), batches > 1 ? note.c_str() : nullptr);
   } else {
+    run.args.push_back(nullptr);
     int exitCode = RunCvs(run.args.data(), outputPath.c_str());
     ReportOutcome(exitCode, outputPath.c_str());
   }
   os::RemoveFile(outputPath);
 }
 
-bool RunsOnFolderRoot(int entry) {
+// What a command runs cvs on, for the question before it: the selection
+// for most; the whole current folder for the marking queries (and for the
+// commit's own query besides the files it commits); the first name for
+// Differences, which runs nothing on the whole folder.  False for a command
+// that runs no cvs here: checkout and export ask for themselves, since a
+// root typed into their dialog is the one cvs takes.
+bool FoldersCvsVisits(int entry, const CommandRun &run, Selection &folders, bool &recursive) {
+  recursive = true;
+  folders = run.selection;
   switch (entry) {
     case kEntryUpdate:
-    case kEntryCommit:
-    case kEntryLightCommit:
     case kEntryLog:
     case kEntryStat:
-    case kEntryDiff:
     case kEntryAdd:
     case kEntryRemove:
+      return true;
+    case kEntryDiff:
+      if (run.wholeDirectory || run.selection.empty()) return false;
+      folders.resize(1);
+      return true;
+    case kEntryCommit:
+    case kEntryLightCommit:
+      if (!run.wholeDirectory) folders.insert(folders.begin(), ".");
+      return true;
     case kEntryMarkModified:
     case kEntryMarkConflicts:
     case kEntryMarkOutOfDate:
+      folders = Selection{"."};
+      return true;
     case kEntryMarkUnknown:
+      folders = Selection{"."};
+      recursive = false;
       return true;
     default:
       return false;
@@ -95,10 +125,12 @@ HANDLE DispatchCommand() {
   CommandRun run;
   if (!CollectSelection(run.selection, run.wholeDirectory)) return INVALID_HANDLE_VALUE;
   int entry = ShowCommandMenu(run.wholeDirectory);
-  // Every command but Browse runs cvs (or TkDiff, which runs cvs) on this
-  // folder; checkout and export ask for themselves, since a root typed
-  // into their dialog is the one cvs takes.
-  if (RunsOnFolderRoot(entry) && !MayRunOnCurrentFolderRoot()) return INVALID_HANDLE_VALUE;
+  // cvs (or TkDiff, which runs cvs) takes the root and the CVS folder of
+  // every folder it visits.
+  Selection folders;
+  bool recursive = true;
+  if (FoldersCvsVisits(entry, run, folders, recursive) && !MayRunCvsOn(folders, recursive))
+    return INVALID_HANDLE_VALUE;
   run.args.assign(2, nullptr);
   run.args[0] = "cvs";
 

@@ -15,4 +15,18 @@ std::string QuoteArgument(const std::string &argument);
 // blank.
 std::string QuoteCommandLine(const char *const *args);
 
+// A name as one word of a POSIX shell's command line: unchanged when every
+// character is one no shell acts on (letters, digits, "%+,-./:@_" and bytes
+// beyond ASCII), otherwise in single quotes, a quote inside as '\''.
+std::string QuoteForPosixShell(const std::string &name);
+// A name as one word of the Windows command processor's command line: in
+// double quotes when it holds a blank or a character the processor acts on
+// (& | < > ^ ( ) , ; = ! ' + ` ~ [ ] { } %), with each "%" outside the quotes
+// as ^% so that no variable is put in its place.  False when the name holds
+// a double quote or a control character, which no quoting passes whole.
+bool QuoteForCommandProcessor(const std::string &name, std::string &quoted);
+// The name quoted for the shell that reads the host's command line on this
+// system; false when it cannot be.
+bool QuoteForHostShell(const std::string &name, std::string &quoted);
+
 #endif

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "host/far_api.hpp"
+#include "os/environment.hpp"
 
 namespace os {
 
@@ -73,12 +74,14 @@ struct Process;
 // `argv` (null-ended; argv[0] is the name the program sees), without waiting.
 // When `output` is not null the child's standard output and standard error
 // both go into it.  On failure returns null and puts the reason in `error`;
-// `notFound` tells a missing file from other failures.
+// `notFound` tells a missing file from other failures.  The program gets
+// this process's environment with `settings` applied.
 // On POSIX a program started without `output` runs on by itself, so it
 // gets no terminal: its input is /dev/null and what it writes goes into a
 // scratch file that has no name (FailedAtOnce reads it).
 Process *StartProcess(const std::string &program, const char *const *argv, FILE *output,
-                      std::string &error, bool &notFound);
+                      std::string &error, bool &notFound,
+                      const EnvironmentSettings &settings = EnvironmentSettings());
 // POSIX, for a program started without `output`: waits a moment for it to
 // fail at once (a launcher whose tool is missing); true, with its exit code
 // and what it wrote in `said`, when it did.  False on Windows.

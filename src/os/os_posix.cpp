@@ -424,7 +424,7 @@ int NamelessScratchFile() {
 }  // namespace
 
 Process *StartProcess(const std::string &program, const char *const *argv, FILE *output,
-                      std::string &error, bool &notFound) {
+                      std::string &error, bool &notFound, const EnvironmentSettings &settings) {
   notFound = false;
   error.clear();
   ReapOrphans();
@@ -432,6 +432,14 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
     error = "no program to start";
     return nullptr;
   }
+  std::vector<std::string> current;
+  for (char **entry = environ; entry != nullptr && *entry != nullptr; ++entry)
+    current.push_back(*entry);
+  const std::vector<std::string> environment = MergedEnvironment(current, settings, false);
+  std::vector<char *> envp;
+  for (const std::string &entry : environment) envp.push_back(const_cast<char *>(entry.c_str()));
+  envp.push_back(nullptr);
+
   posix_spawn_file_actions_t actions;
   posix_spawnattr_t attributes;
   posix_spawn_file_actions_init(&actions);
@@ -476,7 +484,7 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
 
   pid_t pid = -1;
   int rc = posix_spawn(&pid, program.c_str(), &actions, &attributes,
-                       const_cast<char *const *>(argv), environ);
+                       const_cast<char *const *>(argv), envp.data());
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
   if (rc != 0) {

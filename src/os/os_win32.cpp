@@ -283,10 +283,30 @@ HANDLE JoinNewJob(HANDLE process) {
   return job;
 }
 
+// This process's environment with `settings` applied, as the block that
+// CreateProcessA takes: "NAME=value" entries, each ended by a NUL, and one
+// more NUL at the end.
+std::vector<char> EnvironmentBlock(const EnvironmentSettings &settings) {
+  std::vector<std::string> current;
+  if (char *strings = GetEnvironmentStringsA()) {
+    for (const char *entry = strings; *entry != '\0'; entry += strlen(entry) + 1)
+      current.push_back(entry);
+    FreeEnvironmentStringsA(strings);
+  }
+  std::vector<char> block;
+  for (const std::string &entry : MergedEnvironment(current, settings, true)) {
+    block.insert(block.end(), entry.begin(), entry.end());
+    block.push_back('\0');
+  }
+  if (block.empty()) block.push_back('\0');
+  block.push_back('\0');
+  return block;
+}
+
 }  // namespace
 
 Process *StartProcess(const std::string &program, const char *const *argv, FILE *output,
-                      std::string &error, bool &notFound) {
+                      std::string &error, bool &notFound, const EnvironmentSettings &settings) {
   notFound = false;
   error.clear();
   if (program.empty() || argv == nullptr || argv[0] == nullptr) {
@@ -330,8 +350,10 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
   PROCESS_INFORMATION information;
   memset(&information, 0, sizeof information);
   // Suspended until it is in its job, so that nothing it starts escapes.
-  BOOL started = CreateProcessA(program.c_str(), commandBuffer.data(), nullptr, nullptr, TRUE,
-                                CREATE_SUSPENDED, nullptr, nullptr, &startup, &information);
+  std::vector<char> environment = EnvironmentBlock(settings);
+  BOOL started =
+      CreateProcessA(program.c_str(), commandBuffer.data(), nullptr, nullptr, TRUE,
+                     CREATE_SUSPENDED, environment.data(), nullptr, &startup, &information);
   if (!started) {
     DWORD failure = GetLastError();
     notFound = failure == ERROR_FILE_NOT_FOUND || failure == ERROR_PATH_NOT_FOUND;

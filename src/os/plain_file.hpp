@@ -28,6 +28,11 @@ enum class PlainRead {
 // Reads the plain file `path`, at most `maxBytes` of it.  Opening neither
 // follows a link nor waits for a writer.
 PlainRead ReadPlainFile(const std::string &path, size_t maxBytes, std::string &content);
+#ifndef _WIN32
+// The same for the entry `name` of the open folder `folderFd`.
+PlainRead ReadPlainFileAt(int folderFd, const std::string &name, size_t maxBytes,
+                          std::string &content);
+#endif
 
 }  // namespace os
 

@@ -27,12 +27,19 @@ bool EntryExists(const std::string &path) {
 
 PlainRead ReadPlainFile(const std::string &path, size_t maxBytes, std::string &content) {
   content.clear();
+  if (path.empty()) return PlainRead::Missing;
+  return ReadPlainFileAt(AT_FDCWD, path, maxBytes, content);
+}
+
+PlainRead ReadPlainFileAt(int folderFd, const std::string &name, size_t maxBytes,
+                          std::string &content) {
+  content.clear();
   struct stat info;
-  if (path.empty() || lstat(path.c_str(), &info) != 0)
-    return errno == ENOENT || errno == ENOTDIR || path.empty() ? PlainRead::Missing
-                                                               : PlainRead::Failed;
+  if (fstatat(folderFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+    return errno == ENOENT || errno == ENOTDIR ? PlainRead::Missing : PlainRead::Failed;
   if (!S_ISREG(info.st_mode)) return PlainRead::NotPlain;
-  const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  const int fd =
+      openat(folderFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return errno == ELOOP ? PlainRead::NotPlain : PlainRead::Failed;
   // The entry may have been swapped between the lstat and the open.
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {

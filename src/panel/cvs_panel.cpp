@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "host/host.hpp"
+#include "os/folder.hpp"
 #include "os/os.hpp"
 #include "os/plain_file.hpp"
 #include "panel/panel_paths.hpp"
@@ -13,10 +14,21 @@
 CvsPanel::~CvsPanel() {}
 
 void CvsPanel::EnterDirectory(const std::string &path) {
+  Directory = path;
   InWorkingCopy = false;
   CvsRoot.clear();
   CvsRefusal.clear();
-  Directory = path;
+  ReadCvsContext();
+}
+
+void CvsPanel::ReadCvsContext() {
+  // A folder that cannot be looked into keeps what was known of it: the
+  // listing then says that it cannot enter it.
+  std::unique_ptr<os::Folder> folder = os::Folder::Open(Directory);
+  if (folder != nullptr && folder->TypeOf("CVS", false) == os::EntryType::Failed) return;
+  InWorkingCopy = false;
+  CvsRoot.clear();
+  CvsRefusal.clear();
   const std::string admin = JoinPath(Directory, "CVS", os::kSep);
   if (!os::IsDirectory(admin)) return;
   InWorkingCopy = true;
@@ -30,8 +42,10 @@ void CvsPanel::EnterDirectory(const std::string &path) {
   } else if (os::EntryExists(rootFile) && !os::IsPlainFile(rootFile)) {
     CvsRefusal = "Root is not a plain file";
   } else {
-    // cvs writes its files back, through a link wherever it leads.
+    // cvs writes its files back, through a link wherever it leads, and
+    // reads a tracked file whose time has changed to its end.
     CvsRefusal = AdminFolderRefusal(Directory);
+    if (CvsRefusal.empty()) CvsRefusal = TrackedFileRefusal(Directory);
   }
 }
 

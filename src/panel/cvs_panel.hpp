@@ -6,6 +6,7 @@
 #include <string>
 
 #include "host/far_api.hpp"
+#include "runner/cvs_visits.hpp"
 #include "runner/runner.hpp"
 
 class CvsPanel {
@@ -17,7 +18,8 @@ class CvsPanel {
   int StartViewMode = 0;
   std::string CvsRoot;
   // Why the panel does not run cvs here although the folder is a working
-  // copy (its root gives the access method options); empty when it may.
+  // copy (its root gives the access method options, its CVS folder holds
+  // a link...); empty when it may.
   std::string CvsRefusal;
   // Why the last listing holds no states from cvs for some files (the run
   // failed or was broken off); empty when cvs reported on the whole folder.
@@ -29,6 +31,10 @@ class CvsPanel {
 
   // Makes `path` the panel's directory and re-reads its CVS context.
   void EnterDirectory(const std::string &path);
+  // Reads the CVS context of the panel's directory again (whether it is a
+  // working copy, its root, whether cvs may run there unasked): at each
+  // change of directory and each refresh, since the folder may change.
+  void ReadCvsContext();
   // Fills the host's description of the panel.
   void DescribePanel(OpenPluginInfo *info);
   // Listing, navigation and keys.
@@ -38,9 +44,9 @@ class CvsPanel {
   // F3: the view/log/diff menu for the current or the selected files;
   // 1 when handled, 0 to leave the key to the host.
   int ShowItemMenu();
-  // Whether a folder among `names` (relative to the panel's folder), or one
-  // below it, names a root whose method carries options.
-  bool NamesFolderWithHostileRoot(const Selection &names) const;
+  // What keeps F3's run of cvs on `operands` (relative to the panel's
+  // folder, which is current) from starting; nothing when it may run.
+  VisitFinding FindingForRun(const Selection &operands);
   // Ctrl+Enter: the current item's bare name and a blank into the command
   // line; 1 when inserted.
   int InsertItemName();

@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "host/host.hpp"
+#include "os/command_line.hpp"
 #include "os/os.hpp"
 #include "panel/cvs_panel.hpp"
 #include "panel/panel_paths.hpp"
 #include "runner/cvs_root.hpp"
+#include "runner/cvs_visits.hpp"
 #include "runner/runner.hpp"
 
 namespace {
@@ -58,16 +60,17 @@ int ChooseItemAction(const char *name, int selectedCount) {
                        nullptr, nullptr, menuRows, rows);
 }
 
-// cvs recurses into a folder named on its command line and takes that
-// folder's own root there, so a named folder counts as much as this one.
-bool CvsPanel::NamesFolderWithHostileRoot(const Selection &names) const {
-  std::string where, root;
-  for (const std::string &name : names) {
-    const std::string path = JoinPath(Directory, name, os::kSep);
-    if (os::IsDirectory(path) && FindRootWithOptions(path, kRootWalkDepth, where, root))
-      return true;
-  }
-  return false;
+// What keeps the panel's own run of cvs on `operands` from starting: the
+// panel's folder as the listing judges it, then every folder cvs would
+// visit for them (cvs takes a named folder's own root, and those below it).
+VisitFinding CvsPanel::FindingForRun(const Selection &operands) {
+  ReadCvsContext();
+  if (CvsRefusal.empty()) return CheckCommandFolders(operands, true);
+  VisitFinding found;
+  found.Folder = ".";
+  found.What = RootCarriesOptions(CvsRoot) ? VisitFinding::RootOptions : VisitFinding::AdminFolder;
+  found.Detail = found.What == VisitFinding::RootOptions ? CvsRoot : CvsRefusal;
+  return found;
 }
 
 int CvsPanel::ShowItemMenu() {
@@ -110,22 +113,24 @@ int CvsPanel::ShowItemMenu() {
     default:
       return 1;
   }
-  if (!CvsRefusal.empty() || NamesFolderWithHostileRoot(operands)) {
-    ShowErrorText(
-        "cvs is not run from the panel here: this folder's CVS/Root, or that of a folder named,"
-        " gives its access method options, which can name a program for cvs to start");
-    return 1;
-  }
-  // A name such as "-x.c" would pass for an option of log or diff.
-  AppendFileOperands(args, operands);
-  args.push_back(nullptr);
-
   // cvs works on the current directory, which another panel's listing may
   // have changed since this panel's was read.
   if (!os::ChangeDir(FolderToEnter(Directory, os::kSep))) {
     ShowErrorText("Cannot enter the folder " + Directory);
     return 1;
   }
+  const VisitFinding found = FindingForRun(operands);
+  if (found) {
+    std::string text;
+    for (const std::string &line : FindingLines(found)) text += line + "\n";
+    ShowErrorText(text +
+                  "cvs is not run from the panel here; a command of the plug-ins menu asks.");
+    return 1;
+  }
+  // A name such as "-x.c" would pass for an option of log or diff.
+  AppendFileOperands(args, operands);
+  args.push_back(nullptr);
+
   // Without a name the user is told why, and the key counts as handled:
   // the host's own F3 is not what was asked for.
   const std::string path = TempFileNameOrSay("TEMP");
@@ -145,11 +150,17 @@ int CvsPanel::InsertItemName() {
   if (!ReadActivePanel(info)) return 0;
   if (!HasCurrentItem(info)) return 0;
   const std::string path = NameOf(info.PanelItems[info.CurrentItem]);
-  std::string name = PointToName(path.c_str());
-  // A name with a blank goes in quotes, as the host puts its own panels'
-  // names, so that the command line takes it as one word.
-  if (name.find(' ') != std::string::npos) name = "\"" + name + "\"";
-  name += ' ';
-  HostInfo.Control(INVALID_HANDLE_VALUE, FCTL_INSERTCMDLINE, const_cast<char *>(name.c_str()));
+  const std::string name = PointToName(path.c_str());
+  // The command line goes to a shell: the name stays one word of it, and
+  // nothing in it ($(...), a newline, "&") is acted on.
+  std::string quoted;
+  if (!QuoteForHostShell(name, quoted)) {
+    ShowErrorText(
+        "The name holds a double quote or a control character:\n"
+        "it cannot be put on the command line as one word.");
+    return 1;
+  }
+  quoted += ' ';
+  HostInfo.Control(INVALID_HANDLE_VALUE, FCTL_INSERTCMDLINE, const_cast<char *>(quoted.c_str()));
   return 1;
 }

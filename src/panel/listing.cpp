@@ -10,6 +10,8 @@ int CvsPanel::GetFindData(PluginPanelItem **items, int *count) {
   *items = nullptr;
   *count = 0;
   StatesNotRead.clear();
+  // A refresh (Ctrl+R) must see a CVS folder changed since the last one.
+  ReadCvsContext();
   PanelListing listing;
   listing.Directory = Directory;
   try {

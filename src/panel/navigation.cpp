@@ -18,5 +18,8 @@ int CvsPanel::ProcessKey(int key, unsigned int controlState) {
     return 1;
   }
   if (key == VK_F3 && controlState == 0 && InWorkingCopy) return ShowItemMenu();
+  // Ctrl+R: the host describes the panel before it lists it again, so the
+  // CVS context is read first, for the info lines to match the listing.
+  if (key == 'R' && controlState == PKF_CONTROL) ReadCvsContext();
   return 0;
 }

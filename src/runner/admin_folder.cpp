@@ -1,7 +1,11 @@
 // Checking a working copy's CVS folder before cvs may run on it unasked.
 #include "runner/admin_folder.hpp"
 
+#include <unordered_set>
+#include <vector>
+
 #include "os/os.hpp"
+#include "runner/entries_file.hpp"
 
 namespace {
 // A CVS folder holds a dozen files at most; a folder with more entries than
@@ -9,29 +13,67 @@ namespace {
 const size_t kMostAdminEntries = 256;
 }  // namespace
 
-std::string AdminFolderRefusal(const std::string &dir) {
-  const std::string admin = dir + os::kSep + "CVS";
-  if (!os::IsPlainDirectory(admin)) return "CVS is not a plain folder";
+std::string AdminFolderRefusal(const os::Folder &dir) {
+  os::EnterResult entered;
+  std::unique_ptr<os::Folder> admin = dir.Enter("CVS", false, entered);
+  if (admin == nullptr)
+    return entered == os::EnterResult::Failed ? "CVS cannot be read" : "CVS is not a plain folder";
   std::string refusal;
   size_t entries = 0;
-  const bool listed = os::EachDirectoryEntry(admin, [&](const FAR_FIND_DATA &entry) {
-    const std::string name = entry.cFileName;
-    if (!refusal.empty() || name == "." || name == "..") return;
+  const bool listed = admin->EachEntry([&](const std::string &name, os::EntryType type) {
+    if (!refusal.empty()) return;
     if (++entries > kMostAdminEntries) {
       refusal = "CVS holds too many entries";
       return;
     }
-    const std::string path = admin + os::kSep + name;
-    if (os::IsPlainFile(path) || (name == "Base" && os::IsPlainDirectory(path))) return;
+    if (type == os::EntryType::File || (name == "Base" && type == os::EntryType::Folder)) return;
     refusal = name + " is not a plain file";
   });
   if (!listed) return "CVS cannot be read";
   return refusal;
 }
 
+std::string AdminFolderRefusal(const std::string &dir) {
+  std::unique_ptr<os::Folder> folder = os::Folder::Open(dir);
+  if (folder == nullptr) return "CVS is not a plain folder";
+  return AdminFolderRefusal(*folder);
+}
+
+std::string TrackedFileRefusal(const std::string &dir) {
+  std::unique_ptr<os::Folder> folder = os::Folder::Open(dir);
+  if (folder == nullptr) return "";
+  std::vector<std::string> odd;
+  folder->EachEntry([&odd](const std::string &name, os::EntryType type) {
+    if (type != os::EntryType::File && type != os::EntryType::Folder) odd.push_back(name);
+  });
+  if (odd.empty()) return "";
+  std::string entries, log;
+  ReadAdminFile(*folder, "Entries", entries);
+  ReadAdminFile(*folder, "Entries.Log", log);
+  const std::vector<std::string> files = ParseEntries(entries, log).Files;
+  const std::unordered_set<std::string> tracked(files.begin(), files.end());
+  for (const std::string &name : odd) {
+    if (tracked.count(name) != 0 && folder->TypeOf(name, true) == os::EntryType::Other)
+      return name + " is not a plain file";
+  }
+  return "";
+}
+
+os::PlainRead ReadAdminFile(const os::Folder &dir, const char *name, std::string &content) {
+  os::EnterResult entered;
+  std::unique_ptr<os::Folder> admin = dir.Enter("CVS", false, entered);
+  if (admin == nullptr) {
+    content.clear();
+    return entered == os::EnterResult::Failed ? os::PlainRead::Failed : os::PlainRead::Missing;
+  }
+  const os::PlainRead result = admin->ReadPlain(name, kAdminFileLimit, content);
+  if (result == os::PlainRead::TooLarge) content.clear();
+  return result;
+}
+
 os::PlainRead ReadAdminFile(const std::string &dir, const char *name, std::string &content) {
-  const os::PlainRead result = os::ReadPlainFile(
-      dir + os::kSep + "CVS" + os::kSep + name, kAdminFileLimit, content);
+  const os::PlainRead result =
+      os::ReadPlainFile(dir + os::kSep + "CVS" + os::kSep + name, kAdminFileLimit, content);
   if (result == os::PlainRead::TooLarge) content.clear();
   return result;
 }

@@ -12,6 +12,7 @@
 
 #include <string>
 
+#include "os/folder.hpp"
 #include "os/plain_file.hpp"
 
 // The most of one administrative file that is read (CVS/Entries of a folder
@@ -23,8 +24,18 @@ const size_t kAdminFileLimit = size_t(32) << 20;
 // empty when `dir`/CVS is a plain folder whose entries are all plain files.
 // A plain folder "Base" (where `cvs edit` keeps its copies) is allowed.
 std::string AdminFolderRefusal(const std::string &dir);
+std::string AdminFolderRefusal(const os::Folder &dir);
+
+// Why cvs must not start on its own in `dir` because of a file it tracks
+// there: cvs reads a tracked file whose time has changed, and a FIFO or a
+// device under that name (or a link to one) would hold it for ever.  Empty
+// when there is none.  Only entries that the folder's listing shows as no
+// plain file are looked at, so a folder of plain files costs one listing.
+std::string TrackedFileRefusal(const std::string &dir);
 
 // Reads `dir`/CVS/`name` whole when it is a plain file within the bound.
 os::PlainRead ReadAdminFile(const std::string &dir, const char *name, std::string &content);
+// The same below an open working-copy folder.
+os::PlainRead ReadAdminFile(const os::Folder &dir, const char *name, std::string &content);
 
 #endif

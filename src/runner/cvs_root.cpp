@@ -2,18 +2,12 @@
 // from starting programs without the user's consent.
 #include "runner/cvs_root.hpp"
 
+#include <ctype.h>
+
 #include <algorithm>
-#include <vector>
 
-#include "host/host.hpp"
-#include "os/os.hpp"
 #include "os/plain_file.hpp"
-
-namespace {
-// The root as shown in the warning box.
-const size_t kShownRootLength = 200;
-const int kMaxFolders = 10000;
-}  // namespace
+#include "runner/cvs_visits.hpp"
 
 bool ReadRootLine(const std::string &path, size_t maxChars, std::string &line) {
   const os::PlainRead read = os::ReadPlainFile(path, maxChars, line);
@@ -33,62 +27,33 @@ bool RootCarriesOptions(const std::string &root) {
 
 namespace {
 
-// FindRootWithOptions with a budget of folders: links that lead back up the
-// tree would otherwise make the walk grow without end.  A walk that runs out
-// of budget answers as if it had found such a root, so that the user is
-// asked rather than a root left unseen.
-bool WalkForRootWithOptions(const std::string &dir, int maxDepth, int &budget, std::string &where,
-                            std::string &root) {
-  const std::string admin = dir + os::kSep + "CVS";
-  if (!os::IsDirectory(admin)) return false;
-  if (--budget < 0) {
-    where = dir;
-    root = "(not checked: more than " + std::to_string(kMaxFolders) + " working-copy folders)";
-    return true;
-  }
-  std::string line;
-  if (ReadRootLine(admin + os::kSep + "Root", kRootLineLength, line) && RootCarriesOptions(line)) {
-    where = dir;
-    root = line;
-    return true;
-  }
-  if (maxDepth <= 0) return false;
-  std::vector<FAR_FIND_DATA> entries;
-  if (!os::ListDirectory(dir, entries)) return false;
-  for (const FAR_FIND_DATA &entry : entries) {
-    const std::string name = entry.cFileName;
-    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == "." || name == ".." ||
-        name == "CVS")
-      continue;
-    if (WalkForRootWithOptions(dir + os::kSep + name, maxDepth - 1, budget, where, root))
-      return true;
-  }
+// A whole path on this system: "/x"; on Windows also "\x" and "C:\x".
+bool IsWholePath(const std::string &path) {
+  if (!path.empty() && path[0] == '/') return true;
+#ifdef _WIN32
+  if (!path.empty() && path[0] == '\\') return true;
+  return path.size() >= 3 && isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+         (path[2] == '\\' || path[2] == '/');
+#else
   return false;
+#endif
 }
 
 }  // namespace
 
-bool FindRootWithOptions(const std::string &dir, int maxDepth, std::string &where,
-                         std::string &root) {
-  int budget = kMaxFolders;
-  return WalkForRootWithOptions(dir, maxDepth, budget, where, root);
+std::string LocalRepositoryFolder(const std::string &root, const std::string &repository) {
+  static const std::string kLocal = ":local:";
+  std::string path;
+  if (root.compare(0, kLocal.size(), kLocal) == 0) {
+    path = root.substr(kLocal.size());
+  } else if (IsWholePath(root)) {
+    path = root;
+  } else {
+    return "";
+  }
+  if (repository.empty()) return "";
+  if (IsWholePath(repository)) return repository;
+  return path + "/" + repository;
 }
 
-bool MayRunOnCurrentFolderRoot() {
-  std::string where, root;
-  if (!FindRootWithOptions(".", kRootWalkDepth, where, root)) return true;
-  if (root.size() > kShownRootLength) root = root.substr(0, kShownRootLength) + "...";
-  const std::string heading =
-      where == "." ? std::string("This folder's CVS/Root gives its access method options:")
-                   : "The CVS/Root of " + where.substr(2) + " gives its access method options:";
-  const char *items[] = {"Warning",
-                         heading.c_str(),
-                         root.c_str(),
-                         "cvs would obey them, and they can name a program for it to start.",
-                         "Run cvs on this folder all the same?",
-                         "Cancel",
-                         "Run"};
-  const int count = static_cast<int>(sizeof items / sizeof items[0]);
-  // "Cancel" comes first, so that Enter and Esc alike run nothing.
-  return HostInfo.Message(HostInfo.ModuleNumber, FMSG_WARNING, nullptr, items, count, 2) == 1;
-}
+bool MayRunOnCurrentFolderRoot() { return MayRunCvsOn(Selection{"."}, true); }

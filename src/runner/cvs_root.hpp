@@ -26,22 +26,15 @@ bool RootCarriesOptions(const std::string &root);
 // Longest Root line taken; a longer line is kept as far as it was read.
 const size_t kRootLineLength = 347;
 
-// How deep the folders below a working-copy folder are looked at; a tree
-// deeper than this (or one that loops through links) is not followed further.
-const int kRootWalkDepth = 32;
+// The folder of the repository that a working-copy folder stands for, when
+// its root `root` is a repository on this machine ("/path", ":local:/path",
+// on Windows also "C:\path"); `repository` is the first line of its
+// CVS/Repository, a path below the root or, as older clients wrote it, a
+// whole path.  Empty for a remote root or an empty `repository`.
+std::string LocalRepositoryFolder(const std::string &root, const std::string &repository);
 
-// The first working-copy folder at or below `dir` whose CVS/Root names a
-// root that carries options, with that root.  cvs takes each subfolder's
-// own root when a command recurses, so the folders below count too: every
-// subfolder that holds a "CVS" folder, down to `maxDepth` levels.  A tree
-// of more than 10000 such folders (links may loop) counts as holding one.
-bool FindRootWithOptions(const std::string &dir, int maxDepth, std::string &where,
-                         std::string &root);
-
-// Asks, in a warning box that shows the root, whether a command the user
-// chose may run cvs on the current folder when it or a working-copy folder
-// below it names such a root; "Cancel" is the default.  True when there is
-// none or the user chose to run all the same.
+// MayRunCvsOn (runner/cvs_visits.hpp) for a command on the whole current
+// folder and below.
 bool MayRunOnCurrentFolderRoot();
 
 #endif

@@ -35,7 +35,8 @@ bool NextOutputLine(OutputLines &lines, const char *&text, size_t &length) {
       char *start = data + lines.Begin;
       char *stop = newline != nullptr ? newline : data + lines.End;
       lines.Begin = newline != nullptr ? static_cast<size_t>(newline - data) + 1 : lines.End;
-      if (newline != nullptr && stop > start && stop[-1] == '\r') --stop;
+      if (newline != nullptr && stop > start && stop[-1] == '\r' && !lines.KeepCarriageReturn)
+        --stop;
       *stop = '\0';  // the newline's place, or the spare byte after the data
       text = start;
       length = static_cast<size_t>(stop - start);

@@ -19,12 +19,15 @@ struct OutputLines {
   // an unfinished last line waits for the rest.  Clear it once the writer
   // is done; the next call then reads to the real end.
   bool Following = false;
+  // A CR before a line's "\n" is part of the line: where the client that
+  // wrote the file ends its lines with "\n" alone, a name may end in a CR.
+  bool KeepCarriageReturn = false;
 };
 
 // Starts reading `file` (opened in binary mode) from where it stands.
 void StartOutputLines(OutputLines &lines, FILE *file);
 // The next line without its line end ("\n", or "\r\n" as a text-mode read
-// on Windows would give it), as `text` and `length`; the text stays valid
+// on Windows would give it, unless KeepCarriageReturn), as `text` and `length`; the text stays valid
 // until the next call and is followed by a NUL.  False at the end of the
 // file or on a read error (while Following: when no whole line has come
 // yet); a last line without a line end still counts.

@@ -97,6 +97,25 @@ std::vector<std::string> ProgramCandidates(const std::string &name, const std::s
   return candidates;
 }
 
+std::string SearchPathWithoutRelativeEntries(const std::string &pathText,
+                                             const SearchRules &rules) {
+  std::string kept;
+  size_t start = 0;
+  while (start <= pathText.size()) {
+    size_t end = pathText.find(rules.ListSeparator, start);
+    if (end == std::string::npos) end = pathText.size();
+    const std::string entry = pathText.substr(start, end - start);
+    start = end + 1;
+    std::string dir;
+    for (char c : entry)
+      if (c != '"') dir += c;
+    if (!IsAbsoluteDirectory(dir, rules)) continue;
+    if (!kept.empty()) kept += rules.ListSeparator;
+    kept += entry;
+  }
+  return kept;
+}
+
 bool IsNetworkPath(const std::string &path) {
   return path.size() >= 2 && (path[0] == '\\' || path[0] == '/') &&
          (path[1] == '\\' || path[1] == '/');

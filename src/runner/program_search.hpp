@@ -33,6 +33,12 @@ bool HasDirectoryPart(const std::string &name, const SearchRules &rules);
 std::vector<std::string> ProgramCandidates(const std::string &name, const std::string &pathText,
                                            const SearchRules &rules);
 
+// `pathText` without its empty and relative entries, the others as they
+// stand (quotes kept), joined by the rules' list separator: the PATH a
+// program started in a working copy gets, so that neither it nor what it
+// starts finds a program there.
+std::string SearchPathWithoutRelativeEntries(const std::string &pathText, const SearchRules &rules);
+
 // True for a path on a network share ("\\server\..." or "//server/...").
 bool IsNetworkPath(const std::string &path);
 

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "os/os.hpp"
+#include "runner/child_environment.hpp"
 #include "runner/program_search.hpp"
 #include "runner/runner.hpp"
 
@@ -30,7 +31,8 @@ os::Process *StartProgram(const char *name, const char *const *args, FILE *outpu
     }
     bool notFound = false;
     std::string reason;
-    os::Process *process = os::StartProcess(candidate, args, output, reason, notFound);
+    os::Process *process = os::StartProcess(candidate, args, output, reason, notFound,
+                                            ChildEnvironment(candidate, args));
     // A program that runs on by itself and fails at once (a launcher whose
     // tool is missing) did not start what was asked; what it said is why.
     if (process != nullptr && output == nullptr && os::FailedAtOnce(process, reason)) {

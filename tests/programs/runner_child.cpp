@@ -169,6 +169,9 @@ int main(int argc, char **argv) {
       SleepMs(atol(rest));
     } else if (strcmp(argv[i], "args") == 0) {
       for (int j = 0; j < argc; ++j) Put(1, std::string("[") + argv[j] + "]\n");
+    } else if (Starts(argv[i], "env:", &rest)) {
+      const char *value = getenv(rest);
+      Put(1, std::string(rest) + (value != nullptr ? "=" + std::string(value) : " unset") + "\n");
     } else if (strcmp(argv[i], "self") == 0) {
       Put(1, OwnPath() + "\n");
     } else if (Starts(argv[i], "pid:", &rest)) {

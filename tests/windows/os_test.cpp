@@ -187,6 +187,27 @@ TEST_F(WindowsProcess, BothStreamsGoIntoOneFileInOrder) {
   EXPECT_EQ(ReadFile(path), "one\r\ntwo\r\nthree\r\nfour\r\nhandles: same\r\n");
 }
 
+TEST_F(WindowsProcess, TheProgramGetsTheEnvironmentWithTheSettingsApplied) {
+  wintest::ScopedEnv env;
+  env.Set("Path", "C:\\windows;.;bin");
+  env.Set("QUILLET_KEPT", "kept");
+  std::string path = dir / "out";
+  FILE *output = os::OpenOutputFile(path);
+  ASSERT_NE(output, nullptr);
+  program = ProgramPath("runner_child");
+  const char *argv[] = {program.c_str(), "env:PATH", "env:QUILLET_KEPT", "env:CVS_SERVER", nullptr};
+  std::string error;
+  bool notFound = true;
+  // The variable is one whatever the case of its name.
+  os::Process *process = os::StartProcess(program, argv, output, error, notFound,
+                                          {{"PATH", "C:\\windows"}, {"CVS_SERVER", "C:\\cvs.exe"}});
+  ASSERT_NE(process, nullptr) << error;
+  EXPECT_EQ(os::WaitProcessOrEvent(process, nullptr), os::WaitResult::ProcessEnded);
+  os::FreeProcess(process);
+  fclose(output);
+  EXPECT_EQ(ReadFile(path), "PATH=C:\\windows\r\nQUILLET_KEPT=kept\r\nCVS_SERVER=C:\\cvs.exe\r\n");
+}
+
 TEST_F(WindowsProcess, EventsThreadsAndExitCodes) {
   os::Process *process = Start({"sleep:600000"});
   ASSERT_NE(process, nullptr);
