@@ -107,6 +107,7 @@ hostcore::DialogClose Host::ShowDialog(hostcore::DialogSession &dialog) {
   }
   // "CVS Running...": wait for the module's close, or let the user press
   // the break item after the scripted time.
+  if (script.WhileRunStands) script.WhileRunStands();
   int waitMs = script.RunBreakAfterMs >= 0 ? script.RunBreakAfterMs : script.RunTimeoutMs;
   hostcore::ScopedLock lock(dialog.Lock());
   bool byModule = dialogWoken_.WaitFor(lock, waitMs, [&] { return dialog.ModuleClosePending(); });

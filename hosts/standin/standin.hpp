@@ -89,6 +89,10 @@ struct Script {
   int RunBreakAfterMs = -1;
   int RunBreakItem = 1;
   int RunTimeoutMs = 120000;
+  // Called on the host's thread each time the run dialog stands waiting
+  // for its close, after the module's DN_INITDIALOG: a test looks there at
+  // what must hold while a run is under way (the host's standard streams).
+  std::function<void()> WhileRunStands;
   // A DM_CLOSE sent to the dialog runs the procedure's DN_CLOSE at once, on
   // the sender's thread, as a host that does not pass the message over to
   // its own thread does.  Otherwise the host's thread asks the procedure.

@@ -50,9 +50,9 @@ class WindowsPanel : public wintest::HostTest {
  protected:
   // Opens a panel as the host would, on the file panel's folder `dir`.
   CvsPanel *Open(const std::string &folder, int viewMode) {
-    host.Panel.PanelType = PTYPE_FILEPANEL;
-    host.Panel.ViewMode = viewMode;
-    strncpy(host.Panel.CurDir, folder.c_str(), sizeof host.Panel.CurDir - 1);
+    host.ActivePanel().PanelType = PTYPE_FILEPANEL;
+    host.ActivePanel().ViewMode = viewMode;
+    host.ActivePanel().CurDir = folder;
     HANDLE handle = CreatePanel();
     EXPECT_NE(handle, INVALID_HANDLE_VALUE);
     return handle == INVALID_HANDLE_VALUE ? nullptr : static_cast<CvsPanel *>(handle);

@@ -57,8 +57,8 @@ TEST_F(WindowsReplay, MarkingReadsTheDryRunUpdate) {
 
 TEST_F(WindowsReplay, ALightCommitRunsWithTheTemplateAndShowsTheOutput) {
   wintest::ScopedCwd cwd(copy);
-  host.EditorResult = EEC_MODIFIED;
-  host.MessageAnswer = 0;
+  host.script.Editor.push_back(standin::AppendAndSave(""));  // the template saved as it is
+  host.script.Message.push_back(standin::Answer(0));         // the commit confirmed
   ASSERT_TRUE(CommitFiles(Selection{"modified.c", "added.c"}, false));
   std::vector<std::string> log = wintest::ReadLines(dir / "cvs.log");
   ASSERT_EQ(log.size(), 1u);
@@ -68,10 +68,11 @@ TEST_F(WindowsReplay, ALightCommitRunsWithTheTemplateAndShowsTheOutput) {
   // The template the client got, and the client's answer in the editor.
   std::string message = wintest::ReadFile(dir / "cvs.log.message");
   EXPECT_NE(message.find(": Orvelle CVS Plugin"), std::string::npos) << message;
-  ASSERT_EQ(host.EditorTitles, (std::vector<std::string>{"CVS log", "CVS log"}));
-  EXPECT_NE(host.EditorTexts[1].find("new revision: 1.2; previous revision: 1.1"),
+  ASSERT_EQ(host.Editors.size(), 2u);
+  for (const standin::EditorCall &editor : host.Editors) EXPECT_EQ(editor.Title, "CVS log");
+  EXPECT_NE(host.Editors[1].Content.find("new revision: 1.2; previous revision: 1.1"),
             std::string::npos)
-      << host.EditorTexts[1];
+      << host.Editors[1].Content;
   EXPECT_TRUE(LeftInHome().empty());
 }
 

@@ -1,4 +1,4 @@
-// RunCvs on Windows with real child processes under a test host's
+// RunCvs on Windows with real child processes under the stand-in host's
 // "CVS Running..." dialog: exit codes, both streams in one file, Break and
 // Esc ending the process and what it started, the runner's own codes, the
 // arguments as the child's C runtime splits them, and the host's standard
@@ -22,15 +22,15 @@ class WindowsRunCvs : public wintest::HostTest {
   void SetUp() override {
     HostTest::SetUp();
     streams = wintest::CurrentStreams();
+    host.script.WhileRunStands = [this] { streamsWhileOpen.push_back(wintest::CurrentStreams()); };
   }
 
   void TearDown() override {
     // Every run leaves the host's standard handles and its descriptors 1
     // and 2 as they were, and none changed them while the dialog was open.
     EXPECT_EQ(wintest::CurrentStreams(), streams);
-    for (const wintest::DialogRecord &dialog : host.Dialogs) {
-      EXPECT_EQ(dialog.StreamsWhileOpen, streams);
-    }
+    EXPECT_GE(streamsWhileOpen.size(), host.Dialogs.size());
+    for (const wintest::StreamState &seen : streamsWhileOpen) EXPECT_EQ(seen, streams);
     HostTest::TearDown();
   }
 
@@ -43,6 +43,7 @@ class WindowsRunCvs : public wintest::HostTest {
   }
 
   wintest::StreamState streams{};
+  std::vector<wintest::StreamState> streamsWhileOpen;
   wintest::TempDir dir;
 };
 
@@ -59,16 +60,16 @@ TEST_F(WindowsRunCvs, ExitCodesComeBackAndBothStreamsShareTheFileInOrder) {
 
   // Each run showed the dialog, closed by the watcher with result 2.
   ASSERT_EQ(host.Dialogs.size(), 3u);
-  for (const wintest::DialogRecord &dialog : host.Dialogs) {
+  for (const standin::DialogCall &dialog : host.Dialogs) {
     EXPECT_EQ(dialog.Result, 2);
     EXPECT_EQ(dialog.ProcMessages, (std::vector<int>{DN_INITDIALOG, DN_CLOSE}));
   }
-  const wintest::DialogRecord &dialog = host.Dialogs[0];
+  const standin::DialogCall &dialog = host.Dialogs[0];
   EXPECT_EQ((std::vector<int>{dialog.X1, dialog.Y1, dialog.X2, dialog.Y2}),
             (std::vector<int>{-1, -1, 42, 7}));
-  ASSERT_EQ(dialog.Items.size(), 2u);
-  EXPECT_STREQ(dialog.Items[0].Data, "CVS Running...");
-  EXPECT_STREQ(dialog.Items[1].Data, "Break");
+  ASSERT_EQ(dialog.ItemsIn.size(), 2u);
+  EXPECT_STREQ(dialog.ItemsIn[0].Data, "CVS Running...");
+  EXPECT_STREQ(dialog.ItemsIn[1].Data, "Break");
 }
 
 // The host's own writes during and after a run stay out of the output file.
@@ -100,8 +101,8 @@ TEST_F(WindowsRunCvs, BreakAndEscEndTheProcessAndWhatItStartedWithMinus168) {
   for (int item : {1, -1}) {
     SCOPED_TRACE(item);
     host.Dialogs.clear();
-    host.BreakAfterMs = 1500;
-    host.BreakItem = item;
+    host.script.RunBreakAfterMs = 1500;
+    host.script.RunBreakItem = item;
     std::string output = dir / "out";
     std::string childPid = dir / ("child" + std::to_string(item));
     std::string grandchildPid = dir / ("grandchild" + std::to_string(item));

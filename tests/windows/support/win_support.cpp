@@ -96,151 +96,12 @@ StreamState CurrentStreams() {
              << ", fd2 " << state.Fd2 << "}";
 }
 
-// ---------------------------------------------------------------------------
-// The test host's services.
-
-TestHost *TestHost::Current = nullptr;
-
-namespace {
-
-// One open dialog: the module's DM_CLOSE signals `Closed` with its code.
-struct OpenDialog {
-  HANDLE Closed;
-  LONG CloseCode;
-  bool Open;
-};
-
-CRITICAL_SECTION *DialogLock() {
-  static CRITICAL_SECTION lock;
-  static bool ready = false;
-  if (!ready) {
-    InitializeCriticalSection(&lock);
-    ready = true;
-  }
-  return &lock;
-}
-
-int FARAPI HostDialogEx(INT_PTR, int x1, int y1, int x2, int y2, const char *, FarDialogItem *items,
-                        int count, DWORD, DWORD, FARWINDOWPROC proc, LONG_PTR param) {
-  TestHost &host = *TestHost::Current;
-  DialogRecord record;
-  record.X1 = x1;
-  record.Y1 = y1;
-  record.X2 = x2;
-  record.Y2 = y2;
-  if (items != nullptr && count > 0) record.Items.assign(items, items + count);
-  OpenDialog dialog;
-  dialog.Closed = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-  dialog.CloseCode = 0;
-  dialog.Open = true;
-  HANDLE handle = &dialog;
-  record.ProcMessages.push_back(DN_INITDIALOG);
-  proc(handle, DN_INITDIALOG, 0, param);
-  record.StreamsWhileOpen = CurrentStreams();
-
-  int result;
-  for (;;) {
-    DWORD wait = static_cast<DWORD>(host.BreakAfterMs >= 0 ? host.BreakAfterMs : host.TimeoutMs);
-    bool byModule = WaitForSingleObject(dialog.Closed, wait) == WAIT_OBJECT_0;
-    result = byModule ? static_cast<int>(dialog.CloseCode)
-                      : (host.BreakAfterMs >= 0 ? host.BreakItem : -1);
-    // The dialog asks its procedure before it closes, whoever closes it.
-    record.ProcMessages.push_back(DN_CLOSE);
-    if (proc(handle, DN_CLOSE, result, 0)) break;
-  }
-  EnterCriticalSection(DialogLock());
-  dialog.Open = false;
-  LeaveCriticalSection(DialogLock());
-  CloseHandle(dialog.Closed);
-  record.Result = result;
-  host.Dialogs.push_back(record);
-  return result;
-}
-
-LONG_PTR FARAPI HostSendDlgMessage(HANDLE handle, int message, int param1, LONG_PTR) {
-  OpenDialog *dialog = static_cast<OpenDialog *>(handle);
-  EnterCriticalSection(DialogLock());
-  LONG_PTR result = 0;
-  if (!dialog->Open) {
-    ++TestHost::Current->LateDialogMessages;
-  } else if (message == DM_CLOSE) {
-    dialog->CloseCode = param1;
-    SetEvent(dialog->Closed);
-    result = 1;
-  }
-  LeaveCriticalSection(DialogLock());
-  return result;
-}
-
-LONG_PTR FARAPI HostDefDlgProc(HANDLE, int message, int, LONG_PTR) {
-  return (message == DN_CLOSE || message == DN_INITDIALOG) ? 1 : 0;
-}
-
-int FARAPI HostMessage(INT_PTR, DWORD flags, const char *, const char *const *items, int count,
-                       int) {
-  std::vector<std::string> lines;
-  if (flags & FMSG_ALLINONE) {
-    std::string text = reinterpret_cast<const char *>(items);
-    for (size_t start = 0, end; start <= text.size(); start = end + 1) {
-      end = text.find('\n', start);
-      if (end == std::string::npos) end = text.size();
-      lines.push_back(text.substr(start, end - start));
-    }
-  } else {
-    for (int i = 0; i < count; ++i) lines.push_back(items[i] != nullptr ? items[i] : "");
-  }
-  TestHost::Current->Messages.push_back(lines);
-  return TestHost::Current->MessageAnswer;
-}
-
-const char *FARAPI HostGetMsg(INT_PTR, int id) {
-  static std::string texts[32];
-  if (id < 0 || id >= 32) return "";
-  texts[id] = "message " + std::to_string(id) + (id == MFailedExitCode ? " %d" : "");
-  return texts[id].c_str();
-}
-
-int FARAPI HostEditor(const char *file, const char *title, int, int, int, int, DWORD, int, int) {
-  TestHost::Current->EditorTexts.push_back(ReadFile(file));
-  TestHost::Current->EditorTitles.push_back(title != nullptr ? title : "");
-  return TestHost::Current->EditorResult;
-}
-
-int FARAPI HostControl(HANDLE, int command, void *param) {
-  TestHost &host = *TestHost::Current;
-  host.Calls.push_back("Control " + std::to_string(command));
-  if (command == FCTL_GETPANELINFO) {
-    *static_cast<PanelInfo *>(param) = host.Panel;
-    return 1;
-  }
-  return 1;
-}
-
-INT_PTR FARAPI HostAdvControl(INT_PTR, int command, void *) {
-  TestHost::Current->Calls.push_back("AdvControl " + std::to_string(command));
-  return 0;
-}
-
-}  // namespace
-
-void TestHost::Bind(PluginStartupInfo &info) {
-  DialogLock();  // made before any watcher thread can ask for it
-  Current = this;
-  memset(&info, 0, sizeof info);
-  info.StructSize = sizeof info;
-  info.ModuleNumber = 7;
-  info.DialogEx = HostDialogEx;
-  info.SendDlgMessage = HostSendDlgMessage;
-  info.DefDlgProc = HostDefDlgProc;
-  info.Message = HostMessage;
-  info.GetMsg = HostGetMsg;
-  info.Editor = HostEditor;
-  info.Control = HostControl;
-  info.AdvControl = HostAdvControl;
-}
-
 void HostTest::SetUp() {
-  host.Bind(info);
+  host.Reset();
+  if (host.Language.empty()) {
+    ASSERT_TRUE(host.LoadLanguage(TestsSourceDir() + "\\..\\lang\\quillet_en.lng"));
+  }
+  info = host.StartupInfo();
   BindHost(&info);
 }
 
@@ -248,7 +109,7 @@ void HostTest::TearDown() {
   EXPECT_EQ(host.LateDialogMessages, 0);
   PluginStartupInfo none{};
   BindHost(&none);
-  TestHost::Current = nullptr;
+  host.Reset();
 }
 
 }  // namespace wintest

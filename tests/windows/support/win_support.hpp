@@ -1,20 +1,19 @@
 // Helpers of the Windows tests: scratch folders on C:, environment and
 // files (shared with the Linux tests), copies of trees, processes by id, a
-// module's export table, and a small host service table that the tests
-// fill and script themselves (the run dialog, message boxes, the editor,
-// panels).
+// module's export table, and the fixture that binds the module's code
+// linked into a test to the stand-in host.
 #ifndef QUILLET_WIN_SUPPORT_HPP
 #define QUILLET_WIN_SUPPORT_HPP
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
 #include "host/far_api.hpp"
 #include "scratch_files.hpp"
+#include "standin/standin.hpp"
 
 namespace wintest {
 
@@ -59,45 +58,14 @@ struct StreamState {
 StreamState CurrentStreams();
 ::std::ostream &operator<<(::std::ostream &out, const StreamState &state);
 
-// One DialogEx call as the test host saw it.
-struct DialogRecord {
-  std::vector<FarDialogItem> Items;
-  int X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
-  std::vector<int> ProcMessages;
-  int Result = 0;
-  StreamState StreamsWhileOpen{};
-};
-
-// The host services a test needs, scripted by the test: DialogEx runs the
-// dialog procedure and waits for the module's DM_CLOSE, or "presses" a
-// button after BreakAfterMs; Message answers with MessageAnswer; Editor
-// keeps a copy of the file it was asked to open; Control answers
-// FCTL_GETPANELINFO with Panel.
-struct TestHost {
-  int BreakAfterMs = -1;  // -1: wait for the module (up to TimeoutMs)
-  int BreakItem = 1;      // 1 = "Break", -1 = Esc
-  int TimeoutMs = 60000;  // a dialog nobody closes ends as Esc
-  int MessageAnswer = 0;
-  int EditorResult = EEC_NOT_MODIFIED;
-  std::vector<DialogRecord> Dialogs;
-  std::vector<std::vector<std::string>> Messages;
-  std::vector<std::string> EditorTexts;
-  std::vector<std::string> EditorTitles;
-  PanelInfo Panel{};
-  std::vector<std::string> Calls;  // Control and AdvControl, in order
-  int LateDialogMessages = 0;      // DM_CLOSE to a dialog that had closed
-
-  // Fills `info` with this host's services and makes it the current host.
-  void Bind(PluginStartupInfo &info);
-  static TestHost *Current;
-};
-
-// Binds the module to a fresh TestHost for the length of each test.
+// The module's code, linked into the test, bound to the stand-in host's
+// services for the length of each test, with the module's English
+// messages; no message reaches a dialog that had closed.
 class HostTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
-  TestHost host;
+  standin::Host &host = standin::Host::Get();
   PluginStartupInfo info{};
 };
 
