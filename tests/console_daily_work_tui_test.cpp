@@ -1,5 +1,5 @@
 // The console host for daily work, driven in tmux: the selection kept by
-// name on the status panel; group selection; the mouse; F7, F6 and F8 at
+// name on the status panel; the mouse; F7, F6, F8 and group selection at
 // the smallest screen with a wide name; the host's own cd; names quoted
 // for the shell; and F10's question (answered No by the mouse).
 #include "console/terminal.hpp"
@@ -84,25 +84,6 @@ TEST_F(DailyWorkTest, TheStatusPanelKeepsItsSelectionAndCursorByName) {
   Quit();
 }
 
-TEST_F(DailyWorkTest, GroupSelectionByMasksInversionAndShiftArrows) {
-  std::string files = dir / "files";
-  testsupport::MakeDirs(files + "/src.c");  // a folder: + takes files only
-  for (const std::string &name : {std::string("a.c"), std::string("notes.txt"), kKanji + ".c"})
-    testsupport::WriteFile(files + "/" + name, "12345");
-  Start(files);
-  Expect(files + ">");
-  screen->Keys({"+"});
-  Expect("Select the files");
-  screen->Type("*.c");  // replaces the "*" offered
-  screen->Keys({"Enter"});
-  Expect("10 bytes in 2 selected files");
-  screen->Keys({"*"});
-  Expect("5 bytes in 1 selected file");
-  screen->Keys({"Home", "S-Down", "S-Down"});  // from ".." over the folder
-  Expect("5 bytes in 2 selected files");
-  Quit();
-}
-
 TEST_F(DailyWorkTest, TheMouseMovesClicksEntersScrollsAndPresses) {
   std::string files = dir / "files";
   testsupport::MakeDirs(files + "/sub");
@@ -157,11 +138,11 @@ TEST_F(DailyWorkTest, TheMouseMovesClicksEntersScrollsAndPresses) {
   EXPECT_EQ("00\n", MouseReporting());  // the terminal is given back as it was
 }
 
-TEST_F(DailyWorkTest, F7F6AndF8AtTheSmallestScreenNothingDeletedUnasked) {
+TEST_F(DailyWorkTest, FileWorkAtTheSmallestScreenDeletesNothingUnasked) {
   std::string files = dir / "files";
-  testsupport::MakeDirs(files);
-  for (const char *name : {"keep.txt", "one.txt", "two.txt"})
-    testsupport::WriteFile(files + "/" + name, name);
+  testsupport::MakeDirs(files + "/src.c");  // a folder: + takes files only
+  for (const std::string &name : {std::string("a.c"), std::string("notes.txt"), kKanji + ".c"})
+    testsupport::WriteFile(files + "/" + name, "12345");
   Start(files, "", "", console::kMinWidth, console::kMinHeight);
   Expect(files + ">");
   screen->Keys({"F7"});
@@ -195,13 +176,23 @@ TEST_F(DailyWorkTest, F7F6AndF8AtTheSmallestScreenNothingDeletedUnasked) {
   screen->Keys({"Enter"});
   ExpectGone("renamed");
   EXPECT_FALSE(testsupport::Exists(files + "/renamed"));
-  // The selected files, named in the question.
-  screen->Keys({"End", "Insert", "Up", "Insert", "F8"});
-  Expect("Delete these 2 entries?");
-  Expect("one.txt");
+  // Group selection: + by masks, * inverts, Shift with the arrows.
+  screen->Keys({"+"});
+  Expect("Select the files");
+  screen->Type("*.c");  // replaces the "*" offered
   screen->Keys({"Enter"});
-  ExpectGone("two.txt");
-  EXPECT_EQ(std::vector<std::string>{"keep.txt"}, testsupport::ListDir(files));
+  Expect("10 bytes in 2 selected files");
+  screen->Keys({"*"});
+  Expect("5 bytes in 1 selected file");
+  screen->Keys({"Home", "S-Down", "S-Down"});  // from ".." over the folder
+  Expect("5 bytes in 2 selected files");
+  // F8 names what is selected, and deletes that only.
+  screen->Keys({"F8"});
+  Expect("Delete these 2 entries?");
+  Expect("src.c/");
+  screen->Keys({"Enter"});
+  ExpectGone("notes.txt");
+  EXPECT_EQ((std::vector<std::string>{"a.c", kKanji + ".c"}), testsupport::ListDir(files));
   Quit();
 }
 
