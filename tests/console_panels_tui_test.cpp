@@ -1,7 +1,8 @@
 // The console host driven in tmux as a person would: the demo's status
-// panel with the right letters, view modes, the info view, back to the
-// file panel, the command line, the viewer and the editor, and a terminal
-// that is too small.
+// panel with the right letters, and with none that cvs did not give when
+// its run failed; view modes, the info view, back to the file panel, the
+// command line, the viewer and the editor, and a terminal that is too
+// small.
 #include <unistd.h>
 
 #include "console_tui_fixture.hpp"
@@ -34,6 +35,26 @@ TEST_F(ConsoleTuiTest, TheDemoOpensOnTheStatusPanelWithEveryStateItsLetter) {
   EXPECT_TRUE(Matches(LeftRow("patchme.txt"), "Needs Patch"));
   EXPECT_TRUE(Matches(LeftRow("conflict.txt"), "Unresolved"));
   EXPECT_TRUE(Matches(LeftRow("sub"), "sub +" + kBar));
+  Quit();
+}
+
+TEST_F(ConsoleTuiTest, AFailedStatusRunIsToldAndLeavesKeptFilesWithoutALetter) {
+  std::string work = MakeDemo();
+  ASSERT_EQ(0, testsupport::Shell("mv repo moved", dir / "demo"));
+  Start(work, "--command cvs:");
+  Expect("exit code 1");
+  screen->Keys({"Escape"});
+  EXPECT_TRUE(screen->WaitUntil([&](const std::string &) {
+    return Matches(LeftRow("scratch.txt"), "scratch\\.txt +" + kBar + "\\?" + kBar);
+  })) << screen->Last;
+  // A file the working copy keeps: no letter.  One it does not know: "?".
+  EXPECT_TRUE(Matches(LeftRow("hello.c"), "hello\\.c +" + kBar + " " + kBar)) << LeftRow("hello.c");
+  // The info view gives the end of the last line of cvs: here that no
+  // root could be found.
+  screen->Keys({"C-l"});
+  Expect("States not read");
+  EXPECT_TRUE(Matches(LineWith(screen->Last, "States not read"), "CVSROOT environment variable"))
+      << screen->Last;
   Quit();
 }
 
