@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "host/far_api.hpp"
+#include "far/far_api.hpp"
 
 // One dialog item; `selected` is the check or radio state.
 FarDialogItem DialogItem(int type, int x1, int y1, int x2, int y2, int focus, int selected,

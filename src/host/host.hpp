@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "host/far_api.hpp"
-#include "host/field_text.hpp"
+#include "far/far_api.hpp"
+#include "far/field_text.hpp"
 
 // Copy of the host's PluginStartupInfo; every host service is called through it.
 extern PluginStartupInfo HostInfo;

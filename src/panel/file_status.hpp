@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "host/far_api.hpp"
+#include "far/far_api.hpp"
 #include "panel/folder_listing.hpp"
 #include "panel/status_report.hpp"
 

@@ -30,6 +30,30 @@ void Reserve(PanelListing &listing, size_t capacity) {
   listing.Capacity = capacity;
 }
 
+FILETIME ToHostTime(uint64_t ticks) {
+  FILETIME time;
+  time.dwLowDateTime = static_cast<DWORD>(ticks & 0xFFFFFFFFu);
+  time.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
+  return time;
+}
+
+// The host's find data of an entry, its file name `prefix` and the bare name.
+void FillFindData(FAR_FIND_DATA &data, const os::DirectoryEntry &entry, const std::string &prefix) {
+  data.dwFileAttributes = entry.Attributes;
+  data.ftCreationTime = ToHostTime(entry.CreationTime);
+  data.ftLastAccessTime = ToHostTime(entry.LastAccessTime);
+  data.ftLastWriteTime = ToHostTime(entry.LastWriteTime);
+  data.nFileSizeHigh = static_cast<DWORD>(entry.Size >> 32);
+  data.nFileSizeLow = static_cast<DWORD>(entry.Size & 0xFFFFFFFFu);
+  data.dwReserved0 = entry.Reserved0;
+  data.dwReserved1 = entry.Reserved1;
+  CopyToField(data.cFileName, prefix);
+  CopyToField(data.cFileName + prefix.size(), sizeof data.cFileName - prefix.size(),
+              entry.Name.c_str());
+  if (entry.ShortName.size() < sizeof data.cAlternateFileName)
+    CopyToField(data.cAlternateFileName, entry.ShortName);
+}
+
 const char *BareName(const PanelListing &listing, size_t index) {
   return listing.Items[index].FindData.cFileName + listing.NameOffset;
 }
@@ -56,17 +80,17 @@ void ListFolder(PanelListing &listing) {
   listing.NameOffset = prefix.size();
   try {
     if (expected > 0) Reserve(listing, expected);
-    const bool read = os::EachDirectoryEntry(listing.Directory, [&](const FAR_FIND_DATA &entry) {
-      if (!IsListed(entry.cFileName)) return;
+    const bool read = os::EachDirectoryEntry(listing.Directory, [&](const os::DirectoryEntry &entry) {
+      if (!IsListed(entry.Name.c_str())) return;
       // Items carry full paths; one that does not fit the host's field is
-      // left out rather than shown under a cut, wrong name.
-      if (prefix.size() + strlen(entry.cFileName) >= room) return;
+      // left out rather than shown under a cut, wrong name.  A name holding
+      // a NUL byte (which no listing gives) could not be shown whole either.
+      if (prefix.size() + entry.Name.size() >= room || entry.Name.find('\0') != std::string::npos)
+        return;
       if (listing.Count == listing.Capacity) Reserve(listing, listing.Capacity * 2 + 16);
       PluginPanelItem &item = listing.Items[listing.Count];
       memset(&item, 0, sizeof(item));
-      item.FindData = entry;
-      CopyToField(item.FindData.cFileName, prefix);
-      CopyToField(item.FindData.cFileName + prefix.size(), room - prefix.size(), entry.cFileName);
+      FillFindData(item.FindData, entry, prefix);
       ++listing.Count;
     });
     if (!read) {

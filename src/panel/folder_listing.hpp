@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "host/far_api.hpp"
+#include "far/far_api.hpp"
 
 // PathTooLong: the folder's own path leaves no room in the host's file-name
 // field for the name of any entry.

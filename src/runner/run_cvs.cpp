@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "host/host.hpp"
-#include "host/user_screen.hpp"
+#include "far/user_screen.hpp"
 #include "os/os.hpp"
 #include "runner/close_claim.hpp"
 #include "runner/runner.hpp"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "host/far_api.hpp"
+#include "far/far_api.hpp"
 #include "os/os.hpp"
 
 // Argument list of one run: "cvs", options, command, names, then a null
