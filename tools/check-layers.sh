@@ -5,6 +5,10 @@
 #   system, the runner (processes, files, argument lists), the user
 #   interface (ui/, the only code that talks to the host), then the panel
 #   and the commands, and the entry points on top;
+# - no file calls a host service (through HostInfo or HostFsf) outside ui/
+#   and the binding host/;
+# - no two units of the module include each other, directly or through
+#   others (a unit is a header and its sources of the same name);
 # - the hosts (hosts/) stand apart: the core includes only itself and the
 #   host's records (far/), never the module's code, and each front end
 #   only the core besides.
@@ -41,7 +45,22 @@ for dir in "$root"/*/; do
     unit=$layer/$(basename "${file%.*}")
     [ "${included%.*}" != "$unit" ] && echo "$unit ${included%.*}" >>"$edges"
   done < <(grep -H -E '^#include "[^/"]+/' "$dir"* || true)
+  case $layer in
+    ui | host) ;;
+    *)
+      while IFS= read -r place; do
+        echo "${place#"$root"/}: calls a host service outside ui/"; status=1
+      done < <(grep -H -n -E '\b(HostInfo|HostFsf)\b' "$dir"* | cut -d: -f1,2 || true)
+      ;;
+  esac
 done
+# tsort names the units of a circle on its error output.
+if ! tsort "$edges" >/dev/null 2>"$edges.loop"; then
+  echo "units that include each other:"
+  grep -v 'input contains a loop' "$edges.loop" | sed 's/^tsort: /  /'
+  status=1
+fi
+rm -f "$edges.loop"
 
 declare -A hostAllowed=(
   [core]="far core"
@@ -63,5 +82,5 @@ for dir in "$hosts"/*/; do
     esac
   done < <(grep -H -E '^#include "[^/"]+/' "$dir"*.?pp || true)
 done
-[ $status -eq 0 ] && echo "every folder includes only from the layers below it"
+[ $status -eq 0 ] && echo "every folder includes only from the layers below it, no units include each other, and only ui/ calls the host"
 exit $status
