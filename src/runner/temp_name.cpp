@@ -1,9 +1,9 @@
 // Fresh temporary file names, reserved by creating the file.
 #include <string>
 
-#include "host/host.hpp"
 #include "os/os.hpp"
 #include "runner/runner.hpp"
+#include "runner/temp_file.hpp"
 
 namespace {
 
@@ -104,17 +104,11 @@ std::string TempFileName(const char *fallbackVariable, std::string *whyNone) {
   return std::string();
 }
 
-std::string TempFileNameOrSay(const char *fallbackVariable) {
-  std::string whyNone;
-  std::string name = TempFileName(fallbackVariable, &whyNone);
-  if (name.empty()) {
-    ShowErrorText("No temporary file can be made, so cvs is not run. Folders tried:\n" + whyNone);
-  }
-  return name;
+TempFile TempFile::Take(const char *fallbackVariable, std::string *whyNone) {
+  return TempFile(TempFileName(fallbackVariable, whyNone));
 }
 
-void ShowErrorText(const std::string &lines) {
-  std::string box = "Error\n" + lines;
-  HostInfo.Message(HostInfo.ModuleNumber, FMSG_WARNING | FMSG_ALLINONE | FMSG_MB_OK, nullptr,
-                   reinterpret_cast<const char *const *>(box.c_str()), 0, 0);
+void TempFile::Remove() {
+  if (!path_.empty()) os::RemoveFile(path_);
+  path_.clear();
 }
