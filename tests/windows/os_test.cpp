@@ -138,7 +138,7 @@ TEST(WindowsListing, FindDataCarriesAttributesSizesAndTimes) {
   std::vector<os::DirectoryEntry> empty;
   ASSERT_TRUE(os::ListDirectory(dir / "empty", empty));
   for (const os::DirectoryEntry &entry : empty) {
-    EXPECT_TRUE(std::string(entry.cFileName) == "." || std::string(entry.cFileName) == "..");
+    EXPECT_TRUE(entry.Name == "." || entry.Name == "..");
   }
   std::vector<os::DirectoryEntry> none;
   EXPECT_FALSE(os::ListDirectory(dir / "missing", none));
