@@ -175,7 +175,7 @@ TEST_F(Dll32, TenUndecoratedStdcallExportsAndTheLanguageFiles) {
   // Registration as the host reads it, in both languages from the files
   // that came beside the DLL in the archive.
   ASSERT_EQ(host.LanguageName, "English");
-  ASSERT_EQ(host.Language.size(), 10u);
+  ASSERT_EQ(host.Language.size(), 129u);
   EXPECT_EQ(std::string(info.PluginMenuStrings[0]), host.Language[5]);
   EXPECT_STREQ(info.CommandPrefix, "cvs");
   EXPECT_EQ(info.StructSize, 44);
