@@ -28,6 +28,8 @@
 #include <memory>
 #include <new>
 
+#include "host/host.hpp"
+
 extern char **environ;
 
 namespace os {
@@ -416,7 +418,7 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
   error.clear();
   ReapOrphans();
   if (program.empty() || argv == nullptr || argv[0] == nullptr) {
-    error = "no program to start";
+    error = GetMsg(MStartNoProgram);
     return nullptr;
   }
   std::vector<std::string> current;
@@ -488,7 +490,7 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
     kill(pid, SIGKILL);
     while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
     }
-    error = "out of memory";
+    error = GetMsg(MStartNoMemory);
     return nullptr;
   }
   process->pid = pid;
@@ -529,7 +531,7 @@ bool FailedAtOnce(Process *process, std::string &said) {
   ssize_t got = pread(process->scratchFd, text, sizeof text - 1, 0);
   said.assign(text, got > 0 ? static_cast<size_t>(got) : 0);
   while (!said.empty() && (said.back() == '\n' || said.back() == '\r')) said.pop_back();
-  std::string failure = "it ended at once with exit code " + std::to_string(code);
+  std::string failure = FormatText(CheckedFormat(MStartEndedAtOnce), code);
   said = said.empty() ? failure : failure + ": " + said;
   return true;
 }

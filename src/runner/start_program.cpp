@@ -1,6 +1,7 @@
 // Starting a program by name, without waiting for it.
 #include <string>
 
+#include "host/host.hpp"
 #include "os/os.hpp"
 #include "runner/child_environment.hpp"
 #include "runner/program_search.hpp"
@@ -10,7 +11,7 @@ os::OwnedProcess StartProgram(const char *name, const char *const *args, FILE *o
                               std::string &error) {
   error.clear();
   if (name == nullptr || *name == '\0' || args == nullptr || args[0] == nullptr) {
-    error = "no program was named";
+    error = GetMsg(MStartNoProgram);
     return nullptr;
   }
   const SearchRules rules = HostSearchRules();

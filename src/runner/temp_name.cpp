@@ -1,6 +1,7 @@
 // Fresh temporary file names, reserved by creating the file.
 #include <string>
 
+#include "host/host.hpp"
 #include "os/os.hpp"
 #include "runner/runner.hpp"
 #include "runner/temp_file.hpp"
@@ -27,11 +28,11 @@ unsigned long TakeSerial() {
 // A name in `dir`, or "" with the reason.
 std::string NameIn(const std::string &dir, std::string &reason) {
   if (!os::IsDirectory(dir)) {
-    reason = "no such folder";
+    reason = GetMsg(MTempNoFolder);
     return std::string();
   }
   if (dir.size() + sizeof kTempPrefix - 1 + 12 > kMaxPathLength) {
-    reason = "its path is too long for a file name in it";
+    reason = GetMsg(MTempPathTooLong);
     return std::string();
   }
   std::string base = dir;
@@ -47,11 +48,11 @@ std::string NameIn(const std::string &dir, std::string &reason) {
       case os::CreateResult::Exists:
         continue;
       case os::CreateResult::Failed:
-        reason = "no file can be created in it";
+        reason = GetMsg(MTempCannotCreate);
         return std::string();
     }
   }
-  reason = "no free name is left in it";
+  reason = GetMsg(MTempNoFreeName);
   return std::string();
 }
 
