@@ -55,14 +55,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     names.push_back(record.Name);
   }
   PanelListing listing;
-  listing.Items = new PluginPanelItem[names.size() + 1];
-  memset(listing.Items, 0, (names.size() + 1) * sizeof(PluginPanelItem));
-  for (const std::string &name : names) {
-    CopyToField(listing.Items[listing.Count++].FindData.cFileName, name);
-  }
+  listing.Items.Reserve(names.size() + 1);
+  for (const std::string &name : names) CopyToField(listing.Items.Add().FindData.cFileName, name);
   SortListing(listing);
   for (const FileStatus &record : records) ApplyRecord(listing, record);
-  for (size_t i = 0; i < listing.Count; ++i) {
+  for (size_t i = 0; i < listing.Items.Count(); ++i) {
     const PluginPanelItem &item = listing.Items[i];
     if (item.Description != nullptr && strlen(item.Description) >= 256) abort();
   }

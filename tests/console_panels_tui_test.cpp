@@ -168,10 +168,20 @@ TEST_F(ConsoleTuiTest, RussianWhenTheLocaleAsksForItConvertedForTheTerminal) {
   // The locale need not be installed: LANG asks for the language.
   Start(work, "", "", 100, 30, {{"LC_ALL", ""}, {"LANG", "ru_RU.UTF-8"}});
   Expect(work + ">");
-  Command("l");
-  Expect("Show log for 1 \xD0\xBE\xD0\xB1\xD1\x8A\xD0\xB5\xD0\xBA\xD1\x82(\xD0\xBE\xD0\xB2)");
+  // The menu's rows are Russian, and so are their hot keys: Log is the
+  // sixth row.
+  screen->Keys({"F11"});
+  Expect("Plugins");
+  screen->Keys({"Enter"});
+  Expect("CVS: ");
+  screen->Keys({"Down", "Down", "Down", "Down", "Down", "Enter"});
+  // Every text in Russian, the command word of the heading too.
+  const std::string heading =
+      "\xD0\x9F\xD0\xBE\xD0\xBA\xD0\xB0\xD0\xB7\xD0\xB0\xD1\x82\xD1\x8C "
+      "\xD0\xB6\xD1\x83\xD1\x80\xD0\xBD\xD0\xB0\xD0\xBB:";
+  Expect(heading + " 1 \xD0\xBE\xD0\xB1\xD1\x8A\xD0\xB5\xD0\xBA\xD1\x82(\xD0\xBE\xD0\xB2)");
   screen->Keys({"Escape"});
-  ExpectGone("Show log for");
+  ExpectGone(heading);
   Quit();
 }
 

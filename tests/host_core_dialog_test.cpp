@@ -10,7 +10,7 @@
 #include "core/dialog_layout.hpp"
 #include "core/dialog_model.hpp"
 #include "core/dialog_session.hpp"
-#include "host/field_text.hpp"
+#include "far/field_text.hpp"
 #include "test_support.hpp"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "core/language.hpp"
 #include "core/module_entry.hpp"
 #include "core/panel_cursor.hpp"
-#include "host/field_text.hpp"
+#include "far/field_text.hpp"
 
 namespace {
 

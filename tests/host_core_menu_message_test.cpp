@@ -6,7 +6,7 @@
 
 #include "core/menu_model.hpp"
 #include "core/message_model.hpp"
-#include "host/field_text.hpp"
+#include "far/field_text.hpp"
 #include "test_support.hpp"
 
 namespace {

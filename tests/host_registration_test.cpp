@@ -5,6 +5,7 @@
 #include <set>
 #include <sstream>
 
+#include "host/messages.hpp"
 #include "test_support.hpp"
 
 namespace {
@@ -92,7 +93,7 @@ TEST(LanguageFiles, EnglishAndRussianCarryTheSameMessages) {
   std::vector<std::string> english = host.Language;
   ASSERT_TRUE(host.LoadLanguageBeside(testsupport::ModulePath(), "Russian"));
   std::vector<std::string> russian = host.Language;
-  ASSERT_EQ(10u, english.size());
+  ASSERT_EQ(static_cast<size_t>(kMessageCount), english.size());
   ASSERT_EQ(english.size(), russian.size());
   for (const std::vector<std::string> *texts : {&english, &russian}) {
     const std::vector<std::string> &t = *texts;

@@ -99,13 +99,11 @@ TEST(StatusReportVolume, MutatedRecordingsStayInsideEveryField) {
     std::sort(names.begin(), names.end());
     names.erase(std::unique(names.begin(), names.end()), names.end());
     PanelListing listing;
-    listing.Items = new PluginPanelItem[names.size() + 1];
-    memset(listing.Items, 0, (names.size() + 1) * sizeof(PluginPanelItem));
-    for (const std::string &name : names)
-      CopyToField(listing.Items[listing.Count++].FindData.cFileName, name);
+    listing.Items.Reserve(names.size() + 1);
+    for (const std::string &name : names) CopyToField(listing.Items.Add().FindData.cFileName, name);
     SortListing(listing);
     for (const FileStatus &record : records) ApplyRecord(listing, record);
-    for (size_t i = 0; i < listing.Count; ++i) {
+    for (size_t i = 0; i < listing.Items.Count(); ++i) {
       if (listing.Items[i].Description != nullptr) {
         ASSERT_LT(strlen(listing.Items[i].Description), 256u);
       }

@@ -277,12 +277,8 @@ PluginPanelItem FreshItem(DWORD attributes) {
 // A listing of plain files by bare name, as the folder reader makes it.
 PanelListing ListingOf(const std::vector<std::string> &names) {
   PanelListing listing;
-  listing.Items = new PluginPanelItem[names.size()];
-  memset(listing.Items, 0, names.size() * sizeof(PluginPanelItem));
-  for (const std::string &name : names) {
-    CopyToField(listing.Items[listing.Count++].FindData.cFileName, name);
-  }
-  listing.Capacity = listing.Count;
+  listing.Items.Reserve(names.size());
+  for (const std::string &name : names) CopyToField(listing.Items.Add().FindData.cFileName, name);
   listing.State = ListingState::Read;
   SortListing(listing);
   return listing;

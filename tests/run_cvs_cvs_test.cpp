@@ -6,6 +6,7 @@
 
 #include "host/host.hpp"
 #include "runner/runner.hpp"
+#include "ui/run_dialog.hpp"
 #include "test_support.hpp"
 
 namespace {

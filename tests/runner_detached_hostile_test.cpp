@@ -20,7 +20,7 @@ class DetachedStart : public ::testing::Test {
   }
   os::Process *Start(const std::string &name, std::string &error) {
     const char *args[] = {name.c_str(), "one", nullptr};
-    return StartProgram(name.c_str(), args, nullptr, error);
+    return StartProgram(name.c_str(), args, nullptr, error).release();
   }
   testsupport::TempDir dir;
   testsupport::ScopedEnv env;

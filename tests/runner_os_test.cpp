@@ -1,5 +1,5 @@
-// The POSIX OS layer beneath the runner: directory listing as host
-// find-data, exclusive creation, and waiting for a process or an event.
+// The POSIX OS layer beneath the runner: directory listing, exclusive
+// creation, and waiting for a process or an event.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,10 +13,6 @@
 
 namespace {
 
-unsigned long long Ticks(const FILETIME &time) {
-  return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
-
 TEST(ListDirectory, EntriesCarryHostAttributesSizesAndTimes) {
   testsupport::TempDir dir;
   testsupport::WriteFile(dir / "plain.c", "12345");
@@ -28,33 +24,33 @@ TEST(ListDirectory, EntriesCarryHostAttributesSizesAndTimes) {
   struct timespec times[2] = {{946684800, 500000000}, {946684800, 500000000}};
   ASSERT_EQ(utimensat(AT_FDCWD, (dir / "plain.c").c_str(), times, 0), 0);
 
-  std::vector<FAR_FIND_DATA> entries;
+  std::vector<os::DirectoryEntry> entries;
   ASSERT_TRUE(os::ListDirectory(dir.Path(), entries));
-  std::map<std::string, FAR_FIND_DATA> byName;
-  for (const FAR_FIND_DATA &entry : entries) byName[entry.cFileName] = entry;
+  std::map<std::string, os::DirectoryEntry> byName;
+  for (const os::DirectoryEntry &entry : entries) byName[entry.Name] = entry;
   ASSERT_EQ(byName.count("plain.c"), 1u);
   ASSERT_EQ(byName.count(".hidden"), 1u);
   ASSERT_EQ(byName.count("locked.txt"), 1u);
   ASSERT_EQ(byName.count("CVS"), 1u);
   ASSERT_EQ(byName.count(".."), 1u);
 
-  const FAR_FIND_DATA &plain = byName["plain.c"];
-  EXPECT_EQ(plain.dwFileAttributes &
+  const os::DirectoryEntry &plain = byName["plain.c"];
+  EXPECT_EQ(plain.Attributes &
                 (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
             0u);
-  EXPECT_EQ(plain.nFileSizeLow, 5u);
-  EXPECT_EQ(plain.nFileSizeHigh, 0u);
+  EXPECT_EQ(plain.Size, 5u);
+  EXPECT_EQ(plain.Size >> 32, 0u);
   // 100-ns intervals since 1601-01-01 UTC.
-  EXPECT_EQ(Ticks(plain.ftLastWriteTime),
+  EXPECT_EQ(plain.LastWriteTime,
             (946684800ULL + 11644473600ULL) * 10000000ULL + 5000000ULL);
-  EXPECT_TRUE(byName[".hidden"].dwFileAttributes & FILE_ATTRIBUTE_HIDDEN);
-  EXPECT_TRUE(byName["locked.txt"].dwFileAttributes & FILE_ATTRIBUTE_READONLY);
-  EXPECT_TRUE(byName["CVS"].dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-  EXPECT_FALSE(byName["CVS"].dwFileAttributes & FILE_ATTRIBUTE_HIDDEN);
-  EXPECT_TRUE(byName[".."].dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-  EXPECT_FALSE(byName[".."].dwFileAttributes & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_TRUE(byName[".hidden"].Attributes & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_TRUE(byName["locked.txt"].Attributes & FILE_ATTRIBUTE_READONLY);
+  EXPECT_TRUE(byName["CVS"].Attributes & FILE_ATTRIBUTE_DIRECTORY);
+  EXPECT_FALSE(byName["CVS"].Attributes & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_TRUE(byName[".."].Attributes & FILE_ATTRIBUTE_DIRECTORY);
+  EXPECT_FALSE(byName[".."].Attributes & FILE_ATTRIBUTE_HIDDEN);
 
-  std::vector<FAR_FIND_DATA> none;
+  std::vector<os::DirectoryEntry> none;
   EXPECT_FALSE(os::ListDirectory(dir / "missing", none));
 }
 
@@ -64,15 +60,15 @@ TEST(ListDirectory, LinksAndTheCountThatSizesTheListing) {
   testsupport::WriteFile(dir / "file", "123");
   ASSERT_EQ(symlink("folder", (dir / "to-folder").c_str()), 0);
   ASSERT_EQ(symlink("nowhere", (dir / "dangling").c_str()), 0);
-  std::map<std::string, FAR_FIND_DATA> byName;
+  std::map<std::string, os::DirectoryEntry> byName;
   ASSERT_TRUE(os::EachDirectoryEntry(
-      dir.Path(), [&byName](const FAR_FIND_DATA &entry) { byName[entry.cFileName] = entry; }));
+      dir.Path(), [&byName](const os::DirectoryEntry &entry) { byName[entry.Name] = entry; }));
   // A link is what it points to; a dangling link is listed as itself.
   ASSERT_EQ(byName.count("to-folder"), 1u);
-  EXPECT_TRUE(byName["to-folder"].dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+  EXPECT_TRUE(byName["to-folder"].Attributes & FILE_ATTRIBUTE_DIRECTORY);
   ASSERT_EQ(byName.count("dangling"), 1u);
-  EXPECT_FALSE(byName["dangling"].dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-  EXPECT_EQ(byName["file"].nFileSizeLow, 3u);
+  EXPECT_FALSE(byName["dangling"].Attributes & FILE_ATTRIBUTE_DIRECTORY);
+  EXPECT_EQ(byName["file"].Size, 3u);
   size_t count = 0;
   ASSERT_TRUE(os::CountDirectoryEntries(dir.Path(), count));
   EXPECT_EQ(count, byName.size());  // ".", ".." and the four entries

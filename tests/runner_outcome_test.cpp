@@ -5,6 +5,7 @@
 
 #include "host/host.hpp"
 #include "runner/runner.hpp"
+#include "ui/boxes.hpp"
 #include "test_support.hpp"
 
 namespace {
@@ -34,7 +35,7 @@ class OutcomeTest : public ::testing::Test {
 
 TEST_F(OutcomeTest, TwelveNamesListTheFirstTenThenDots) {
   host.script.Message.push_back(standin::Answer(0));
-  EXPECT_EQ(ConfirmCommand(5, Names(12)), 0);
+  EXPECT_EQ(ConfirmCommand("Show log for", Names(12)), 0);
   ASSERT_EQ(host.Messages.size(), 1u);
   const standin::MessageCall &box = host.Messages[0];
   EXPECT_EQ(box.Flags, 0x20030u);
@@ -52,13 +53,13 @@ TEST_F(OutcomeTest, TwelveNamesListTheFirstTenThenDots) {
 
 TEST_F(OutcomeTest, TenNamesHaveNoDotsAndTheWholeDirectoryIsADot) {
   host.script.Message.push_back(standin::Answer(1));
-  EXPECT_EQ(ConfirmCommand(10, Names(10)), 1);
-  std::string text = ConfirmationText(10, Names(10));
+  EXPECT_EQ(ConfirmCommand("Remove", Names(10)), 1);
+  std::string text = ConfirmationText("Remove", Names(10));
   EXPECT_EQ(text.find("..."), std::string::npos);
   EXPECT_EQ(text.substr(text.size() - 10), "file 10.c\n");
 
   // No answer scripted: the user presses Esc.
-  EXPECT_EQ(ConfirmCommand(6, Selection{"."}), -1);
+  EXPECT_EQ(ConfirmCommand("Show stat for", Selection{"."}), -1);
   ASSERT_EQ(host.Messages.size(), 2u);
   std::vector<std::string> lines = host.Messages[1].Lines;
   while (!lines.empty() && lines.back().empty()) lines.pop_back();
@@ -134,7 +135,7 @@ TEST(MessageFormats, OnlyTheConversionsPassedAreAccepted) {
 TEST_F(OutcomeTest, LongTextsAreCutToTheirLines) {
   host.Language[0] = std::string(400, 'h') + " %s %d";
   host.Language[1] = std::string(200, 'o') + " %d";
-  std::string text = ConfirmationText(5, Selection{"a.c"});
+  std::string text = ConfirmationText("Show log for", Selection{"a.c"});
   EXPECT_EQ(text, std::string(299, 'h') + "\na.c\n");
   std::string output = dir / "log";
   testsupport::WriteFile(output, "");
@@ -161,7 +162,7 @@ TEST_F(OutcomeTest, ALanguageFileEditedByHandFallsBackToEnglish) {
     host.Messages.clear();
     host.script.Message.push_back(standin::Answer(1));
     ReportOutcome(7, output.c_str());
-    EXPECT_EQ(ConfirmationText(10, Selection{"a.c"}), "Remove 1 item(s)\na.c\n");
+    EXPECT_EQ(ConfirmationText("Remove", Selection{"a.c"}), "Remove 1 item(s)\na.c\n");
     ASSERT_EQ(host.Messages.size(), 1u);
     EXPECT_EQ(host.Messages[0].Lines[1], "CVS ended with exit code 7");
     // A file that lacks the messages altogether.

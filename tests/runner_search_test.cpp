@@ -159,7 +159,7 @@ class StartProgramTest : public ::testing::Test {
     FILE *file = fopen(output.c_str(), "w");
     const char *args[] = {name.c_str(), "self", nullptr};
     std::string error;
-    os::Process *process = StartProgram(name.c_str(), args, file, error);
+    os::Process *process = StartProgram(name.c_str(), args, file, error).release();
     if (process == nullptr) {
       fclose(file);
       return "error: " + error;

@@ -1,24 +1,34 @@
 #!/usr/bin/env bash
-# Checks that every folder of the module includes only from the layers below
-# it: the host's interface and binding at the bottom, then the operating
-# system, the runner, the panel and the commands, and the entry points on
-# top.  The hosts (hosts/) stand apart: the core includes only itself and
-# the host's self-contained headers (the records, the field helpers and the
-# user screen's commands, never the module's binding), and each front end
-# only the core besides.
+# Checks the module's shape:
+# - every folder of the module includes only from the layers below it: the
+#   host's records (far/) at the bottom, the host binding, the operating
+#   system, the runner (processes, files, argument lists), the user
+#   interface (ui/, the only code that talks to the host), then the panel
+#   and the commands, and the entry points on top;
+# - no file calls a host service (through HostInfo or HostFsf) outside ui/
+#   and the binding host/;
+# - no two units of the module include each other, directly or through
+#   others (a unit is a header and its sources of the same name);
+# - the hosts (hosts/) stand apart: the core includes only itself and the
+#   host's records (far/), never the module's code, and each front end
+#   only the core besides.
 # Usage: check-layers.sh [source root [hosts root]]
 set -euo pipefail
 root=${1:-$(dirname "$0")/../src}
 hosts=${2:-$root/../hosts}
 declare -A allowed=(
-  [host]="host"
-  [os]="host os"
-  [runner]="host os runner"
-  [panel]="host os runner panel"
-  [commands]="host os runner commands"
-  [entry]="host os runner panel commands entry"
+  [far]="far"
+  [host]="far host"
+  [os]="far host os"
+  [runner]="far host os runner"
+  [ui]="far host os runner ui"
+  [panel]="far host os runner ui panel"
+  [commands]="far host os runner ui commands"
+  [entry]="far host os runner ui panel commands entry"
 )
 status=0
+edges=$(mktemp)
+trap 'rm -f "$edges"' EXIT
 for dir in "$root"/*/; do
   layer=$(basename "$dir")
   if [ -z "${allowed[$layer]+set}" ]; then
@@ -26,18 +36,36 @@ for dir in "$root"/*/; do
   fi
   while IFS= read -r line; do
     file=${line%%:*}
-    target=$(sed -E 's/.*#include "([^/"]+)\/.*/\1/' <<<"$line")
+    included=$(sed -E 's/.*#include "([^"]+)".*/\1/' <<<"$line")
+    target=${included%%/*}
     case " ${allowed[$layer]} " in
       *" $target "*) ;;
       *) echo "${file#"$root"/}: includes from $target/, which lies above $layer/"; status=1 ;;
     esac
+    unit=$layer/$(basename "${file%.*}")
+    [ "${included%.*}" != "$unit" ] && echo "$unit ${included%.*}" >>"$edges"
   done < <(grep -H -E '^#include "[^/"]+/' "$dir"* || true)
+  case $layer in
+    ui | host) ;;
+    *)
+      while IFS= read -r place; do
+        echo "${place#"$root"/}: calls a host service outside ui/"; status=1
+      done < <(grep -H -n -E '\b(HostInfo|HostFsf)\b' "$dir"* | cut -d: -f1,2 || true)
+      ;;
+  esac
 done
+# tsort names the units of a circle on its error output.
+if ! tsort "$edges" >/dev/null 2>"$edges.loop"; then
+  echo "units that include each other:"
+  grep -v 'input contains a loop' "$edges.loop" | sed 's/^tsort: /  /'
+  status=1
+fi
+rm -f "$edges.loop"
 
 declare -A hostAllowed=(
-  [core]="core"
-  [standin]="core standin"
-  [console]="core console"
+  [core]="far core"
+  [standin]="far core standin"
+  [console]="far core console"
 )
 for dir in "$hosts"/*/; do
   [ -d "$dir" ] || continue
@@ -48,14 +76,11 @@ for dir in "$hosts"/*/; do
   while IFS= read -r line; do
     file=${line%%:*}
     target=$(sed -E 's/.*#include "([^"]+)".*/\1/' <<<"$line")
-    case "$target" in
-      host/far_api.hpp | host/field_text.hpp | host/user_screen.hpp) continue ;;
-    esac
     case " ${hostAllowed[$front]} " in
       *" ${target%%/*} "*) ;;
       *) echo "hosts/${file#"$hosts"/}: includes $target, outside what hosts/$front may use"; status=1 ;;
     esac
   done < <(grep -H -E '^#include "[^/"]+/' "$dir"*.?pp || true)
 done
-[ $status -eq 0 ] && echo "every folder includes only from the layers below it"
+[ $status -eq 0 ] && echo "every folder includes only from the layers below it, no units include each other, and only ui/ calls the host"
 exit $status

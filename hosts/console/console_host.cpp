@@ -25,7 +25,7 @@
 #include "core/panel_cursor.hpp"
 #include "core/panel_selection.hpp"
 #include "core/platform.hpp"
-#include "host/field_text.hpp"
+#include "far/field_text.hpp"
 
 namespace console {
 

@@ -6,7 +6,7 @@
 #include "console/dialog.hpp"
 #include "core/column_layout.hpp"
 #include "core/dialog_model.hpp"
-#include "host/field_text.hpp"
+#include "far/field_text.hpp"
 
 namespace console {
 

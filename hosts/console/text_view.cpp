@@ -8,7 +8,7 @@
 #include "core/column_layout.hpp"
 #include "core/dialog_model.hpp"
 #include "core/screen_text.hpp"
-#include "host/field_text.hpp"
+#include "far/field_text.hpp"
 
 namespace console {
 

@@ -4,7 +4,7 @@
 
 #include "core/column_layout.hpp"
 #include "core/host_core.hpp"
-#include "host/field_text.hpp"
+#include "far/field_text.hpp"
 
 namespace hostcore {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/history.hpp"
-#include "host/far_api.hpp"
+#include "far/far_api.hpp"
 
 namespace hostcore {
 

@@ -8,7 +8,7 @@
 
 #include "core/dialog_model.hpp"
 #include "core/sync.hpp"
-#include "host/far_api.hpp"
+#include "far/far_api.hpp"
 
 namespace hostcore {
 

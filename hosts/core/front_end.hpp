@@ -9,7 +9,7 @@
 
 #include "core/menu_model.hpp"
 #include "core/message_model.hpp"
-#include "host/far_api.hpp"
+#include "far/far_api.hpp"
 
 namespace hostcore {
 
@@ -89,7 +89,7 @@ class FrontEnd {
   // thread (as some hosts do) instead of handing the close to the dialog's.
   virtual bool ClosesOnSenderThread() { return false; }
 
-  // The user screen (host/user_screen.hpp): the front end leaves its screen
+  // The user screen (far/user_screen.hpp): the front end leaves its screen
   // so that a program of the module has the plain terminal, and reads no
   // key until it takes the screen back and draws it anew.  A front end
   // without a terminal accepts and does nothing.

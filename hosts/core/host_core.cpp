@@ -4,7 +4,7 @@
 #include <string.h>
 
 #include "core/service_table.hpp"
-#include "host/field_text.hpp"
+#include "far/field_text.hpp"
 
 namespace hostcore {
 

@@ -18,7 +18,7 @@
 #include "core/language.hpp"
 #include "core/module_loader.hpp"
 #include "core/panel_model.hpp"
-#include "host/far_api.hpp"
+#include "far/far_api.hpp"
 
 namespace hostcore {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/hot_key.hpp"
-#include "host/far_api.hpp"
+#include "far/far_api.hpp"
 
 namespace hostcore {
 

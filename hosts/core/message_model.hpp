@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "host/far_api.hpp"
+#include "far/far_api.hpp"
 
 namespace hostcore {
 

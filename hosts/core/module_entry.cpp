@@ -4,7 +4,7 @@
 #include <ctype.h>
 #include <string.h>
 
-#include "host/field_text.hpp"
+#include "far/field_text.hpp"
 
 namespace hostcore {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/far_api.hpp"
+#include "far/far_api.hpp"
 
 namespace hostcore {
 

@@ -1,7 +1,7 @@
 // POSIX and Win32 branches of the host core's operating-system calls.
 #include "core/platform.hpp"
 
-#include "host/far_api.hpp"
+#include "far/far_api.hpp"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -8,7 +8,7 @@
 
 #include "core/dialog_session.hpp"
 #include "core/host_core.hpp"
-#include "host/field_text.hpp"
+#include "far/field_text.hpp"
 
 namespace hostcore {
 

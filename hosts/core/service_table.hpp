@@ -3,7 +3,7 @@
 #ifndef QUILLET_HOSTCORE_SERVICE_TABLE_HPP
 #define QUILLET_HOSTCORE_SERVICE_TABLE_HPP
 
-#include "host/far_api.hpp"
+#include "far/far_api.hpp"
 
 namespace hostcore {
 

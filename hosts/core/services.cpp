@@ -2,7 +2,7 @@
 // message boxes, dialogs, the editor and AdvControl.
 #include "core/dialog_session.hpp"
 #include "core/host_core.hpp"
-#include "host/user_screen.hpp"
+#include "far/user_screen.hpp"
 
 namespace hostcore {
 

@@ -13,7 +13,7 @@
 
 #include "core/host_core.hpp"
 #include "core/sync.hpp"
-#include "host/far_api.hpp"
+#include "far/far_api.hpp"
 
 namespace standin {
 

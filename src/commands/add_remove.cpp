@@ -3,28 +3,34 @@
 #include <stdio.h>
 
 #include "commands/commands.hpp"
-#include "commands/dialog_items.hpp"
+#include "ui/dialog.hpp"
+#include "host/host.hpp"
 #include "os/argument_room.hpp"
+#include "ui/boxes.hpp"
+#include "ui/run_dialog.hpp"
 
 namespace {
 
-enum { kCancel = 2, kBinary = 3, kItemCount = 5 };
-
 // The check box keeps its last state for the next Add.
-FarDialogItem gItems[kItemCount] = {
-    DialogItem(DI_DOUBLEBOX, 3, 1, 27, 5, 0, 0, 0, 0, ""),
-    DialogItem(DI_BUTTON, 0, 4, 0, 0, 0, 0, DIF_CENTERGROUP, 1, "OK"),
-    DialogItem(DI_BUTTON, 0, 4, 0, 0, 0, 0, DIF_CENTERGROUP, 0, "Cancel"),
-    DialogItem(DI_CHECKBOX, 5, 2, 15, 0, 0, 0, 0, 0, "Binary (-kb)"),
-    DialogItem(DI_TEXT, 4, 3, 28, 8, 0, 0, DIF_SEPARATOR, 0, ""),
+struct AddChoices {
+  bool Binary = false;
 };
+AddChoices gChoices;
 
 }  // namespace
 
 bool AskAddOptions(CvsArgs &args) {
-  int result = RunDialog(gItems, kItemCount, 31, 7);
-  if (result == -1 || result == kCancel) return false;
-  if (gItems[kBinary].Selected) args.push_back("-kb");
+  DialogBuilder dialog;
+  dialog.Add(DialogItem(DI_DOUBLEBOX, 3, 1, 27, 5, 0, 0, 0, 0, ""));
+  dialog.Add(DialogItem(DI_BUTTON, 0, 4, 0, 0, 0, 0, DIF_CENTERGROUP, 1, GetMsg(MOk)));
+  const int cancel = dialog.Add(DialogItem(DI_BUTTON, 0, 4, 0, 0, 0, 0, DIF_CENTERGROUP, 0, GetMsg(MCancel)));
+  const int binary =
+      dialog.Add(DialogItem(DI_CHECKBOX, 5, 2, 15, 0, 0, gChoices.Binary, 0, 0, GetMsg(MAddBinary)));
+  dialog.Add(DialogItem(DI_TEXT, 4, 3, 28, 8, 0, 0, DIF_SEPARATOR, 0, ""));
+  const int result = dialog.Run(31, 7);
+  gChoices.Binary = dialog.Selected(binary);
+  if (result == -1 || result == cancel) return false;
+  if (gChoices.Binary) args.Add("-kb");
   return true;
 }
 
@@ -32,8 +38,7 @@ std::vector<Selection> SplitIntoBatches(const CvsArgs &head, const Selection &na
                                         const std::function<size_t(const std::string &)> &cost) {
   // The words before the names, the "--" a batch may need, and the end.
   size_t fixed = cost("--") + cost("");
-  for (const char *word : head)
-    if (word != nullptr) fixed += cost(word);
+  for (const std::string &word : head) fixed += cost(word);
   std::vector<Selection> batches;
   size_t used = 0;
   for (const std::string &name : names) {
@@ -53,22 +58,19 @@ namespace {
 
 // Appends the file at `path` to `whole`; false when it could not be.
 bool AppendOutput(FILE *whole, const std::string &path) {
-  FILE *part = fopen(path.c_str(), "rt");
+  const os::OwnedFile part = os::OpenFile(path, "rt");
   if (part == nullptr) return false;
   char buffer[65536];
   bool written = true;
   size_t got;
-  while ((got = fread(buffer, 1, sizeof buffer, part)) > 0)
+  while ((got = fread(buffer, 1, sizeof buffer, part.get())) > 0)
     written = written && fwrite(buffer, 1, got, whole) == got;
-  written = written && !ferror(part);
-  fclose(part);
-  return written;
+  return written && !ferror(part.get());
 }
 
 CvsArgs WithNames(const CvsArgs &head, const Selection &names) {
   CvsArgs args = head;
-  AppendFileOperands(args, names);
-  args.push_back(nullptr);
+  args.AddFileOperands(names);
   return args;
 }
 
@@ -79,26 +81,25 @@ int RunInBatches(const CvsArgs &head, const Selection &names, const char *output
   const std::vector<Selection> batches =
       SplitIntoBatches(head, names, os::ArgumentRoom(), os::ArgumentCost);
   if (batchCount != nullptr) *batchCount = batches.size();
-  if (batches.size() <= 1) return RunCvs(WithNames(head, names).data(), outputPath);
+  if (batches.size() <= 1) return RunCvs(WithNames(head, names), outputPath);
 
   // Every batch's output goes into the one file the user is shown.
-  FILE *whole = os::OpenOutputFile(outputPath);
+  os::OwnedFile whole(os::OpenOutputFile(outputPath));
   if (whole == nullptr) return kRunNoOutputFile;
   int result = 0;
   bool kept = true;
   for (const Selection &batch : batches) {
-    const std::string part = TempFileNameOrSay("HOME");
+    const TempFile part = TempFileOrSay("HOME");
     if (part.empty()) {
       result = kRunNoOutputFile;
       break;
     }
-    const int exitCode = RunCvs(WithNames(head, batch).data(), part.c_str());
-    kept = AppendOutput(whole, part) && kept;
-    os::RemoveFile(part);
+    const int exitCode = RunCvs(WithNames(head, batch), part.c_str());
+    kept = AppendOutput(whole.get(), part.Path()) && kept;
     if (result == 0) result = exitCode;
     // Broken off, or cvs did not start: the batches left are not run.
     if (exitCode < 0) break;
   }
-  kept = fclose(whole) == 0 && kept;
+  kept = os::CloseFile(whole) && kept;
   return result == 0 && !kept ? kRunNoOutputFile : result;
 }

@@ -26,10 +26,10 @@ int CheckoutOrExport(int command);
 // False when cancelled or when the visual tool cannot show the choice.
 bool AskDiffOptions(CvsArgs &args, bool &visualDiff);
 // Starts the visual diff tool on the finished diff arguments, without
-// waiting.  0; -1000 when `args` is null; -1002, after telling the user,
+// waiting.  0; -1000 when `args` is empty; -1002, after telling the user,
 // when the launcher cannot be started or is a batch file that an entry
 // could not reach intact.
-int RunVisualDiff(const char *const *args);
+int RunVisualDiff(const CvsArgs &args);
 // The program RunVisualDiff starts.
 extern const char *const kVisualDiffLauncher;
 

@@ -5,11 +5,13 @@
 #include "commands/commands.hpp"
 #include "commands/path_match.hpp"
 #include "host/host.hpp"
+#include "ui/boxes.hpp"
+#include "ui/editor.hpp"
+#include "ui/run_dialog.hpp"
 
 namespace {
 
 const char kHomePage[] = "https://quillet.example/";
-const int kCommitEntry = 1;
 
 std::string DashLine() { return ": " + std::string(70, '-') + "\n"; }
 
@@ -21,22 +23,20 @@ std::string KeptMessage;
 // Writes `text` into a new file; false when it cannot be created or written
 // whole (a full disk).
 bool WriteTextFile(const std::string &path, const std::string &text) {
-  FILE *file = fopen(path.c_str(), "wt");
+  os::OwnedFile file = os::OpenFile(path, "wt");
   if (file == nullptr) return false;
-  bool written = fwrite(text.data(), 1, text.size(), file) == text.size();
-  return fclose(file) == 0 && written;
+  bool written = fwrite(text.data(), 1, text.size(), file.get()) == text.size();
+  return os::CloseFile(file) && written;
 }
 
 bool ReadTextFile(const std::string &path, std::string &text) {
   text.clear();
-  FILE *file = fopen(path.c_str(), "rt");
+  const os::OwnedFile file = os::OpenFile(path, "rt");
   if (file == nullptr) return false;
   char buffer[4096];
   size_t got;
-  while ((got = fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
-  bool read = ferror(file) == 0;
-  fclose(file);
-  return read;
+  while ((got = fread(buffer, 1, sizeof buffer, file.get())) > 0) text.append(buffer, got);
+  return ferror(file.get()) == 0;
 }
 
 std::vector<std::string> Lines(const std::string &text) {
@@ -109,20 +109,11 @@ std::string CommitTemplateText(bool withList, const Selection &selection,
 bool CommitFiles(const Selection &selection, bool withList) {
   // Both names are had before the user writes a word: a machine that
   // cannot give the second must not cost the message written for the first.
-  std::string templatePath = TempFileNameOrSay("HOME");
-  if (templatePath.empty()) return false;
-  std::string outputPath = TempFileNameOrSay("HOME");
-  if (outputPath.empty()) {
-    os::RemoveFile(templatePath);
-    return false;
-  }
-  struct Cleanup {
-    const std::string &first, &second;
-    ~Cleanup() {
-      os::RemoveFile(first);
-      os::RemoveFile(second);
-    }
-  } cleanup{templatePath, outputPath};
+  const TempFile messageFile = TempFileOrSay("HOME");
+  if (messageFile.empty()) return false;
+  const TempFile output = TempFileOrSay("HOME");
+  if (output.empty()) return false;
+  const std::string &templatePath = messageFile.Path();
 
   std::vector<std::string> modified;
   if (withList) {
@@ -136,40 +127,34 @@ bool CommitFiles(const Selection &selection, bool withList) {
   // A message that did not reach the repository last time comes back under
   // the fresh list.
   if (!WriteTextFile(templatePath, written + KeptMessage)) {
-    ShowErrorText("The commit message file cannot be written:\n" + templatePath);
+    ShowErrorText(std::string(GetMsg(MCommitNotWritten)) + "\n" + templatePath);
     return false;
   }
 
-  int edited =
-      HostInfo.Editor(templatePath.c_str(), "CVS log", -1, -1, -1, -1, EF_DISABLEHISTORY, 0, 1);
+  int edited = EditFile(templatePath.c_str(), GetMsg(MEditorTitle), EF_DISABLEHISTORY);
   if (edited != EEC_MODIFIED) return false;
   std::string message;
   if (!ReadTextFile(templatePath, message)) {
-    ShowErrorText("The commit message file cannot be read back:\n" + templatePath);
+    ShowErrorText(std::string(GetMsg(MCommitNotRead)) + "\n" + templatePath);
     return false;
   }
   const std::string usersText = UsersText(message, written);
-  if (ConfirmCommand(kCommitEntry, selection) != 0) {
+  if (ConfirmCommand(GetMsg(MVerbCommit), selection) != 0) {
     KeptMessage = usersText;
     return false;
   }
 
-  CvsArgs args;
-  args.push_back("cvs");
-  args.push_back("commit");
-  args.push_back("-F");
-  args.push_back(templatePath.c_str());
-  AppendFileOperands(args, selection);
-  args.push_back(nullptr);
+  CvsArgs args = {"cvs", "commit", "-F", templatePath};
+  args.AddFileOperands(selection);
 
-  int exitCode = RunCvs(args.data(), outputPath.c_str());
+  int exitCode = RunCvs(args, output.c_str());
   if (exitCode == 0) {
     KeptMessage.clear();
-    ReportOutcome(exitCode, outputPath.c_str());
+    ReportOutcome(exitCode, output.c_str());
   } else {
     KeptMessage = usersText;
-    ReportOutcome(exitCode, outputPath.c_str(),
-                  usersText.empty() ? nullptr : "Your message is kept for the next commit.");
+    ReportOutcome(exitCode, output.c_str(),
+                  usersText.empty() ? nullptr : GetMsg(MCommitKept));
   }
   return true;
 }

@@ -8,7 +8,9 @@
 #include <unordered_set>
 
 #include "commands/commands.hpp"
-#include "host/host.hpp"
+#include "ui/boxes.hpp"
+#include "ui/host_panel.hpp"
+#include "ui/run_dialog.hpp"
 #include "os/plain_file.hpp"
 #include "runner/admin_folder.hpp"
 #include "runner/entries_file.hpp"
@@ -106,15 +108,9 @@ void ReadWholeLines(FILE *output, std::vector<std::string> &lines) {
 
 // The lines of the file at `path`; false when it cannot be opened.
 bool ReadOutputFile(const std::string &path, std::vector<std::string> &lines) {
-  FILE *output = fopen(path.c_str(), "rb");
+  const os::OwnedFile output = os::OpenFile(path, "rb");
   if (output == nullptr) return false;
-  try {
-    ReadWholeLines(output, lines);
-  } catch (...) {
-    fclose(output);
-    throw;
-  }
-  fclose(output);
+  ReadWholeLines(output.get(), lines);
   return true;
 }
 
@@ -139,30 +135,17 @@ bool FailureExplainedByConflict(const std::vector<std::string> &lines) {
 // code and is always reported.
 bool ReadDryRunUpdate(const std::string &directory, bool localOnly, bool acceptNonzero,
                       std::vector<std::string> &lines, int *exitCodeOut = nullptr) {
-  CvsArgs args;
-  args.push_back("cvs");
-  args.push_back("-n");
-  args.push_back("-q");
-  args.push_back("update");
-  if (localOnly) args.push_back("-l");
-  args.push_back(directory.c_str());
-  args.push_back(nullptr);
+  CvsArgs args = {"cvs", "-n", "-q", "update"};
+  if (localOnly) args.Add("-l");
+  args.Add(directory);
 
-  std::string outputPath = TempFileNameOrSay("HOME");
-  if (outputPath.empty()) return false;
-  int exitCode = RunCvs(args.data(), outputPath.c_str());
+  const TempFile output = TempFileOrSay("HOME");
+  if (output.empty()) return false;
+  int exitCode = RunCvs(args, output.c_str());
   if (exitCodeOut != nullptr) *exitCodeOut = exitCode;
   bool read = false;
-  try {
-    if (exitCode == 0 || exitCode == kCvsFailed) read = ReadOutputFile(outputPath, lines);
-  } catch (...) {
-    os::RemoveFile(outputPath);
-    throw;
-  }
-  if (exitCode == 0 && !read) {
-    os::RemoveFile(outputPath);
-    return false;
-  }
+  if (exitCode == 0 || exitCode == kCvsFailed) read = ReadOutputFile(output.Path(), lines);
+  if (exitCode == 0 && !read) return false;
   const bool accepted = exitCode == 0 || (exitCode == kCvsFailed && read &&
                                           (acceptNonzero || FailureExplainedByConflict(lines)));
   if (!accepted) {
@@ -170,11 +153,9 @@ bool ReadDryRunUpdate(const std::string &directory, bool localOnly, bool acceptN
     // Only cvs's own answer counts: a negative code means cvs never ran or
     // was broken off, a code above 1 that it died, and then its output may
     // name only part of the states.
-    ReportOutcome(exitCode, outputPath.c_str());
-    os::RemoveFile(outputPath);
+    ReportOutcome(exitCode, output.c_str());
     return false;
   }
-  os::RemoveFile(outputPath);
   return true;
 }
 
@@ -226,8 +207,7 @@ bool CollectConflicts(const std::string &directory, Selection &names, bool local
 
 bool MarkInPanel(Selection &names) {
   PanelInfo info;
-  memset(&info, 0, sizeof info);
-  if (!HostInfo.Control(INVALID_HANDLE_VALUE, FCTL_GETPANELINFO, &info)) return false;
+  if (!ReadActivePanel(info)) return false;
   if (info.PanelType != PTYPE_FILEPANEL || info.Plugin != 0) return false;
 
   // A file below a subfolder marks the subfolder's item.
@@ -246,7 +226,6 @@ bool MarkInPanel(Selection &names) {
     else
       item.Flags &= ~PPIF_SELECTED;
   }
-  HostInfo.Control(INVALID_HANDLE_VALUE, FCTL_SETSELECTION, &info);
-  HostInfo.Control(INVALID_HANDLE_VALUE, FCTL_REDRAWPANEL, nullptr);
+  SelectInActivePanel(info);
   return true;
 }

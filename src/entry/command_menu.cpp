@@ -2,50 +2,32 @@
 #include <ctype.h>
 #include <string.h>
 
+#include <vector>
+
+#include "entry/command_table.hpp"
 #include "entry/dispatch.hpp"
 #include "host/host.hpp"
+#include "os/os.hpp"
+#include "ui/host_panel.hpp"
+#include "ui/menu.hpp"
 
 namespace {
 
-FarMenuItem MenuItem(const char *text, int selected, int separator) {
-  FarMenuItem item;
-  memset(&item, 0, sizeof item);
-  CopyToField(item.Text, text);
-  item.Selected = selected;
-  item.Separator = separator;
-  return item;
-}
-
-const int kCommandCount = 13;
-const FarMenuItem gCommandMenu[kCommandCount] = {
-    MenuItem("&Update...", 1, 0),
-    MenuItem("&Commit", 0, 0),
-    MenuItem("Ligh&t (modem) commit", 0, 0),
-    MenuItem("Check&out...", 0, 0),
-    MenuItem("E&xport...", 0, 0),
-    MenuItem("&Log", 0, 0),
-    MenuItem("&Stat", 0, 0),
-    MenuItem("&Differences", 0, 0),
-    MenuItem("", 0, 1),
-    MenuItem("&Add", 0, 0),
-    MenuItem("&Remove", 0, 0),
-    MenuItem("&Browse", 0, 0),
-    MenuItem("&Mark >", 0, 0),
-};
-
-const int kMarkCount = 4;
-const FarMenuItem gMarkMenu[kMarkCount] = {
-    MenuItem("&Modified", 1, 0),
-    MenuItem("&Conflicts", 0, 0),
-    MenuItem("&Out-of-date", 0, 0),
-    MenuItem("&Not in repository", 0, 0),
-};
-
 const DWORD kMenuFlags = FMENU_WRAPMODE | FMENU_AUTOHIGHLIGHT;
 
-int ShowMenu(const char *title, const char *bottom, const FarMenuItem *items, int count) {
-  return HostInfo.Menu(HostInfo.ModuleNumber, -1, -1, 0, kMenuFlags, title, bottom, nullptr,
-                       nullptr, nullptr, items, count);
+// Shows the rows of the menu entries `first` .. `first + count - 1` of the
+// command table; the index chosen among them, or -1.
+int ShowCommandRows(const char *title, const char *bottom, int first, int count) {
+  std::vector<FarMenuItem> items(static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    const CommandRow &row = *CommandAt(first + i);
+    FarMenuItem &item = items[static_cast<size_t>(i)];
+    memset(&item, 0, sizeof item);
+    CopyToField(item.Text, GetMsg(row.MenuText));
+    item.Selected = row.StartsSelected ? 1 : 0;
+    item.Separator = row.MenuText == kNoText ? 1 : 0;
+  }
+  return ShowMenu(title, bottom, items.data(), count, kMenuFlags);
 }
 
 // The text of a fixed host field, also when the host left it unterminated.
@@ -74,8 +56,7 @@ std::string RelativeToPanel(const char *name, const char *curDir) {
 
 bool CollectSelection(Selection &out, bool &wholeDirectory) {
   PanelInfo info;
-  memset(&info, 0, sizeof info);
-  if (!HostInfo.Control(INVALID_HANDLE_VALUE, FCTL_GETPANELINFO, &info)) return false;
+  if (!ReadActivePanel(info)) return false;
   if (info.PanelType != PTYPE_FILEPANEL) return false;
 
   int count = info.SelectedItemsNumber;
@@ -103,19 +84,20 @@ bool CollectSelection(Selection &out, bool &wholeDirectory) {
 }
 
 int ShowCommandMenu(bool wholeDirectory) {
-  const char *title = wholeDirectory ? "CVS: Current Dir" : "CVS: Selection";
+  const char *title = GetMsg(wholeDirectory ? MMenuCurrentDir : MMenuSelection);
   if (!os::IsDirectory("CVS")) {
     if (wholeDirectory) {
-      int result = ShowMenu(title, "no module here", &gCommandMenu[kEntryCheckout], 2);
+      int result = ShowCommandRows(title, GetMsg(MMenuNoModule), kEntryCheckout, 2);
       return result >= 0 ? result + kEntryCheckout : -1;
     }
-    int result = ShowMenu(title, "no module here", gCommandMenu, kEntryDiff + 1);
+    int result = ShowCommandRows(title, GetMsg(MMenuNoModule), kEntryUpdate, kEntryDiff + 1);
     return result >= 0 ? result : -1;
   }
   for (;;) {
-    int result = ShowMenu(title, nullptr, gCommandMenu, kCommandCount);
+    int result = ShowCommandRows(title, nullptr, kEntryUpdate, kEntryMark + 1);
     if (result != kEntryMark) return result;
-    int mark = ShowMenu("CVS: Mark", nullptr, gMarkMenu, kMarkCount);
+    int mark = ShowCommandRows(GetMsg(MMenuMarkTitle), nullptr, kEntryMarkModified,
+                               kEntryMarkUnknown - kEntryMarkModified + 1);
     if (mark >= 0) return mark + kEntryMarkModified;
   }
 }

@@ -3,7 +3,7 @@
 #include <new>
 
 #include "entry/dispatch.hpp"
-#include "host/far_api.hpp"
+#include "far/far_api.hpp"
 #include "host/host.hpp"
 #include "panel/cvs_panel.hpp"
 

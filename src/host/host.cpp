@@ -63,10 +63,26 @@ const char *CheckedFormat(int msgId, const char *conversions, const char *fallba
   return text[0] != '\0' && FormatFits(text, conversions) ? text : fallback;
 }
 
+namespace {
+
+// Whether the host's language file ends where the module's messages end.
+bool LanguageFileInOrder() {
+  const char *end = HostInfo.GetMsg(HostInfo.ModuleNumber, MLanguageEnd);
+  return end != nullptr && strcmp(end, EnglishText(MLanguageEnd)) == 0;
+}
+
+}  // namespace
+
 const char *GetMsg(int msgId) {
-  if (HostInfo.GetMsg == nullptr) return "";
+  const char *builtIn = EnglishText(msgId);
+  if (HostInfo.GetMsg == nullptr) return builtIn;
+  if (msgId >= kFirstLaterMessage && !LanguageFileInOrder()) return builtIn;
   const char *text = HostInfo.GetMsg(HostInfo.ModuleNumber, msgId);
-  return text != nullptr ? text : "";
+  return text != nullptr && text[0] != '\0' ? text : builtIn;
+}
+
+const char *CheckedFormat(int msgId) {
+  return CheckedFormat(msgId, MessageConversions(msgId), EnglishText(msgId));
 }
 
 const char *PointToName(const char *path) {

@@ -7,26 +7,21 @@
 
 #include <string>
 
-#include "host/far_api.hpp"
-#include "host/field_text.hpp"
+#include "far/far_api.hpp"
+#include "far/field_text.hpp"
+#include "host/messages.hpp"
 
 // Copy of the host's PluginStartupInfo; every host service is called through it.
 extern PluginStartupInfo HostInfo;
 // Copy of the host's standard functions; HostInfo.FSF points here once filled.
 extern FarStandardFunctions HostFsf;
 
-// Message numbers of the language file.
-enum MessageId {
-  MConfirmHeading = 0,  // "%s %d" : command word, number of names
-  MFailedExitCode = 1,  // "%d"    : exit code
-  MOutcomeClose = 2,    // second button of the outcome box
-  MOutcomeTitle = 3,    // title of the outcome box
-  MOutcomeShow = 4,     // first button of the outcome box
-  MPluginMenu = 5,      // entry in the plug-ins menu
-  MModuleLabel = 9      // label of the checkout/export module edit
-};
-
-// The host's text for a message number; never freed or copied.
+// The text of a message number: the host's, from the module's language
+// file, or the built-in English text where the host gives none (a missing
+// or short file).  A number from kFirstLaterMessage on takes the host's
+// text only while the file's end mark stands in its place, so that a line
+// added or lost above it never shows one message under another's number.
+// Never freed or copied.
 const char *GetMsg(int msgId);
 
 // The name part of a path, through the host's standard function when the
@@ -60,6 +55,8 @@ bool FormatFits(const char *format, const char *conversions);
 // (the built-in English text): a language file edited by hand, with a line
 // too many or a "%n", never reaches printf.
 const char *CheckedFormat(int msgId, const char *conversions, const char *fallback);
+// The same with the message's own conversions and built-in English text.
+const char *CheckedFormat(int msgId);
 
 // Implementations behind the exported entry points.
 void BindHost(const PluginStartupInfo *info);

@@ -1,9 +1,10 @@
-// Directory enumeration on Win32: find data converted to the host's record
-// once, for the whole listing and for one entry at a time alike.
+// Directory enumeration on Win32: the system's find data converted to the
+// listing's record, for the whole listing and for one entry at a time alike.
 #include <string.h>
 #include <windows.h>
 
 #include "os/os.hpp"
+#include "os/search_handle_win32.hpp"
 
 namespace os {
 
@@ -20,58 +21,49 @@ HANDLE StartSearch(const std::string &dir, WIN32_FIND_DATAA &found, bool &empty)
   return search;
 }
 
+uint64_t Ticks(const FILETIME &time) {
+  return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
 }  // namespace
 
 bool CountDirectoryEntries(const std::string &dir, size_t &count) {
   count = 0;
   WIN32_FIND_DATAA found;
   bool empty = false;
-  HANDLE search = StartSearch(dir, found, empty);
-  if (search == INVALID_HANDLE_VALUE) return empty;
+  SearchHandle search(StartSearch(dir, found, empty));
+  if (!search) return empty;
   do {
     ++count;
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
+  } while (FindNextFileA(search.Handle, &found));
   return true;
 }
 
-bool ListDirectory(const std::string &dir, std::vector<FAR_FIND_DATA> &entries) {
+bool ListDirectory(const std::string &dir, std::vector<DirectoryEntry> &entries) {
   return EachDirectoryEntry(dir,
-                            [&entries](const FAR_FIND_DATA &entry) { entries.push_back(entry); });
+                            [&entries](const DirectoryEntry &entry) { entries.push_back(entry); });
 }
 
 bool EachDirectoryEntry(const std::string &dir,
-                        const std::function<void(const FAR_FIND_DATA &)> &each) {
+                        const std::function<void(const DirectoryEntry &)> &each) {
   WIN32_FIND_DATAA found;
   bool empty = false;
-  HANDLE search = StartSearch(dir, found, empty);
-  if (search == INVALID_HANDLE_VALUE) return empty;
+  SearchHandle search(StartSearch(dir, found, empty));
+  if (!search) return empty;
+  DirectoryEntry data;
   do {
-    size_t length = strlen(found.cFileName);
-    FAR_FIND_DATA data;
-    memset(&data, 0, sizeof data);
-    if (length >= sizeof data.cFileName) continue;
-    data.dwFileAttributes = found.dwFileAttributes;
-    data.ftCreationTime = found.ftCreationTime;
-    data.ftLastAccessTime = found.ftLastAccessTime;
-    data.ftLastWriteTime = found.ftLastWriteTime;
-    data.nFileSizeHigh = found.nFileSizeHigh;
-    data.nFileSizeLow = found.nFileSizeLow;
-    data.dwReserved0 = found.dwReserved0;
-    data.dwReserved1 = found.dwReserved1;
-    memcpy(data.cFileName, found.cFileName, length + 1);
-    size_t shortLength = strnlen(found.cAlternateFileName, sizeof found.cAlternateFileName);
-    if (shortLength < sizeof data.cAlternateFileName) {
-      memcpy(data.cAlternateFileName, found.cAlternateFileName, shortLength);
-    }
-    try {
-      each(data);
-    } catch (...) {
-      FindClose(search);
-      throw;
-    }
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
+    data.Name.assign(found.cFileName, strnlen(found.cFileName, sizeof found.cFileName));
+    data.ShortName.assign(found.cAlternateFileName,
+                          strnlen(found.cAlternateFileName, sizeof found.cAlternateFileName));
+    data.Attributes = found.dwFileAttributes;
+    data.CreationTime = Ticks(found.ftCreationTime);
+    data.LastAccessTime = Ticks(found.ftLastAccessTime);
+    data.LastWriteTime = Ticks(found.ftLastWriteTime);
+    data.Size = (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+    data.Reserved0 = found.dwReserved0;
+    data.Reserved1 = found.dwReserved1;
+    each(data);
+  } while (FindNextFileA(search.Handle, &found));
   return true;
 }
 

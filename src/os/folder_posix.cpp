@@ -93,44 +93,37 @@ bool Folder::EachEntry(
   // may not be one.
   const int fd = openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return false;
-  DIR *listing = fdopendir(fd);
+  std::unique_ptr<DIR, int (*)(DIR *)> listing(fdopendir(fd), closedir);
   if (listing == nullptr) {
     close(fd);
     return false;
   }
-  try {
-    errno = 0;
-    while (struct dirent *entry = readdir(listing)) {
-      const std::string name = entry->d_name;
-      if (name == "." || name == "..") continue;
-      EntryType type;
-      switch (entry->d_type) {
-        case DT_REG:
-          type = EntryType::File;
-          break;
-        case DT_DIR:
-          type = EntryType::Folder;
-          break;
-        case DT_LNK:
-          type = EntryType::Link;
-          break;
-        case DT_UNKNOWN:
-          type = TypeOf(name, false);
-          break;
-        default:
-          type = EntryType::Other;
-          break;
-      }
-      each(name, type);
-      errno = 0;
+  errno = 0;
+  while (struct dirent *entry = readdir(listing.get())) {
+    const std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    EntryType type;
+    switch (entry->d_type) {
+      case DT_REG:
+        type = EntryType::File;
+        break;
+      case DT_DIR:
+        type = EntryType::Folder;
+        break;
+      case DT_LNK:
+        type = EntryType::Link;
+        break;
+      case DT_UNKNOWN:
+        type = TypeOf(name, false);
+        break;
+      default:
+        type = EntryType::Other;
+        break;
     }
-  } catch (...) {
-    closedir(listing);
-    throw;
+    each(name, type);
+    errno = 0;
   }
-  const bool whole = errno == 0;
-  closedir(listing);
-  return whole;
+  return errno == 0;
 }
 
 }  // namespace os

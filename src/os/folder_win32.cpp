@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "os/folder.hpp"
+#include "os/search_handle_win32.hpp"
 
 namespace os {
 
@@ -108,20 +109,13 @@ PlainRead Folder::ReadPlain(const std::string &name, size_t maxBytes, std::strin
 bool Folder::EachEntry(
     const std::function<void(const std::string &name, EntryType type)> &each) const {
   WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
-  try {
-    do {
-      const std::string name = found.cFileName;
-      if (name != "." && name != "..") each(name, TypeOfAttributes(found.dwFileAttributes));
-    } while (FindNextFileA(search, &found));
-  } catch (...) {
-    FindClose(search);
-    throw;
-  }
-  const bool whole = GetLastError() == ERROR_NO_MORE_FILES;
-  FindClose(search);
-  return whole;
+  SearchHandle search(FindFirstFileA((path_ + "\\*").c_str(), &found));
+  if (!search) return GetLastError() == ERROR_FILE_NOT_FOUND;
+  do {
+    const std::string name = found.cFileName;
+    if (name != "." && name != "..") each(name, TypeOfAttributes(found.dwFileAttributes));
+  } while (FindNextFileA(search.Handle, &found));
+  return GetLastError() == ERROR_NO_MORE_FILES;
 }
 
 }  // namespace os

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "host/far_api.hpp"
+#include "far/far_api.hpp"
 #include "os/environment.hpp"
 
 namespace os {
@@ -41,14 +41,36 @@ CreateResult CreateExclusive(const std::string &path);
 // inherited descriptor or handle.  Null on failure.
 FILE *OpenOutputFile(const std::string &path);
 
+// The attribute bits of a directory entry, numbered as Windows numbers them
+// (on Windows the system's own bits come through as they are).
+enum : uint32_t {
+  kAttributeReadOnly = 0x1,
+  kAttributeHidden = 0x2,
+  kAttributeDirectory = 0x10,
+  kAttributeNormal = 0x80,
+};
+
+// One entry of a folder as a listing reads it.  Times count 100-ns
+// intervals since 1601-01-01 UTC, as Windows keeps them.
+struct DirectoryEntry {
+  std::string Name;       // the bare name
+  std::string ShortName;  // Windows' 8.3 name where it has one, else empty
+  uint32_t Attributes = 0;
+  uint64_t Size = 0;  // 0 for a folder
+  uint64_t CreationTime = 0;
+  uint64_t LastAccessTime = 0;
+  uint64_t LastWriteTime = 0;
+  uint32_t Reserved0 = 0;  // what Windows keeps there (a reparse tag), else 0
+  uint32_t Reserved1 = 0;
+};
+
 // Directory enumeration: every entry (".", ".." included where the system
-// lists them) as a host find-data record with the bare name in cFileName.
-// Names that do not fit cFileName are skipped.  False when the folder
-// cannot be listed.
-bool ListDirectory(const std::string &dir, std::vector<FAR_FIND_DATA> &entries);
-// The same entries handed to `each` one at a time, as they are read.
+// lists them).  False when the folder cannot be listed.
+bool ListDirectory(const std::string &dir, std::vector<DirectoryEntry> &entries);
+// The same entries handed to `each` one at a time, as they are read (one
+// record, refilled for each entry).
 bool EachDirectoryEntry(const std::string &dir,
-                        const std::function<void(const FAR_FIND_DATA &)> &each);
+                        const std::function<void(const DirectoryEntry &)> &each);
 // How many entries the folder holds, at most as many as the two above give
 // (their details are not read, so this is cheap); for sizing.  False when
 // the folder cannot be listed.

@@ -25,7 +25,10 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <memory>
 #include <new>
+
+#include "host/host.hpp"
 
 extern char **environ;
 
@@ -72,16 +75,16 @@ bool Drain(int fd) {
 }
 
 // Seconds and nanoseconds since 1970 as 100-ns intervals since 1601.
-FILETIME ToFileTime(const struct timespec &time) {
+uint64_t ToFileTime(const struct timespec &time) {
   const long long kEpochDifference = 11644473600LL;
   long long ticks =
       (static_cast<long long>(time.tv_sec) + kEpochDifference) * 10000000LL + time.tv_nsec / 100;
-  if (ticks < 0) ticks = 0;
-  FILETIME result;
-  result.dwLowDateTime = static_cast<DWORD>(ticks & 0xFFFFFFFFu);
-  result.dwHighDateTime = static_cast<DWORD>(static_cast<unsigned long long>(ticks) >> 32);
-  return result;
+  return ticks < 0 ? 0 : static_cast<uint64_t>(ticks);
 }
+
+struct DirCloser {
+  void operator()(DIR *listing) const { closedir(listing); }
+};
 
 }  // namespace
 
@@ -142,62 +145,48 @@ FILE *OpenOutputFile(const std::string &path) {
   return fopen(path.c_str(), "we");
 }
 
-bool ListDirectory(const std::string &dir, std::vector<FAR_FIND_DATA> &entries) {
+bool ListDirectory(const std::string &dir, std::vector<DirectoryEntry> &entries) {
   return EachDirectoryEntry(dir,
-                            [&entries](const FAR_FIND_DATA &entry) { entries.push_back(entry); });
+                            [&entries](const DirectoryEntry &entry) { entries.push_back(entry); });
 }
 
 bool CountDirectoryEntries(const std::string &dir, size_t &count) {
   count = 0;
-  DIR *listing = opendir(dir.empty() ? "." : dir.c_str());
+  std::unique_ptr<DIR, DirCloser> listing(opendir(dir.empty() ? "." : dir.c_str()));
   if (listing == nullptr) return false;
-  while (readdir(listing) != nullptr) ++count;
-  closedir(listing);
+  while (readdir(listing.get()) != nullptr) ++count;
   return true;
 }
 
 bool EachDirectoryEntry(const std::string &dir,
-                        const std::function<void(const FAR_FIND_DATA &)> &each) {
-  DIR *listing = opendir(dir.empty() ? "." : dir.c_str());
+                        const std::function<void(const DirectoryEntry &)> &each) {
+  std::unique_ptr<DIR, DirCloser> listing(opendir(dir.empty() ? "." : dir.c_str()));
   if (listing == nullptr) return false;
   // Entries are looked up relative to the open folder, without walking
   // the folder's path again for each of them.
-  const int folder = dirfd(listing);
-  while (struct dirent *entry = readdir(listing)) {
+  const int folder = dirfd(listing.get());
+  DirectoryEntry data;
+  while (struct dirent *entry = readdir(listing.get())) {
     const char *name = entry->d_name;
-    size_t length = strlen(name);
-    if (length >= sizeof(FAR_FIND_DATA{}.cFileName)) continue;
     struct stat info;
     // A link is shown as what it points to; a dangling link as itself.
     if (fstatat(folder, name, &info, 0) != 0 &&
         fstatat(folder, name, &info, AT_SYMLINK_NOFOLLOW) != 0)
       continue;
-    FAR_FIND_DATA data;
-    memset(&data, 0, sizeof data);
-    DWORD attributes = 0;
-    if (S_ISDIR(info.st_mode)) attributes |= FILE_ATTRIBUTE_DIRECTORY;
-    if ((info.st_mode & S_IWUSR) == 0) attributes |= FILE_ATTRIBUTE_READONLY;
+    uint32_t attributes = 0;
+    if (S_ISDIR(info.st_mode)) attributes |= kAttributeDirectory;
+    if ((info.st_mode & S_IWUSR) == 0) attributes |= kAttributeReadOnly;
     bool dots = strcmp(name, ".") == 0 || strcmp(name, "..") == 0;
-    if (name[0] == '.' && !dots) attributes |= FILE_ATTRIBUTE_HIDDEN;
-    if (attributes == 0) attributes = FILE_ATTRIBUTE_NORMAL;
-    data.dwFileAttributes = attributes;
-    data.ftCreationTime = ToFileTime(info.st_ctim);
-    data.ftLastAccessTime = ToFileTime(info.st_atim);
-    data.ftLastWriteTime = ToFileTime(info.st_mtim);
-    if (!S_ISDIR(info.st_mode)) {
-      unsigned long long size = static_cast<unsigned long long>(info.st_size);
-      data.nFileSizeHigh = static_cast<DWORD>(size >> 32);
-      data.nFileSizeLow = static_cast<DWORD>(size & 0xFFFFFFFFu);
-    }
-    memcpy(data.cFileName, name, length + 1);
-    try {
-      each(data);
-    } catch (...) {
-      closedir(listing);
-      throw;
-    }
+    if (name[0] == '.' && !dots) attributes |= kAttributeHidden;
+    if (attributes == 0) attributes = kAttributeNormal;
+    data.Name.assign(name);
+    data.Attributes = attributes;
+    data.CreationTime = ToFileTime(info.st_ctim);
+    data.LastAccessTime = ToFileTime(info.st_atim);
+    data.LastWriteTime = ToFileTime(info.st_mtim);
+    data.Size = S_ISDIR(info.st_mode) ? 0 : static_cast<uint64_t>(info.st_size);
+    each(data);
   }
-  closedir(listing);
   return true;
 }
 
@@ -429,7 +418,7 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
   error.clear();
   ReapOrphans();
   if (program.empty() || argv == nullptr || argv[0] == nullptr) {
-    error = "no program to start";
+    error = GetMsg(MStartNoProgram);
     return nullptr;
   }
   std::vector<std::string> current;
@@ -501,7 +490,7 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
     kill(pid, SIGKILL);
     while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
     }
-    error = "out of memory";
+    error = GetMsg(MStartNoMemory);
     return nullptr;
   }
   process->pid = pid;
@@ -542,7 +531,7 @@ bool FailedAtOnce(Process *process, std::string &said) {
   ssize_t got = pread(process->scratchFd, text, sizeof text - 1, 0);
   said.assign(text, got > 0 ? static_cast<size_t>(got) : 0);
   while (!said.empty() && (said.back() == '\n' || said.back() == '\r')) said.pop_back();
-  std::string failure = "it ended at once with exit code " + std::to_string(code);
+  std::string failure = FormatText(CheckedFormat(MStartEndedAtOnce), code);
   said = said.empty() ? failure : failure + ": " + said;
   return true;
 }

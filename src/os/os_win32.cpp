@@ -11,6 +11,7 @@
 
 #include <new>
 
+#include "host/host.hpp"
 #include "os/command_line.hpp"
 
 namespace os {
@@ -266,7 +267,7 @@ std::string SystemMessage(DWORD error) {
     }
   }
   if (text != nullptr) LocalFree(text);
-  if (message.empty()) message = "system error " + std::to_string(error);
+  if (message.empty()) message = FormatText(CheckedFormat(MStartSystemError), static_cast<int>(error));
   return message;
 }
 
@@ -310,7 +311,7 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
   notFound = false;
   error.clear();
   if (program.empty() || argv == nullptr || argv[0] == nullptr) {
-    error = "no program to start";
+    error = GetMsg(MStartNoProgram);
     return nullptr;
   }
   // Every entry arrives as one argument, blanks and quotes included.
@@ -330,7 +331,7 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
     HANDLE file = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(output)));
     streams.Handles[1] = InheritableCopy(file);
     if (streams.Handles[1] == nullptr) {
-      error = "the output file cannot be handed to the program";
+      error = GetMsg(MStartNoOutput);
       return nullptr;
     }
     streams.Handles[2] = streams.Handles[1];
@@ -372,7 +373,7 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
     }
     ::TerminateProcess(information.hProcess, 1);
     CloseHandle(information.hProcess);
-    error = "out of memory";
+    error = GetMsg(MStartNoMemory);
     return nullptr;
   }
   process->Handle = information.hProcess;

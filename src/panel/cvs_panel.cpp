@@ -3,6 +3,7 @@
 
 #include <string.h>
 
+#include "ui/host_panel.hpp"
 #include "host/host.hpp"
 #include "os/folder.hpp"
 #include "os/os.hpp"
@@ -38,9 +39,9 @@ void CvsPanel::ReadCvsContext() {
   // before the user has chosen a command, nor block the host (cvs would
   // wait on a FIFO under that name for as long as nobody writes to it).
   if (RootCarriesOptions(CvsRoot)) {
-    CvsRefusal = "Root gives its method options";
+    CvsRefusal = GetMsg(MRefusedRootOptions);
   } else if (os::EntryExists(rootFile) && !os::IsPlainFile(rootFile)) {
-    CvsRefusal = "Root is not a plain file";
+    CvsRefusal = GetMsg(MRefusedRootNotPlain);
   } else {
     // cvs writes its files back, through a link wherever it leads, and
     // reads a tracked file whose time has changed to its end.
@@ -51,10 +52,7 @@ void CvsPanel::ReadCvsContext() {
 
 HANDLE CreatePanel() {
   PanelInfo info;
-  memset(&info, 0, sizeof(info));
-  if (HostInfo.Control == nullptr) return INVALID_HANDLE_VALUE;
-  if (!HostInfo.Control(INVALID_HANDLE_VALUE, FCTL_GETPANELINFO, &info))
-    return INVALID_HANDLE_VALUE;
+  if (!ReadActivePanel(info)) return INVALID_HANDLE_VALUE;
   if (info.PanelType != PTYPE_FILEPANEL) return INVALID_HANDLE_VALUE;
   CvsPanel *panel = new CvsPanel;
   panel->StartViewMode = info.ViewMode;

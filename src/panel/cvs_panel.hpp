@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "host/far_api.hpp"
+#include "far/far_api.hpp"
 #include "runner/cvs_visits.hpp"
 #include "runner/runner.hpp"
 

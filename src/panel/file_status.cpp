@@ -5,6 +5,9 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "ui/boxes.hpp"
+#include "ui/host_panel.hpp"
+#include "ui/run_dialog.hpp"
 #include "host/host.hpp"
 #include "os/os.hpp"
 #include "panel/ignore_rules.hpp"
@@ -19,16 +22,7 @@ const DWORD kOutOfDateBit = 0x40;                     // letter 'U'
 const DWORD kChangedBit = FILE_ATTRIBUTE_COMPRESSED;  // letters 'M', 'A', 'R'
 const size_t kDescriptionSize = 256;
 
-char *NewText(const char *text, size_t size) {
-  char *copy = new char[size];
-  CopyToField(copy, size, text);
-  return copy;
-}
-
-char *CopyOrNull(const char *text) {
-  if (text[0] == '\0') return nullptr;
-  return NewText(text, strlen(text) + 1);
-}
+const char *NullIfEmpty(const char *text) { return text[0] != '\0' ? text : nullptr; }
 
 std::string Describe(const FileStatus &record) {
   std::string text = record.StatusText;
@@ -58,10 +52,10 @@ const char *KeywordOption(const FileStatus &record) {
 // of the report.  Empty when there is none.
 std::string LastErrorLine(const std::string &path) {
   std::string last;
-  FILE *output = fopen(path.c_str(), "rb");
+  os::OwnedFile output = os::OpenFile(path, "rb");
   if (output == nullptr) return last;
   OutputLines lines;
-  StartOutputLines(lines, output);
+  StartOutputLines(lines, output.get());
   const char *text;
   size_t length;
   while (NextOutputLine(lines, text, length)) {
@@ -71,60 +65,25 @@ std::string LastErrorLine(const std::string &path) {
       continue;
     last.assign(text, length);
   }
-  fclose(output);
   return last;
 }
 
 // Why the states of a run with `exitCode` were not read.
 std::string WhyNotRead(int exitCode, const std::string &path) {
-  if (exitCode == kRunBroken) return "the run was broken off";
+  if (exitCode == kRunBroken) return GetMsg(MNotReadBroken);
   std::string line = LastErrorLine(path);
-  if (line.empty()) line = "cvs ended with exit code " + std::to_string(exitCode);
+  if (line.empty()) line = FormatText(CheckedFormat(MNotReadExitCode), exitCode);
   return line;
-}
-
-// Deletes the report however the reading ends.
-struct ReportFile {
-  std::string Path;
-  ~ReportFile() {
-    if (!Path.empty()) os::RemoveFile(Path);
-  }
-};
-
-// The host's character table 1 for names, or the identity when it has none.
-void FetchDecodeTable(unsigned char table[256]) {
-  memcpy(table, IdentityTable(), 256);
-  if (HostInfo.CharTable == nullptr) return;
-  CharTableSet set;
-  memset(&set, 0, sizeof(set));
-  if (HostInfo.CharTable(1, reinterpret_cast<char *>(&set), sizeof(set)) == -1) return;
-  memcpy(table, set.DecodeTable, 256);
 }
 
 }  // namespace
 
-void ReleaseItemTexts(PluginPanelItem &item) {
-  delete[] item.Description;
-  item.Description = nullptr;
-  if (item.CustomColumnData != nullptr) {
-    for (int i = 0; i < item.CustomColumnNumber; ++i) delete[] item.CustomColumnData[i];
-    delete[] item.CustomColumnData;
-  }
-  item.CustomColumnData = nullptr;
-  item.CustomColumnNumber = 0;
-}
-
 void ApplyFileStatus(PluginPanelItem &item, const FileStatus &record) {
   ReleaseItemTexts(item);
-  char letter[2] = {record.Letter, '\0'};
-  char **columns = new char *[4]();
-  item.CustomColumnData = columns;
-  item.CustomColumnNumber = 4;
-  columns[0] = NewText(letter, sizeof(letter));
-  columns[1] = CopyOrNull(record.WorkingRevision);
-  columns[2] = CopyOrNull(record.RepositoryRevision);
-  columns[3] = CopyOrNull(KeywordOption(record));
-  item.Description = NewText(Describe(record).c_str(), kDescriptionSize);
+  const char letter[2] = {record.Letter, '\0'};
+  SetItemColumns(item, {letter, NullIfEmpty(record.WorkingRevision),
+                        NullIfEmpty(record.RepositoryRevision), NullIfEmpty(KeywordOption(record))});
+  SetItemDescription(item, Describe(record).c_str(), kDescriptionSize);
   item.UserData = static_cast<unsigned char>(record.Letter);
 
   DWORD &attributes = item.FindData.dwFileAttributes;
@@ -154,17 +113,16 @@ std::string ReadCvsStatus(PanelListing &listing, const std::string &directory) {
     // A folder that cannot be listed either is said once, by the listing.
     ListFolder(listing);
     if (listing.State == ListingState::Read)
-      ShowErrorText("Cannot enter the folder " + directory + ", so cvs cannot report on it");
-    return "the folder cannot be entered";
+      ShowErrorText(FormatText(CheckedFormat(MCannotEnterForStatus), directory.c_str()));
+    return GetMsg(MNotReadNoEntry);
   }
-  CvsArgs args = {"cvs", "-q", "status", "-l", nullptr};
-  ReportFile report;
-  report.Path = TempFileNameOrSay("TEMP");
-  if (report.Path.empty()) return "no temporary file";
-  const char *path = report.Path.c_str();
+  const CvsArgs args = {"cvs", "-q", "status", "-l"};
+  const TempFile report = TempFileOrSay("TEMP");
+  if (report.empty()) return GetMsg(MNotReadNoTempFile);
+  const char *path = report.c_str();
   // The host's table is fetched here, on the host's thread.
   unsigned char decodeTable[256];
-  FetchDecodeTable(decodeTable);
+  HostDecodeTable(decodeTable);
   // The folder is read, and the report followed as cvs writes it, while
   // cvs runs: what is left after cvs ends is its last few lines.  The last
   // record counts only once cvs has ended well.
@@ -173,19 +131,13 @@ std::string ReadCvsStatus(PanelListing &listing, const std::string &directory) {
   auto alongside = [&](const std::atomic<bool> &ended) {
     ListFolder(listing);
     if (listing.State != ListingState::Read) return;
-    FILE *output = fopen(path, "rb");
+    os::OwnedFile output = os::OpenFile(path, "rb");
     if (output == nullptr) return;
-    try {
-      FollowStatusReport(
-          output, decodeTable, ended,
-          [&listing](const FileStatus &record) { ApplyRecord(listing, record); }, &unclosed);
-    } catch (...) {
-      fclose(output);
-      throw;
-    }
-    fclose(output);
+    FollowStatusReport(
+        output.get(), decodeTable, ended,
+        [&listing](const FileStatus &record) { ApplyRecord(listing, record); }, &unclosed);
   };
-  const int exitCode = RunCvsWhile(args.data(), path, alongside);
+  const int exitCode = RunCvsWhile(args, path, alongside);
   // Without the folder's entries the panel shows nothing, as when cvs is
   // not asked at all.
   if (listing.State == ListingState::Unreadable || listing.State == ListingState::PathTooLong)
@@ -198,7 +150,7 @@ std::string ReadCvsStatus(PanelListing &listing, const std::string &directory) {
   // The records read before the run stopped are what cvs did report; the
   // rest of the folder stays without states.  A failure is shown as the
   // commands show theirs; the user who broke the run off knows of it.
-  const std::string notRead = WhyNotRead(exitCode, report.Path);
+  const std::string notRead = WhyNotRead(exitCode, report.Path());
   if (exitCode != kRunBroken) ReportOutcome(exitCode, path);
   return notRead;
 }
@@ -209,7 +161,7 @@ void MarkFilesWithoutState(PanelListing &listing, bool cvsRuns) {
   bool read = false;
   std::unordered_set<std::string> kept;
   IgnoreRules ignored;
-  for (size_t i = 0; i < listing.Count; ++i) {
+  for (size_t i = 0; i < listing.Items.Count(); ++i) {
     PluginPanelItem &item = listing.Items[i];
     if (item.CustomColumnData != nullptr ||
         (item.FindData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
@@ -220,7 +172,7 @@ void MarkFilesWithoutState(PanelListing &listing, bool cvsRuns) {
     }
     if (!read) {
       unsigned char decodeTable[256];
-      FetchDecodeTable(decodeTable);
+      HostDecodeTable(decodeTable);
       kept = KeptFiles(listing.Directory, decodeTable);
       ignored = IgnoreRules::ForFolder(listing.Directory);
       read = true;
@@ -236,17 +188,14 @@ void MarkFilesWithoutState(PanelListing &listing, bool cvsRuns) {
 
 void MarkUnknown(PluginPanelItem &item) {
   ReleaseItemTexts(item);
-  char **columns = new char *[1]();
-  item.CustomColumnData = columns;
-  item.CustomColumnNumber = 1;
-  columns[0] = NewText("?", 2);
-  item.Description = NewText("Unknown", 8);
+  SetItemColumns(item, {"?"});
+  SetItemDescription(item, "Unknown", 8);
   item.UserData = '?';
 }
 
 void MarkIgnored(PluginPanelItem &item) {
   ReleaseItemTexts(item);
-  item.Description = NewText("Ignored", 8);
+  SetItemDescription(item, "Ignored", 8);
   // Not in the repository: F3 views it without offering cvs log or diff.
   item.UserData = '?';
 }

@@ -4,8 +4,9 @@
 
 #include <string>
 
-#include "host/far_api.hpp"
+#include "far/far_api.hpp"
 #include "panel/folder_listing.hpp"
+#include "panel/panel_items.hpp"
 #include "panel/status_report.hpp"
 
 // Writes one record into one item: description, the four status columns,
@@ -36,7 +37,5 @@ void MarkFilesWithoutState(PanelListing &listing, bool cvsRuns);
 void MarkUnknown(PluginPanelItem &item);
 // Marks a plain file that cvs ignores: "Ignored", no letter.
 void MarkIgnored(PluginPanelItem &item);
-// Releases the texts an item owns and clears their fields.
-void ReleaseItemTexts(PluginPanelItem &item);
 
 #endif

@@ -10,10 +10,8 @@
 #include <numeric>
 #include <vector>
 
-#include "host/host.hpp"
+#include "far/field_text.hpp"
 #include "os/os.hpp"
-#include "panel/cvs_panel.hpp"
-#include "panel/file_status.hpp"
 #include "panel/panel_paths.hpp"
 
 namespace {
@@ -22,12 +20,28 @@ bool IsListed(const char *name) {
   return strcmp(name, ".") != 0 && strcmp(name, "..") != 0 && strcmp(name, "CVS") != 0;
 }
 
-void Reserve(PanelListing &listing, size_t capacity) {
-  PluginPanelItem *items = new PluginPanelItem[capacity];
-  if (listing.Count > 0) memcpy(items, listing.Items, listing.Count * sizeof(PluginPanelItem));
-  delete[] listing.Items;
-  listing.Items = items;
-  listing.Capacity = capacity;
+FILETIME ToHostTime(uint64_t ticks) {
+  FILETIME time;
+  time.dwLowDateTime = static_cast<DWORD>(ticks & 0xFFFFFFFFu);
+  time.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
+  return time;
+}
+
+// The host's find data of an entry, its file name `prefix` and the bare name.
+void FillFindData(FAR_FIND_DATA &data, const os::DirectoryEntry &entry, const std::string &prefix) {
+  data.dwFileAttributes = entry.Attributes;
+  data.ftCreationTime = ToHostTime(entry.CreationTime);
+  data.ftLastAccessTime = ToHostTime(entry.LastAccessTime);
+  data.ftLastWriteTime = ToHostTime(entry.LastWriteTime);
+  data.nFileSizeHigh = static_cast<DWORD>(entry.Size >> 32);
+  data.nFileSizeLow = static_cast<DWORD>(entry.Size & 0xFFFFFFFFu);
+  data.dwReserved0 = entry.Reserved0;
+  data.dwReserved1 = entry.Reserved1;
+  CopyToField(data.cFileName, prefix.c_str());
+  CopyToField(data.cFileName + prefix.size(), sizeof data.cFileName - prefix.size(),
+              entry.Name.c_str());
+  if (entry.ShortName.size() < sizeof data.cAlternateFileName)
+    CopyToField(data.cAlternateFileName, entry.ShortName.c_str());
 }
 
 const char *BareName(const PanelListing &listing, size_t index) {
@@ -54,43 +68,34 @@ void ListFolder(PanelListing &listing) {
     return;
   }
   listing.NameOffset = prefix.size();
-  try {
-    if (expected > 0) Reserve(listing, expected);
-    const bool read = os::EachDirectoryEntry(listing.Directory, [&](const FAR_FIND_DATA &entry) {
-      if (!IsListed(entry.cFileName)) return;
+  listing.Items.Reserve(expected);
+  const bool read = os::EachDirectoryEntry(listing.Directory, [&](const os::DirectoryEntry &entry) {
+      if (!IsListed(entry.Name.c_str())) return;
       // Items carry full paths; one that does not fit the host's field is
-      // left out rather than shown under a cut, wrong name.
-      if (prefix.size() + strlen(entry.cFileName) >= room) return;
-      if (listing.Count == listing.Capacity) Reserve(listing, listing.Capacity * 2 + 16);
-      PluginPanelItem &item = listing.Items[listing.Count];
-      memset(&item, 0, sizeof(item));
-      item.FindData = entry;
-      CopyToField(item.FindData.cFileName, prefix);
-      CopyToField(item.FindData.cFileName + prefix.size(), room - prefix.size(), entry.cFileName);
-      ++listing.Count;
+      // left out rather than shown under a cut, wrong name.  A name holding
+      // a NUL byte (which no listing gives) could not be shown whole either.
+      if (prefix.size() + entry.Name.size() >= room || entry.Name.find('\0') != std::string::npos)
+        return;
+      FillFindData(listing.Items.Add().FindData, entry, prefix);
     });
-    if (!read) {
-      ReleaseListing(listing);
-      listing.State = ListingState::Unreadable;
-      return;
-    }
-    SortListing(listing);
-  } catch (...) {
+  if (!read) {
     ReleaseListing(listing);
-    throw;
+    listing.State = ListingState::Unreadable;
+    return;
   }
+  SortListing(listing);
   listing.State = ListingState::Read;
 }
 
 void SortListing(PanelListing &listing) {
   // The order is found on indexes and then carried out by moving each item
   // once, along the cycles of the permutation.
-  std::vector<uint32_t> order(listing.Count);
+  std::vector<uint32_t> order(listing.Items.Count());
   std::iota(order.begin(), order.end(), 0u);
   std::sort(order.begin(), order.end(), [&listing](uint32_t a, uint32_t b) {
     return strcmp(BareName(listing, a), BareName(listing, b)) < 0;
   });
-  PluginPanelItem *items = listing.Items;
+  PluginPanelItem *items = listing.Items.Data();
   for (uint32_t start = 0; start < order.size(); ++start) {
     if (order[start] == start) continue;
     PluginPanelItem held = items[start];
@@ -107,7 +112,7 @@ void SortListing(PanelListing &listing) {
 }
 
 PluginPanelItem *FindListed(PanelListing &listing, const char *name) {
-  size_t low = 0, high = listing.Count;
+  size_t low = 0, high = listing.Items.Count();
   while (low < high) {
     size_t middle = low + (high - low) / 2;
     int order = strcmp(BareName(listing, middle), name);
@@ -120,9 +125,4 @@ PluginPanelItem *FindListed(PanelListing &listing, const char *name) {
   return nullptr;
 }
 
-void ReleaseListing(PanelListing &listing) {
-  FreeFindItems(listing.Items, static_cast<int>(listing.Count));
-  if (listing.Count == 0) delete[] listing.Items;
-  listing.Items = nullptr;
-  listing.Count = listing.Capacity = 0;
-}
+void ReleaseListing(PanelListing &listing) { listing.Items.Clear(); }

@@ -8,7 +8,8 @@
 
 #include <string>
 
-#include "host/far_api.hpp"
+#include "far/far_api.hpp"
+#include "panel/panel_items.hpp"
 
 // PathTooLong: the folder's own path leaves no room in the host's file-name
 // field for the name of any entry.
@@ -16,9 +17,7 @@ enum class ListingState { NotRead, Read, Unreadable, PathTooLong };
 
 struct PanelListing {
   std::string Directory;
-  PluginPanelItem *Items = nullptr;  // allocated with new[]; FreeFindItems releases it
-  size_t Count = 0;                  // items in use
-  size_t Capacity = 0;
+  PanelItems Items;
   size_t NameOffset = 0;  // where the bare name starts in every item's file name
   ListingState State = ListingState::NotRead;
 };

@@ -14,6 +14,10 @@
 #include "runner/cvs_root.hpp"
 #include "runner/cvs_visits.hpp"
 #include "runner/runner.hpp"
+#include "ui/boxes.hpp"
+#include "ui/host_panel.hpp"
+#include "ui/menu.hpp"
+#include "ui/run_dialog.hpp"
 
 namespace {
 
@@ -27,12 +31,6 @@ std::string NameOf(const PluginPanelItem &item) {
   return std::string(name, strnlen(name, sizeof(item.FindData.cFileName)));
 }
 
-bool ReadActivePanel(PanelInfo &info) {
-  memset(&info, 0, sizeof(info));
-  if (HostInfo.Control == nullptr) return false;
-  return HostInfo.Control(INVALID_HANDLE_VALUE, FCTL_GETPANELINFO, &info) != 0;
-}
-
 bool HasCurrentItem(const PanelInfo &info) {
   return info.PanelItems != nullptr && info.ItemsNumber > 0 && info.CurrentItem >= 0 &&
          info.CurrentItem < info.ItemsNumber;
@@ -43,21 +41,20 @@ bool HasCurrentItem(const PanelInfo &info) {
 int ChooseItemAction(const char *name, int selectedCount) {
   if (name == nullptr) name = "";
   char title[80];
-  CopyToField(title, FormatText("View %s", name));
-  CopyToField(menuRows[0].Text, FormatText("&View %s", name));
-  CopyToField(menuRows[1].Text, FormatText("&Log %s", name));
-  CopyToField(menuRows[2].Text, FormatText("&Diff %s", name));
+  CopyToField(title, FormatText(CheckedFormat(MItemTitle), name));
+  CopyToField(menuRows[0].Text, FormatText(CheckedFormat(MItemView), name));
+  CopyToField(menuRows[1].Text, FormatText(CheckedFormat(MItemLog), name));
+  CopyToField(menuRows[2].Text, FormatText(CheckedFormat(MItemDiff), name));
   CopyToField(menuRows[3].Text, "");
   menuRows[0].Selected = 1;
   menuRows[3].Separator = 1;
   int rows = 3;
   if (selectedCount > 0) {
-    CopyToField(menuRows[4].Text, FormatText("Lo&g %d files", selectedCount));
-    CopyToField(menuRows[5].Text, FormatText("Di&ff %d files", selectedCount));
+    CopyToField(menuRows[4].Text, FormatText(CheckedFormat(MItemLogFiles), selectedCount));
+    CopyToField(menuRows[5].Text, FormatText(CheckedFormat(MItemDiffFiles), selectedCount));
     rows = 6;
   }
-  return HostInfo.Menu(HostInfo.ModuleNumber, -1, -1, 0, FMENU_WRAPMODE, title, nullptr, nullptr,
-                       nullptr, nullptr, menuRows, rows);
+  return ShowMenu(title, nullptr, menuRows, rows, FMENU_WRAPMODE);
 }
 
 // What keeps the panel's own run of cvs on `operands` from starting: the
@@ -102,12 +99,12 @@ int CvsPanel::ShowItemMenu() {
     case kLogItem:
     case kDiffItem:
       if (!hasName) return 1;
-      args.push_back(choice == kLogItem ? "log" : "diff");
+      args.Add(choice == kLogItem ? "log" : "diff");
       operands.push_back(name);
       break;
     case kLogSelected:
     case kDiffSelected:
-      args.push_back(choice == kLogSelected ? "log" : "diff");
+      args.Add(choice == kLogSelected ? "log" : "diff");
       operands = selected;
       break;
     default:
@@ -116,32 +113,29 @@ int CvsPanel::ShowItemMenu() {
   // cvs works on the current directory, which another panel's listing may
   // have changed since this panel's was read.
   if (!os::ChangeDir(FolderToEnter(Directory, os::kSep))) {
-    ShowErrorText("Cannot enter the folder " + Directory);
+    ShowErrorText(FormatText(CheckedFormat(MCannotEnter), Directory.c_str()));
     return 1;
   }
   const VisitFinding found = FindingForRun(operands);
   if (found) {
     std::string text;
     for (const std::string &line : FindingLines(found)) text += line + "\n";
-    ShowErrorText(text +
-                  "cvs is not run from the panel here; a command of the plug-ins menu asks.");
+    ShowErrorText(text + GetMsg(MPanelRunsNoCvs));
     return 1;
   }
   // A name such as "-x.c" would pass for an option of log or diff.
-  AppendFileOperands(args, operands);
-  args.push_back(nullptr);
+  args.AddFileOperands(operands);
 
   // Without a name the user is told why, and the key counts as handled:
   // the host's own F3 is not what was asked for.
-  const std::string path = TempFileNameOrSay("TEMP");
-  if (path.empty()) return 1;
-  int exitCode = RunCvs(args.data(), path.c_str());
+  const TempFile output = TempFileOrSay("TEMP");
+  if (output.empty()) return 1;
+  int exitCode = RunCvs(args, output.c_str());
   // diff ends with 1 whenever the files differ: its output is the answer.
   // The runner's own codes (cvs never ran, or the user broke it) still get
   // the failure box.
   if ((choice == kDiffItem || choice == kDiffSelected) && exitCode >= 0) exitCode = 0;
-  ReportOutcome(exitCode, path.c_str());
-  os::RemoveFile(path);
+  ReportOutcome(exitCode, output.c_str());
   return 1;
 }
 
@@ -155,12 +149,10 @@ int CvsPanel::InsertItemName() {
   // nothing in it ($(...), a newline, "&") is acted on.
   std::string quoted;
   if (!QuoteForHostShell(name, quoted)) {
-    ShowErrorText(
-        "The name holds a double quote or a control character:\n"
-        "it cannot be put on the command line as one word.");
+    ShowErrorText(std::string(GetMsg(MNameUnquotable)) + "\n" + GetMsg(MNameUnquotableWhy));
     return 1;
   }
   quoted += ' ';
-  HostInfo.Control(INVALID_HANDLE_VALUE, FCTL_INSERTCMDLINE, const_cast<char *>(quoted.c_str()));
+  InsertIntoCommandLine(quoted);
   return 1;
 }

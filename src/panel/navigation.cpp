@@ -1,8 +1,8 @@
 // Following the user through the file system, and the panel's own keys.
-#include "host/host.hpp"
 #include "os/os.hpp"
 #include "panel/cvs_panel.hpp"
 #include "panel/panel_paths.hpp"
+#include "ui/host_panel.hpp"
 
 int CvsPanel::SetDirectory(const char *dir) {
   std::string next;
@@ -14,7 +14,7 @@ int CvsPanel::ProcessKey(int key, unsigned int controlState) {
   if (key == VK_RETURN && controlState == PKF_CONTROL) return InsertItemName();
   if (key == VK_ESCAPE && controlState == PKF_SHIFT) {
     // The host closes the plug-in panel and shows Directory in its file panel.
-    HostInfo.Control(this, FCTL_CLOSEPLUGIN, const_cast<char *>(Directory.c_str()));
+    ClosePluginPanel(this, Directory);
     return 1;
   }
   if (key == VK_F3 && controlState == 0 && InWorkingCopy) return ShowItemMenu();

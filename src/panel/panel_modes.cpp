@@ -13,12 +13,32 @@ namespace {
 char *Text(const char *text) { return const_cast<char *>(text); }
 char **Titles(const char **titles) { return const_cast<char **>(titles); }
 
-const char *kTitles0[] = {"Name", "Opt", "WRev", "Status", "Date"};
-const char *kTitles1[] = {"Name", "S", "Name", "S", "Name", "S"};
-const char *kTitles2[] = {"Name", "S", "Name", "S"};
-const char *kTitles3[] = {"Name", "Status", "WorkRev", "Opt", "Size"};
-const char *kTitles4[] = {"S", "Name", "Revision"};
-const char *kTitles5[] = {"Name", "Status", "Size", "Modified", "WorkRev", "RepRev", "Opt"};
+// The column titles of each mode by message number, and the texts handed to
+// the host, fetched anew at each description (they must outlive the call).
+const int kNoTitle = -1;
+const int kTitleIds[6][7] = {
+    {MColumnName, MColumnOption, MColumnWRev, MColumnStatus, MColumnDate, kNoTitle},
+    {MColumnName, MColumnState, MColumnName, MColumnState, MColumnName, MColumnState, kNoTitle},
+    {MColumnName, MColumnState, MColumnName, MColumnState, kNoTitle},
+    {MColumnName, MColumnStatus, MColumnWorkRev, MColumnOption, MColumnSize, kNoTitle},
+    {MColumnState, MColumnName, MColumnRevision, kNoTitle},
+    {MColumnName, MColumnStatus, MColumnSize, MColumnModified, MColumnWorkRev, MColumnRepRev,
+     MColumnOption},
+};
+const char *kTitles0[5];
+const char *kTitles1[6];
+const char *kTitles2[4];
+const char *kTitles3[5];
+const char *kTitles4[3];
+const char *kTitles5[7];
+const char **const kTitles[6] = {kTitles0, kTitles1, kTitles2, kTitles3, kTitles4, kTitles5};
+
+void FetchTitles() {
+  for (int mode = 0; mode < 6; ++mode) {
+    for (int column = 0; column < 7 && kTitleIds[mode][column] != kNoTitle; ++column)
+      kTitles[mode][column] = GetMsg(kTitleIds[mode][column]);
+  }
+}
 
 // Custom columns: C0 letter, C1 working revision, C2 repository revision,
 // C3 keyword option; Z is the status description.  A revision column holds
@@ -45,9 +65,9 @@ const PanelMode kPanelModes[6] = {
 // The fourth line is shown only where the panel does not run cvs, or where
 // its last run did not give the states of every file.
 InfoPanelLine infoLines[4] = {
-    {"CVS Roots", "", 1},
-    {"Default Root", "", 0},
-    {"Current Root", "", 0},
+    {"", "", 1},
+    {"", "", 0},
+    {"", "", 0},
     {"", "", 0},
 };
 
@@ -66,16 +86,20 @@ void CvsPanel::DescribePanel(OpenPluginInfo *info) {
   info->ShortcutData = Title;
   info->CurDir = Directory.c_str();
 
+  CopyToField(infoLines[0].Text, GetMsg(MInfoRoots));
+  CopyToField(infoLines[1].Text, GetMsg(MInfoDefaultRoot));
+  CopyToField(infoLines[2].Text, GetMsg(MInfoCurrentRoot));
   std::string defaultRoot;
-  if (!os::GetEnv("CVSROOT", defaultRoot)) defaultRoot = "not defined";
+  if (!os::GetEnv("CVSROOT", defaultRoot)) defaultRoot = GetMsg(MInfoNotDefined);
   CopyToField(infoLines[1].Data, defaultRoot);
   CopyToField(infoLines[2].Data, CvsRoot);
   const bool refused = !CvsRefusal.empty();
-  CopyToField(infoLines[3].Text, refused ? "cvs not run" : "States not read");
+  CopyToField(infoLines[3].Text, GetMsg(refused ? MInfoNotRun : MInfoNotRead));
   CopyToField(infoLines[3].Data, refused ? CvsRefusal : StatesNotRead);
   info->InfoLines = infoLines;
   info->InfoLinesNumber = refused || !StatesNotRead.empty() ? 4 : 3;
 
+  FetchTitles();
   info->PanelModesArray = kPanelModes;
   info->PanelModesNumber = 6;
   info->StartPanelMode = '0' + StartViewMode;

@@ -10,7 +10,7 @@
 #include <functional>
 #include <vector>
 
-#include "host/far_api.hpp"
+#include "far/far_api.hpp"
 
 // One file's record of the report.  Every text has a fixed capacity (the
 // array size less the terminator); longer values are cut to fit.  A name

@@ -4,6 +4,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "host/host.hpp"
 #include "os/os.hpp"
 #include "runner/entries_file.hpp"
 
@@ -17,25 +18,26 @@ std::string AdminFolderRefusal(const os::Folder &dir) {
   os::EnterResult entered;
   std::unique_ptr<os::Folder> admin = dir.Enter("CVS", false, entered);
   if (admin == nullptr)
-    return entered == os::EnterResult::Failed ? "CVS cannot be read" : "CVS is not a plain folder";
+    return GetMsg(entered == os::EnterResult::Failed ? MRefusedAdminUnreadable
+                                                    : MRefusedAdminNotPlainFolder);
   std::string refusal;
   size_t entries = 0;
   const bool listed = admin->EachEntry([&](const std::string &name, os::EntryType type) {
     if (!refusal.empty()) return;
     if (++entries > kMostAdminEntries) {
-      refusal = "CVS holds too many entries";
+      refusal = GetMsg(MRefusedAdminTooMany);
       return;
     }
     if (type == os::EntryType::File || (name == "Base" && type == os::EntryType::Folder)) return;
-    refusal = name + " is not a plain file";
+    refusal = FormatText(CheckedFormat(MRefusedNotPlainFile), name.c_str());
   });
-  if (!listed) return "CVS cannot be read";
+  if (!listed) return GetMsg(MRefusedAdminUnreadable);
   return refusal;
 }
 
 std::string AdminFolderRefusal(const std::string &dir) {
   std::unique_ptr<os::Folder> folder = os::Folder::Open(dir);
-  if (folder == nullptr) return "CVS is not a plain folder";
+  if (folder == nullptr) return GetMsg(MRefusedAdminNotPlainFolder);
   return AdminFolderRefusal(*folder);
 }
 
@@ -54,7 +56,7 @@ std::string TrackedFileRefusal(const std::string &dir) {
   const std::unordered_set<std::string> tracked(files.begin(), files.end());
   for (const std::string &name : odd) {
     if (tracked.count(name) != 0 && folder->TypeOf(name, true) == os::EntryType::Other)
-      return name + " is not a plain file";
+      return FormatText(CheckedFormat(MRefusedNotPlainFile), name.c_str());
   }
   return "";
 }

@@ -7,7 +7,6 @@
 #include <algorithm>
 
 #include "os/plain_file.hpp"
-#include "runner/cvs_visits.hpp"
 
 bool ReadRootLine(const std::string &path, size_t maxChars, std::string &line) {
   const os::PlainRead read = os::ReadPlainFile(path, maxChars, line);
@@ -55,5 +54,3 @@ std::string LocalRepositoryFolder(const std::string &root, const std::string &re
   if (IsWholePath(repository)) return repository;
   return path + "/" + repository;
 }
-
-bool MayRunOnCurrentFolderRoot() { return MayRunCvsOn(Selection{"."}, true); }

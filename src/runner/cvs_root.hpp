@@ -33,8 +33,4 @@ const size_t kRootLineLength = 347;
 // whole path.  Empty for a remote root or an empty `repository`.
 std::string LocalRepositoryFolder(const std::string &root, const std::string &repository);
 
-// MayRunCvsOn (runner/cvs_visits.hpp) for a command on the whole current
-// folder and below.
-bool MayRunOnCurrentFolderRoot();
-
 #endif

@@ -8,6 +8,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "host/host.hpp"
 #include "os/folder.hpp"
 #include "os/os.hpp"
 #include "runner/admin_folder.hpp"
@@ -68,7 +69,7 @@ bool Walk::ReadAdmin(const os::Folder &folder, const std::string &shown, AdminFi
   os::EnterResult entered;
   std::unique_ptr<os::Folder> cvs = folder.Enter("CVS", false, entered);
   if (cvs == nullptr) {
-    Stop(VisitFinding::Unchecked, shown, "CVS cannot be read");
+    Stop(VisitFinding::Unchecked, shown, GetMsg(MRefusedAdminUnreadable));
     return false;
   }
   struct Wanted {
@@ -102,10 +103,10 @@ bool Walk::Visit(const os::Folder &folder, const std::string &shown, const std::
   if (folder.Identity().Known && !seen_.insert(folder.Identity()).second) return false;
   if (++folders_ > limits_.MostFolders)
     return Stop(VisitFinding::Unchecked, shown,
-                "more than " + std::to_string(limits_.MostFolders) + " folders to look at");
+                FormatText(CheckedFormat(MVisitTooMany), static_cast<int>(limits_.MostFolders)));
   const os::EntryType adminType = folder.TypeOf("CVS", false);
   if (adminType == os::EntryType::Failed)
-    return Stop(VisitFinding::Unchecked, shown, "CVS cannot be looked at");
+    return Stop(VisitFinding::Unchecked, shown, GetMsg(MVisitAdminUnlooked));
   AdminFiles admin;
   admin.Root = root;
   if (adminType != os::EntryType::Missing) {
@@ -138,23 +139,23 @@ bool Walk::Visit(const os::Folder &folder, const std::string &shown, const std::
         next.push_back({name, true});
       }
     });
-    if (!listed) return Stop(VisitFinding::Unchecked, shown, "it cannot be listed");
+    if (!listed) return Stop(VisitFinding::Unchecked, shown, GetMsg(MVisitUnlisted));
   }
   repository.reset();  // one descriptor less held for each level below
   if (!next.empty() && depth >= limits_.MostDepth)
     return Stop(VisitFinding::Unchecked, shown,
-                "more than " + std::to_string(limits_.MostDepth) + " folders deep");
+                FormatText(CheckedFormat(MVisitTooDeep), limits_.MostDepth));
   for (const Next &step : next) {
     os::EnterResult entered;
     std::unique_ptr<os::Folder> child = folder.Enter(step.Name, true, entered);
     const std::string childShown = shown + os::kSep + step.Name;
     if (entered == os::EnterResult::Failed)
-      return Stop(VisitFinding::Unchecked, childShown, "it cannot be entered");
+      return Stop(VisitFinding::Unchecked, childShown, GetMsg(MVisitUnentered));
     if (child == nullptr) continue;
     if (step.OnlyWithAdmin) {
       const os::EntryType type = child->TypeOf("CVS", false);
       if (type == os::EntryType::Failed)
-        return Stop(VisitFinding::Unchecked, childShown, "CVS cannot be looked at");
+        return Stop(VisitFinding::Unchecked, childShown, GetMsg(MVisitAdminUnlooked));
       if (type == os::EntryType::Missing) continue;
     }
     if (Visit(*child, childShown, admin.Root, depth + 1, true)) return true;
@@ -173,7 +174,7 @@ VisitFinding CheckFoldersCvsVisits(const std::string &start, bool recursive,
     if (os::IsDirectory(start)) {
       walk.Found.What = VisitFinding::Unchecked;
       walk.Found.Folder = start;
-      walk.Found.Detail = "it cannot be opened";
+      walk.Found.Detail = GetMsg(MVisitUnopened);
     }
     return walk.Found;
   }

@@ -51,12 +51,8 @@ VisitFinding CheckFoldersCvsVisits(const std::string &start, bool recursive,
 // current folder with `recursive` false, as for "update -l").
 VisitFinding CheckCommandFolders(const Selection &selection, bool recursive);
 
-// Asks, in a warning box that says what was found, whether a command the
-// user chose may run cvs on `selection`; "Cancel" is the default.  True when
-// nothing is in the way or the user chose to run all the same.
-bool MayRunCvsOn(const Selection &selection, bool recursive);
-
-// The lines of that box before its question, for the finding.
+// The lines that say what was found, for the question before the command
+// (ui/boxes.hpp).
 std::vector<std::string> FindingLines(const VisitFinding &finding);
 
 #endif

@@ -1,16 +1,17 @@
 // Starting a program by name, without waiting for it.
 #include <string>
 
+#include "host/host.hpp"
 #include "os/os.hpp"
 #include "runner/child_environment.hpp"
 #include "runner/program_search.hpp"
 #include "runner/runner.hpp"
 
-os::Process *StartProgram(const char *name, const char *const *args, FILE *output,
-                          std::string &error) {
+os::OwnedProcess StartProgram(const char *name, const char *const *args, FILE *output,
+                              std::string &error) {
   error.clear();
   if (name == nullptr || *name == '\0' || args == nullptr || args[0] == nullptr) {
-    error = "no program was named";
+    error = GetMsg(MStartNoProgram);
     return nullptr;
   }
   const SearchRules rules = HostSearchRules();
@@ -31,12 +32,11 @@ os::Process *StartProgram(const char *name, const char *const *args, FILE *outpu
     }
     bool notFound = false;
     std::string reason;
-    os::Process *process = os::StartProcess(candidate, args, output, reason, notFound,
-                                            ChildEnvironment(candidate, args));
+    os::OwnedProcess process(os::StartProcess(candidate, args, output, reason, notFound,
+                                              ChildEnvironment(candidate, args)));
     // A program that runs on by itself and fails at once (a launcher whose
     // tool is missing) did not start what was asked; what it said is why.
-    if (process != nullptr && output == nullptr && os::FailedAtOnce(process, reason)) {
-      os::FreeProcess(process);
+    if (process != nullptr && output == nullptr && os::FailedAtOnce(process.get(), reason)) {
       error =
           std::string("\"") + name + "\" could not be started (" + candidate + ": " + reason + ")";
       return nullptr;

@@ -4,6 +4,7 @@
 #include "host/host.hpp"
 #include "os/os.hpp"
 #include "runner/runner.hpp"
+#include "runner/temp_file.hpp"
 
 namespace {
 
@@ -27,11 +28,11 @@ unsigned long TakeSerial() {
 // A name in `dir`, or "" with the reason.
 std::string NameIn(const std::string &dir, std::string &reason) {
   if (!os::IsDirectory(dir)) {
-    reason = "no such folder";
+    reason = GetMsg(MTempNoFolder);
     return std::string();
   }
   if (dir.size() + sizeof kTempPrefix - 1 + 12 > kMaxPathLength) {
-    reason = "its path is too long for a file name in it";
+    reason = GetMsg(MTempPathTooLong);
     return std::string();
   }
   std::string base = dir;
@@ -47,11 +48,11 @@ std::string NameIn(const std::string &dir, std::string &reason) {
       case os::CreateResult::Exists:
         continue;
       case os::CreateResult::Failed:
-        reason = "no file can be created in it";
+        reason = GetMsg(MTempCannotCreate);
         return std::string();
     }
   }
-  reason = "no free name is left in it";
+  reason = GetMsg(MTempNoFreeName);
   return std::string();
 }
 
@@ -104,17 +105,11 @@ std::string TempFileName(const char *fallbackVariable, std::string *whyNone) {
   return std::string();
 }
 
-std::string TempFileNameOrSay(const char *fallbackVariable) {
-  std::string whyNone;
-  std::string name = TempFileName(fallbackVariable, &whyNone);
-  if (name.empty()) {
-    ShowErrorText("No temporary file can be made, so cvs is not run. Folders tried:\n" + whyNone);
-  }
-  return name;
+TempFile TempFile::Take(const char *fallbackVariable, std::string *whyNone) {
+  return TempFile(TempFileName(fallbackVariable, whyNone));
 }
 
-void ShowErrorText(const std::string &lines) {
-  std::string box = "Error\n" + lines;
-  HostInfo.Message(HostInfo.ModuleNumber, FMSG_WARNING | FMSG_ALLINONE | FMSG_MB_OK, nullptr,
-                   reinterpret_cast<const char *const *>(box.c_str()), 0, 0);
+void TempFile::Remove() {
+  if (!path_.empty()) os::RemoveFile(path_);
+  path_.clear();
 }

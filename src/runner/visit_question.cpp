@@ -1,5 +1,6 @@
-// The question before a command the user chose runs cvs where a working
-// copy could make it start a program or write through a link.
+// What stands in the way of a command the user chose where a working copy
+// could make cvs start a program or write through a link: the folders its
+// run visits, and the lines that say what was found there.
 #include <string>
 #include <vector>
 
@@ -53,34 +54,17 @@ std::vector<std::string> FindingLines(const VisitFinding &finding) {
   const std::string folder = ShownFolder(finding.Folder);
   switch (finding.What) {
     case VisitFinding::RootOptions:
-      return {here ? std::string("This folder's CVS/Root gives its access method options:")
-                   : "The CVS/Root of " + folder + " gives its access method options:",
-              Shown(finding.Detail),
-              "cvs would obey them, and they can name a program for it to start."};
+      return {here ? GetMsg(MHereRootOptions)
+                   : FormatText(CheckedFormat(MRootOptions), folder.c_str()),
+              Shown(finding.Detail), GetMsg(MRootOptionsWhy)};
     case VisitFinding::AdminFolder:
-      return {here ? std::string("In this folder:") : "In the folder " + folder + ":",
-              Shown(finding.Detail),
-              "cvs writes its files back through any link, and reads a FIFO or a device without "
-              "end."};
+      return {here ? GetMsg(MHereAdminFolder)
+                   : FormatText(CheckedFormat(MAdminFolder), folder.c_str()),
+              Shown(finding.Detail), GetMsg(MAdminFolderWhy)};
     case VisitFinding::Unchecked:
-      return {(here ? std::string("This folder") : folder) + " could not be checked:",
-              Shown(finding.Detail), "A CVS/Root there could name a program for cvs to start."};
+      return {here ? GetMsg(MHereUnchecked) : FormatText(CheckedFormat(MUnchecked), folder.c_str()),
+              Shown(finding.Detail), GetMsg(MUncheckedWhy)};
     default:
       return {};
   }
-}
-
-bool MayRunCvsOn(const Selection &selection, bool recursive) {
-  const VisitFinding finding = CheckCommandFolders(selection, recursive);
-  if (!finding) return true;
-  std::vector<std::string> lines = FindingLines(finding);
-  lines.insert(lines.begin(), "Warning");
-  lines.push_back("Run cvs all the same?");
-  lines.push_back("Cancel");
-  lines.push_back("Run");
-  std::vector<const char *> items;
-  for (const std::string &line : lines) items.push_back(line.c_str());
-  // "Cancel" comes first, so that Enter and Esc alike run nothing.
-  return HostInfo.Message(HostInfo.ModuleNumber, FMSG_WARNING, nullptr, items.data(),
-                          static_cast<int>(items.size()), 2) == 1;
 }

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "host/messages.hpp"
 #include "replay_module.hpp"
 
 static_assert(sizeof(void *) == 4, "the smoke test checks the 32-bit module");
@@ -175,7 +176,7 @@ TEST_F(Dll32, TenUndecoratedStdcallExportsAndTheLanguageFiles) {
   // Registration as the host reads it, in both languages from the files
   // that came beside the DLL in the archive.
   ASSERT_EQ(host.LanguageName, "English");
-  ASSERT_EQ(host.Language.size(), 10u);
+  ASSERT_EQ(host.Language.size(), static_cast<size_t>(kMessageCount));
   EXPECT_EQ(std::string(info.PluginMenuStrings[0]), host.Language[5]);
   EXPECT_STREQ(info.CommandPrefix, "cvs");
   EXPECT_EQ(info.StructSize, 44);

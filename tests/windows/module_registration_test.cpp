@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "host/messages.hpp"
 #include "module_fixture.hpp"
 #include "win_support.hpp"
 
@@ -24,7 +25,7 @@ TEST_F(ModuleTest, ExportsExactlyTheTenEntryPointsUndecorated) {
 
 TEST_F(ModuleTest, RegistersTheMenuEntryFromTheLanguageFileAndThePrefix) {
   ASSERT_EQ(host.LanguageName, "English");
-  ASSERT_EQ(host.Language.size(), 10u);
+  ASSERT_EQ(host.Language.size(), static_cast<size_t>(kMessageCount));
   PluginInfo info;
   memset(&info, 0, sizeof info);
   module.GetPluginInfo(&info);

@@ -17,10 +17,6 @@ using wintest::ProgramPath;
 using wintest::ReadFile;
 using wintest::TempDir;
 
-unsigned long long Ticks(const FILETIME &time) {
-  return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
-
 TEST(WindowsFiles, EnvironmentAndFileQueries) {
   wintest::ScopedEnv env;
   std::string value = "unchanged";
@@ -101,50 +97,50 @@ TEST(WindowsListing, FindDataCarriesAttributesSizesAndTimes) {
   ASSERT_TRUE(SetFileTime(file, nullptr, nullptr, &stamp));
   CloseHandle(file);
 
-  std::vector<FAR_FIND_DATA> entries;
+  std::vector<os::DirectoryEntry> entries;
   ASSERT_TRUE(os::ListDirectory(dir.Path(), entries));
-  std::map<std::string, FAR_FIND_DATA> byName;
-  for (const FAR_FIND_DATA &entry : entries) byName[entry.cFileName] = entry;
+  std::map<std::string, os::DirectoryEntry> byName;
+  for (const os::DirectoryEntry &entry : entries) byName[entry.Name] = entry;
   for (const char *name : {"plain.c", "hidden.txt", "locked.txt", "two words.c", "CVS"}) {
     EXPECT_EQ(byName.count(name), 1u) << name;
   }
-  const FAR_FIND_DATA &plain = byName["plain.c"];
-  EXPECT_EQ(plain.nFileSizeLow, 5u);
-  EXPECT_EQ(plain.nFileSizeHigh, 0u);
-  EXPECT_EQ(Ticks(plain.ftLastWriteTime), kStamp);
-  EXPECT_EQ(plain.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN), 0u);
-  EXPECT_TRUE(byName["hidden.txt"].dwFileAttributes & FILE_ATTRIBUTE_HIDDEN);
-  EXPECT_TRUE(byName["locked.txt"].dwFileAttributes & FILE_ATTRIBUTE_READONLY);
-  EXPECT_TRUE(byName["CVS"].dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+  const os::DirectoryEntry &plain = byName["plain.c"];
+  EXPECT_EQ(plain.Size, 5u);
+  EXPECT_EQ(plain.Size >> 32, 0u);
+  EXPECT_EQ(plain.LastWriteTime, kStamp);
+  EXPECT_EQ(plain.Attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN), 0u);
+  EXPECT_TRUE(byName["hidden.txt"].Attributes & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_TRUE(byName["locked.txt"].Attributes & FILE_ATTRIBUTE_READONLY);
+  EXPECT_TRUE(byName["CVS"].Attributes & FILE_ATTRIBUTE_DIRECTORY);
 
   // One entry at a time: the same records; and the count that sizes the
   // listing.
-  std::map<std::string, FAR_FIND_DATA> each;
+  std::map<std::string, os::DirectoryEntry> each;
   ASSERT_TRUE(os::EachDirectoryEntry(
-      dir.Path(), [&](const FAR_FIND_DATA &entry) { each[entry.cFileName] = entry; }));
+      dir.Path(), [&](const os::DirectoryEntry &entry) { each[entry.Name] = entry; }));
   ASSERT_EQ(each.size(), byName.size());
-  EXPECT_EQ(Ticks(each["plain.c"].ftLastWriteTime), kStamp);
-  EXPECT_EQ(each["plain.c"].nFileSizeLow, 5u);
-  EXPECT_EQ(each["hidden.txt"].dwFileAttributes, byName["hidden.txt"].dwFileAttributes);
+  EXPECT_EQ(each["plain.c"].LastWriteTime, kStamp);
+  EXPECT_EQ(each["plain.c"].Size, 5u);
+  EXPECT_EQ(each["hidden.txt"].Attributes, byName["hidden.txt"].Attributes);
   size_t count = 0;
   ASSERT_TRUE(os::CountDirectoryEntries(dir.Path(), count));
   EXPECT_EQ(count, entries.size());
   EXPECT_FALSE(os::CountDirectoryEntries(dir / "missing", count));
-  EXPECT_FALSE(os::EachDirectoryEntry(dir / "missing", [](const FAR_FIND_DATA &) {}));
+  EXPECT_FALSE(os::EachDirectoryEntry(dir / "missing", [](const os::DirectoryEntry &) {}));
   SetFileAttributesA((dir / "locked.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 
   // A trailing backslash is not doubled; an empty folder lists at most
   // its dots; a missing folder is a failure.
-  std::vector<FAR_FIND_DATA> again;
+  std::vector<os::DirectoryEntry> again;
   ASSERT_TRUE(os::ListDirectory(dir.Path() + "\\", again));
   EXPECT_EQ(again.size(), entries.size());
   wintest::MakeDirs(dir / "empty");
-  std::vector<FAR_FIND_DATA> empty;
+  std::vector<os::DirectoryEntry> empty;
   ASSERT_TRUE(os::ListDirectory(dir / "empty", empty));
-  for (const FAR_FIND_DATA &entry : empty) {
-    EXPECT_TRUE(std::string(entry.cFileName) == "." || std::string(entry.cFileName) == "..");
+  for (const os::DirectoryEntry &entry : empty) {
+    EXPECT_TRUE(entry.Name == "." || entry.Name == "..");
   }
-  std::vector<FAR_FIND_DATA> none;
+  std::vector<os::DirectoryEntry> none;
   EXPECT_FALSE(os::ListDirectory(dir / "missing", none));
   EXPECT_TRUE(none.empty());
 }

@@ -10,6 +10,7 @@
 
 #include "runner/output_lines.hpp"
 #include "runner/runner.hpp"
+#include "ui/run_dialog.hpp"
 #include "win_support.hpp"
 
 namespace {

@@ -29,7 +29,7 @@ class WindowsStartProgram : public ::testing::Test {
     FILE *file = os::OpenOutputFile(output);
     const char *args[] = {name.c_str(), "self", nullptr};
     std::string error;
-    os::Process *process = StartProgram(name.c_str(), args, file, error);
+    os::Process *process = StartProgram(name.c_str(), args, file, error).release();
     if (process == nullptr) {
       fclose(file);
       return "error: " + error;
@@ -127,7 +127,7 @@ TEST_F(WindowsStartProgram, BatchFilesRefuseWhatCmdWouldActOn) {
   FILE *file = os::OpenOutputFile(output);
   const char *args[] = {"echoer", "args", "a&calc.txt", "50%.txt", nullptr};
   std::string error;
-  os::Process *process = StartProgram("echoer", args, file, error);
+  os::Process *process = StartProgram("echoer", args, file, error).release();
   ASSERT_NE(process, nullptr) << error;
   EXPECT_EQ(os::ProcessExitCode(process), 0);
   os::FreeProcess(process);
@@ -144,7 +144,7 @@ TEST_F(WindowsStartProgram, TheVisualDiffStartsTkdiffBatWithTheRevisions) {
   env.Set("PATH", dir / "bin");
   env.Set("QUILLET_RECORD", dir / "record");
   const char *args[] = {"cvs", "diff", "-u", "-r", "1.2", "-r", "1.3", "two words.c", nullptr};
-  EXPECT_EQ(RunVisualDiff(args), 0);
+  EXPECT_EQ(RunVisualDiff(CvsArgs::FromArgv(args)), 0);
   ASSERT_TRUE(wintest::WaitForFile(dir / "record", 30000));
   for (int waited = 0; waited < 30000 && ReadFile(dir / "record").find("end") == std::string::npos;
        waited += 50) {

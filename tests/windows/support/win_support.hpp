@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "host/far_api.hpp"
+#include "far/far_api.hpp"
 #include "scratch_files.hpp"
 #include "standin/standin.hpp"
 

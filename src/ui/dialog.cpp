@@ -1,4 +1,5 @@
-#include "commands/dialog_items.hpp"
+// Dialog items and the host's dialog.
+#include "ui/dialog.hpp"
 
 #include <string.h>
 
@@ -21,19 +22,15 @@ FarDialogItem DialogItem(int type, int x1, int y1, int x2, int y2, int focus, in
   return item;
 }
 
-FarDialogItem HistoryEdit(int x1, int y1, int x2, int focus, const char *history, DWORD flags) {
-  FarDialogItem item = DialogItem(DI_EDIT, x1, y1, x2, 0, focus, 0, flags, 0, "");
+FarDialogItem HistoryEdit(int x1, int y1, int x2, int focus, const char *history, DWORD flags,
+                          const std::string &text) {
+  FarDialogItem item = DialogItem(DI_EDIT, x1, y1, x2, 0, focus, 0, flags, 0, text.c_str());
   item.History = history;
   return item;
 }
 
 int RunDialog(FarDialogItem *items, int count, int width, int height) {
   return HostInfo.Dialog(HostInfo.ModuleNumber, -1, -1, width, height, nullptr, items, count);
-}
-
-void ShowErrorBox(const char *text) {
-  HostInfo.Message(HostInfo.ModuleNumber, FMSG_WARNING | FMSG_ALLINONE | FMSG_MB_OK, nullptr,
-                   reinterpret_cast<const char *const *>(text), 0, 0);
 }
 
 std::string EditValue(const FarDialogItem &item, size_t maxChars) {

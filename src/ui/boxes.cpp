@@ -1,34 +1,27 @@
-// The confirmation before a command and the presentation of a run's output.
+// The boxes of the module: errors and notices, the confirmation before a
+// command and the presentation of a run's output.
+#include "ui/boxes.hpp"
+
 #include <string>
 #include <vector>
 
 #include "host/host.hpp"
-#include "runner/runner.hpp"
+#include "ui/editor.hpp"
 
 namespace {
 
-// Command words by menu entry number.
-const char CommandVerbs[11][32] = {
-    "Update", "Commit",       "Commit",        "Checkout",
-    "Export", "Show log for", "Show stat for", "Show differences for",
-    "",       "Add",          "Remove"};
-
 // The English texts of the two formats, for a language file that lacks
 // them or whose texts do not fit the values passed.
-const char kConfirmHeading[] = "%s %d item(s)";
-const char kFailedExitCode[] = "CVS ended with exit code %d";
 
 const size_t kHeadingLimit = 299;
 const size_t kOutcomeLineLimit = 99;
 const size_t kListedNames = 10;
-const DWORD kLockKey = KEY_CTRL | 'L';
 
 }  // namespace
 
-std::string ConfirmationText(int entryNumber, const Selection &selection) {
-  const int verbs = static_cast<int>(sizeof CommandVerbs / sizeof CommandVerbs[0]);
-  const char *verb = entryNumber >= 0 && entryNumber < verbs ? CommandVerbs[entryNumber] : "";
-  std::string text = FormatText(CheckedFormat(MConfirmHeading, "sd", kConfirmHeading), verb,
+std::string ConfirmationText(const char *verb, const Selection &selection) {
+  if (verb == nullptr) verb = "";
+  std::string text = FormatText(CheckedFormat(MConfirmHeading), verb,
                                 static_cast<int>(selection.size()));
   if (text.size() > kHeadingLimit) text.resize(kHeadingLimit);
   // The heading is the box's title line; the names follow on lines of
@@ -39,15 +32,15 @@ std::string ConfirmationText(int entryNumber, const Selection &selection) {
   return text;
 }
 
-int ConfirmCommand(int entryNumber, const Selection &selection) {
-  std::string text = ConfirmationText(entryNumber, selection);
+int ConfirmCommand(const char *verb, const Selection &selection) {
+  std::string text = ConfirmationText(verb, selection);
   return HostInfo.Message(HostInfo.ModuleNumber, FMSG_LEFTALIGN | FMSG_ALLINONE | FMSG_MB_OKCANCEL,
                           nullptr, reinterpret_cast<const char *const *>(text.c_str()), 0, 0);
 }
 
 void ReportOutcome(int exitCode, const char *outputPath, const char *note) {
   if (exitCode != 0) {
-    std::string line = FormatText(CheckedFormat(MFailedExitCode, "d", kFailedExitCode), exitCode);
+    std::string line = FormatText(CheckedFormat(MFailedExitCode), exitCode);
     if (line.size() > kOutcomeLineLimit) line.resize(kOutcomeLineLimit);
     std::vector<const char *> items = {GetMsg(MOutcomeTitle), line.c_str()};
     if (note != nullptr) items.push_back(note);
@@ -58,12 +51,26 @@ void ReportOutcome(int exitCode, const char *outputPath, const char *note) {
       return;
   }
   if (outputPath == nullptr) return;
-  // Ctrl+L, taken by the editor opened next: the output opens locked.
-  DWORD key = kLockKey;
-  KeySequence sequence;
-  sequence.Flags = 0;
-  sequence.Count = 1;
-  sequence.Sequence = &key;
-  HostInfo.AdvControl(HostInfo.ModuleNumber, ACTL_POSTKEYSEQUENCE, &sequence);
-  HostInfo.Editor(outputPath, "CVS log", -1, -1, -1, -1, EF_ENABLE_F6, 0, 1);
+  ShowOutputLocked(outputPath, GetMsg(MEditorTitle));
+}
+
+void ShowErrorText(const std::string &lines) {
+  std::string box = std::string(GetMsg(MErrorTitle)) + "\n" + lines;
+  HostInfo.Message(HostInfo.ModuleNumber, FMSG_WARNING | FMSG_ALLINONE | FMSG_MB_OK, nullptr,
+                   reinterpret_cast<const char *const *>(box.c_str()), 0, 0);
+}
+
+void ShowNotice(const std::string &title, const std::string &lines) {
+  std::string box = title + "\n" + lines;
+  HostInfo.Message(HostInfo.ModuleNumber, FMSG_ALLINONE | FMSG_MB_OK, nullptr,
+                   reinterpret_cast<const char *const *>(box.c_str()), 0, 0);
+}
+
+TempFile TempFileOrSay(const char *fallbackVariable) {
+  std::string whyNone;
+  TempFile file = TempFile::Take(fallbackVariable, &whyNone);
+  if (file.empty()) {
+    ShowErrorText(std::string(GetMsg(MNoTempFile)) + "\n" + whyNone);
+  }
+  return file;
 }

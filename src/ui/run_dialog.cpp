@@ -4,14 +4,14 @@
 // a process that stops to use the terminal (ssh asking for a password)
 // closes the dialog too: the host then leaves its screen, the process gets
 // the terminal until it ends, and the host takes its screen back.
-#include <atomic>
-#include <exception>
-#include <string>
-#include <vector>
+#include "ui/run_dialog.hpp"
 
+#include <atomic>
+
+#include "far/user_screen.hpp"
 #include "host/host.hpp"
-#include "host/user_screen.hpp"
 #include "os/os.hpp"
+#include "os/owners.hpp"
 #include "runner/close_claim.hpp"
 #include "runner/runner.hpp"
 
@@ -22,8 +22,10 @@ namespace {
 struct RunContext {
   os::Process *Process = nullptr;
   HANDLE Dialog = nullptr;
-  os::Event *StopEvent = nullptr;
-  os::Thread *Watcher = nullptr;
+  os::OwnedEvent StopEvent;
+  // Declared after the event: the watcher is waited for before the event
+  // it waits on goes.
+  os::JoinedThread Watcher;
   // Who closes the dialog; kWatcherCloses means the process ended by itself
   // or, with WantsTerminal, stopped to use the terminal.
   std::atomic<int> Claim{kDialogOpen};
@@ -42,7 +44,7 @@ const int kRunDialogHeight = 7;
 void WatchProcess(void *raw) {
   RunContext *context = static_cast<RunContext *>(raw);
   os::Process *process = context->Process;
-  os::Event *stop = context->StopEvent;
+  os::Event *stop = context->StopEvent.get();
   HANDLE dialog = context->Dialog;
   os::WaitResult result = os::WaitProcessOrEvent(process, stop);
   if (result == os::WaitResult::WantsTerminal) {
@@ -59,15 +61,15 @@ LONG_PTR FARAPI RunDialogProc(HANDLE dialog, int message, int param1, LONG_PTR p
     RunContext *context = reinterpret_cast<RunContext *>(param2);
     CurrentRun = context;
     context->Dialog = dialog;
-    context->StopEvent = os::NewEvent();
+    context->StopEvent.reset(os::NewEvent());
     // Without an event or a thread the dialog stays until the user closes
     // it, and the run ends as after "Break".
-    if (context->StopEvent != nullptr) context->Watcher = os::StartThread(WatchProcess, context);
+    if (context->StopEvent != nullptr) context->Watcher.Start(WatchProcess, context);
     return 1;
   }
   if (message == DN_CLOSE && CurrentRun != nullptr) {
     if (!AllowDialogClose(CurrentRun->Claim, param1)) return 0;
-    os::SignalEvent(CurrentRun->StopEvent);
+    os::SignalEvent(CurrentRun->StopEvent.get());
   }
   return HostInfo.DefDlgProc(dialog, message, param1, param2);
 }
@@ -81,13 +83,13 @@ RunEnd ShowRunDialog(os::Process *process) {
   items[0].Y1 = 1;
   items[0].X2 = 38;
   items[0].Y2 = 5;
-  CopyToField(items[0].Data, "CVS Running...");
+  CopyToField(items[0].Data, GetMsg(MRunTitle));
   items[1].Type = DI_BUTTON;
   items[1].X1 = 0;
   items[1].Y1 = 4;
   items[1].Flags = DIF_CENTERGROUP;
   items[1].DefaultButton = 1;
-  CopyToField(items[1].Data, "Break");
+  CopyToField(items[1].Data, GetMsg(MRunBreak));
 
   RunContext context;
   context.Process = process;
@@ -97,9 +99,8 @@ RunEnd ShowRunDialog(os::Process *process) {
   // must not send, and it has to finish before the context goes away.
   int open = kDialogOpen;
   context.Claim.compare_exchange_strong(open, kUserCloses);
-  os::SignalEvent(context.StopEvent);
-  os::JoinThread(context.Watcher);
-  os::FreeEvent(context.StopEvent);
+  os::SignalEvent(context.StopEvent.get());
+  context.Watcher.Join();
   CurrentRun = nullptr;
   if (context.Claim.load() != kWatcherCloses) return RunEnd::Broken;
   return context.WantsTerminal.load() ? RunEnd::WantsTerminal : RunEnd::Ended;
@@ -115,93 +116,40 @@ RunEnd LendTheTerminal(os::Process *process, FILE *output) {
   bool lent = left && os::LendTerminal(process, kRunBroken);
   if (left) HostInfo.AdvControl(HostInfo.ModuleNumber, ACTL_QUILLET_TAKESCREEN, nullptr);
   if (lent) return RunEnd::Ended;
-  fprintf(output,
-          "Error: the program stopped to use the terminal (to ask for a password?), which "
-          "cannot be handed to it here; it was ended.\n");
+  fprintf(output, "%s\n", GetMsg(MRunWantsTerminal));
   fflush(output);
   return RunEnd::Broken;
 }
 
 }  // namespace
 
+int RunCvs(const CvsArgs &args, const char *outputPath) {
+  return RunCvsWhile(args, outputPath, nullptr);
+}
+
 int RunCvs(const char *const *args, const char *outputPath) {
   return RunCvsWhile(args, outputPath, nullptr);
 }
 
-namespace {
-
-// The caller's work beside one run, on its worker thread.
-struct Alongside {
-  const std::function<void(const std::atomic<bool> &)> *Work = nullptr;
-  std::atomic<bool> Ended{false};
-  std::exception_ptr Failure;
-  os::Thread *Worker = nullptr;
-  // Whatever way the run leaves, the worker is told and waited for before
-  // this record goes away.
-  ~Alongside() { Finish(); }
-  void Finish() {
-    Ended.store(true);
-    os::JoinThread(Worker);
-    Worker = nullptr;
-  }
-};
-
-void DoAlongside(void *raw) {
-  Alongside *alongside = static_cast<Alongside *>(raw);
-  try {
-    (*alongside->Work)(alongside->Ended);
-  } catch (...) {
-    alongside->Failure = std::current_exception();
-  }
+int RunCvsWhile(const char *const *args, const char *outputPath, const AlongsideWork &alongside) {
+  if (args == nullptr) return kRunNoInput;
+  return RunCvsWhile(CvsArgs::FromArgv(args), outputPath, alongside);
 }
 
-}  // namespace
-
-int RunCvsWhile(const char *const *args, const char *outputPath,
-                const std::function<void(const std::atomic<bool> &)> &alongside) {
-  if (args == nullptr || outputPath == nullptr) return kRunNoInput;
-  std::vector<const char *> argv;
-  for (const char *const *arg = args; *arg != nullptr; ++arg) argv.push_back(*arg);
-  argv.push_back(nullptr);
-  if (argv[0] == nullptr) return kRunNoInput;
-
-  FILE *output = os::OpenOutputFile(outputPath);
-  if (output == nullptr) return kRunNoOutputFile;
-
-  std::string error;
-  os::Process *process = StartProgram(argv[0], argv.data(), output, error);
-  if (process == nullptr) {
-    // Nothing runs: the reason goes where the user will read the output.
-    fprintf(output, "Error: %s\n", error.c_str());
-    fclose(output);
-    return kRunNotStarted;
-  }
-
-  Alongside work;
-  work.Work = &alongside;
-  if (alongside) work.Worker = os::StartThread(DoAlongside, &work);
-
+int RunCvsWhile(const CvsArgs &args, const char *outputPath, const AlongsideWork &alongside) {
+  CapturedRun run;
+  const int started = run.Start(args, outputPath);
+  if (started != 0) return started;
+  run.StartAlongside(alongside);
   RunEnd end;
   if (HostInfo.DialogEx != nullptr) {
-    end = ShowRunDialog(process);
+    end = ShowRunDialog(run.Process());
   } else {
-    os::WaitResult result = os::WaitProcessOrEvent(process, nullptr);
+    os::WaitResult result = os::WaitProcessOrEvent(run.Process(), nullptr);
     end = result == os::WaitResult::ProcessEnded    ? RunEnd::Ended
           : result == os::WaitResult::WantsTerminal ? RunEnd::WantsTerminal
                                                     : RunEnd::Broken;
   }
-  if (end == RunEnd::WantsTerminal) end = LendTheTerminal(process, output);
-  if (end == RunEnd::Broken) os::TerminateProcess(process, kRunBroken);
-  int exitCode = os::ProcessExitCode(process);
-  os::FreeProcess(process);
-  fclose(output);
-  // The process is gone, so all it wrote is in the file.
-  if (work.Worker != nullptr) {
-    work.Finish();
-  } else if (alongside) {
-    work.Ended.store(true);
-    DoAlongside(&work);
-  }
-  if (work.Failure) std::rethrow_exception(work.Failure);
-  return exitCode;
+  if (end == RunEnd::WantsTerminal) end = LendTheTerminal(run.Process(), run.Output());
+  return run.Finish(end == RunEnd::Broken, kRunBroken);
 }
