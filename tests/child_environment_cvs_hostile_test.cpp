@@ -39,8 +39,7 @@ class PlantedPrograms : public PanelCvsTest {
     marker = tools / "planted-ran";
   }
   void Plant(const std::string &name) {
-    WriteFile(wc + "/" + name, "#!/bin/sh\ntouch " + ShellQuote(marker) + "\nexit 1\n");
-    Shell("chmod +x " + ShellQuote(wc + "/" + name));
+    WriteScript(wc + "/" + name, "touch " + ShellQuote(marker) + "\nexit 1\n");
   }
   std::string marker;
 };

@@ -45,6 +45,7 @@ TEST_F(ConsoleCommandsTest, UpdateToATagAndTheTagIsOfferedAgainFromTheHistory) {
   std::string work = MakeDemo();
   Start(work, "--command cvs:");
   ExpectStatusPanel();
+  std::string mark = MarkBeforeReading(work);
   Command("u");
   Expect("to a specific revision/tag (-r)");
   // The focus starts on OK: Tab over Cancel and the first two radio buttons.
@@ -58,9 +59,10 @@ TEST_F(ConsoleCommandsTest, UpdateToATagAndTheTagIsOfferedAgainFromTheHistory) {
   screen->Keys({"Escape"});
   ExpectGone("[locked]");
   // patchme.txt now sits at the tag, where it is up to date.
-  ExpectStatusPanel();
+  ExpectReadAgain(mark);
   EXPECT_TRUE(testsupport::ReadFile(work + "/CVS/Entries").find("/patchme.txt/1.1.1.1/") !=
               std::string::npos);
+  mark = MarkBeforeReading(work);
   Command("u");
   Expect("to a specific revision/tag (-r)");
   // The dialog kept its state; the edit line's history offers the tag.
@@ -74,6 +76,7 @@ TEST_F(ConsoleCommandsTest, UpdateToATagAndTheTagIsOfferedAgainFromTheHistory) {
   Expect(" demo-1");
   screen->Keys({"Escape"});
   ExpectGone("to a specific revision/tag");
+  ExpectReadAgain(mark);
   // Kept for the next run of the host.
   EXPECT_NE(std::string::npos,
             testsupport::ReadFile(dir / "state/quillet/histories").find("revision\tdemo-1"));
@@ -118,8 +121,7 @@ TEST_F(ConsoleCommandsTest, BreakStopsASlowCvsAtOnce) {
   // A cvs that does not end by itself.
   testsupport::MakeDirs(dir / "slow");
   std::string sleeper = "sleep 60." + std::to_string(getpid());  // a name of its own
-  testsupport::WriteFile(dir / "slow/cvs", "#!/bin/sh\nexec " + sleeper + "\n");
-  ASSERT_EQ(0, testsupport::Shell("chmod +x " + testsupport::ShellQuote(dir / "slow/cvs")));
+  testsupport::WriteScript(dir / "slow/cvs", "exec " + sleeper + "\n");
   Start(work, "", dir / "slow");
   Expect(work + ">");
   Command("l");

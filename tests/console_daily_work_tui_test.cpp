@@ -1,9 +1,7 @@
 // The console host for daily work, driven in tmux: the selection kept by
-// name on the status panel; group selection; the mouse; F7, F6 and F8 at
+// name on the status panel; the mouse; F7, F6, F8 and group selection at
 // the smallest screen with a wide name; the host's own cd; names quoted
 // for the shell; and F10's question (answered No by the mouse).
-#include <unistd.h>
-
 #include "console/terminal.hpp"
 #include "console_tui_fixture.hpp"
 
@@ -46,7 +44,9 @@ class DailyWorkTest : public ConsoleTuiTest {
   void ExpectSelected(const std::string &name, bool selected = true) {
     EXPECT_TRUE(screen->WaitUntil([&](const std::string &) {
       return ShownSelected(name) == selected;
-    })) << name << " on\n" << screen->StyledScreen();
+    })) << name
+        << " on\n"
+        << screen->StyledScreen();
   }
   void Run(const std::string &line) {
     screen->Type(line);
@@ -64,57 +64,23 @@ TEST_F(DailyWorkTest, TheStatusPanelKeepsItsSelectionAndCursorByName) {
   // hello.c and patchme.txt; the cursor then rests on README.txt.
   screen->Keys({"Home", "Down", "Down", "Down", "Down", "Insert", "Down", "Down", "Insert"});
   Expect("98 bytes in 2 selected files");
-  auto stillSelected = [&] {
-    ExpectStatusPanel();
-    ExpectSelected("hello.c");
-    ExpectSelected("patchme.txt");
-  };
-  testsupport::WriteFile(work + "/fresh.txt", "new");
-  screen->Keys({"C-r"});
-  Expect("fresh.txt");
-  stillSelected();
-  Command("");  // the command menu, cancelled
-  screen->Keys({"Escape"});
-  ExpectGone("CVS: ");
-  stillSelected();
+  // Read again after a command of the module and after a shell command,
+  // each time with a new file before the others.
+  std::string mark = MarkBeforeReading(work);
   Command("l");
   Expect("Show log for 2");
   screen->Keys({"Enter"});
   Expect("[locked]");
   screen->Keys({"Escape"});
-  ExpectGone("[locked]");
-  stillSelected();
-  // After a shell command the status panel is read again too.
-  Run("touch later.txt");
-  EXPECT_TRUE(screen->WaitUntil([&](const std::string &) {
-    return Matches(LeftRow("later.txt"), "later\\.txt +\xE2\x94\x82\\?");
-  })) << screen->Last;
-  stillSelected();
+  ExpectReadAgain(mark);
+  mark = MarkBeforeReading(work);
+  Run("true");
+  ExpectReadAgain(mark);
+  ExpectSelected("hello.c");
+  ExpectSelected("patchme.txt");
   screen->Keys({"C-j"});  // the cursor never left README.txt
   screen->Type("x");
   Expect(work + ">README.txt x");
-  Quit();
-}
-
-TEST_F(DailyWorkTest, GroupSelectionByMasksInversionAndShiftArrows) {
-  std::string files = dir / "files";
-  testsupport::MakeDirs(files + "/src.c");  // a folder: + takes files only
-  for (const std::string &name : {std::string("a.c"), std::string("notes.txt"), kKanji + ".c"})
-    testsupport::WriteFile(files + "/" + name, "12345");
-  Start(files);
-  Expect(files + ">");
-  screen->Keys({"+"});
-  Expect("Select the files");
-  screen->Type("*.c");  // replaces the "*" offered
-  screen->Keys({"Enter"});
-  Expect("10 bytes in 2 selected files");
-  ExpectSelected(kKanji + ".c");
-  screen->Keys({"*"});
-  Expect("5 bytes in 1 selected file");
-  ExpectSelected("notes.txt");
-  screen->Keys({"Home", "S-Down", "S-Down"});  // from ".." over the folder
-  Expect("5 bytes in 2 selected files");
-  ExpectSelected("src.c");
   Quit();
 }
 
@@ -136,6 +102,7 @@ TEST_F(DailyWorkTest, TheMouseMovesClicksEntersScrollsAndPresses) {
   ClickOn("file13", 20, 65);  // the wheel, down
   Expect("file69");
   screen->Keys({"Home"});
+  EXPECT_TRUE(screen->WaitUntil([&](const std::string &) { return !LeftRow("sub").empty(); }));
   ClickOn("sub", 2);
   Expect(files + "/sub>");
   // The key bar's F10, and a box's button.
@@ -155,7 +122,7 @@ TEST_F(DailyWorkTest, TheMouseMovesClicksEntersScrollsAndPresses) {
   Expect("Create the folder");
   screen->Type("by-mouse");
   ClickOn("[ OK ]");
-  Expect("by-mouse");
+  ExpectGone("Create the folder");
   EXPECT_TRUE(testsupport::Exists(files + "/sub/by-mouse"));
   screen->Keys({"Home", "Enter"});
   Expect(files + ">");
@@ -171,56 +138,61 @@ TEST_F(DailyWorkTest, TheMouseMovesClicksEntersScrollsAndPresses) {
   EXPECT_EQ("00\n", MouseReporting());  // the terminal is given back as it was
 }
 
-TEST_F(DailyWorkTest, F7F6AndF8AtTheSmallestScreenNothingDeletedUnasked) {
-  std::string files = dir / "files", outside = dir / "outside";
-  testsupport::MakeDirs(files + "/tree/deeper");
-  testsupport::MakeDirs(outside);
-  testsupport::WriteFile(outside + "/keep.txt", "kept");
-  ASSERT_EQ(0, symlink(outside.c_str(), (files + "/tree/deeper/link-out").c_str()));
-  for (const char *name : {"old.txt", "one.txt", "two.txt"})
-    testsupport::WriteFile(files + "/" + name, name);
+TEST_F(DailyWorkTest, FileWorkAtTheSmallestScreenDeletesNothingUnasked) {
+  std::string files = dir / "files";
+  testsupport::MakeDirs(files + "/src.c");  // a folder: + takes files only
+  for (const std::string &name : {std::string("a.c"), std::string("notes.txt"), kKanji + ".c"})
+    testsupport::WriteFile(files + "/" + name, "12345");
   Start(files, "", "", console::kMinWidth, console::kMinHeight);
   Expect(files + ">");
   screen->Keys({"F7"});
   Expect("Create the folder");
   screen->Type(kKanji);
   screen->Keys({"Enter"});
-  Expect(kKanji);
-  screen->Keys({"C-j"});  // the cursor is on it; the name goes quoted
-  screen->Type("x");
-  Expect(">'" + kKanji + "' x");
-  screen->Keys({"Escape"});
-  // F6: a "/" is refused with a box and the name offered again.
-  screen->Keys({"Home", "Down", "Down", "Down", "F6"});  // old.txt
-  Expect("Rename old.txt to:");
-  screen->Type("../old.txt");
+  ExpectGone("Create the folder");
+  testsupport::WriteFile(files + "/" + kKanji + "/inner.txt", "x");
+  // The cursor is on the new folder.  F6: a "/" is refused with a box and
+  // the name offered again.
+  screen->Keys({"F6"});
+  Expect("Rename " + kKanji + " to:");
+  screen->Type("../escaped");
   screen->Keys({"Enter"});
   Expect("cannot hold \"/\"");
   screen->Keys({"Enter"});
-  Expect("Rename old.txt to:");
-  screen->Type("new.txt");
+  Expect("Rename " + kKanji + " to:");
+  screen->Type("renamed");
   screen->Keys({"Enter"});
-  Expect("new.txt");
-  EXPECT_EQ("old.txt", testsupport::ReadFile(files + "/new.txt"));
-  // F8 on the folder says it goes whole; Esc keeps it, Enter deletes it
-  // and not what its link points at.
-  screen->Keys({"Home", "Down", "F8"});
+  ExpectGone("Rename ");
+  EXPECT_EQ("x", testsupport::ReadFile(files + "/renamed/inner.txt"));
+  // F8 on it (the cursor followed the name) says it goes whole; Esc keeps
+  // it, Enter deletes it.
+  screen->Keys({"F8"});
   Expect("with everything in it?");
   screen->Keys({"Escape"});
   ExpectGone("with everything in it?");
-  EXPECT_TRUE(testsupport::Exists(files + "/tree/deeper"));
+  EXPECT_TRUE(testsupport::Exists(files + "/renamed/inner.txt"));
   screen->Keys({"F8"});
   Expect("with everything in it?");
   screen->Keys({"Enter"});
-  ExpectGone("tree");
-  EXPECT_EQ("kept", testsupport::ReadFile(outside + "/keep.txt"));
-  // The selected files, named in the question.
-  screen->Keys({"End", "Insert", "Up", "Insert", "F8"});
-  Expect("Delete these 2 entries?");
-  Expect("one.txt");
+  ExpectGone("renamed");
+  EXPECT_FALSE(testsupport::Exists(files + "/renamed"));
+  // Group selection: + by masks, * inverts, Shift with the arrows.
+  screen->Keys({"+"});
+  Expect("Select the files");
+  screen->Type("*.c");  // replaces the "*" offered
   screen->Keys({"Enter"});
-  ExpectGone("two.txt");
-  EXPECT_TRUE(testsupport::Exists(files + "/new.txt"));
+  Expect("10 bytes in 2 selected files");
+  screen->Keys({"*"});
+  Expect("5 bytes in 1 selected file");
+  screen->Keys({"Home", "S-Down", "S-Down"});  // from ".." over the folder
+  Expect("5 bytes in 2 selected files");
+  // F8 names what is selected, and deletes that only.
+  screen->Keys({"F8"});
+  Expect("Delete these 2 entries?");
+  Expect("src.c/");
+  screen->Keys({"Enter"});
+  ExpectGone("notes.txt");
+  EXPECT_EQ((std::vector<std::string>{"a.c", kKanji + ".c"}), testsupport::ListDir(files));
   Quit();
 }
 

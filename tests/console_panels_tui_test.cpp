@@ -1,6 +1,10 @@
 // The console host driven in tmux as a person would: the demo's status
-// panel with the right letters, view modes, the info view, back to the
-// file panel, the command line, and a terminal that is too small.
+// panel with the right letters, and with none that cvs did not give when
+// its run failed; view modes, the info view, back to the file panel, the
+// command line, the viewer and the editor, and a terminal that is too
+// small.
+#include <unistd.h>
+
 #include "console_tui_fixture.hpp"
 
 namespace tuitest {
@@ -31,6 +35,26 @@ TEST_F(ConsoleTuiTest, TheDemoOpensOnTheStatusPanelWithEveryStateItsLetter) {
   EXPECT_TRUE(Matches(LeftRow("patchme.txt"), "Needs Patch"));
   EXPECT_TRUE(Matches(LeftRow("conflict.txt"), "Unresolved"));
   EXPECT_TRUE(Matches(LeftRow("sub"), "sub +" + kBar));
+  Quit();
+}
+
+TEST_F(ConsoleTuiTest, AFailedStatusRunIsToldAndLeavesKeptFilesWithoutALetter) {
+  std::string work = MakeDemo();
+  ASSERT_EQ(0, testsupport::Shell("mv repo moved", dir / "demo"));
+  Start(work, "--command cvs:");
+  Expect("exit code 1");
+  screen->Keys({"Escape"});
+  EXPECT_TRUE(screen->WaitUntil([&](const std::string &) {
+    return Matches(LeftRow("scratch.txt"), "scratch\\.txt +" + kBar + "\\?" + kBar);
+  })) << screen->Last;
+  // A file the working copy keeps: no letter.  One it does not know: "?".
+  EXPECT_TRUE(Matches(LeftRow("hello.c"), "hello\\.c +" + kBar + " " + kBar)) << LeftRow("hello.c");
+  // The info view gives the end of the last line of cvs: here that no
+  // root could be found.
+  screen->Keys({"C-l"});
+  Expect("States not read");
+  EXPECT_TRUE(Matches(LineWith(screen->Last, "States not read"), "CVSROOT environment variable"))
+      << screen->Last;
   Quit();
 }
 
@@ -165,6 +189,12 @@ TEST_F(ConsoleTuiTest, F3ViewsAndF4EditsAFileAskingBeforeAChangeIsLost) {
   std::string files = dir / "files", notes = dir / "files/notes.txt";
   testsupport::MakeDirs(files);
   testsupport::WriteFile(notes, "first line\nsecond line\n");
+  // A gigabyte, sorting before notes.txt.
+  std::string big = files + "/big.log";
+  testsupport::WriteFile(big, "alpha at the start\n");
+  ASSERT_EQ(0, truncate(big.c_str(), 1ll << 30));
+  ASSERT_EQ(0, testsupport::Shell("printf '\\nbeta near the end\\nomega\\n' >> " +
+                                  testsupport::ShellQuote(big)));
   Start(files);
   Expect(files + ">");
   screen->Keys({"End"});  // after ".."
@@ -194,6 +224,26 @@ TEST_F(ConsoleTuiTest, F3ViewsAndF4EditsAFileAskingBeforeAChangeIsLost) {
   screen->Keys({"Enter"});
   ExpectGone("second line edited");
   EXPECT_EQ("first line\nsecond line edited\n", testsupport::ReadFile(notes));
+  // The gigabyte is viewed a screen at a time from either end; the search
+  // line holds the last text selected, so that typing replaces it (an
+  // appended "alphabeta" would be found nowhere).
+  screen->Keys({"Home", "Down", "F3"});
+  Expect("View: " + big);
+  screen->Keys({"C-End"});
+  Expect("omega");
+  screen->Keys({"C-Home"});
+  Expect("alpha at the start");
+  for (const char *text : {"alpha", "beta"}) {
+    screen->Keys({"F7"});
+    Expect("Search for");
+    screen->Type(text);
+    screen->Keys({"Enter"});
+    ExpectGone("Search for");
+  }
+  Expect("beta near the end");
+  EXPECT_EQ(std::string::npos, screen->Last.find("not found")) << screen->Last;
+  screen->Keys({"Escape"});
+  ExpectGone("View: ");
   Quit();
 }
 

@@ -5,6 +5,7 @@
 #define QUILLET_CONSOLE_TUI_FIXTURE_HPP
 
 #include <gtest/gtest.h>
+#include <stdio.h>
 
 #include <memory>
 #include <regex>
@@ -85,6 +86,25 @@ class ConsoleTuiTest : public ::testing::Test {
     })) << "waited for the status panel on\n"
         << screen->Last;
   }
+  // The host reads the status panel (on the left) again after every
+  // command, and keys typed while "CVS Running..." stands go to that box.
+  // A file made in `folder` before such a step, sorting before its other
+  // files, shows in the panel once that reading is over; ExpectReadAgain
+  // waits for it, then removes it.
+  std::string MarkBeforeReading(const std::string &folder) {
+    std::string mark = folder + "/a-read-" + std::to_string(++reads_);
+    testsupport::WriteFile(mark, "");
+    return mark;
+  }
+  void ExpectReadAgain(const std::string &mark) {
+    std::string name = mark.substr(mark.rfind('/') + 1);
+    EXPECT_TRUE(screen->WaitUntil([&](const std::string &shown) {
+      return shown.find("CVS Running...") == std::string::npos && !LeftRow(name).empty();
+    })) << "waited for "
+        << name << " in the status panel on\n"
+        << screen->Last;
+    remove(mark.c_str());
+  }
   // The left panel's part of the line that shows `name` first in it.
   std::string LeftRow(const std::string &name) {
     std::string screenText = screen->Screen();
@@ -140,6 +160,9 @@ class ConsoleTuiTest : public ::testing::Test {
 
   testsupport::TempDir dir;
   std::unique_ptr<testsupport::TmuxScreen> screen;
+
+ private:
+  int reads_ = 0;
 };
 
 }  // namespace tuitest

@@ -19,17 +19,13 @@ class LauncherTest : public ::testing::Test {
     WriteFile(tree + "/src/module.cpp", "int x;\n");
     // The stand-in cmake "builds" by making the two programs; the console
     // logs its start and the PATH it was given.
-    Script(tree + "/bin/cmake", "echo cmake >>" + ShellQuote(log) +
-                                    "\nmkdir -p \"$QUILLET_BUILD_DIR/hosts/console\"\n"
-                                    "touch \"$QUILLET_BUILD_DIR/libquillet.so\"\n"
-                                    "cp \"$CONSOLE\" \"$QUILLET_BUILD_DIR/hosts/console/\"\n");
-    Script(dir / "quillet-console", "echo \"console PATH=$PATH\" >>" + ShellQuote(log));
+    WriteScript(tree + "/bin/cmake", "echo cmake >>" + ShellQuote(log) +
+                                         "\nmkdir -p \"$QUILLET_BUILD_DIR/hosts/console\"\n"
+                                         "touch \"$QUILLET_BUILD_DIR/libquillet.so\"\n"
+                                         "cp \"$CONSOLE\" \"$QUILLET_BUILD_DIR/hosts/console/\"\n");
+    WriteScript(dir / "quillet-console", "echo \"console PATH=$PATH\" >>" + ShellQuote(log));
     // Every package counts as installed: no start here may call apt-get.
-    Script(tree + "/bin/dpkg-query", "printf 'install ok installed'");
-  }
-  void Script(const std::string &path, const std::string &body) {
-    WriteFile(path, "#!/bin/sh\n" + body);
-    ASSERT_EQ(0, Shell("chmod +x " + ShellQuote(path)));
+    WriteScript(tree + "/bin/dpkg-query", "printf 'install ok installed'");
   }
   // Runs ./quillet on a folder; returns what the stand-ins logged.
   std::string Start(const std::string &pathFront = "") {
@@ -74,7 +70,7 @@ TEST_F(LauncherTest, TheTkDiffLauncherIsOnPathWhereTkDiffIsInstalled) {
   std::string ship = "PATH=" + tree + "/ship:";
   EXPECT_EQ(std::string::npos, Start().find(ship));
   MakeDirs(dir / "tk");
-  Script(dir / "tk/tkdiff", "true");
+  WriteScript(dir / "tk/tkdiff", "true");
   EXPECT_NE(std::string::npos, Start(dir / "tk:").find(ship));
 }
 

@@ -3,7 +3,6 @@
 // from or write over the host's screen, and a launcher that fails at once
 // (its tool is missing) must say why instead of writing it to the terminal.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "runner/runner.hpp"
@@ -18,11 +17,6 @@ class DetachedStart : public ::testing::Test {
     testsupport::MakeDirs(dir / "tmp");
     env.Set("PATH", dir / "bin");
     env.Set("TMPDIR", dir / "tmp");
-  }
-  void Script(const std::string &name, const std::string &body) {
-    std::string path = dir / ("bin/" + name);
-    testsupport::WriteFile(path, "#!/bin/sh\n" + body);
-    chmod(path.c_str(), 0755);
   }
   os::Process *Start(const std::string &name, std::string &error) {
     const char *args[] = {name.c_str(), "one", nullptr};
@@ -39,24 +33,26 @@ std::string Link(const std::string &path) {
 }
 
 TEST_F(DetachedStart, ALauncherThatFailsAtOnceSaysWhyAndWritesNothingElsewhere) {
-  Script("launcher", "echo \"launcher: 3: exec: tkdiff: not found\" >&2\nexit 127\n");
+  testsupport::WriteScript(dir / "bin/launcher",
+                           "echo \"launcher: 3: exec: tkdiff: not found\" >&2\nexit 127\n");
   std::string error;
   EXPECT_EQ(nullptr, Start("launcher", error));
   EXPECT_NE(std::string::npos, error.find("exit code 127: launcher: 3: exec: tkdiff: not found"))
       << error;
   // Failing with nothing to say still fails; ending well at once is a start.
-  Script("quiet", "exit 3\n");
+  testsupport::WriteScript(dir / "bin/quiet", "exit 3\n");
   EXPECT_EQ(nullptr, Start("quiet", error));
   EXPECT_NE(std::string::npos, error.find("exit code 3")) << error;
-  Script("forks", "echo started in the background\nexit 0\n");
+  testsupport::WriteScript(dir / "bin/forks", "echo started in the background\nexit 0\n");
   os::Process *process = Start("forks", error);
   ASSERT_NE(nullptr, process) << error;
   os::FreeProcess(process);
 }
 
 TEST_F(DetachedStart, AProgramThatRunsOnHasNoTerminalAndNoFileLeft) {
-  Script("tool", "echo $$ > " + testsupport::ShellQuote(dir / "pid") +
-                     "\necho chatter; echo more >&2; exec /bin/sleep 30\n");
+  testsupport::WriteScript(dir / "bin/tool",
+                           "echo $$ > " + testsupport::ShellQuote(dir / "pid") +
+                               "\necho chatter; echo more >&2; exec /bin/sleep 30\n");
   std::string error;
   os::Process *process = Start("tool", error);
   ASSERT_NE(nullptr, process) << error;

@@ -128,37 +128,30 @@ else
 fi
 tmux -S "$sock" -f /dev/null new-session -d -x 100 -y 30 "$run; echo quillet-exit=\$?; sleep 600"
 screen() { tmux -S "$sock" capture-pane -p; }
-limit=$((SECONDS + 60))
-until screen | grep -q "CVS:$wc"; do
-  screen | grep -q "quillet-exit=" && {
-    screen
-    fail "quillet ended before the status panel showed"
-  }
-  [ $SECONDS -lt $limit ] || {
-    screen
-    fail "the status panel did not show within a minute"
-  }
-  sleep 1
-done
-sleep 1
+# Waits at most $1 seconds for the screen to show $2; else, or when quillet
+# ends first, fails saying $3.
+wait_for() {
+  local limit=$((SECONDS + $1))
+  until screen | grep -q "$2"; do
+    if [ $SECONDS -ge $limit ] || screen | grep -q "quillet-exit="; then
+      screen
+      fail "$3"
+    fi
+    sleep 0.2
+  done
+}
+wait_for 60 "CVS:$wc" "the status panel did not show"
 for row in "changed.txt *│M│" "new.txt *│A│" "stray.txt *│?│" "kept.txt *│ │"; do
-  screen | grep -q "$row" || {
-    screen
-    fail "the status panel does not show $row"
-  }
+  wait_for 30 "$row" "the status panel does not show $row"
 done
-tmux -S "$sock" send-keys F10
 # F10 asks before quitting; Enter answers Yes.
-limit=$((SECONDS + 30))
-until screen | grep -q "Do you want to quit"; do
-  [ $SECONDS -lt $limit ] || fail "F10 asked nothing before quitting"
-  sleep 0.2
-done
+tmux -S "$sock" send-keys F10
+wait_for 30 "Do you want to quit" "F10 asked nothing before quitting"
 tmux -S "$sock" send-keys Enter
 limit=$((SECONDS + 30))
 until screen | grep -q "quillet-exit="; do
   [ $SECONDS -lt $limit ] || fail "F10 did not end quillet"
-  sleep 1
+  sleep 0.2
 done
 screen | grep -q "quillet-exit=0" || {
   screen

@@ -3,6 +3,7 @@
 #include "test_support.hpp"
 
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -89,14 +90,18 @@ void CvsSandbox::MustCvs(const std::string &args, const std::string &cwd) {
   if (status != 0) ADD_FAILURE() << "cvs " << args << " failed (" << status << "): " << output;
 }
 
+void WriteScript(const std::string &path, const std::string &body) {
+  WriteFile(path, "#!/bin/sh\n" + body);
+  EXPECT_EQ(0, chmod(path.c_str(), 0755)) << path;
+}
+
 void WriteRecordingCvs(const std::string &dir, const std::string &log, bool logFolder) {
-  std::string script = "#!/bin/sh\n";
+  std::string script;
   if (logFolder) script += "printf '%s:' \"$(pwd)\" >> " + ShellQuote(log) + "\n";
   script += "for a in \"$@\"; do printf '[%s]' \"$a\" >> " + ShellQuote(log) + "; done\n";
   script += "echo >> " + ShellQuote(log) + "\n";
   script += "exec /usr/bin/cvs \"$@\"\n";
-  WriteFile(dir + "/cvs", script);
-  Shell("chmod +x " + ShellQuote(dir + "/cvs"));
+  WriteScript(dir + "/cvs", script);
 }
 
 namespace {

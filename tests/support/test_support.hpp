@@ -25,6 +25,8 @@ std::string TestsSourceDir();
 // the exit status and puts standard output and error in `output`.
 int Shell(const std::string &command, const std::string &cwd = "", std::string *output = nullptr);
 std::string ShellQuote(const std::string &text);
+// Writes an executable /bin/sh script of `body` (the "#!" line goes first).
+void WriteScript(const std::string &path, const std::string &body);
 
 // A repository and working copies of a real cvs, with HOME, TMP, TMPDIR and
 // CVSROOT of their own so that nothing of the machine's settings leaks in.
