@@ -23,7 +23,7 @@ std::string Literal(const std::string &text) {
 
 bool AskLine(Terminal &term, hostcore::HistoryStore &histories, const InputBoxText &box,
              std::string &text) {
-  const int kWidth = 72;
+  const int kWidth = box.Width;
   FarDialogItem items[5];
   memset(items, 0, sizeof(items));
   items[0] = FarDialogItem{DI_DOUBLEBOX, 3, 1, kWidth - 4, 6, 0, {0}, 0, 0, ""};
@@ -32,7 +32,8 @@ bool AskLine(Terminal &term, hostcore::HistoryStore &histories, const InputBoxTe
   // A long name in the prompt is cut, with a mark, to stay in the frame.
   CopyToField(items[1].Data, Literal(hostcore::FitText(box.Prompt, kWidth - 10, false, true)).c_str());
   // The text starts selected: typing replaces it, a cursor key keeps it.
-  DWORD flags = DIF_SELECTONENTRY | (box.History != nullptr ? DWORD(DIF_HISTORY) : DWORD(0));
+  DWORD flags = DIF_SELECTONENTRY | (box.History != nullptr ? DWORD(DIF_HISTORY) : DWORD(0)) |
+                (box.StartFromHistory ? DWORD(DIF_USELASTHISTORY) : DWORD(0));
   items[2] = FarDialogItem{DI_EDIT, 5, 3, kWidth - 7, 0, 1, {0}, flags, 0, ""};
   items[2].History = box.History;
   CopyToField(items[2].Data, text.c_str());
@@ -48,7 +49,7 @@ bool AskLine(Terminal &term, hostcore::HistoryStore &histories, const InputBoxTe
   hostcore::CloseDialog(model, result, items, 5, histories);
   if (result < 0) return false;
   text = hostcore::EditText(items[2]);
-  return true;
+  return !(box.NeedText && text.empty());
 }
 
 }  // namespace console

@@ -14,6 +14,9 @@ struct InputBoxText {
   std::string Title, Prompt;  // shown as they are (no hot-key marks)
   std::string Button = "OK";
   const char *History = nullptr;  // the edit line's history, none when null
+  int Width = 72;                 // the dialog's width, frame and margins included
+  bool StartFromHistory = false;  // start from the history's last line, not `text`
+  bool NeedText = false;          // an empty line counts as not confirmed
 };
 
 // Asks, starting from `text`; true with the line typed when confirmed.

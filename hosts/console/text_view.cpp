@@ -1,14 +1,11 @@
 // The document view under the viewer and the editor.
 #include "console/text_view.hpp"
 
-#include <string.h>
 
-#include "console/dialog.hpp"
+#include "console/input_box.hpp"
 #include "console/key_bar.hpp"
 #include "core/column_layout.hpp"
-#include "core/dialog_model.hpp"
 #include "core/screen_text.hpp"
-#include "far/field_text.hpp"
 
 namespace console {
 
@@ -62,30 +59,11 @@ bool TextViewMouse(const Terminal &term, hostcore::TextDocument &document, const
 }
 
 bool AskSearchText(Terminal &term, hostcore::HistoryStore &histories, std::string &text) {
-  static const char kHistory[] = "SearchText";
-  FarDialogItem items[5];
-  memset(items, 0, sizeof(items));
-  items[0] = FarDialogItem{DI_DOUBLEBOX, 3, 1, 52, 6, 0, {0}, 0, 0, ""};
-  CopyToField(items[0].Data, "Search");
-  items[1] = FarDialogItem{DI_TEXT, 5, 2, 0, 0, 0, {0}, 0, 0, ""};
-  CopyToField(items[1].Data, "&Search for:");
-  // The last search text comes selected: typing replaces it, a move keeps it.
-  items[2] = FarDialogItem{
-      DI_EDIT, 5, 3, 50, 0, 1, {0}, DIF_HISTORY | DIF_USELASTHISTORY | DIF_SELECTONENTRY, 0, ""};
-  items[2].History = kHistory;
-  CopyToField(items[2].Data, text.c_str());
-  items[3] = FarDialogItem{DI_BUTTON, 0, 5, 0, 0, 0, {0}, DIF_CENTERGROUP, 1, ""};
-  CopyToField(items[3].Data, "Find");
-  items[4] = FarDialogItem{DI_BUTTON, 0, 5, 0, 0, 0, {0}, DIF_CENTERGROUP, 0, ""};
-  CopyToField(items[4].Data, "Cancel");
-  hostcore::DialogModel model = hostcore::NewDialog(0, -1, -1, 56, 8, nullptr, items, 5, histories);
-  hostcore::DialogClose close = RunDialog(term, model, histories, nullptr);
-  int result = hostcore::DialogResult(model, close.Code);
-  if (result == 4) result = -1;
-  hostcore::CloseDialog(model, result, items, 5, histories);
-  if (result < 0) return false;
-  text = hostcore::EditText(items[2]);
-  return !text.empty();
+  InputBoxText box{"Search", "Search for:", "Find", "SearchText"};
+  box.Width = 56;
+  box.StartFromHistory = true;
+  box.NeedText = true;
+  return AskLine(term, histories, box, text);
 }
 
 bool SearchKey(Terminal &term, hostcore::TextDocument &document, const hostcore::KeyPress &key,
