@@ -14,8 +14,4 @@
 std::unordered_set<std::string> KeptFiles(const std::string &directory,
                                           const unsigned char decodeTable[256]);
 
-// The file name of one line of Entries ("/name/1.2/date/-kb/"), or false
-// for a folder line, a malformed line or one whose name is empty.
-bool EntryFileName(const std::string &line, std::string &name);
-
 #endif
