@@ -12,6 +12,8 @@ namespace {
 
 struct IgnoreCase {
   const char *HomeList, *Variable, *FolderList;  // null: no such list
+  const char *RepositoryList = nullptr;          // the repository's CVSROOT/cvsignore
+  bool Fork = false;                             // the folder's root is :fork:
 };
 
 // Every case sees the same files: each one is ignored by some rule of some
@@ -26,6 +28,9 @@ const IgnoreCase kCases[] = {
     {nullptr, nullptr, "*.log\n!\n*.txt [!k]*.c"},     // "!" clears the rest
     {"*.tmp", "*.cache star\\*.q", nullptr},           // home list and variable
     {"*.tmp", "! *.cache", "*.o"},                     // "!" in the variable
+    {nullptr, nullptr, nullptr, "*.cache gen*.c"},     // the repository's list
+    {nullptr, nullptr, nullptr, "*.cache", true},      // the same through :fork:
+    {"!\n*.tmp", nullptr, nullptr, "*.cache"},        // cleared by the home list
 };
 
 TEST_F(PanelCvsTest, IgnoredFilesAreUnknownInThePanelExactlyWhereCvsSaysSo) {
@@ -44,6 +49,10 @@ TEST_F(PanelCvsTest, IgnoredFilesAreUnknownInThePanelExactlyWhereCvsSaysSo) {
     if (rules.HomeList != nullptr) WriteFile(sandbox.Home() + "/.cvsignore", rules.HomeList);
     if (rules.Variable != nullptr) env.Set("CVSIGNORE", rules.Variable);
     if (rules.Variable == nullptr) env.Unset("CVSIGNORE");
+    const std::string repositoryList = sandbox.Repository() + "/CVSROOT/cvsignore";
+    Shell("rm -f " + ShellQuote(repositoryList), sandbox.Home());
+    if (rules.RepositoryList != nullptr) WriteFile(repositoryList, rules.RepositoryList);
+    if (rules.Fork) WriteFile(dir + "/CVS/Root", ":fork:" + sandbox.Repository() + "\n");
 
     std::string output, line;
     ASSERT_EQ(sandbox.Cvs("-n -q update -l", dir, &output), 0) << output;

@@ -4,6 +4,7 @@
 #include "os/os.hpp"
 #include "os/plain_file.hpp"
 #include "panel/panel_paths.hpp"
+#include "runner/cvs_root.hpp"
 
 namespace {
 
@@ -20,6 +21,19 @@ inline bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 void AddFile(IgnoreRules &rules, const std::string &path) {
   std::string content;
   if (os::ReadPlainFile(path, kIgnoreFileLimit, content) == os::PlainRead::Read) rules.Add(content);
+}
+
+// The CVSROOT/cvsignore of the repository that `directory`'s CVS/Root
+// names, when that repository is on this machine; empty otherwise.
+std::string RepositoryIgnoreFile(const std::string &directory) {
+  static const std::string kFork = ":fork:";
+  std::string root;
+  ReadRootLine(JoinPath(JoinPath(directory, "CVS", os::kSep), "Root", os::kSep), kRootLineLength,
+               root);
+  // A :fork: server reads the same repository as a local run would.
+  if (root.compare(0, kFork.size(), kFork) == 0) root = ":local:" + root.substr(kFork.size());
+  const std::string admin = LocalRepositoryFolder(root, "CVSROOT");
+  return admin.empty() ? "" : admin + "/cvsignore";
 }
 
 std::string HomeFolder() {
@@ -133,6 +147,8 @@ bool IgnoreRules::Ignores(const char *name) const {
 IgnoreRules IgnoreRules::ForFolder(const std::string &directory) {
   IgnoreRules rules;
   rules.Add(kBuiltIn);
+  const std::string repositoryList = RepositoryIgnoreFile(directory);
+  if (!repositoryList.empty()) AddFile(rules, repositoryList);
   const std::string home = HomeFolder();
   if (!home.empty()) AddFile(rules, JoinPath(home, ".cvsignore", os::kSep));
   std::string variable;

@@ -1,9 +1,10 @@
 // Which files cvs passes over as not worth reporting: its built-in list,
-// the user's ~/.cvsignore, the CVSIGNORE variable and the folder's own
-// .cvsignore, in that order, a lone "!" clearing what came before.  The
-// panel shows such a file as cvs treats it, not as unknown.  The
-// repository's CVSROOT/cvsignore is known only to the server and is not
-// read here.
+// the repository's CVSROOT/cvsignore, the user's ~/.cvsignore, the
+// CVSIGNORE variable and the folder's own .cvsignore, in that order, a lone
+// "!" clearing what came before.  The panel shows such a file as cvs
+// treats it, not as unknown.  The repository's list is read only where the
+// folder's root is a repository on this machine (a path, :local: or
+// :fork:); a remote repository's list is known only to its server.
 #ifndef QUILLET_IGNORE_RULES_HPP
 #define QUILLET_IGNORE_RULES_HPP
 
