@@ -38,6 +38,19 @@ class MarkTest : public CommandTest {
     sandbox.Cvs("-Q update conflict.txt", wc);
     ASSERT_NE(ReadFile(wc + "/conflict.txt").find("<<<<<<<"), std::string::npos);
   }
+  // Mark `entry` on a query that fails: one warning naming `code`, the
+  // output offered, and clean.txt, selected before, still the selection.
+  void ExpectFailureReported(int entry, const std::string &code) {
+    host.Messages.clear();
+    host.Editors.clear();
+    host.script.Message.push_back(standin::Answer(0));
+    Run(kMark, entry);
+    ASSERT_EQ(host.Messages.size(), 1u);
+    EXPECT_EQ(host.Messages[0].Flags, DWORD(FMSG_WARNING));
+    EXPECT_NE(host.Messages[0].Lines[1].find(code), std::string::npos);
+    EXPECT_EQ(host.Editors.size(), 1u);
+    EXPECT_EQ(SelectedRows(), (std::vector<std::string>{"clean.txt"}));
+  }
 };
 
 TEST_F(MarkTest, ModifiedReplacesTheSelectionWithChangedFilesAndFolders) {
@@ -83,13 +96,7 @@ TEST_F(MarkTest, ConflictsWithoutACvsToRunReportIt) {
   Select({"clean.txt"});
   Shell("rm " + ShellQuote(tools / "cvs"));
   env.Set("PATH", tools.Path());
-  host.script.Message.push_back(standin::Answer(0));
-  Run(kMark, kConflicts);
-  ASSERT_EQ(host.Messages.size(), 1u);
-  EXPECT_EQ(host.Messages[0].Flags, DWORD(FMSG_WARNING));
-  EXPECT_NE(host.Messages[0].Lines[1].find("-1002"), std::string::npos);
-  EXPECT_EQ(host.Editors.size(), 1u);
-  EXPECT_EQ(SelectedRows(), (std::vector<std::string>{"clean.txt"}));
+  ExpectFailureReported(kConflicts, "-1002");
   ExpectNoTempFiles();
 }
 
@@ -144,15 +151,7 @@ TEST_F(MarkTest, AMissingRepositoryIsReportedAndTouchesNothing) {
   env.Unset("CVSROOT");
   for (int entry : {kModified, kConflicts, kOutOfDate, kUnknown}) {
     SCOPED_TRACE(entry);
-    host.Messages.clear();
-    host.Editors.clear();
-    host.script.Message.push_back(standin::Answer(0));
-    Run(kMark, entry);
-    ASSERT_EQ(host.Messages.size(), 1u);
-    EXPECT_EQ(host.Messages[0].Flags, DWORD(FMSG_WARNING));
-    EXPECT_NE(host.Messages[0].Lines[1].find("exit code 1"), std::string::npos);
-    EXPECT_EQ(host.Editors.size(), 1u);
-    EXPECT_EQ(SelectedRows(), (std::vector<std::string>{"clean.txt"}));
+    ExpectFailureReported(entry, "exit code 1");
   }
   ExpectNoTempFiles();
 }
