@@ -23,9 +23,11 @@ int ShowCommandRows(const char *title, const char *bottom, int first, int count)
     const CommandRow &row = *CommandAt(first + i);
     FarMenuItem &item = items[static_cast<size_t>(i)];
     memset(&item, 0, sizeof item);
-    CopyToField(item.Text, GetMsg(row.MenuText));
     item.Selected = row.StartsSelected ? 1 : 0;
+    // A separator row has no text: the host's language file has no message
+    // for it, and asking for one makes the host report a damaged file.
     item.Separator = row.MenuText == kNoText ? 1 : 0;
+    if (!item.Separator) CopyToField(item.Text, GetMsg(row.MenuText));
   }
   return ShowMenu(title, bottom, items.data(), count, kMenuFlags);
 }

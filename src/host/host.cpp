@@ -75,7 +75,9 @@ bool LanguageFileInOrder() {
 
 const char *GetMsg(int msgId) {
   const char *builtIn = EnglishText(msgId);
-  if (HostInfo.GetMsg == nullptr) return builtIn;
+  // The host knows only the numbers of its language file: never ask it for
+  // another (it would report the file as damaged).
+  if (HostInfo.GetMsg == nullptr || msgId < 0 || msgId >= kMessageCount) return builtIn;
   if (msgId >= kFirstLaterMessage && !LanguageFileInOrder()) return builtIn;
   const char *text = HostInfo.GetMsg(HostInfo.ModuleNumber, msgId);
   return text != nullptr && text[0] != '\0' ? text : builtIn;
