@@ -1,6 +1,7 @@
 // Dialogs.
 #include "console/dialog.hpp"
 
+#include <chrono>
 #include <map>
 
 #include "console/button.hpp"
@@ -8,6 +9,7 @@
 #include "console/history_list.hpp"
 #include "console/input_line.hpp"
 #include "console/label.hpp"
+#include "console/modal.hpp"
 #include "console/radio_group.hpp"
 #include "core/column_layout.hpp"
 #include "core/dialog_keys.hpp"
@@ -112,8 +114,7 @@ void NoteFocus(DialogState &state) {
   if (focus < 0) return;
   const FarDialogItem &item = ItemAt(state.Model, focus);
   if (hostcore::IsEditLine(item) && (item.Flags & DIF_SELECTONENTRY)) {
-    hostcore::LineEdit &edit = state.Edits[focus].Edit;
-    edit.AllSelected = !edit.Text.empty();
+    hostcore::SelectAll(state.Edits[focus].Edit);
   }
 }
 
@@ -147,112 +148,161 @@ int ItemUnderMouse(const hostcore::DialogModel &model, const hostcore::DialogPla
   return -1;
 }
 
-}  // namespace
-
-hostcore::DialogClose RunDialog(Terminal &term, hostcore::DialogModel &model,
-                                const hostcore::HistoryStore &histories,
-                                const ModuleClose &moduleClose) {
-  DialogState state{model, {}, -1};
-  for (int i = 0; i < static_cast<int>(model.Items.size()); ++i) {
-    const FarDialogItem &item = ItemAt(model, i);
-    if (!hostcore::IsEditLine(item)) continue;
-    InputLine &line = state.Edits[i];
-    line.Edit = hostcore::NewLineEdit(hostcore::EditText(item), sizeof(item.Data) - 1);
-    line.Hidden = item.Type == DI_PSWEDIT;
+// A dialog the module closes itself and the user can only break off (the
+// "CVS Running..." box): buttons, texts and frames, nothing to fill in.
+bool IsBusyDialog(const hostcore::DialogModel &model) {
+  for (const FarDialogItem &item : model.Items) {
+    if (item.Type != DI_BUTTON && item.Type != DI_TEXT && item.Type != DI_DOUBLEBOX &&
+        item.Type != DI_SINGLEBOX)
+      return false;
   }
-  term.PushLayer([&] { DrawDialog(term, state); });
-  hostcore::DialogClose close;
-  for (;;) {
+  return true;
+}
+
+// How long a busy dialog stays hidden: a short run never shows it, and
+// keys typed meanwhile (the user sees no box) are not taken by it.
+const int kBusyShowsAfterMs = 300;
+
+class DialogModal : public Modal {
+ public:
+  DialogModal(Terminal &term, hostcore::DialogModel &model, const hostcore::HistoryStore &histories,
+              const ModuleClose &moduleClose)
+      : term_(term), state_{model, {}, -1}, histories_(histories), moduleClose_(moduleClose) {
+    for (int i = 0; i < static_cast<int>(model.Items.size()); ++i) {
+      const FarDialogItem &item = ItemAt(model, i);
+      if (!hostcore::IsEditLine(item)) continue;
+      InputLine &line = state_.Edits[i];
+      line.Edit = hostcore::NewLineEdit(hostcore::EditText(item), sizeof(item.Data) - 1);
+      line.Hidden = item.Type == DI_PSWEDIT;
+    }
+    hidden_ = startedHidden_ = moduleClose && IsBusyDialog(model);
+    if (hidden_) {
+      term_.BeginHolding();
+      showAt_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyShowsAfterMs);
+    }
+  }
+  ~DialogModal() override {
+    if (startedHidden_) term_.EndHolding();
+  }
+  hostcore::DialogClose Close;
+
+  void Draw(Terminal &term) override {
+    if (!hidden_) DrawDialog(term, state_);
+  }
+  bool BeforeWait(Event &) override {
     int code = -1;
-    if (moduleClose && moduleClose(code)) {
-      close.ByModule = true;
-      close.Code = code;
-      break;
+    if (moduleClose_ && moduleClose_(code)) {
+      Close.ByModule = true;
+      Close.Code = code;
+      End();
+      return false;
     }
-    NoteFocus(state);
-    term.Redraw();
-    Event event = term.Next();
-    if (event.What == Event::Closed) break;
-    if (event.What == Event::Mouse && event.Pointer.LeftPress()) {
-      // A click acts as the item's hot key: focuses it, toggles a check
-      // box, selects a radio button, presses a button.
-      hostcore::DialogPlace place = hostcore::PlaceDialog(model, term.Width(), term.Height());
-      int item = ItemUnderMouse(model, place, event.Pointer.Y, event.Pointer.X);
-      if (item < 0) continue;
-      if (hostcore::IsEditLine(ItemAt(model, item))) {
-        hostcore::SetFocus(model, item);
-        continue;
-      }
-      int pressed = hostcore::PressDialogHotKey(model, item);
-      if (pressed != hostcore::kDialogStaysOpen) {
-        close.Code = pressed;
-        break;
-      }
-      continue;
+    if (hidden_ && std::chrono::steady_clock::now() >= showAt_) hidden_ = false;
+    NoteFocus(state_);
+    return false;
+  }
+  int WaitMs() const override {
+    if (!hidden_) return -1;
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                    showAt_ - std::chrono::steady_clock::now())
+                    .count();
+    return static_cast<int>(std::max<long long>(0, left));
+  }
+  void OnEvent(const Event &event) override {
+    if (hidden_ && (event.What == Event::Key || event.What == Event::Mouse)) {
+      term_.Hold(event);
+      return;
     }
-    if (event.What != Event::Key) continue;
-    const hostcore::KeyPress &key = event.Press;
+    if (event.What == Event::Mouse && event.Pointer.LeftPress()) return OnClick(event.Pointer);
+    if (event.What == Event::Key) OnKey(event.Press);
+  }
+
+ private:
+  void Finish(int code) {
+    Close.Code = code;
+    End();
+  }
+  void Press(int item) {
+    int pressed = hostcore::PressDialogHotKey(state_.Model, item);
+    if (pressed != hostcore::kDialogStaysOpen) Finish(pressed);
+  }
+  // A click acts as the item's hot key: focuses it, toggles a check box,
+  // selects a radio button, presses a button.
+  void OnClick(const MouseEvent &mouse) {
+    hostcore::DialogModel &model = state_.Model;
+    hostcore::DialogPlace place = hostcore::PlaceDialog(model, term_.Width(), term_.Height());
+    int item = ItemUnderMouse(model, place, mouse.Y, mouse.X);
+    if (item < 0) return;
+    if (hostcore::IsEditLine(ItemAt(model, item))) {
+      hostcore::SetFocus(model, item);
+      return;
+    }
+    Press(item);
+  }
+  void OnKey(const hostcore::KeyPress &key) {
+    hostcore::DialogModel &model = state_.Model;
     int focus = model.Focus;
     bool inEdit = focus >= 0 && hostcore::IsEditLine(ItemAt(model, focus));
     if (Is(key, vk::Escape) || Is(key, vk::F(10)) || Is(key, 'C', PKF_CONTROL) ||
-        Is(key, vk::Pause, PKF_CONTROL)) {
-      close.Code = -1;
-      break;
-    }
-    if (Is(key, vk::Return)) {
-      close.Code = hostcore::PressEnter(model);
-      break;
-    }
+        Is(key, vk::Pause, PKF_CONTROL))
+      return Finish(-1);
+    if (Is(key, vk::Return)) return Finish(hostcore::PressEnter(model));
     if (Is(key, vk::Tab) || Is(key, vk::Down) || (!inEdit && Is(key, vk::Right))) {
       hostcore::MoveFocus(model, 1);
-      continue;
+      return;
     }
     if (Is(key, vk::Tab, PKF_SHIFT) || Is(key, vk::Up) || (!inEdit && Is(key, vk::Left))) {
       hostcore::MoveFocus(model, -1);
-      continue;
+      return;
     }
     if (inEdit && (Is(key, vk::Down, PKF_CONTROL) || Is(key, vk::Down, PKF_ALT))) {
-      std::vector<std::string> entries = hostcore::EditHistory(model, focus, histories);
-      hostcore::DialogPlace place = hostcore::PlaceDialog(model, term.Width(), term.Height());
+      std::vector<std::string> entries = hostcore::EditHistory(model, focus, histories_);
+      hostcore::DialogPlace place = hostcore::PlaceDialog(model, term_.Width(), term_.Height());
       const hostcore::ItemPlace &at = place.Items[static_cast<size_t>(focus)];
       std::string chosen;
-      if (RunHistoryList(term, entries, place.Top + at.Top + 1, place.Left + at.Left, at.Width,
+      if (RunHistoryList(term_, entries, place.Top + at.Top + 1, place.Left + at.Left, at.Width,
                          chosen))
-        SetLine(state, focus, chosen);
-      continue;
+        SetLine(state_, focus, chosen);
+      return;
     }
     if (inEdit) {
       bool changed = false;
-      if (hostcore::EditLineKey(state.Edits[focus].Edit, key, &changed)) {
-        if (changed) hostcore::SetEditText(model, focus, state.Edits[focus].Edit.Text);
-        continue;
+      if (hostcore::EditLineKey(state_.Edits[focus].Edit, key, &changed)) {
+        if (changed) hostcore::SetEditText(model, focus, state_.Edits[focus].Edit.Text);
+        return;
       }
     }
     if (!inEdit && Is(key, vk::Space)) {
       int pressed = hostcore::PressSpace(model);
-      if (pressed != hostcore::kDialogStaysOpen) {
-        close.Code = pressed;
-        break;
-      }
-      continue;
+      if (pressed != hostcore::kDialogStaysOpen) Finish(pressed);
+      return;
     }
     // Hot keys: Alt+letter anywhere, the letter alone outside edit lines.
     bool alt = key.Mods == PKF_ALT || (!inEdit && (key.Mods & ~PKF_SHIFT) == 0);
     uint32_t typed = key.Char != 0 ? key.Char : static_cast<uint32_t>(key.Vk);
     if (alt && typed > 0x20 && typed < 0x80) {
       int item = hostcore::DialogHotKeyItem(model, static_cast<char>(typed));
-      if (item >= 0) {
-        int pressed = hostcore::PressDialogHotKey(model, item);
-        if (pressed != hostcore::kDialogStaysOpen) {
-          close.Code = pressed;
-          break;
-        }
-      }
+      if (item >= 0) Press(item);
     }
   }
-  term.PopLayer();
-  term.Redraw();
-  return close;
+
+  Terminal &term_;
+  DialogState state_;
+  const hostcore::HistoryStore &histories_;
+  const ModuleClose &moduleClose_;
+  bool hidden_ = false;
+  bool startedHidden_ = false;  // keys typed before it showed are held until it ends
+  std::chrono::steady_clock::time_point showAt_;
+};
+
+}  // namespace
+
+hostcore::DialogClose RunDialog(Terminal &term, hostcore::DialogModel &model,
+                                const hostcore::HistoryStore &histories,
+                                const ModuleClose &moduleClose) {
+  DialogModal modal(term, model, histories, moduleClose);
+  RunModal(term, modal);
+  return modal.Close;
 }
 
 }  // namespace console
