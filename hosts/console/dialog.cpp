@@ -89,7 +89,7 @@ void DrawItem(Terminal &term, DialogState &state, const hostcore::DialogPlace &p
   }
 }
 
-void DrawDialog(Terminal &term, DialogState &state) {
+void DrawDialog(Terminal &term, DialogState &state, bool buttons) {
   BoxLook look = DialogLook();
   hostcore::DialogPlace place = hostcore::PlaceDialog(state.Model, term.Width(), term.Height());
   for (int y = place.Top; y < place.Top + place.Height; ++y)
@@ -101,6 +101,7 @@ void DrawDialog(Terminal &term, DialogState &state) {
     for (int i = 0; i < count; ++i) {
       int type = ItemAt(state.Model, i).Type;
       bool box = type == DI_DOUBLEBOX || type == DI_SINGLEBOX;
+      if (!buttons && type == DI_BUTTON) continue;
       if (box == (pass == 0)) DrawItem(term, state, place, i, look);
     }
   }
@@ -159,9 +160,11 @@ bool IsBusyDialog(const hostcore::DialogModel &model) {
   return true;
 }
 
-// How long a busy dialog stays hidden: a short run never shows it, and
-// keys typed meanwhile (the user sees no box) are not taken by it.
-const int kBusyShowsAfterMs = 300;
+// How long a busy dialog takes no key after it opened: keys that come
+// sooner were typed before it, for the screen it replaced (a quick Enter
+// after leaving the editor must not break off the refresh that follows).
+// Its buttons show once it takes keys.
+const int kBusyTakesKeysAfterMs = 250;
 
 class DialogModal : public Modal {
  public:
@@ -175,19 +178,20 @@ class DialogModal : public Modal {
       line.Edit = hostcore::NewLineEdit(hostcore::EditText(item), sizeof(item.Data) - 1);
       line.Hidden = item.Type == DI_PSWEDIT;
     }
-    hidden_ = startedHidden_ = moduleClose && IsBusyDialog(model);
-    if (hidden_) {
+    early_ = holding_ = moduleClose && IsBusyDialog(model);
+    if (early_) {
       term_.BeginHolding();
-      showAt_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyShowsAfterMs);
+      keysFrom_ =
+          std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyTakesKeysAfterMs);
     }
   }
   ~DialogModal() override {
-    if (startedHidden_) term_.EndHolding();
+    if (holding_) term_.EndHolding();
   }
   hostcore::DialogClose Close;
 
   void Draw(Terminal &term) override {
-    if (!hidden_) DrawDialog(term, state_);
+    DrawDialog(term, state_, !early_);
   }
   bool BeforeWait(Event &) override {
     int code = -1;
@@ -197,19 +201,19 @@ class DialogModal : public Modal {
       End();
       return false;
     }
-    if (hidden_ && std::chrono::steady_clock::now() >= showAt_) hidden_ = false;
+    if (early_ && std::chrono::steady_clock::now() >= keysFrom_) early_ = false;
     NoteFocus(state_);
     return false;
   }
   int WaitMs() const override {
-    if (!hidden_) return -1;
+    if (!early_) return -1;
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                    showAt_ - std::chrono::steady_clock::now())
+                    keysFrom_ - std::chrono::steady_clock::now())
                     .count();
     return static_cast<int>(std::max<long long>(0, left));
   }
   void OnEvent(const Event &event) override {
-    if (hidden_ && (event.What == Event::Key || event.What == Event::Mouse)) {
+    if (early_ && (event.What == Event::Key || event.What == Event::Mouse)) {
       term_.Hold(event);
       return;
     }
@@ -290,9 +294,9 @@ class DialogModal : public Modal {
   DialogState state_;
   const hostcore::HistoryStore &histories_;
   const ModuleClose &moduleClose_;
-  bool hidden_ = false;
-  bool startedHidden_ = false;  // keys typed before it showed are held until it ends
-  std::chrono::steady_clock::time_point showAt_;
+  bool early_ = false;    // it takes no key yet
+  bool holding_ = false;  // keys that came early are held until it ends
+  std::chrono::steady_clock::time_point keysFrom_;
 };
 
 }  // namespace
