@@ -17,7 +17,8 @@ class ConsoleEditingTest : public ConsoleTuiTest {
   void ExpectFile(const std::string &path, const std::string &content) {
     EXPECT_TRUE(screen->WaitUntil([&](const std::string &) {
       return Exists(path) && ReadFile(path) == content;
-    })) << path << " holds \"" << (Exists(path) ? ReadFile(path) : "(none)") << "\" on\n"
+    })) << path
+        << " holds \"" << (Exists(path) ? ReadFile(path) : "(none)") << "\" on\n"
         << screen->Last;
   }
 };

@@ -24,7 +24,8 @@ class FileCopyTest : public ::testing::Test {
   // Copies (or moves) with every overwrite question answered `answer`;
   // the questions asked are kept.
   console::CopyReport Copy(const std::vector<std::string> &sources, const std::string &destination,
-                           bool move = false, console::Existing answer = console::Existing::Replace) {
+                           bool move = false,
+                           console::Existing answer = console::Existing::Replace) {
     std::vector<std::string> targets;
     std::string error;
     EXPECT_TRUE(console::CopyTargets(sources, destination, dir.Path(), targets, error)) << error;
@@ -36,7 +37,7 @@ class FileCopyTest : public ::testing::Test {
     return console::CopyEntries(sources, targets, move, hooks);
   }
   struct stat Info(const std::string &path) {
-    struct stat info{};
+    struct stat info {};
     EXPECT_EQ(0, lstat(path.c_str(), &info)) << path;
     return info;
   }
@@ -158,8 +159,8 @@ TEST_F(FileCopyTest, DestinationsThatNameNothingUsableAreRefusedBeforeAnythingMo
   EXPECT_NE(std::string::npos, error.find("nofolder")) << error;
   // Onto itself, and into itself (also through a link to it).
   EXPECT_FALSE(console::CopyTargets({dir / "src/one.txt"}, "src", dir.Path(), targets, error));
-  EXPECT_FALSE(console::CopyTargets({dir / "src/folder"}, "src/folder/inner", dir.Path(), targets,
-                                    error));
+  EXPECT_FALSE(
+      console::CopyTargets({dir / "src/folder"}, "src/folder/inner", dir.Path(), targets, error));
   ASSERT_EQ(0, symlink((dir / "src/folder/inner").c_str(), (dir / "way-in").c_str()));
   EXPECT_FALSE(console::CopyTargets({dir / "src/folder"}, "way-in", dir.Path(), targets, error));
   // A trailing "/" asks for a folder that must be there.

@@ -22,10 +22,9 @@ namespace vk = hostcore::vk;
 // Every key a terminal can send, as the decoder hands them over.
 std::vector<hostcore::KeyPress> AllKeys() {
   std::vector<hostcore::KeyPress> keys;
-  const std::vector<int> codes = {vk::Back, vk::Tab,  vk::Return, vk::Escape, vk::Space,
-                                  vk::Prior, vk::Next, vk::End,   vk::Home,   vk::Left,
-                                  vk::Up,   vk::Right, vk::Down,  vk::Insert, vk::Delete,
-                                  vk::Oem5};
+  const std::vector<int> codes = {
+      vk::Back, vk::Tab,  vk::Return, vk::Escape, vk::Space, vk::Prior,  vk::Next,   vk::End,
+      vk::Home, vk::Left, vk::Up,     vk::Right,  vk::Down,  vk::Insert, vk::Delete, vk::Oem5};
   std::vector<int> all = codes;
   for (int f = 1; f <= 12; ++f) all.push_back(vk::F(f));
   for (int c = 'A'; c <= 'Z'; ++c) all.push_back(c);
@@ -57,8 +56,8 @@ TEST(KeyTableTest, NoKeyMeansTwoThingsOnOneScreen) {
                              : binding.Vk == key.Vk && binding.Mods == key.Mods;
           if (matches) matching.insert(binding.What);
         }
-        EXPECT_LE(matching.size(), 1u) << hostcore::KeyName(key) << " on screen "
-                                       << static_cast<int>(place);
+        EXPECT_LE(matching.size(), 1u)
+            << hostcore::KeyName(key) << " on screen " << static_cast<int>(place);
       }
     }
   }
@@ -69,10 +68,10 @@ TEST(KeyTableTest, TheFileManagersKeysAndWhatTypingLeavesToTheCommandLine) {
     hostcore::KeyPress Key;
     Action Expected;
   };
-  for (const Case &c : {Case{KeyOf(vk::F(5)), Action::Copy}, Case{KeyOf(vk::F(6)), Action::Move},
-                        Case{KeyOf('O', PKF_CONTROL), Action::UserScreen},
-                        Case{KeyOf(vk::F(1)), Action::Help},
-                        Case{KeyOf('7', PKF_CONTROL), Action::ViewMode}}) {
+  for (const Case &c :
+       {Case{KeyOf(vk::F(5)), Action::Copy}, Case{KeyOf(vk::F(6)), Action::Move},
+        Case{KeyOf('O', PKF_CONTROL), Action::UserScreen}, Case{KeyOf(vk::F(1)), Action::Help},
+        Case{KeyOf('7', PKF_CONTROL), Action::ViewMode}}) {
     const console::KeyBinding *binding = FindKey(Place::Panels, c.Key);
     ASSERT_NE(nullptr, binding) << hostcore::KeyName(c.Key);
     EXPECT_EQ(c.Expected, binding->What) << hostcore::KeyName(c.Key);
@@ -143,8 +142,7 @@ TEST(HostTextsTest, ValuesAreFilledInAndAnUntranslatedTextStaysEnglish) {
 
 TEST(HexViewTest, RowsShowOffsetBytesAndCharacters) {
   std::string row = console::HexRow(0x20, std::string("Hi\x00\xff", 4) + "0123456789ab");
-  EXPECT_EQ("0000000020  48 69 00 ff 30 31 32 33  34 35 36 37 38 39 61 62  Hi..0123456789ab",
-            row);
+  EXPECT_EQ("0000000020  48 69 00 ff 30 31 32 33  34 35 36 37 38 39 61 62  Hi..0123456789ab", row);
   // A short last row keeps the character column where it is.
   std::string last = console::HexRow(0x30, "ab");
   EXPECT_EQ(row.find("Hi.."), last.find("ab"));

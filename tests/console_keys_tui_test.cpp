@@ -18,9 +18,8 @@ class ConsoleKeysTest : public ConsoleTuiTest {
  protected:
   // Waits until `ready` holds for the files.
   void ExpectFiles(const std::function<bool()> &ready, const std::string &what) {
-    EXPECT_TRUE(screen->WaitUntil([&](const std::string &) { return ready(); }))
-        << what << " on\n"
-        << screen->Last;
+    EXPECT_TRUE(screen->WaitUntil([&](const std::string &) { return ready(); })) << what << " on\n"
+                                                                                 << screen->Last;
   }
   // The other panel shows `folder`: Tab, the host's cd, Tab back.
   void OtherPanelTo(const std::string &here, const std::string &folder) {

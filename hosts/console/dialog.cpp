@@ -190,9 +190,7 @@ class DialogModal : public Modal {
   }
   hostcore::DialogClose Close;
 
-  void Draw(Terminal &term) override {
-    DrawDialog(term, state_, !early_);
-  }
+  void Draw(Terminal &term) override { DrawDialog(term, state_, !early_); }
   bool BeforeWait(Event &) override {
     int code = -1;
     if (moduleClose_ && moduleClose_(code)) {

@@ -22,8 +22,7 @@ class EditorModal : public Modal {
   EditorModal(Terminal &term, const hostcore::EditorRequest &request,
               hostcore::HistoryStore &histories, hostcore::TextDocument &document,
               const FileStamp &stamp)
-      : term_(term), request_(request), histories_(histories), document_(document),
-        stamp_(stamp) {
+      : term_(term), request_(request), histories_(histories), document_(document), stamp_(stamp) {
     title_ = request.Title.empty() ? request.FileName : request.Title;
   }
   hostcore::EditorOutcome Outcome;
@@ -64,19 +63,19 @@ class EditorModal : public Modal {
  private:
   void Leave() {
     if (!document_.Modified) return End();
-    int answer = AskUser(term_, Text(T::EditorTitle), {Text(T::SaveQuestion)},
-                         {Text(T::SaveButton), Text(T::DoNotSaveButton), Text(T::ContinueButton)},
-                         false);
+    int answer =
+        AskUser(term_, Text(T::EditorTitle), {Text(T::SaveQuestion)},
+                {Text(T::SaveButton), Text(T::DoNotSaveButton), Text(T::ContinueButton)}, false);
     if ((answer == 0 && Save()) || answer == 1) End();
   }
   // Saves, after asking when the file changed on the disk since it was
   // read or last saved (an update, another editor): saving would undo that.
   bool Save() {
     if (StampOf(request_.FileName) != stamp_) {
-      int answer = AskUser(term_, Text(T::EditorTitle),
-                           {Text(T::ChangedOnDisk, {request_.FileName}),
-                            Text(T::ChangedOnDiskQuestion)},
-                           {Text(T::SaveOverButton), Text(T::DoNotSaveNowButton)}, true);
+      int answer =
+          AskUser(term_, Text(T::EditorTitle),
+                  {Text(T::ChangedOnDisk, {request_.FileName}), Text(T::ChangedOnDiskQuestion)},
+                  {Text(T::SaveOverButton), Text(T::DoNotSaveNowButton)}, true);
       if (answer != 0) return false;
     }
     std::string error;

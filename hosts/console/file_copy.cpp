@@ -72,9 +72,11 @@ class Copier {
               const std::string &toName, const std::string &target, int depth, bool agreed) {
     if (report_.Stopped) return false;
     struct stat info, there;
-    if (fstatat(from, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return Fail(Reason(shown, errno));
+    if (fstatat(from, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+      return Fail(Reason(shown, errno));
     bool exists = fstatat(into, toName.c_str(), &there, AT_SYMLINK_NOFOLLOW) == 0;
-    if (exists && IsFolder(info) && IsFolder(there)) return Merge(from, name, shown, into, toName, target, depth);
+    if (exists && IsFolder(info) && IsFolder(there))
+      return Merge(from, name, shown, into, toName, target, depth);
     if (exists && IsFolder(there)) return Fail(Text(T::FolderExists, {target}));
     if (exists && IsFolder(info)) return Fail(Text(T::AlreadyExists, {target}));
     if (exists && !agreed) {
@@ -191,8 +193,10 @@ class Copier {
     if (temporary.empty()) return Fail(Reason(target, EEXIST));
     bool whole = false;
     {
-      Descriptor source(openat(from, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-      Descriptor copy(openat(into, temporary.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+      Descriptor source(
+          openat(from, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+      Descriptor copy(
+          openat(into, temporary.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
       std::vector<std::string> names;
       if (source.Get() < 0 || !ListFolder(source.Get(), names)) {
         Fail(Reason(shown, errno));
@@ -205,7 +209,8 @@ class Copier {
                                   target + "/" + child, depth + 1, false);
           if (!whole) break;
         }
-        if (whole && fchmod(copy.Get(), info.st_mode & 07777) != 0) whole = Fail(Reason(target, errno));
+        if (whole && fchmod(copy.Get(), info.st_mode & 07777) != 0)
+          whole = Fail(Reason(target, errno));
       }
     }
     if (whole && PutInPlace(into, temporary, toName, false)) return true;
@@ -242,8 +247,7 @@ class Copier {
 }  // namespace
 
 bool CopyTargets(const std::vector<std::string> &sources, const std::string &destination,
-                 const std::string &folder, std::vector<std::string> &targets,
-                 std::string &error) {
+                 const std::string &folder, std::vector<std::string> &targets, std::string &error) {
   targets.clear();
   if (destination.empty()) {
     error = Text(T::NameEmpty);

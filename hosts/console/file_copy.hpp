@@ -28,7 +28,7 @@ bool CopyTargets(const std::vector<std::string> &sources, const std::string &des
 enum class Existing { Replace, Skip, Stop };
 
 struct CopyProgress {
-  std::string Name;           // the entry being copied
+  std::string Name;               // the entry being copied
   size_t Entry = 0, Entries = 0;  // the source being worked on, of how many
   uint64_t Done = 0, Size = 0;    // the current file's bytes
 };

@@ -26,9 +26,8 @@ void DrawInputLine(Terminal &term, int y, int x, int width, InputLine &line, boo
                hostcore::CellSlice(text, first, last - first, hostcore::kTabEscaped), focusRole);
   }
   if (focused) {
-    int cursor =
-        hostcore::CellsBefore(line.Edit.Text, line.Edit.Cursor, hostcore::kTabEscaped) -
-        line.ShownFrom;
+    int cursor = hostcore::CellsBefore(line.Edit.Text, line.Edit.Cursor, hostcore::kTabEscaped) -
+                 line.ShownFrom;
     term.ShowCursor(y, x + std::max(0, std::min(cursor, width - 1)));
   }
 }

@@ -16,20 +16,20 @@ bool CtrlDigit(const hostcore::KeyPress &key) {
   return key.Mods == PKF_CONTROL && key.Vk >= '0' && key.Vk <= '9';
 }
 bool VerticalMove(const hostcore::KeyPress &key) {
-  return key.Mods == 0 && (key.Vk == vk::Up || key.Vk == vk::Down || key.Vk == vk::Prior ||
-                           key.Vk == vk::Next);
+  return key.Mods == 0 &&
+         (key.Vk == vk::Up || key.Vk == vk::Down || key.Vk == vk::Prior || key.Vk == vk::Next);
 }
 bool LineMove(const hostcore::KeyPress &key) {
-  return key.Mods == 0 && (key.Vk == vk::Left || key.Vk == vk::Right || key.Vk == vk::Home ||
-                           key.Vk == vk::End);
+  return key.Mods == 0 &&
+         (key.Vk == vk::Left || key.Vk == vk::Right || key.Vk == vk::Home || key.Vk == vk::End);
 }
 bool ShiftVertical(const hostcore::KeyPress &key) {
-  return key.Mods == PKF_SHIFT && (key.Vk == vk::Up || key.Vk == vk::Down ||
-                                   key.Vk == vk::Prior || key.Vk == vk::Next);
+  return key.Mods == PKF_SHIFT &&
+         (key.Vk == vk::Up || key.Vk == vk::Down || key.Vk == vk::Prior || key.Vk == vk::Next);
 }
 bool ShiftLine(const hostcore::KeyPress &key) {
-  return key.Mods == PKF_SHIFT && (key.Vk == vk::Left || key.Vk == vk::Right ||
-                                   key.Vk == vk::Home || key.Vk == vk::End);
+  return key.Mods == PKF_SHIFT &&
+         (key.Vk == vk::Left || key.Vk == vk::Right || key.Vk == vk::Home || key.Vk == vk::End);
 }
 bool ScrollKey(const hostcore::KeyPress &key) {
   return VerticalMove(key) || LineMove(key) ||
@@ -48,20 +48,20 @@ const std::vector<KeyBinding> kTable = {
     {Place::Panels, vk::F(7), 0, 0, Action::MakeFolder, T::BarMkFold, T::KeyMakeFolder},
     {Place::Panels, vk::F(8), 0, 0, Action::Delete, T::BarDelete, T::KeyDelete},
     {Place::Panels, vk::F(10), 0, 0, Action::Quit, T::BarQuit, T::KeyQuit},
-    {Place::Panels, vk::F(11), 0, 0, Action::Plugins, T::BarPlugin, T::KeyPlugins, nullptr,
-     nullptr, 0, "Ctrl+P"},
-    {Place::Panels, 0, 0, 0, Action::MoveCursor, T::None, T::KeyMoveCursor,
-     "Up, Down, PgUp, PgDn", VerticalMove},
+    {Place::Panels, vk::F(11), 0, 0, Action::Plugins, T::BarPlugin, T::KeyPlugins, nullptr, nullptr,
+     0, "Ctrl+P"},
+    {Place::Panels, 0, 0, 0, Action::MoveCursor, T::None, T::KeyMoveCursor, "Up, Down, PgUp, PgDn",
+     VerticalMove},
     {Place::Panels, 0, 0, 0, Action::MoveCursor, T::None, T::None, "Left, Right, Home, End",
      LineMove, kNotWhileTyping},
     {Place::Panels, vk::Return, 0, 0, Action::Enter, T::None, T::KeyEnter},
     {Place::Panels, vk::Insert, 0, 0, Action::ToggleSelection, T::None, T::KeyToggle},
     {Place::Panels, 0, 0, 0, Action::SelectMoving, T::None, T::KeySelectMoving,
      "Shift+Up, Down, PgUp, PgDn", ShiftVertical},
-    {Place::Panels, 0, 0, 0, Action::SelectMoving, T::None, T::None, "Shift+Home, End",
-     ShiftLine, kNotWhileTyping},
-    {Place::Panels, 0, 0, '+', Action::SelectGroup, T::None, T::KeySelectGroup, nullptr,
-     nullptr, kNotWhileTyping},
+    {Place::Panels, 0, 0, 0, Action::SelectMoving, T::None, T::None, "Shift+Home, End", ShiftLine,
+     kNotWhileTyping},
+    {Place::Panels, 0, 0, '+', Action::SelectGroup, T::None, T::KeySelectGroup, nullptr, nullptr,
+     kNotWhileTyping},
     {Place::Panels, 0, 0, '-', Action::UnselectGroup, T::None, T::KeyUnselectGroup, nullptr,
      nullptr, kNotWhileTyping},
     {Place::Panels, 0, 0, '*', Action::InvertSelection, T::None, T::KeyInvert, nullptr, nullptr,
@@ -94,8 +94,8 @@ const std::vector<KeyBinding> kTable = {
     {Place::Dialogs, vk::Return, 0, 0, Action::None, T::None, T::KeyDialogEnter},
     {Place::Dialogs, vk::Escape, 0, 0, Action::None, T::None, T::KeyDialogEsc},
     {Place::Dialogs, 0, 0, 0, Action::None, T::None, T::KeyDialogHotKey, "Alt+letter"},
-    {Place::Dialogs, vk::Down, C, 0, Action::None, T::None, T::KeyDialogHistory, nullptr,
-     nullptr, 0, "Alt+Down"},
+    {Place::Dialogs, vk::Down, C, 0, Action::None, T::None, T::KeyDialogHistory, nullptr, nullptr,
+     0, "Alt+Down"},
     // The viewer.
     {Place::Viewer, vk::F(1), 0, 0, Action::Help, T::BarHelp, T::KeyHelp},
     {Place::Viewer, vk::F(4), 0, 0, Action::HexView, T::BarHex, T::KeyHex},
@@ -163,8 +163,7 @@ const int kKeyColumn = 30;
 
 const std::vector<KeyBinding> &KeyTable() { return kTable; }
 
-const KeyBinding *FindKey(Place place, const hostcore::KeyPress &key, bool typing,
-                          bool writable) {
+const KeyBinding *FindKey(Place place, const hostcore::KeyPress &key, bool typing, bool writable) {
   for (const KeyBinding &binding : kTable) {
     if (binding.Where != place || binding.What == Action::None) continue;
     if (typing && (binding.Flags & kNotWhileTyping)) continue;

@@ -59,12 +59,12 @@ const unsigned kNotWhileTyping = 1, kWritableOnly = 2, kLockedOnly = 4;
 
 struct KeyBinding {
   Place Where;
-  int Vk;          // the key's code with Mods, or 0 ...
+  int Vk;  // the key's code with Mods, or 0 ...
   unsigned Mods;
-  uint32_t Char;   // ... the character typed (without Ctrl or Alt)
+  uint32_t Char;  // ... the character typed (without Ctrl or Alt)
   Action What;
-  T Label;         // its key-bar label (F1 to F12 alone), T::None for none
-  T HelpLine;      // T::None: the key shares the help line of the one before
+  T Label;                      // its key-bar label (F1 to F12 alone), T::None for none
+  T HelpLine;                   // T::None: the key shares the help line of the one before
   const char *Shown = nullptr;  // the help's name for a family of keys
   bool (*Family)(const hostcore::KeyPress &key) = nullptr;  // matches instead of Vk/Char
   unsigned Flags = 0;

@@ -1,7 +1,6 @@
 // The document view under the viewer and the editor.
 #include "console/text_view.hpp"
 
-
 #include "console/host_texts.hpp"
 #include "console/input_box.hpp"
 #include "console/key_bar.hpp"
@@ -19,8 +18,9 @@ void DrawTextView(Terminal &term, hostcore::TextDocument &document, const std::s
   std::string where = " " + std::to_string(document.Row + 1) + "/" +
                       std::to_string(document.Lines.size()) + " col " +
                       std::to_string(hostcore::CursorCell(document) + 1) + " ";
-  std::string flags =
-      document.ReadOnly ? " " + Text(T::Locked) : document.Modified ? std::string(" *") : "";
+  std::string flags = document.ReadOnly   ? " " + Text(T::Locked)
+                      : document.Modified ? std::string(" *")
+                                          : "";
   std::string head = hostcore::ShowableText(title) + flags + (note.empty() ? "" : "  " + note);
   int headWidth = std::max(0, width - hostcore::TextWidth(where));
   term.Put(0, 0, hostcore::FitText(head, headWidth, false, true), Role::EditorStatus);
@@ -58,8 +58,7 @@ bool TextViewMouse(const Terminal &term, hostcore::TextDocument &document, const
 }
 
 bool AskSearchText(Terminal &term, hostcore::HistoryStore &histories, std::string &text) {
-  InputBoxText box{Text(T::SearchTitle), Text(T::SearchPrompt), Text(T::FindButton),
-                   "SearchText"};
+  InputBoxText box{Text(T::SearchTitle), Text(T::SearchPrompt), Text(T::FindButton), "SearchText"};
   box.Width = 56;
   box.StartFromHistory = true;
   box.NeedText = true;

@@ -34,8 +34,8 @@ class ViewerModal : public Modal {
     int percent = size == 0 ? 100 : static_cast<int>(top * 100 / size);
     std::string where = " " + std::to_string(top) + "/" + std::to_string(size) + " " +
                         std::to_string(percent) + "% ";
-    std::string head = Text(T::ViewHead, {hostcore::ShowableText(path_)}) +
-                       (note_.empty() ? "" : "  " + note_);
+    std::string head =
+        Text(T::ViewHead, {hostcore::ShowableText(path_)}) + (note_.empty() ? "" : "  " + note_);
     int headWidth = std::max(0, width - hostcore::TextWidth(where));
     term.Put(0, 0, hostcore::FitText(head, headWidth, false, true), Role::EditorStatus);
     term.Put(0, headWidth, where, Role::EditorStatus);
