@@ -58,7 +58,7 @@ std::vector<std::string> ChosenPaths(hostcore::PanelModel &panel) {
 }
 
 // The copy with its progress line, shown once it lasts, and Esc to stop
-// it; other keys typed meanwhile are kept for afterwards.
+// it; other keys typed meanwhile are held for afterwards.
 CopyReport RunCopy(Terminal &term, const std::vector<std::string> &sources,
                    const std::vector<std::string> &targets, bool move) {
   using Clock = std::chrono::steady_clock;
@@ -77,7 +77,6 @@ CopyReport RunCopy(Terminal &term, const std::vector<std::string> &sources,
     DrawMessage(term, box);
   };
   term.PushLayer(draw);
-  term.BeginHolding();
   CopyHooks hooks;
   bool replaceAll = false;
   hooks.AskReplace = [&](const std::string &target) {
@@ -109,7 +108,6 @@ CopyReport RunCopy(Terminal &term, const std::vector<std::string> &sources,
     return true;
   };
   CopyReport report = CopyEntries(sources, targets, move, hooks);
-  term.EndHolding();
   term.PopLayer();
   return report;
 }
@@ -186,6 +184,10 @@ void CopyCommand(Terminal &term, hostcore::HostCore &core, bool move) {
     if (CopyTargets(sources, destination, panel.CurDir, targets, error)) break;
     Refuse(term, box.Title, error);
   }
+  // Keys typed while the copy works are kept for the panels after it: an
+  // overwrite question or the report of failures takes only keys typed
+  // once it shows.
+  term.BeginHolding();
   CopyReport report = RunCopy(term, sources, targets, move);
   // The cursor follows a renamed entry.
   std::string shown = move && sources.size() == 1 && FolderPart(targets[0]) == panel.CurDir
@@ -203,6 +205,7 @@ void CopyCommand(Terminal &term, hostcore::HostCore &core, bool move) {
   }
   if (report.Stopped) lines.push_back(Text(T::CopyStopped, {std::to_string(report.Done), count}));
   if (!lines.empty()) AskUser(term, Text(T::ErrorTitle), lines, {Text(T::Ok)}, true);
+  term.EndHolding();
 }
 
 void DeleteCommand(Terminal &term, hostcore::HostCore &core) {
