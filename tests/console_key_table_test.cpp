@@ -127,17 +127,18 @@ TEST(KeyTableTest, KeyBarsAndHelpComeFromTheEntriesTheKeysAreFoundIn) {
   EXPECT_NE(std::string::npos, line("  Esc, F3, F10 ").find("leave"));
 }
 
-TEST(HostTextsTest, ValuesAreFilledInAndAnUntranslatedTextStaysEnglish) {
+TEST(HostTextsTest, ValuesAreFilledInAndEveryTextHasOne) {
   EXPECT_EQ("Could not copy 2 of 5:", console::Text(console::T::CopyFailed, {"2", "5"}));
   // "%" before anything but a digit is itself; a missing value is empty.
   EXPECT_EQ("3 of 4 entries, 50%  (Esc stops)",
             console::Text(console::T::Progress, {"3", "4", "50"}));
   EXPECT_EQ("Copy  to:", console::Text(console::T::CopyOne));
-  console::SetHostLanguage("Russian");
-  std::string russian = console::Text(console::T::QuitQuestion);
+  for (const char *language : {"English", "Russian"}) {
+    console::SetHostLanguage(language);
+    for (int id = 1; id < static_cast<int>(console::T::Count); ++id)
+      EXPECT_FALSE(console::Text(static_cast<console::T>(id)).empty()) << language << " " << id;
+  }
   console::SetHostLanguage("English");
-  EXPECT_FALSE(russian.empty());
-  EXPECT_EQ("Do you want to quit Quillet?", console::Text(console::T::QuitQuestion));
 }
 
 TEST(HexViewTest, RowsShowOffsetBytesAndCharacters) {

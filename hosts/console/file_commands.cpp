@@ -1,4 +1,4 @@
-// Making folders, renaming and deleting from the panels.
+// Copying, moving, making folders and deleting from the panels.
 #include "console/file_commands.hpp"
 
 #include <chrono>
