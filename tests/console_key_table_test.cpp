@@ -10,6 +10,8 @@
 #include "console/hex_view.hpp"
 #include "console/host_texts.hpp"
 #include "console/key_table.hpp"
+#include "console/terminal.hpp"
+#include "core/screen_text.hpp"
 
 namespace {
 
@@ -121,10 +123,13 @@ TEST(KeyTableTest, KeyBarsAndHelpComeFromTheEntriesTheKeysAreFoundIn) {
       if (each.compare(0, start.size(), start) == 0) return each;
     return std::string();
   };
-  EXPECT_NE(std::string::npos, line("  F5 ").find("copy the selected entries"));
-  EXPECT_NE(std::string::npos, line("  F11 ").find("alternative: Ctrl+P"));
+  EXPECT_NE(std::string::npos, line("  F5 ").find("copy the selection"));
+  EXPECT_NE(std::string::npos, line("  F11 ").find("(or Ctrl+P)"));
   // Keys of one action share a line: the viewer leaves with Esc, F3 or F10.
   EXPECT_NE(std::string::npos, line("  Esc, F3, F10 ").find("leave"));
+  // The help is read on the smallest screen the host draws on.
+  for (const std::string &each : help)
+    EXPECT_LE(hostcore::TextWidth(each), console::kMinWidth) << each;
 }
 
 TEST(HostTextsTest, ValuesAreFilledInAndEveryTextHasOne) {

@@ -132,8 +132,8 @@ TEST_F(ConsoleKeysTest, F1ShowsEveryKeyOfTheTableAndLeavesWithEsc) {
   Expect("5Copy");
   Expect("6RenMov");
   screen->Keys({"F1"});
-  Expect("copy the selected entries");
-  EXPECT_TRUE(Matches(LineWith(screen->Last, "Ctrl+O"), "terminal's own screen")) << screen->Last;
+  Expect("copy the selection");
+  EXPECT_TRUE(Matches(LineWith(screen->Last, "Ctrl+O"), "the last command's output")) << screen->Last;
   // Further down: the editor's keys.
   screen->Keys({"PgDn", "PgDn"});
   Expect("delete the line");

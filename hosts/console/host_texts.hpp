@@ -130,7 +130,7 @@
   /* the help */                                                                           \
   X(HelpTitle, "Help", "")                                                                 \
   X(HelpIntro, "Quillet console: a two-panel file manager that hosts the Quillet CVS module", "") \
-  X(HelpAlternative, "alternative: %1", "")                                                \
+  X(HelpAlternative, "or %1", "")                                                \
   X(HelpPanels, "Panels", "")                                                              \
   X(HelpStatusPanel, "CVS status panel (type cvs: and Enter, or F11 > CVS > Browse)", "")  \
   X(HelpCommandLine, "Command line", "")                                                   \
@@ -139,38 +139,38 @@
   X(HelpEditor, "Editor", "")                                                              \
   X(HelpHelp, "This help", "")                                                             \
   X(HelpMouse, "Mouse", "")                                                                \
-  X(HelpExtendedKeys, "Keys a terminal may not send are also read in xterm's extended forms " \
-                      "(modifyOtherKeys and CSI u, which tmux passes on with extended-keys on).", "") \
+  X(HelpExtendedKeys, "Keys a terminal may not send are also read in xterm's extended forms", "") \
+  X(HelpExtendedKeys2, "(modifyOtherKeys and CSI u, which tmux passes on with extended-keys on).", "") \
   X(KeyHelp, "this help", "")                                                              \
-  X(KeyUserScreen, "show the terminal's own screen (the last command's output) until a key", "") \
-  X(KeyCopy, "copy the selected entries, or the current one, to the other panel's folder", "") \
-  X(KeyMove, "move them there, or rename when the destination is a name in this folder", "") \
+  X(KeyUserScreen, "show the last command's output until a key", "") \
+  X(KeyCopy, "copy the selection or the current entry to the other panel", "") \
+  X(KeyMove, "move them there; a name in this folder renames", "") \
   X(KeyMakeFolder, "make a folder (then F11 > CVS > Add)", "")                             \
-  X(KeyDelete, "delete the selected entries, or the current one, after asking", "")        \
+  X(KeyDelete, "delete the selection or the current entry, after asking", "")        \
   X(KeyQuit, "quit, after asking", "")                                                     \
   X(KeyPlugins, "plug-ins menu (CVS)", "")                                                 \
-  X(KeyView, "view the current file (on the status panel: also its cvs log or diff)", "")  \
+  X(KeyView, "view the current file (status panel: also cvs log or diff)", "")  \
   X(KeyEdit, "edit the current file", "")                                                  \
   X(KeySwitch, "switch panels", "")                                                        \
-  X(KeyInfo, "show the info view of the active panel on the other side", "")               \
+  X(KeyInfo, "the info view of the active panel on the other side", "")               \
   X(KeyReread, "read the active panel again", "")                                          \
   X(KeyViewMode, "view modes", "")                                                         \
   X(KeyLeave, "back to the file panel", "")                                                \
-  X(KeyNameToLine, "put the current name on the command line (quoted for the shell)", "")   \
+  X(KeyNameToLine, "put the current name on the command line", "")   \
   X(KeyRoot, "go to the root folder", "")                                                  \
   X(KeyToggle, "select or unselect the current entry", "")                                 \
-  X(KeyEnter, "enter a folder or \"..\"; run the command line if it holds text", "")       \
+  X(KeyEnter, "enter a folder; run the command line if it holds text", "")       \
   X(KeyClearLine, "clear the command line", "")                                            \
   X(KeySelectGroup, "select the files that match a mask such as *.c,*.h", "")              \
   X(KeyUnselectGroup, "unselect the entries that match a mask", "")                        \
   X(KeyInvert, "invert the selection of the files", "")                                    \
-  X(KeyMoveCursor, "move the cursor (Left, Right: by columns)", "")                        \
+  X(KeyMoveCursor, "move the cursor", "")                        \
   X(KeySelectMoving, "select while moving", "")                                            \
-  X(KeyLineCvs, "on the command line: open the status panel on the active folder", "")     \
-  X(KeyLineCd, "cd FOLDER moves the active panel (cd alone: home; cd -: back)", "")        \
-  X(KeyLineShell, "anything else runs in /bin/sh in the active folder; both panels are read again", "") \
-  X(KeyLineSelect, "select text: typing or Backspace replaces what is selected", "")       \
-  X(KeyLineEdit, "move and delete in the line; Ctrl+Y clears it", "")                      \
+  X(KeyLineCvs, "open the status panel on the active folder", "")     \
+  X(KeyLineCd, "move the active panel (cd alone: home; cd -: back)", "")        \
+  X(KeyLineShell, "run in /bin/sh; both panels are read again afterwards", "") \
+  X(KeyLineSelect, "select: typing or Backspace replaces it", "")       \
+  X(KeyLineEdit, "move and delete; Ctrl+Y clears the line", "")                      \
   X(KeyDialogMove, "move between items", "")                                               \
   X(KeyDialogSpace, "toggle a check box or radio button", "")                              \
   X(KeyDialogEnter, "confirm", "")                                                         \

@@ -58,7 +58,7 @@ const std::vector<KeyBinding> kTable = {
     {Place::Panels, vk::Insert, 0, 0, Action::ToggleSelection, T::None, T::KeyToggle},
     {Place::Panels, 0, 0, 0, Action::SelectMoving, T::None, T::KeySelectMoving,
      "Shift+Up, Down, PgUp, PgDn", ShiftVertical},
-    {Place::Panels, 0, 0, 0, Action::SelectMoving, T::None, T::None, "Shift+Home, End", ShiftLine,
+    {Place::Panels, 0, 0, 0, Action::SelectMoving, T::None, T::None, "Home, End", ShiftLine,
      kNotWhileTyping},
     {Place::Panels, 0, 0, '+', Action::SelectGroup, T::None, T::KeySelectGroup, nullptr, nullptr,
      kNotWhileTyping},
@@ -87,7 +87,7 @@ const std::vector<KeyBinding> kTable = {
     {Place::CommandLine, 0, 0, 0, Action::None, T::None, T::KeyLineEdit,
      "Left, Right, Home, End, Del"},
     {Place::CommandLine, 0, 0, 0, Action::None, T::None, T::KeyLineSelect,
-     "Shift+Left, Right, Home, End"},
+     "Shift+arrows, Home, End"},
     // Dialogs and menus (their own rules; listed here for the help).
     {Place::Dialogs, 0, 0, 0, Action::None, T::None, T::KeyDialogMove, "Tab, Shift+Tab, Up, Down"},
     {Place::Dialogs, vk::Space, 0, 0, Action::None, T::None, T::KeyDialogSpace},
@@ -113,9 +113,10 @@ const std::vector<KeyBinding> kTable = {
     {Place::Editor, vk::F(2), 0, 0, Action::Save, T::BarSave, T::KeySave, nullptr, nullptr,
      kWritableOnly},
     {Place::Editor, vk::F(7), 0, 0, Action::Search, T::BarSearch, T::KeySearch},
-    {Place::Editor, 0, 0, '/', Action::Search, T::None, T::None, nullptr, nullptr, kLockedOnly},
+    {Place::Editor, 0, 0, '/', Action::Search, T::None, T::None, "/ (locked)", nullptr,
+     kLockedOnly},
     {Place::Editor, vk::F(7), S, 0, Action::SearchAgain, T::None, T::KeySearchAgain},
-    {Place::Editor, 0, 0, 'n', Action::SearchAgain, T::None, T::None, nullptr, nullptr,
+    {Place::Editor, 0, 0, 'n', Action::SearchAgain, T::None, T::None, "n (locked)", nullptr,
      kLockedOnly},
     {Place::Editor, 'Y', C, 0, Action::DeleteLine, T::None, T::KeyDeleteLine, nullptr, nullptr,
      kWritableOnly},
@@ -157,7 +158,7 @@ const Section kSections[] = {{Place::Panels, T::HelpPanels},
                              {Place::Mouse, T::HelpMouse}};
 
 // Where the help's descriptions start.
-const int kKeyColumn = 30;
+const int kKeyColumn = 22;
 
 }  // namespace
 
@@ -227,6 +228,7 @@ std::vector<std::string> HelpLines() {
   }
   lines.push_back("");
   lines.push_back(Text(T::HelpExtendedKeys));
+  lines.push_back(Text(T::HelpExtendedKeys2));
   return lines;
 }
 
