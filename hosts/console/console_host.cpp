@@ -125,7 +125,7 @@ hostcore::DialogClose ConsoleHost::ShowDialog(hostcore::DialogSession &dialog) {
     hostcore::ScopedLock lock(dialog.Lock());
     return dialog.ModuleClosePending() && dialog.TakeModuleClose(code);
   };
-  return RunDialog(term_, dialog.Model, core_.Histories, pending);
+  return RunDialog(term_, dialog.Model, core_.Histories, pending, dialog.IsEx());
 }
 
 void ConsoleHost::WakeDialog(hostcore::DialogSession &) { term_.Wake(); }

@@ -169,7 +169,7 @@ const int kBusyTakesKeysAfterMs = 250;
 class DialogModal : public Modal {
  public:
   DialogModal(Terminal &term, hostcore::DialogModel &model, const hostcore::HistoryStore &histories,
-              const ModuleClose &moduleClose)
+              const ModuleClose &moduleClose, bool withProcedure)
       : term_(term), state_{model, {}, -1}, histories_(histories), moduleClose_(moduleClose) {
     for (int i = 0; i < static_cast<int>(model.Items.size()); ++i) {
       const FarDialogItem &item = ItemAt(model, i);
@@ -178,7 +178,7 @@ class DialogModal : public Modal {
       line.Edit = hostcore::NewLineEdit(hostcore::EditText(item), sizeof(item.Data) - 1);
       line.Hidden = item.Type == DI_PSWEDIT;
     }
-    early_ = holding_ = moduleClose && IsBusyDialog(model);
+    early_ = holding_ = withProcedure && moduleClose && IsBusyDialog(model);
     if (early_) {
       term_.BeginHolding();
       keysFrom_ =
@@ -301,8 +301,8 @@ class DialogModal : public Modal {
 
 hostcore::DialogClose RunDialog(Terminal &term, hostcore::DialogModel &model,
                                 const hostcore::HistoryStore &histories,
-                                const ModuleClose &moduleClose) {
-  DialogModal modal(term, model, histories, moduleClose);
+                                const ModuleClose &moduleClose, bool withProcedure) {
+  DialogModal modal(term, model, histories, moduleClose, withProcedure);
   RunModal(term, modal);
   return modal.Close;
 }
