@@ -146,6 +146,32 @@ TEST(HostTextsTest, ValuesAreFilledInAndEveryTextHasOne) {
   console::SetHostLanguage("English");
 }
 
+// Keys held back while a busy box is up come out in order once every hold
+// is let go, before anything the terminal sends later, and not before.
+TEST(HeldKeysTest, HeldKeysWaitForTheLastHoldAndKeepTheirOrder) {
+  console::Terminal term;
+  std::string error;
+  ASSERT_TRUE(term.OpenHeadless(80, 24, error)) << error;
+  console::Event f11, enter;
+  f11.Press = KeyOf(vk::F(11));
+  enter.Press = KeyOf(vk::Return);
+  term.BeginHolding();
+  term.BeginHolding();
+  term.Hold(f11);
+  term.Hold(enter);
+  // Held: the widget that holds them reads only the terminal (here at its
+  // end: /dev/null).
+  EXPECT_EQ(console::Event::Closed, term.Next(0).What);
+  term.EndHolding();
+  EXPECT_EQ(console::Event::Closed, term.Next(0).What);
+  term.EndHolding();
+  console::Event first = term.Next(0), second = term.Next(0);
+  EXPECT_EQ(console::Event::Key, first.What);
+  EXPECT_TRUE(hostcore::Is(first.Press, vk::F(11)));
+  EXPECT_TRUE(hostcore::Is(second.Press, vk::Return));
+  EXPECT_EQ(console::Event::Closed, term.Next(0).What);
+}
+
 TEST(HexViewTest, RowsShowOffsetBytesAndCharacters) {
   std::string row = console::HexRow(0x20, std::string("Hi\x00\xff", 4) + "0123456789ab");
   EXPECT_EQ("0000000020  48 69 00 ff 30 31 32 33  34 35 36 37 38 39 61 62  Hi..0123456789ab", row);
