@@ -56,6 +56,42 @@ TEST(LineEditTest, SelectedOnEntryTypingReplacesAMoveKeeps) {
   line = hostcore::NewLineEdit("old-tag", 0, true);
   hostcore::EditLineKey(line, hostcore::KeyOf(vk::Back));
   EXPECT_EQ("", line.Text);
+  // Typing over a selection of a full field still fits the field.
+  line = hostcore::NewLineEdit("abcd", 4, true);
+  Type(line, "xy");
+  EXPECT_EQ("xy", line.Text);
+}
+
+TEST(LineEditTest, ShiftSelectsAndTypingBackspaceOrDelReplaceOnlyTheSelection) {
+  const KeyPress shiftLeft = hostcore::KeyOf(vk::Left, PKF_SHIFT);
+  hostcore::LineEdit line = hostcore::NewLineEdit("r\xC3\xA9vision");  // "révision"
+  for (int i = 0; i < 6; ++i) hostcore::EditLineKey(line, shiftLeft);
+  EXPECT_EQ("vision", line.Text.substr(hostcore::SelectionStart(line),
+                                       hostcore::SelectionEnd(line) - hostcore::SelectionStart(line)));
+  Type(line, "X");
+  EXPECT_EQ("r\xC3\xA9X", line.Text);
+  EXPECT_FALSE(hostcore::HasSelection(line));
+  // Backspace over a selection made rightwards from the start takes only it.
+  hostcore::EditLineKey(line, hostcore::KeyOf(vk::Home));
+  hostcore::EditLineKey(line, hostcore::KeyOf(vk::Right, PKF_SHIFT));
+  hostcore::EditLineKey(line, hostcore::KeyOf(vk::Right, PKF_SHIFT));
+  bool changed = false;
+  hostcore::EditLineKey(line, hostcore::KeyOf(vk::Back), &changed);
+  EXPECT_TRUE(changed);
+  EXPECT_EQ("X", line.Text);
+  EXPECT_EQ(0u, line.Cursor);
+  // Del likewise; Shift+End selects to the end.
+  line = hostcore::NewLineEdit("keep-drop");
+  for (int i = 0; i < 4; ++i) hostcore::EditLineKey(line, hostcore::KeyOf(vk::Left));
+  hostcore::EditLineKey(line, hostcore::KeyOf(vk::Home, PKF_SHIFT));
+  hostcore::EditLineKey(line, hostcore::KeyOf(vk::Delete));
+  EXPECT_EQ("drop", line.Text);
+  // A move without Shift ends the selection and keeps the text.
+  hostcore::EditLineKey(line, hostcore::KeyOf(vk::End, PKF_SHIFT));
+  hostcore::EditLineKey(line, hostcore::KeyOf(vk::Left));
+  EXPECT_FALSE(hostcore::HasSelection(line));
+  hostcore::EditLineKey(line, hostcore::KeyOf(vk::Back));
+  EXPECT_EQ("drp", line.Text);
 }
 
 TEST(LineEditTest, TextIsCutToTheFieldAtACharacterBoundary) {
@@ -202,6 +238,31 @@ TEST_F(TextDocumentTest, LineEndsComeBackAsTheFileHadThem) {
   ASSERT_EQ(0, testsupport::Shell("mkfifo " + testsupport::ShellQuote(dir / "pipe")));
   EXPECT_FALSE(hostcore::LoadDocument(dir / "pipe", missing, error));
   EXPECT_FALSE(hostcore::LoadDocument(dir.Path(), missing, error));
+}
+
+TEST_F(TextDocumentTest, DeletingALineTakesItsEndAndLeavesTheOthersAsTheyWere) {
+  hostcore::TextDocument document = Load("one\r\ntwo\nthree");
+  document.Row = 1;
+  document.Column = 2;
+  hostcore::DeleteDocumentLine(document);
+  EXPECT_TRUE(document.Modified);
+  EXPECT_EQ(1, document.Row);
+  EXPECT_EQ(0u, document.Column);
+  EXPECT_EQ("one\r\nthree", Save(document));
+  // The last line has no end: it is emptied, and the line above keeps its own.
+  hostcore::DeleteDocumentLine(document);
+  EXPECT_EQ("one\r\n", hostcore::DocumentText(document));
+  document.Row = 0;
+  hostcore::DeleteDocumentLine(document);
+  hostcore::DeleteDocumentLine(document);
+  EXPECT_EQ("", hostcore::DocumentText(document));
+  EXPECT_EQ(1u, document.Lines.size());
+  // Locked text stays.
+  hostcore::TextDocument locked = Load("a\nb\n");
+  locked.ReadOnly = true;
+  hostcore::DeleteDocumentLine(locked);
+  EXPECT_EQ("a\nb\n", hostcore::DocumentText(locked));
+  EXPECT_FALSE(locked.Modified);
 }
 
 TEST_F(TextDocumentTest, TypingAMessageAboveTheTemplateAndSaving) {

@@ -1,5 +1,6 @@
 // The command line.
 #include "console/command_line.hpp"
+#include "console/host_texts.hpp"
 
 #include <errno.h>
 #include <signal.h>
@@ -63,19 +64,19 @@ bool CdTarget(const std::string &line, const CdPlaces &places, std::string &targ
   if (!ShellWords(line, places.Home, words, error)) return false;
   // words[0] is "cd".
   if (words.size() > 2) {
-    error = "cd takes one folder (quote a name with blanks)";
+    error = Text(T::CdOneFolder);
     return false;
   }
   std::string where = words.size() < 2 ? places.Home : words[1];
   if (words.size() == 2 && words[1] == "-") {
     if (places.Previous.empty()) {
-      error = "there is no previous folder yet";
+      error = Text(T::CdNoPrevious);
       return false;
     }
     where = places.Previous;
   }
   if (where.empty()) {
-    error = "no folder given";
+    error = Text(T::CdNoFolder);
     return false;
   }
   target = TidyPath(where[0] == '/' ? where : places.Current + "/" + where);
@@ -107,9 +108,9 @@ int RunShellCommand(Terminal &term, const std::string &folder, const std::string
   }
   sigaction(SIGINT, &oldInt, nullptr);
   sigaction(SIGQUIT, &oldQuit, nullptr);
-  std::string note = child < 0 ? "\r\nQuillet could not start /bin/sh."
-                               : "\r\n[exit status " + std::to_string(status) + "]";
-  term.PauseForKey(note + " Press any key to return to Quillet.");
+  std::string note = child < 0 ? Text(T::ShellCannotStart)
+                               : Text(T::ShellExitStatus, {std::to_string(status)});
+  term.PauseForKey("\r\n" + note + " " + Text(T::PressAnyKey));
   term.Resume();
   return status;
 }

@@ -12,8 +12,10 @@
 #include "console/file_commands.hpp"
 #include "console/file_panel.hpp"
 #include "console/help.hpp"
+#include "console/host_texts.hpp"
 #include "console/input_box.hpp"
 #include "console/key_bar.hpp"
+#include "console/key_table.hpp"
 #include "console/menu.hpp"
 #include "console/message_box.hpp"
 #include "console/panel_mouse.hpp"
@@ -34,9 +36,6 @@ using hostcore::Is;
 using hostcore::KeyPress;
 
 namespace {
-const std::vector<std::string> kPanelKeys = {"Help",   "",       "View", "Edit", "",       "Rename",
-                                             "MkFold", "Delete", "",     "Quit", "Plugin", ""};
-
 // The history of the masks typed for + and -.
 const char kMaskHistory[] = "Masks";
 }  // namespace
@@ -50,6 +49,7 @@ ConsoleHost::~ConsoleHost() {
 }
 
 bool ConsoleHost::Start(const Options &options, std::string &error) {
+  SetHostLanguage(options.Language);
   core_.ConvertText = [](const std::string &text, const std::string &language) {
     return ConvertLanguageText(text, language);
   };
@@ -67,39 +67,47 @@ bool ConsoleHost::Start(const Options &options, std::string &error) {
     folder = getcwd(here, sizeof here) != nullptr ? here : "/";
   }
   if (!hostcore::IsFolder(folder)) {
-    error = "not a folder: " + folder;
+    error = Text(T::NotAFolder, {folder});
     return false;
   }
   core_.ShowFolder(0, folder);
   core_.ShowFolder(1, folder);
   core_.Active = 0;
-  term_.PushLayer([this] { DrawScreen(); });
-  if (!options.StartCommand.empty()) {
-    SetCommandLine(options.StartCommand);
-    RunCommandLine();
-  }
+  startCommand_ = options.StartCommand;
   return true;
 }
 
 void ConsoleHost::Run() {
   CountSelection();
-  while (!quit_) {
-    movedOnly_ = false;
-    // Keys the module posted come before the terminal's.
-    if (!core_.PostedKeys.empty()) {
-      DWORD code = core_.PostedKeys.front();
-      core_.PostedKeys.pop_front();
-      HandleKey(hostcore::KeyOfHostCode(code));
-      if (!movedOnly_) CountSelection();
-      continue;
-    }
-    term_.Redraw();
-    Event event = term_.Next();
-    if (event.What == Event::Closed) break;
-    if (event.What == Event::Key) HandleKey(event.Press);
-    if (event.What == Event::Mouse) HandleMouse(event.Pointer);
-    if (event.What != Event::Wake && event.What != Event::Resize && !movedOnly_) CountSelection();
+  RunModal(term_, *this);
+}
+
+bool ConsoleHost::BeforeWait(Event &event) {
+  if (quit_) {
+    End();
+    return false;
   }
+  if (!startCommand_.empty()) {
+    SetCommandLine(startCommand_);
+    startCommand_.clear();
+    RunCommandLine();
+    CountSelection();
+  }
+  // Keys the module posted come before the terminal's.
+  if (core_.PostedKeys.empty()) return false;
+  DWORD code = core_.PostedKeys.front();
+  core_.PostedKeys.pop_front();
+  event = Event();
+  event.Press = hostcore::KeyOfHostCode(code);
+  return true;
+}
+
+void ConsoleHost::OnEvent(const Event &event) {
+  movedOnly_ = false;
+  if (event.What == Event::Key) HandleKey(event.Press);
+  if (event.What == Event::Mouse) HandleMouse(event.Pointer);
+  if ((event.What == Event::Key || event.What == Event::Mouse) && !movedOnly_) CountSelection();
+  if (quit_) End();
 }
 
 void ConsoleHost::CountSelection() {
@@ -117,7 +125,7 @@ hostcore::DialogClose ConsoleHost::ShowDialog(hostcore::DialogSession &dialog) {
     hostcore::ScopedLock lock(dialog.Lock());
     return dialog.ModuleClosePending() && dialog.TakeModuleClose(code);
   };
-  return RunDialog(term_, dialog.Model, core_.Histories, pending);
+  return RunDialog(term_, dialog.Model, core_.Histories, pending, dialog.IsEx());
 }
 
 void ConsoleHost::WakeDialog(hostcore::DialogSession &) { term_.Wake(); }
@@ -153,7 +161,7 @@ void ConsoleHost::LayOut() {
   }
 }
 
-void ConsoleHost::DrawScreen() {
+void ConsoleHost::Draw(Terminal &) {
   LayOut();
   for (int i = 0; i < 2; ++i) {
     hostcore::PanelModel &panel = core_.Panels[i];
@@ -168,7 +176,7 @@ void ConsoleHost::DrawScreen() {
     DrawPanel(term_, panel, look);
   }
   DrawCommandLine(term_, term_.Height() - 2, core_.ActivePanel().CurDir, command_);
-  DrawKeyBar(term_, term_.Height() - 1, kPanelKeys);
+  DrawKeyBar(term_, term_.Height() - 1, KeyBarLabels(Place::Panels));
 }
 
 // ---- keys --------------------------------------------------------------------
@@ -190,88 +198,119 @@ bool ConsoleHost::HostKey(const KeyPress &key) {
   hostcore::PanelModel &panel = core_.ActivePanel();
   hostcore::PanelWindow window = PanelWindowOf(panel);
   bool typing = !command_.Edit.Text.empty();
-  // While a command is typed, the keys that move along the line are its.
-  bool panelKeys = !typing || key.Vk == vk::Up || key.Vk == vk::Down || key.Vk == vk::Prior ||
-                   key.Vk == vk::Next;
-  if (Is(key, vk::F(10))) {
-    AskToQuit();
-  } else if (Is(key, vk::F(1))) {
-    RunHelp(term_);
-  } else if (Is(key, vk::Tab)) {
-    core_.Active = 1 - core_.Active;
-  } else if (Is(key, 'L', PKF_CONTROL)) {
-    infoView_ = !infoView_;
-  } else if (Is(key, 'R', PKF_CONTROL)) {
-    core_.RereadPanel(core_.Active);
-  } else if (key.Mods == PKF_CONTROL && key.Vk >= '0' && key.Vk <= '9') {
-    core_.SetViewMode(key.Vk - '0');
-  } else if (Is(key, vk::F(11))) {
-    ShowPluginsMenu();
-  } else if (Is(key, vk::F(3))) {
-    ViewCurrent(false);
-  } else if (Is(key, vk::F(4))) {
-    ViewCurrent(true);
-  } else if (Is(key, vk::Escape, PKF_SHIFT)) {
-    core_.LeavePanel();
-  } else if (Is(key, vk::F(6))) {
-    RenameCommand(term_, core_);
-  } else if (Is(key, vk::F(7))) {
-    MakeFolderCommand(term_, core_);
-  } else if (Is(key, vk::F(8))) {
-    DeleteCommand(term_, core_);
-  } else if (Is(key, vk::Return, PKF_CONTROL)) {
-    // The name as one shell word, whatever it holds.
-    std::string name = hostcore::CurrentRowName(panel);
-    if (!name.empty() && name != "..") {
-      hostcore::InsertText(command_.Edit, QuoteForShell(PathNamePart(name.c_str())) + " ");
-      core_.CommandLine = command_.Edit.Text;
+  const KeyBinding *binding = nullptr;
+  for (Place place : {Place::Panels, Place::StatusPanel, Place::CommandLine}) {
+    if (binding == nullptr) binding = FindKey(place, key, typing);
+  }
+  switch (binding != nullptr ? binding->What : Action::None) {
+    case Action::Quit:
+      AskToQuit();
+      break;
+    case Action::Help:
+      RunHelp(term_);
+      break;
+    case Action::UserScreen:
+      ShowUserScreen();
+      break;
+    case Action::SwitchPanel:
+      core_.Active = 1 - core_.Active;
+      break;
+    case Action::InfoView:
+      infoView_ = !infoView_;
+      break;
+    case Action::Reread:
+      core_.RereadPanel(core_.Active);
+      break;
+    case Action::ViewMode:
+      core_.SetViewMode(key.Vk - '0');
+      break;
+    case Action::Plugins:
+      ShowPluginsMenu();
+      break;
+    case Action::View:
+    case Action::Edit:
+      ViewCurrent(binding->What == Action::Edit);
+      break;
+    case Action::LeavePanel:
+      core_.LeavePanel();
+      break;
+    case Action::Copy:
+    case Action::Move:
+      CopyCommand(term_, core_, binding->What == Action::Move);
+      break;
+    case Action::MakeFolder:
+      MakeFolderCommand(term_, core_);
+      break;
+    case Action::Delete:
+      DeleteCommand(term_, core_);
+      break;
+    case Action::NameToCommandLine: {
+      // The name as one shell word, whatever it holds.
+      std::string name = hostcore::CurrentRowName(panel);
+      if (!name.empty() && name != "..") {
+        hostcore::InsertText(command_.Edit, QuoteForShell(PathNamePart(name.c_str())) + " ");
+        core_.CommandLine = command_.Edit.Text;
+      }
+      break;
     }
-  } else if (Is(key, vk::Oem5, PKF_CONTROL)) {
-    core_.GoToRoot();
-  } else if (Is(key, vk::Insert)) {
-    hostcore::ToggleCurrent(panel, window);
-  } else if (Is(key, vk::Return)) {
-    if (typing)
-      RunCommandLine();
-    else if (!core_.EnterCurrentRow())
-      AskUser(term_, "Error", {"Cannot read the folder"}, {"OK"}, true);
-  } else if (Is(key, vk::Escape)) {
-    SetCommandLine("");
-  } else if (!typing && GroupSelectionKey(key)) {
-  } else if (panelKeys && hostcore::MovePanelCursor(panel, key, window)) {
-    movedOnly_ = true;
-  } else if (panelKeys && hostcore::SelectWhileMoving(panel, key, window)) {
-  } else {
-    bool changed = false;
-    if (!hostcore::EditLineKey(command_.Edit, key, &changed)) return false;
-    if (changed) core_.CommandLine = command_.Edit.Text;
+    case Action::Root:
+      core_.GoToRoot();
+      break;
+    case Action::ToggleSelection:
+      hostcore::ToggleCurrent(panel, window);
+      break;
+    case Action::Enter:
+      if (typing)
+        RunCommandLine();
+      else if (!core_.EnterCurrentRow())
+        AskUser(term_, Text(T::ErrorTitle), {Text(T::CannotReadFolder)}, {Text(T::Ok)}, true);
+      break;
+    case Action::ClearCommandLine:
+      SetCommandLine("");
+      break;
+    case Action::SelectGroup:
+    case Action::UnselectGroup:
+      SelectByMask(binding->What == Action::SelectGroup);
+      break;
+    case Action::InvertSelection:
+      hostcore::InvertFileSelection(panel);
+      break;
+    case Action::MoveCursor:
+      hostcore::MovePanelCursor(panel, key, window);
+      movedOnly_ = true;
+      break;
+    case Action::SelectMoving:
+      hostcore::SelectWhileMoving(panel, key, window);
+      break;
+    default: {
+      bool changed = false;
+      if (!hostcore::EditLineKey(command_.Edit, key, &changed)) return false;
+      if (changed) core_.CommandLine = command_.Edit.Text;
+    }
   }
   return true;
 }
 
-bool ConsoleHost::GroupSelectionKey(const KeyPress &key) {
-  if ((key.Mods & (PKF_CONTROL | PKF_ALT)) != 0) return false;
-  hostcore::PanelModel &panel = core_.ActivePanel();
-  if (key.Char == '*') {
-    hostcore::InvertFileSelection(panel);
-    return true;
-  }
-  if (key.Char != '+' && key.Char != '-') return false;
-  bool select = key.Char == '+';
+void ConsoleHost::SelectByMask(bool select) {
   InputBoxText box;
-  box.Title = select ? "Select" : "Deselect";
-  box.Prompt = select ? "Select the files that match (*.c,*.h):"
-                      : "Deselect what matches (*.c,*.h):";
+  box.Title = Text(select ? T::SelectTitle : T::DeselectTitle);
+  box.Prompt = Text(select ? T::SelectPrompt : T::DeselectPrompt);
   box.History = kMaskHistory;
   std::string masks = "*";
-  if (!AskLine(term_, core_.Histories, box, masks)) return true;
+  if (!AskLine(term_, core_.Histories, box, masks)) return;
   // The panel may have been read again meanwhile: find it anew.
   hostcore::PanelModel &now = core_.ActivePanel();
   if (select)
     hostcore::SelectByMask(now, masks);
   else
     hostcore::UnselectByMask(now, masks);
-  return true;
+}
+
+// The terminal's own screen, as the last shell command left it, until a key.
+void ConsoleHost::ShowUserScreen() {
+  term_.Suspend();
+  term_.PauseForKey("");
+  term_.Resume();
 }
 
 // ---- the mouse ---------------------------------------------------------------
@@ -323,7 +362,8 @@ void ConsoleHost::EnterByMouse() {
       return;
     }
   }
-  if (!core_.EnterCurrentRow()) AskUser(term_, "Error", {"Cannot read the folder"}, {"OK"}, true);
+  if (!core_.EnterCurrentRow())
+    AskUser(term_, Text(T::ErrorTitle), {Text(T::CannotReadFolder)}, {Text(T::Ok)}, true);
 }
 
 // ---- the command line ----------------------------------------------------------
@@ -353,12 +393,12 @@ bool ConsoleHost::ChangeFolder(const std::string &line) {
   std::string target, error;
   if (CdTarget(line, places, target, error)) {
     if (!hostcore::IsFolder(target))
-      error = "There is no folder " + target + ".";
+      error = Text(T::NoSuchFolder, {target});
     else if (access(target.c_str(), R_OK | X_OK) != 0)
       error = target + ": " + strerror(errno);
   }
   if (!error.empty()) {
-    AskUser(term_, "cd", {error}, {"OK"}, true);
+    AskUser(term_, Text(T::CdTitle), {error}, {Text(T::Ok)}, true);
     return false;
   }
   previousFolder_[core_.Active] = places.Current;
@@ -373,7 +413,8 @@ bool ConsoleHost::ChangeFolder(const std::string &line) {
 }
 
 void ConsoleHost::AskToQuit() {
-  if (AskUser(term_, "Quit", {"Do you want to quit Quillet?"}, {"&Yes", "&No"}, false) == 0)
+  if (AskUser(term_, Text(T::QuitTitle), {Text(T::QuitQuestion)},
+              {Text(T::YesButton), Text(T::NoButton)}, false) == 0)
     quit_ = true;
 }
 
@@ -400,7 +441,7 @@ void ConsoleHost::ViewCurrent(bool edit) {
   }
   std::string error;
   if (!RunViewer(term_, path, core_.Histories, error))
-    AskUser(term_, "Viewer", {error}, {"OK"}, true);
+    AskUser(term_, Text(T::ViewerTitle), {error}, {Text(T::Ok)}, true);
 }
 
 void ConsoleHost::SetCommandLine(const std::string &text) {

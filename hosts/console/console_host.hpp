@@ -8,6 +8,7 @@
 #include <string>
 
 #include "console/input_line.hpp"
+#include "console/modal.hpp"
 #include "console/terminal.hpp"
 #include "core/host_core.hpp"
 #include "core/module_entry.hpp"
@@ -22,7 +23,9 @@ struct Options {
   std::string Language = "English";
 };
 
-class ConsoleHost : public hostcore::FrontEnd {
+// The host is also the bottom screen: the panels, the command line and the
+// key bar, the first modal of the loop that every other one runs above.
+class ConsoleHost : public hostcore::FrontEnd, private Modal {
  public:
   explicit ConsoleHost(Terminal &term);
   ~ConsoleHost() override;
@@ -44,11 +47,17 @@ class ConsoleHost : public hostcore::FrontEnd {
   bool LeaveScreen() override;
   void TakeScreenBack() override;
 
+  // The panels' screen in the modal loop.
+  void Draw(Terminal &term) override;
+  bool BeforeWait(Event &event) override;
+  void OnEvent(const Event &event) override;
+  void OnClosed() override { quit_ = true; }
+
   void LayOut();
-  void DrawScreen();
   void HandleKey(const hostcore::KeyPress &key);
   bool HostKey(const hostcore::KeyPress &key);
-  bool GroupSelectionKey(const hostcore::KeyPress &key);
+  void SelectByMask(bool select);
+  void ShowUserScreen();
   void HandleMouse(const MouseEvent &mouse);
   void EnterByMouse();
   void RunCommandLine();
@@ -68,6 +77,7 @@ class ConsoleHost : public hostcore::FrontEnd {
   InputLine command_;
   bool infoView_ = false;
   bool quit_ = false;
+  std::string startCommand_;  // run as typed once the loop starts
   std::string previousFolder_[2];  // where "cd -" goes, per panel
   // What each panel has selected, counted after every event that may have
   // changed it (not after a mere cursor move: a count passes every row).

@@ -1,6 +1,7 @@
 // Dialogs.
 #include "console/dialog.hpp"
 
+#include <chrono>
 #include <map>
 
 #include "console/button.hpp"
@@ -8,6 +9,7 @@
 #include "console/history_list.hpp"
 #include "console/input_line.hpp"
 #include "console/label.hpp"
+#include "console/modal.hpp"
 #include "console/radio_group.hpp"
 #include "core/column_layout.hpp"
 #include "core/dialog_keys.hpp"
@@ -87,7 +89,7 @@ void DrawItem(Terminal &term, DialogState &state, const hostcore::DialogPlace &p
   }
 }
 
-void DrawDialog(Terminal &term, DialogState &state) {
+void DrawDialog(Terminal &term, DialogState &state, bool buttons) {
   BoxLook look = DialogLook();
   hostcore::DialogPlace place = hostcore::PlaceDialog(state.Model, term.Width(), term.Height());
   for (int y = place.Top; y < place.Top + place.Height; ++y)
@@ -99,6 +101,7 @@ void DrawDialog(Terminal &term, DialogState &state) {
     for (int i = 0; i < count; ++i) {
       int type = ItemAt(state.Model, i).Type;
       bool box = type == DI_DOUBLEBOX || type == DI_SINGLEBOX;
+      if (!buttons && type == DI_BUTTON) continue;
       if (box == (pass == 0)) DrawItem(term, state, place, i, look);
     }
   }
@@ -112,8 +115,7 @@ void NoteFocus(DialogState &state) {
   if (focus < 0) return;
   const FarDialogItem &item = ItemAt(state.Model, focus);
   if (hostcore::IsEditLine(item) && (item.Flags & DIF_SELECTONENTRY)) {
-    hostcore::LineEdit &edit = state.Edits[focus].Edit;
-    edit.AllSelected = !edit.Text.empty();
+    hostcore::SelectAll(state.Edits[focus].Edit);
   }
 }
 
@@ -147,112 +149,162 @@ int ItemUnderMouse(const hostcore::DialogModel &model, const hostcore::DialogPla
   return -1;
 }
 
-}  // namespace
-
-hostcore::DialogClose RunDialog(Terminal &term, hostcore::DialogModel &model,
-                                const hostcore::HistoryStore &histories,
-                                const ModuleClose &moduleClose) {
-  DialogState state{model, {}, -1};
-  for (int i = 0; i < static_cast<int>(model.Items.size()); ++i) {
-    const FarDialogItem &item = ItemAt(model, i);
-    if (!hostcore::IsEditLine(item)) continue;
-    InputLine &line = state.Edits[i];
-    line.Edit = hostcore::NewLineEdit(hostcore::EditText(item), sizeof(item.Data) - 1);
-    line.Hidden = item.Type == DI_PSWEDIT;
+// A dialog the module closes itself and the user can only break off (the
+// "CVS Running..." box): buttons, texts and frames, nothing to fill in.
+bool IsBusyDialog(const hostcore::DialogModel &model) {
+  for (const FarDialogItem &item : model.Items) {
+    if (item.Type != DI_BUTTON && item.Type != DI_TEXT && item.Type != DI_DOUBLEBOX &&
+        item.Type != DI_SINGLEBOX)
+      return false;
   }
-  term.PushLayer([&] { DrawDialog(term, state); });
-  hostcore::DialogClose close;
-  for (;;) {
+  return true;
+}
+
+// How long a busy dialog takes no key after it opened: keys that come
+// sooner were typed before it, for the screen it replaced (a quick Enter
+// after leaving the editor must not break off the refresh that follows).
+// Its buttons show once it takes keys.
+const int kBusyTakesKeysAfterMs = 250;
+
+class DialogModal : public Modal {
+ public:
+  DialogModal(Terminal &term, hostcore::DialogModel &model, const hostcore::HistoryStore &histories,
+              const ModuleClose &moduleClose, bool withProcedure)
+      : term_(term), state_{model, {}, -1}, histories_(histories), moduleClose_(moduleClose) {
+    for (int i = 0; i < static_cast<int>(model.Items.size()); ++i) {
+      const FarDialogItem &item = ItemAt(model, i);
+      if (!hostcore::IsEditLine(item)) continue;
+      InputLine &line = state_.Edits[i];
+      line.Edit = hostcore::NewLineEdit(hostcore::EditText(item), sizeof(item.Data) - 1);
+      line.Hidden = item.Type == DI_PSWEDIT;
+    }
+    early_ = holding_ = withProcedure && moduleClose && IsBusyDialog(model);
+    if (early_) {
+      term_.BeginHolding();
+      keysFrom_ =
+          std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyTakesKeysAfterMs);
+    }
+  }
+  ~DialogModal() override {
+    if (holding_) term_.EndHolding();
+  }
+  hostcore::DialogClose Close;
+
+  void Draw(Terminal &term) override { DrawDialog(term, state_, !early_); }
+  bool BeforeWait(Event &) override {
     int code = -1;
-    if (moduleClose && moduleClose(code)) {
-      close.ByModule = true;
-      close.Code = code;
-      break;
+    if (moduleClose_ && moduleClose_(code)) {
+      Close.ByModule = true;
+      Close.Code = code;
+      End();
+      return false;
     }
-    NoteFocus(state);
-    term.Redraw();
-    Event event = term.Next();
-    if (event.What == Event::Closed) break;
-    if (event.What == Event::Mouse && event.Pointer.LeftPress()) {
-      // A click acts as the item's hot key: focuses it, toggles a check
-      // box, selects a radio button, presses a button.
-      hostcore::DialogPlace place = hostcore::PlaceDialog(model, term.Width(), term.Height());
-      int item = ItemUnderMouse(model, place, event.Pointer.Y, event.Pointer.X);
-      if (item < 0) continue;
-      if (hostcore::IsEditLine(ItemAt(model, item))) {
-        hostcore::SetFocus(model, item);
-        continue;
-      }
-      int pressed = hostcore::PressDialogHotKey(model, item);
-      if (pressed != hostcore::kDialogStaysOpen) {
-        close.Code = pressed;
-        break;
-      }
-      continue;
+    if (early_ && std::chrono::steady_clock::now() >= keysFrom_) early_ = false;
+    NoteFocus(state_);
+    return false;
+  }
+  int WaitMs() const override {
+    if (!early_) return -1;
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                    keysFrom_ - std::chrono::steady_clock::now())
+                    .count();
+    return static_cast<int>(std::max<long long>(0, left));
+  }
+  void OnEvent(const Event &event) override {
+    if (early_ && (event.What == Event::Key || event.What == Event::Mouse)) {
+      term_.Hold(event);
+      return;
     }
-    if (event.What != Event::Key) continue;
-    const hostcore::KeyPress &key = event.Press;
+    if (event.What == Event::Mouse && event.Pointer.LeftPress()) return OnClick(event.Pointer);
+    if (event.What == Event::Key) OnKey(event.Press);
+  }
+
+ private:
+  void Finish(int code) {
+    Close.Code = code;
+    End();
+  }
+  void Press(int item) {
+    int pressed = hostcore::PressDialogHotKey(state_.Model, item);
+    if (pressed != hostcore::kDialogStaysOpen) Finish(pressed);
+  }
+  // A click acts as the item's hot key: focuses it, toggles a check box,
+  // selects a radio button, presses a button.
+  void OnClick(const MouseEvent &mouse) {
+    hostcore::DialogModel &model = state_.Model;
+    hostcore::DialogPlace place = hostcore::PlaceDialog(model, term_.Width(), term_.Height());
+    int item = ItemUnderMouse(model, place, mouse.Y, mouse.X);
+    if (item < 0) return;
+    if (hostcore::IsEditLine(ItemAt(model, item))) {
+      hostcore::SetFocus(model, item);
+      return;
+    }
+    Press(item);
+  }
+  void OnKey(const hostcore::KeyPress &key) {
+    hostcore::DialogModel &model = state_.Model;
     int focus = model.Focus;
     bool inEdit = focus >= 0 && hostcore::IsEditLine(ItemAt(model, focus));
     if (Is(key, vk::Escape) || Is(key, vk::F(10)) || Is(key, 'C', PKF_CONTROL) ||
-        Is(key, vk::Pause, PKF_CONTROL)) {
-      close.Code = -1;
-      break;
-    }
-    if (Is(key, vk::Return)) {
-      close.Code = hostcore::PressEnter(model);
-      break;
-    }
+        Is(key, vk::Pause, PKF_CONTROL))
+      return Finish(-1);
+    if (Is(key, vk::Return)) return Finish(hostcore::PressEnter(model));
     if (Is(key, vk::Tab) || Is(key, vk::Down) || (!inEdit && Is(key, vk::Right))) {
       hostcore::MoveFocus(model, 1);
-      continue;
+      return;
     }
     if (Is(key, vk::Tab, PKF_SHIFT) || Is(key, vk::Up) || (!inEdit && Is(key, vk::Left))) {
       hostcore::MoveFocus(model, -1);
-      continue;
+      return;
     }
     if (inEdit && (Is(key, vk::Down, PKF_CONTROL) || Is(key, vk::Down, PKF_ALT))) {
-      std::vector<std::string> entries = hostcore::EditHistory(model, focus, histories);
-      hostcore::DialogPlace place = hostcore::PlaceDialog(model, term.Width(), term.Height());
+      std::vector<std::string> entries = hostcore::EditHistory(model, focus, histories_);
+      hostcore::DialogPlace place = hostcore::PlaceDialog(model, term_.Width(), term_.Height());
       const hostcore::ItemPlace &at = place.Items[static_cast<size_t>(focus)];
       std::string chosen;
-      if (RunHistoryList(term, entries, place.Top + at.Top + 1, place.Left + at.Left, at.Width,
+      if (RunHistoryList(term_, entries, place.Top + at.Top + 1, place.Left + at.Left, at.Width,
                          chosen))
-        SetLine(state, focus, chosen);
-      continue;
+        SetLine(state_, focus, chosen);
+      return;
     }
     if (inEdit) {
       bool changed = false;
-      if (hostcore::EditLineKey(state.Edits[focus].Edit, key, &changed)) {
-        if (changed) hostcore::SetEditText(model, focus, state.Edits[focus].Edit.Text);
-        continue;
+      if (hostcore::EditLineKey(state_.Edits[focus].Edit, key, &changed)) {
+        if (changed) hostcore::SetEditText(model, focus, state_.Edits[focus].Edit.Text);
+        return;
       }
     }
     if (!inEdit && Is(key, vk::Space)) {
       int pressed = hostcore::PressSpace(model);
-      if (pressed != hostcore::kDialogStaysOpen) {
-        close.Code = pressed;
-        break;
-      }
-      continue;
+      if (pressed != hostcore::kDialogStaysOpen) Finish(pressed);
+      return;
     }
     // Hot keys: Alt+letter anywhere, the letter alone outside edit lines.
     bool alt = key.Mods == PKF_ALT || (!inEdit && (key.Mods & ~PKF_SHIFT) == 0);
     uint32_t typed = key.Char != 0 ? key.Char : static_cast<uint32_t>(key.Vk);
     if (alt && typed > 0x20 && typed < 0x80) {
       int item = hostcore::DialogHotKeyItem(model, static_cast<char>(typed));
-      if (item >= 0) {
-        int pressed = hostcore::PressDialogHotKey(model, item);
-        if (pressed != hostcore::kDialogStaysOpen) {
-          close.Code = pressed;
-          break;
-        }
-      }
+      if (item >= 0) Press(item);
     }
   }
-  term.PopLayer();
-  term.Redraw();
-  return close;
+
+  Terminal &term_;
+  DialogState state_;
+  const hostcore::HistoryStore &histories_;
+  const ModuleClose &moduleClose_;
+  bool early_ = false;    // it takes no key yet
+  bool holding_ = false;  // keys that came early are held until it ends
+  std::chrono::steady_clock::time_point keysFrom_;
+};
+
+}  // namespace
+
+hostcore::DialogClose RunDialog(Terminal &term, hostcore::DialogModel &model,
+                                const hostcore::HistoryStore &histories,
+                                const ModuleClose &moduleClose, bool withProcedure) {
+  DialogModal modal(term, model, histories, moduleClose, withProcedure);
+  RunModal(term, modal);
+  return modal.Close;
 }
 
 }  // namespace console

@@ -19,10 +19,12 @@ namespace console {
 using ModuleClose = std::function<bool(int &code)>;
 
 // Runs the dialog until the user closes it (a button, Enter, Esc) or the
-// module does.  The user's code is an item or -1.
+// module does.  The user's code is an item or -1.  `withProcedure`: the
+// module watches the dialog (DialogEx); one of those with nothing to fill
+// in is a busy box, which takes no key typed before it could be seen.
 hostcore::DialogClose RunDialog(Terminal &term, hostcore::DialogModel &model,
                                 const hostcore::HistoryStore &histories,
-                                const ModuleClose &moduleClose);
+                                const ModuleClose &moduleClose, bool withProcedure = false);
 
 }  // namespace console
 

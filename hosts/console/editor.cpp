@@ -1,7 +1,12 @@
 // The editor.
 #include "console/editor.hpp"
 
+#include "console/file_stamp.hpp"
+#include "console/help.hpp"
+#include "console/host_texts.hpp"
+#include "console/key_table.hpp"
 #include "console/message_box.hpp"
+#include "console/modal.hpp"
 #include "console/text_view.hpp"
 #include "console/viewer.hpp"
 #include "core/platform.hpp"
@@ -10,14 +15,96 @@
 
 namespace console {
 
-namespace vk = hostcore::vk;
-using hostcore::Is;
+namespace {
+
+class EditorModal : public Modal {
+ public:
+  EditorModal(Terminal &term, const hostcore::EditorRequest &request,
+              hostcore::HistoryStore &histories, hostcore::TextDocument &document,
+              const FileStamp &stamp)
+      : term_(term), request_(request), histories_(histories), document_(document), stamp_(stamp) {
+    title_ = request.Title.empty() ? request.FileName : request.Title;
+  }
+  hostcore::EditorOutcome Outcome;
+
+  void Draw(Terminal &term) override {
+    DrawTextView(term, document_, title_, KeyBarLabels(Place::Editor, !document_.ReadOnly), note_);
+  }
+  void OnEvent(const Event &event) override {
+    hostcore::KeyPress key;
+    if (event.What == Event::Mouse) {
+      if (!TextViewMouse(term_, document_, event.Pointer, key)) return;
+    } else if (event.What == Event::Key) {
+      key = event.Press;
+    } else {
+      return;
+    }
+    note_.clear();
+    const KeyBinding *binding = FindKey(Place::Editor, key, false, !document_.ReadOnly);
+    switch (binding != nullptr ? binding->What : Action::None) {
+      case Action::Leave:
+        return Leave();
+      case Action::Help:
+        return RunHelp(term_);
+      case Action::Save:
+        if (document_.Modified) Save();
+        return;
+      case Action::Search:
+      case Action::SearchAgain:
+        return SearchDocument(term_, document_, binding->What == Action::Search, histories_,
+                              needle_, note_);
+      case Action::DeleteLine:
+        return hostcore::DeleteDocumentLine(document_);
+      default:
+        hostcore::DocumentKey(document_, key, TextRows(term_));
+    }
+  }
+
+ private:
+  void Leave() {
+    if (!document_.Modified) return End();
+    int answer =
+        AskUser(term_, Text(T::EditorTitle), {Text(T::SaveQuestion)},
+                {Text(T::SaveButton), Text(T::DoNotSaveButton), Text(T::ContinueButton)}, false);
+    if ((answer == 0 && Save()) || answer == 1) End();
+  }
+  // Saves, after asking when the file changed on the disk since it was
+  // read or last saved (an update, another editor): saving would undo that.
+  bool Save() {
+    if (StampOf(request_.FileName) != stamp_) {
+      int answer =
+          AskUser(term_, Text(T::EditorTitle),
+                  {Text(T::ChangedOnDisk, {request_.FileName}), Text(T::ChangedOnDiskQuestion)},
+                  {Text(T::SaveOverButton), Text(T::DoNotSaveNowButton)}, true);
+      if (answer != 0) return false;
+    }
+    std::string error;
+    if (!hostcore::SaveDocument(request_.FileName, document_, error)) {
+      AskUser(term_, Text(T::EditorTitle), {error}, {Text(T::Ok)}, true);
+      return false;
+    }
+    stamp_ = StampOf(request_.FileName);
+    Outcome.SavedChange = true;
+    note_ = Text(T::Saved);
+    return true;
+  }
+
+  Terminal &term_;
+  const hostcore::EditorRequest &request_;
+  hostcore::HistoryStore &histories_;
+  hostcore::TextDocument &document_;
+  // The file as it was read or last saved; taken before reading, so that a
+  // change made while it was read counts as a change.
+  FileStamp stamp_;
+  std::string title_, needle_, note_;
+};
+
+}  // namespace
 
 hostcore::EditorOutcome RunEditor(Terminal &term, const hostcore::EditorRequest &request,
                                   hostcore::HistoryStore &histories) {
   hostcore::EditorOutcome outcome;
   hostcore::TextDocument document;
-  document.ReadOnly = request.Locked;
   std::string error;
   uint64_t size = 0;
   if (request.Locked && hostcore::FileSize(request.FileName, size) &&
@@ -25,12 +112,13 @@ hostcore::EditorOutcome RunEditor(Terminal &term, const hostcore::EditorRequest 
     // Locked text too large to edit (a long cvs log) is still shown: the
     // viewer reads what it shows, as F6 would switch to it.
     if (!RunViewer(term, request.FileName, histories, error))
-      AskUser(term, "Editor", {error}, {"OK"}, true);
+      AskUser(term, Text(T::EditorTitle), {error}, {Text(T::Ok)}, true);
     return outcome;
   }
+  FileStamp stamp = StampOf(request.FileName);
   if (!hostcore::LoadDocument(request.FileName, document, error)) {
     if (!(request.Flags & EF_CREATENEW) || hostcore::IsPlainFile(request.FileName)) {
-      AskUser(term, "Editor", {error}, {"OK"}, true);
+      AskUser(term, Text(T::EditorTitle), {error}, {Text(T::Ok)}, true);
       outcome.Opened = false;
       return outcome;
     }
@@ -38,48 +126,9 @@ hostcore::EditorOutcome RunEditor(Terminal &term, const hostcore::EditorRequest 
   }
   document.ReadOnly = request.Locked;
   document.Row = std::max(0, request.StartLine);
-  std::string title = request.Title.empty() ? request.FileName : request.Title;
-  std::string needle, note;
-  const std::vector<std::string> editKeys = {"Help", "Save",   "", "", "",
-                                             "",     "Search", "", "", "Quit"};
-  const std::vector<std::string> lockedKeys = {"Help", "",       "", "", "",
-                                               "",     "Search", "", "", "Quit"};
-  term.PushLayer([&] {
-    DrawTextView(term, document, title, document.ReadOnly ? lockedKeys : editKeys, note);
-  });
-  auto save = [&] {
-    if (hostcore::SaveDocument(request.FileName, document, error)) {
-      outcome.SavedChange = true;
-      note = "saved";
-      return true;
-    }
-    AskUser(term, "Editor", {error}, {"OK"}, true);
-    return false;
-  };
-  for (;;) {
-    term.Redraw();
-    hostcore::KeyPress key;
-    MouseEvent mouse;
-    if (!term.NextKey(key, &mouse)) break;
-    if (mouse.What != MouseEvent::None && !TextViewMouse(term, document, mouse, key)) continue;
-    note.clear();
-    if (Is(key, vk::Escape) || Is(key, vk::F(10))) {
-      if (!document.Modified) break;
-      int answer = AskUser(term, "Editor", {"The file has been changed. Save it?"},
-                           {"&Save", "&Do not save", "Continue &editing"}, false);
-      if (answer == 0 && save()) break;
-      if (answer == 1) break;
-      continue;
-    }
-    if (!document.ReadOnly && Is(key, vk::F(2))) {
-      if (document.Modified) save();
-      continue;
-    }
-    if (SearchKey(term, document, key, histories, needle, note)) continue;
-    hostcore::DocumentKey(document, key, TextRows(term));
-  }
-  term.PopLayer();
-  return outcome;
+  EditorModal modal(term, request, histories, document, stamp);
+  RunModal(term, modal);
+  return modal.Outcome;
 }
 
 }  // namespace console

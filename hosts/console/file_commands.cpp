@@ -1,10 +1,13 @@
-// Making folders, renaming and deleting from the panels.
+// Copying, moving, making folders and deleting from the panels.
 #include "console/file_commands.hpp"
 
+#include <chrono>
 #include <string>
 #include <vector>
 
+#include "console/file_copy.hpp"
 #include "console/file_operations.hpp"
+#include "console/host_texts.hpp"
 #include "console/input_box.hpp"
 #include "console/message_box.hpp"
 #include "core/panel_cursor.hpp"
@@ -13,18 +16,16 @@ namespace console {
 
 namespace {
 
-// How many names the delete confirmation lists before "and N more".
+// How many names a confirmation or a report lists before "and N more".
 const size_t kNamesShown = 8;
-
-std::string NamePart(const std::string &path) {
-  size_t cut = path.find_last_of('/');
-  return cut == std::string::npos ? path : path.substr(cut + 1);
-}
+// A copy shows its progress once it has lasted this long, and redraws it
+// this often.
+const int kProgressAfterMs = 300, kProgressEveryMs = 100;
 
 bool ListsFiles(Terminal &term, const hostcore::PanelModel &panel) {
   bool real = !panel.Plugin || (panel.Described.Flags & OPIF_REALNAMES) != 0;
   if (real && !panel.CurDir.empty()) return true;
-  AskUser(term, "Error", {"This panel does not list files of the file system."}, {"OK"}, true);
+  AskUser(term, Text(T::ErrorTitle), {Text(T::NotFilePanel)}, {Text(T::Ok)}, true);
   return false;
 }
 
@@ -40,7 +41,75 @@ void ReadAgain(hostcore::HostCore &core, const std::string &name) {
 }
 
 void Refuse(Terminal &term, const std::string &what, const std::string &error) {
-  AskUser(term, "Error", {what, error}, {"OK"}, true);
+  AskUser(term, Text(T::ErrorTitle), {what, error}, {Text(T::Ok)}, true);
+}
+
+// The selected entries, or the one under the cursor.
+std::vector<std::string> ChosenPaths(hostcore::PanelModel &panel) {
+  hostcore::ClampCurrent(panel);
+  std::vector<std::string> paths;
+  for (const hostcore::PanelRow &row : panel.Rows) {
+    if (row.Selected && hostcore::Selectable(row)) paths.push_back(hostcore::RowPath(panel, row));
+  }
+  const hostcore::PanelRow &current = panel.Rows[static_cast<size_t>(panel.CurrentItem)];
+  if (paths.empty() && hostcore::Selectable(current))
+    paths.push_back(hostcore::RowPath(panel, current));
+  return paths;
+}
+
+// The copy with its progress line, shown once it lasts, and Esc to stop
+// it; other keys typed meanwhile are held for afterwards.
+CopyReport RunCopy(Terminal &term, const std::vector<std::string> &sources,
+                   const std::vector<std::string> &targets, bool move) {
+  using Clock = std::chrono::steady_clock;
+  const auto showFrom = Clock::now() + std::chrono::milliseconds(kProgressAfterMs);
+  auto drawn = Clock::time_point();
+  CopyProgress now;
+  bool shown = false;
+  hostcore::MessageModel box;
+  auto draw = [&] {
+    if (!shown) return;
+    box.Title = Text(move ? T::MoveTitle : T::CopyTitle);
+    int percent = now.Size == 0 ? 100 : static_cast<int>(now.Done * 100 / now.Size);
+    box.Lines = {Text(move ? T::MovingNow : T::CopyingNow, {now.Name}),
+                 Text(T::Progress, {std::to_string(now.Entry), std::to_string(now.Entries),
+                                    std::to_string(percent)})};
+    DrawMessage(term, box);
+  };
+  term.PushLayer(draw);
+  CopyHooks hooks;
+  bool replaceAll = false;
+  hooks.AskReplace = [&](const std::string &target) {
+    if (replaceAll) return Existing::Replace;
+    int answer = AskUser(term, Text(T::OverwriteTitle), {Text(T::OverwriteQuestion, {target})},
+                         {Text(T::OverwriteButton), Text(T::SkipButton), Text(T::AllButton),
+                          Text(T::CancelButton)},
+                         true);
+    replaceAll = answer == 2;
+    return answer == 0 || answer == 2 ? Existing::Replace
+           : answer == 1               ? Existing::Skip
+                                       : Existing::Stop;
+  };
+  hooks.Progress = [&](const CopyProgress &progress) {
+    now = progress;
+    for (;;) {
+      Event event = term.Next(0);
+      if (event.What == Event::Tick) break;
+      if (event.What == Event::Closed) return false;
+      if (event.What == Event::Key && hostcore::Is(event.Press, hostcore::vk::Escape)) return false;
+      if (event.What == Event::Key || event.What == Event::Mouse) term.Hold(event);
+    }
+    auto at = Clock::now();
+    if (at >= showFrom && at - drawn >= std::chrono::milliseconds(kProgressEveryMs)) {
+      shown = true;
+      drawn = at;
+      term.Redraw();
+    }
+    return true;
+  };
+  CopyReport report = CopyEntries(sources, targets, move, hooks);
+  term.PopLayer();
+  return report;
 }
 
 // The question's lines for deleting `paths`, of which `folders` are
@@ -51,17 +120,17 @@ std::vector<std::string> DeleteQuestion(const std::vector<std::string> &paths,
   for (bool folder : folders) anyFolder = anyFolder || folder;
   std::vector<std::string> lines;
   if (paths.size() == 1) {
-    lines.push_back(folders[0] ? "Delete the folder" : "Delete the file");
+    lines.push_back(Text(folders[0] ? T::DeleteFolder : T::DeleteFile));
     lines.push_back(NamePart(paths[0]));
-    if (folders[0]) lines.push_back("with everything in it?");
+    if (folders[0]) lines.push_back(Text(T::DeleteWithContents));
     return lines;
   }
-  lines.push_back("Delete these " + std::to_string(paths.size()) + " entries?");
+  lines.push_back(Text(T::DeleteEntries, {std::to_string(paths.size())}));
   for (size_t i = 0; i < paths.size() && i < kNamesShown; ++i)
     lines.push_back(NamePart(paths[i]) + (folders[i] ? "/" : ""));
   if (paths.size() > kNamesShown)
-    lines.push_back("and " + std::to_string(paths.size() - kNamesShown) + " more");
-  if (anyFolder) lines.push_back("Folders (/) go with everything in them.");
+    lines.push_back(Text(T::AndMore, {std::to_string(paths.size() - kNamesShown)}));
+  if (anyFolder) lines.push_back(Text(T::FoldersGoWhole));
   return lines;
 }
 
@@ -71,53 +140,83 @@ void MakeFolderCommand(Terminal &term, hostcore::HostCore &core) {
   hostcore::PanelModel &panel = core.ActivePanel();
   if (!ListsFiles(term, panel)) return;
   InputBoxText box;
-  box.Title = "Make folder";
-  box.Prompt = "Create the folder:";
+  box.Title = Text(T::MakeFolderTitle);
+  box.Prompt = Text(T::MakeFolderPrompt);
   std::string name, error;
   // A refused name is offered again to be mended, not lost.
   for (;;) {
     if (!AskLine(term, core.Histories, box, name)) return;
     if (MakeFolder(panel.CurDir, name, error)) break;
-    Refuse(term, "Cannot make the folder.", error);
+    Refuse(term, Text(T::CannotMakeFolder), error);
   }
   ReadAgain(core, name);
 }
 
-void RenameCommand(Terminal &term, hostcore::HostCore &core) {
+void CopyCommand(Terminal &term, hostcore::HostCore &core, bool move) {
   hostcore::PanelModel &panel = core.ActivePanel();
   if (panel.Rows.empty() || !ListsFiles(term, panel)) return;
-  hostcore::ClampCurrent(panel);
-  const hostcore::PanelRow &row = panel.Rows[static_cast<size_t>(panel.CurrentItem)];
-  if (!hostcore::Selectable(row)) return;
-  std::string path = hostcore::RowPath(panel, row);
-  std::string old = NamePart(path), name = old, error;
+  std::vector<std::string> sources = ChosenPaths(panel);
+  if (sources.empty()) return;
+  // The other panel's folder, as Midnight Commander offers it; this one's
+  // when the other lists no files of the file system.
+  const hostcore::PanelModel &other = core.PassivePanel();
+  bool otherReal = !other.Plugin || (other.Described.Flags & OPIF_REALNAMES) != 0;
+  std::string folder = otherReal && !other.CurDir.empty() ? other.CurDir : panel.CurDir;
+  std::string destination = folder == "/" ? folder : folder + "/";
   InputBoxText box;
-  box.Title = "Rename";
-  box.Prompt = "Rename " + old + " to:";
-  box.Button = "Rename";
-  for (;;) {
-    if (!AskLine(term, core.Histories, box, name) || name == old) return;
-    if (RenameEntry(path, name, error)) break;
-    Refuse(term, "Cannot rename " + old + ".", error);
+  std::string count = std::to_string(sources.size());
+  if (move) {
+    box.Title = Text(T::MoveTitle);
+    box.Prompt = sources.size() == 1 ? Text(T::MoveOne, {NamePart(sources[0])})
+                                     : Text(T::MoveMany, {count});
+    box.Button = Text(T::MoveButton);
+  } else {
+    box.Title = Text(T::CopyTitle);
+    box.Prompt = sources.size() == 1 ? Text(T::CopyOne, {NamePart(sources[0])})
+                                     : Text(T::CopyMany, {count});
+    box.Button = Text(T::CopyButton);
   }
-  ReadAgain(core, name);
+  std::vector<std::string> targets;
+  std::string error;
+  // A refused destination is offered again to be mended, not lost.
+  for (;;) {
+    if (!AskLine(term, core.Histories, box, destination)) return;
+    if (CopyTargets(sources, destination, panel.CurDir, targets, error)) break;
+    Refuse(term, box.Title, error);
+  }
+  // Keys typed while the copy works are kept for the panels after it: an
+  // overwrite question or the report of failures takes only keys typed
+  // once it shows.
+  term.BeginHolding();
+  CopyReport report = RunCopy(term, sources, targets, move);
+  // The cursor follows a renamed entry.
+  std::string shown = move && sources.size() == 1 && FolderPart(targets[0]) == panel.CurDir
+                          ? NamePart(targets[0])
+                          : "";
+  ReadAgain(core, shown);
+  std::vector<std::string> lines;
+  if (!report.Failures.empty()) {
+    lines.push_back(Text(move ? T::MoveFailed : T::CopyFailed,
+                         {std::to_string(sources.size() - report.Done), count}));
+    for (size_t i = 0; i < report.Failures.size() && i < kNamesShown; ++i)
+      lines.push_back(report.Failures[i]);
+    if (report.Failures.size() > kNamesShown)
+      lines.push_back(Text(T::AndMore, {std::to_string(report.Failures.size() - kNamesShown)}));
+  }
+  if (report.Stopped) lines.push_back(Text(T::CopyStopped, {std::to_string(report.Done), count}));
+  if (!lines.empty()) AskUser(term, Text(T::ErrorTitle), lines, {Text(T::Ok)}, true);
+  term.EndHolding();
 }
 
 void DeleteCommand(Terminal &term, hostcore::HostCore &core) {
   hostcore::PanelModel &panel = core.ActivePanel();
   if (panel.Rows.empty() || !ListsFiles(term, panel)) return;
-  hostcore::ClampCurrent(panel);
-  std::vector<std::string> paths;
-  for (const hostcore::PanelRow &row : panel.Rows) {
-    if (row.Selected && hostcore::Selectable(row)) paths.push_back(hostcore::RowPath(panel, row));
-  }
-  const hostcore::PanelRow &current = panel.Rows[static_cast<size_t>(panel.CurrentItem)];
-  if (paths.empty() && hostcore::Selectable(current))
-    paths.push_back(hostcore::RowPath(panel, current));
+  std::vector<std::string> paths = ChosenPaths(panel);
   if (paths.empty()) return;
   std::vector<bool> folders;
   for (const std::string &path : paths) folders.push_back(IsRealFolder(path));
-  if (AskUser(term, "Delete", DeleteQuestion(paths, folders), {"&Delete", "&Cancel"}, true) != 0)
+  if (AskUser(term, Text(T::DeleteTitle), DeleteQuestion(paths, folders),
+              {Text(T::DeleteButton), Text(T::CancelButton)}, true) != 0)
     return;
   std::vector<std::string> failures;
   for (const std::string &path : paths) {
@@ -126,10 +225,10 @@ void DeleteCommand(Terminal &term, hostcore::HostCore &core) {
   }
   ReadAgain(core, "");
   if (failures.empty()) return;
-  std::vector<std::string> lines = {"Could not delete " + std::to_string(failures.size()) +
-                                    " of " + std::to_string(paths.size()) + ":"};
+  std::vector<std::string> lines = {
+      Text(T::CouldNotDelete, {std::to_string(failures.size()), std::to_string(paths.size())})};
   for (size_t i = 0; i < failures.size() && i < kNamesShown; ++i) lines.push_back(failures[i]);
-  AskUser(term, "Error", lines, {"OK"}, true);
+  AskUser(term, Text(T::ErrorTitle), lines, {Text(T::Ok)}, true);
 }
 
 }  // namespace console

@@ -12,6 +12,7 @@
 
 #include <vector>
 
+#include "console/host_texts.hpp"
 #include "core/platform.hpp"
 
 namespace console {
@@ -22,54 +23,6 @@ namespace {
 const int kMaxDepth = 200;
 
 std::string Reason(const std::string &path, int code) { return path + ": " + strerror(code); }
-
-std::string NamePart(const std::string &path) {
-  size_t cut = path.find_last_of('/');
-  return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
-std::string FolderPart(const std::string &path) {
-  size_t cut = path.find_last_of('/');
-  if (cut == std::string::npos) return ".";
-  return cut == 0 ? "/" : path.substr(0, cut);
-}
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) close(fd_);
-  }
-  Descriptor(const Descriptor &) = delete;
-  Descriptor &operator=(const Descriptor &) = delete;
-  int Get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-// The names in the folder open as `fd` (which stays open), "." and ".."
-// aside; false with errno set when it cannot be read.
-bool ListFolder(int fd, std::vector<std::string> &names) {
-  int copy = fcntl(fd, F_DUPFD_CLOEXEC, 0);
-  if (copy < 0) return false;
-  DIR *dir = fdopendir(copy);
-  if (dir == nullptr) {
-    int saved = errno;
-    close(copy);
-    errno = saved;
-    return false;
-  }
-  errno = 0;
-  while (dirent *entry = readdir(dir)) {
-    if (strcmp(entry->d_name, ".") != 0 && strcmp(entry->d_name, "..") != 0)
-      names.push_back(entry->d_name);
-  }
-  int saved = errno;
-  closedir(dir);
-  errno = saved;
-  return saved == 0;
-}
 
 // Deletes entry `name` of the folder open as `parent`; `shown` is its path
 // for the message.
@@ -82,7 +35,7 @@ bool DeleteAt(int parent, const std::string &name, const std::string &shown, int
   }
   if (S_ISDIR(info.st_mode)) {
     if (depth >= kMaxDepth) {
-      error = shown + ": folders nested too deeply to delete";
+      error = Text(T::NestedTooDeep, {shown});
       return false;
     }
     // O_NOFOLLOW: a folder swapped for a link meanwhile is not entered.
@@ -110,10 +63,51 @@ bool Exists(const std::string &path) {
 
 }  // namespace
 
+std::string NamePart(const std::string &path) {
+  size_t cut = path.find_last_of('/');
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+std::string FolderPart(const std::string &path) {
+  size_t cut = path.find_last_of('/');
+  if (cut == std::string::npos) return ".";
+  return cut == 0 ? "/" : path.substr(0, cut);
+}
+
+Descriptor::~Descriptor() {
+  if (fd_ >= 0) close(fd_);
+}
+
+bool ListFolder(int fd, std::vector<std::string> &names) {
+  int copy = fcntl(fd, F_DUPFD_CLOEXEC, 0);
+  if (copy < 0) return false;
+  DIR *dir = fdopendir(copy);
+  if (dir == nullptr) {
+    int saved = errno;
+    close(copy);
+    errno = saved;
+    return false;
+  }
+  errno = 0;
+  while (dirent *entry = readdir(dir)) {
+    if (strcmp(entry->d_name, ".") != 0 && strcmp(entry->d_name, "..") != 0)
+      names.push_back(entry->d_name);
+  }
+  int saved = errno;
+  closedir(dir);
+  errno = saved;
+  return saved == 0;
+}
+
+bool DeleteEntryAt(int parent, const std::string &name, const std::string &shown,
+                   std::string &error) {
+  return DeleteAt(parent, name, shown, 0, error);
+}
+
 std::string NameProblem(const std::string &name) {
-  if (name.empty()) return "The name is empty.";
-  if (name == "." || name == "..") return "\"" + name + "\" names a folder that is already there.";
-  if (name.find('/') != std::string::npos) return "A name cannot hold \"/\".";
+  if (name.empty()) return Text(T::NameEmpty);
+  if (name == "." || name == "..") return Text(T::NameIsFolder, {name});
+  if (name.find('/') != std::string::npos) return Text(T::NameHasSlash);
   return "";
 }
 
@@ -122,7 +116,7 @@ bool MakeFolder(const std::string &dir, const std::string &name, std::string &er
   if (!error.empty()) return false;
   std::string path = hostcore::JoinPath(dir, name);
   if (mkdir(path.c_str(), 0777) == 0) return true;
-  error = errno == EEXIST ? path + " already exists." : Reason(path, errno);
+  error = errno == EEXIST ? Text(T::AlreadyExists, {path}) : Reason(path, errno);
   return false;
 }
 
@@ -140,7 +134,7 @@ bool RenameEntry(const std::string &path, const std::string &newName, std::strin
     }
   }
   if (result == 0) return true;
-  error = errno == EEXIST ? target + " already exists." : Reason(path, errno);
+  error = errno == EEXIST ? Text(T::AlreadyExists, {target}) : Reason(path, errno);
   return false;
 }
 
@@ -152,7 +146,7 @@ bool IsRealFolder(const std::string &path) {
 bool DeleteEntry(const std::string &path, std::string &error) {
   std::string name = NamePart(path);
   if (name.empty() || name == "." || name == "..") {
-    error = path + ": not an entry that can be deleted";
+    error = Text(T::NotDeletable, {path});
     return false;
   }
   Descriptor parent(open(FolderPart(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));

@@ -8,8 +8,30 @@
 #define QUILLET_CONSOLE_FILE_OPERATIONS_HPP
 
 #include <string>
+#include <vector>
 
 namespace console {
+
+// The last part of a path, and the folder before it ("." for none).
+std::string NamePart(const std::string &path);
+std::string FolderPart(const std::string &path);
+
+// A descriptor closed when it goes.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor();
+  Descriptor(const Descriptor &) = delete;
+  Descriptor &operator=(const Descriptor &) = delete;
+  int Get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// The names in the folder open as `fd` (which stays open), "." and ".."
+// aside; false with errno set when it cannot be read.
+bool ListFolder(int fd, std::vector<std::string> &names);
 
 // Why `name` cannot be the name of a new entry in a folder ("" when it
 // can): empty, "." or "..", or holding "/".
@@ -27,6 +49,10 @@ bool IsRealFolder(const std::string &path);
 // On failure what could be deleted is gone and `error` names the first
 // entry that could not.
 bool DeleteEntry(const std::string &path, std::string &error);
+// The same for entry `name` of the folder open as `parent`; `shown` is its
+// path for the message.
+bool DeleteEntryAt(int parent, const std::string &name, const std::string &shown,
+                   std::string &error);
 
 }  // namespace console
 

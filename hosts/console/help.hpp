@@ -1,16 +1,12 @@
-// F1: the keys of the host, with the alternatives for keys that a terminal
-// may not send.
+// F1: the help made from the key table, every key and what it does, in the
+// host's language.
 #ifndef QUILLET_CONSOLE_HELP_HPP
 #define QUILLET_CONSOLE_HELP_HPP
-
-#include <string>
 
 #include "console/terminal.hpp"
 
 namespace console {
 
-// The help text, one line per row.
-const std::string &HelpText();
 void RunHelp(Terminal &term);
 
 }  // namespace console

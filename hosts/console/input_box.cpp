@@ -1,5 +1,6 @@
 // One-line questions through the dialog widget.
 #include "console/input_box.hpp"
+#include "console/host_texts.hpp"
 
 #include <string.h>
 
@@ -40,7 +41,7 @@ bool AskLine(Terminal &term, hostcore::HistoryStore &histories, const InputBoxTe
   items[3] = FarDialogItem{DI_BUTTON, 0, 5, 0, 0, 0, {0}, DIF_CENTERGROUP, 1, ""};
   CopyToField(items[3].Data, box.Button.c_str());
   items[4] = FarDialogItem{DI_BUTTON, 0, 5, 0, 0, 0, {0}, DIF_CENTERGROUP, 0, ""};
-  CopyToField(items[4].Data, "Cancel");
+  CopyToField(items[4].Data, Text(T::Cancel).c_str());
   hostcore::DialogModel model =
       hostcore::NewDialog(0, -1, -1, kWidth, 8, nullptr, items, 5, histories);
   hostcore::DialogClose close = RunDialog(term, model, histories, nullptr);

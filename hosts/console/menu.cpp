@@ -2,6 +2,7 @@
 #include "console/menu.hpp"
 
 #include "console/label.hpp"
+#include "console/modal.hpp"
 #include "core/column_layout.hpp"
 #include "core/screen_text.hpp"
 
@@ -38,53 +39,58 @@ void DrawMenu(Terminal &term, hostcore::MenuModel &menu, int &top) {
   term.HideCursor();
 }
 
+// The menu waiting for a row.
+class MenuModal : public Modal {
+ public:
+  MenuModal(Terminal &term, hostcore::MenuModel &menu) : term_(term), menu_(menu) {}
+  int Result = -1;
+
+  void Draw(Terminal &term) override { DrawMenu(term, menu_, top_); }
+  void OnEvent(const Event &event) override {
+    if (event.What == Event::Mouse) return OnMouse(event.Pointer);
+    if (event.What != Event::Key) return;
+    const hostcore::KeyPress &key = event.Press;
+    if (Is(key, vk::Escape) || Is(key, vk::F(10))) return End();
+    if (Is(key, vk::Return) && menu_.Current >= 0) return Choose(menu_.Current);
+    if (Is(key, vk::Up)) hostcore::MoveMenuHighlight(menu_, -1);
+    if (Is(key, vk::Down)) hostcore::MoveMenuHighlight(menu_, 1);
+    if (Is(key, vk::Home) || Is(key, vk::Prior)) hostcore::MenuHome(menu_);
+    if (Is(key, vk::End) || Is(key, vk::Next)) hostcore::MenuEnd(menu_);
+    if (key.Char != 0 && key.Char < 0x80 && (key.Mods & PKF_CONTROL) == 0) {
+      int row = hostcore::MenuRowForKey(menu_, static_cast<char>(key.Char));
+      if (row >= 0) Choose(row);
+    }
+  }
+
+ private:
+  void OnMouse(const MouseEvent &mouse) {
+    if (mouse.Wheel()) hostcore::MoveMenuHighlight(menu_, mouse.What == MouseEvent::WheelUp ? -1 : 1);
+    if (!mouse.LeftPress()) return;
+    // A click on a row chooses it; a click beside the menu leaves it.
+    hostcore::MenuBox box = hostcore::PlaceMenu(menu_, term_.Width(), term_.Height());
+    int row = top_ + mouse.Y - box.Top - 1;
+    bool inside = mouse.X > box.Left && mouse.X < box.Left + box.Width - 1 && mouse.Y > box.Top &&
+                  mouse.Y < box.Top + box.Height - 1;
+    if (!inside) return End();
+    if (row < static_cast<int>(menu_.Items.size()) && !hostcore::IsSeparator(menu_, row))
+      Choose(row);
+  }
+  void Choose(int row) {
+    menu_.Current = row;
+    Result = row;
+    End();
+  }
+  Terminal &term_;
+  hostcore::MenuModel &menu_;
+  int top_ = 0;
+};
+
 }  // namespace
 
 int RunMenu(Terminal &term, hostcore::MenuModel &menu) {
-  int top = 0;
-  term.PushLayer([&] { DrawMenu(term, menu, top); });
-  term.Redraw();
-  int result = -1;
-  for (;;) {
-    hostcore::KeyPress key;
-    MouseEvent mouse;
-    if (!term.NextKey(key, &mouse)) break;
-    hostcore::MenuBox box = hostcore::PlaceMenu(menu, term.Width(), term.Height());
-    if (mouse.Wheel()) hostcore::MoveMenuHighlight(menu, mouse.What == MouseEvent::WheelUp ? -1 : 1);
-    if (mouse.LeftPress()) {
-      // A click on a row chooses it; a click beside the menu leaves it.
-      int row = top + mouse.Y - box.Top - 1;
-      bool inside = mouse.X > box.Left && mouse.X < box.Left + box.Width - 1 &&
-                    mouse.Y > box.Top && mouse.Y < box.Top + box.Height - 1;
-      if (!inside) break;
-      if (row < static_cast<int>(menu.Items.size()) && !hostcore::IsSeparator(menu, row)) {
-        menu.Current = row;
-        result = row;
-        break;
-      }
-    }
-    if (Is(key, vk::Escape) || Is(key, vk::F(10))) break;
-    if (Is(key, vk::Return) && menu.Current >= 0) {
-      result = menu.Current;
-      break;
-    }
-    if (Is(key, vk::Up)) hostcore::MoveMenuHighlight(menu, -1);
-    if (Is(key, vk::Down)) hostcore::MoveMenuHighlight(menu, 1);
-    if (Is(key, vk::Home) || Is(key, vk::Prior)) hostcore::MenuHome(menu);
-    if (Is(key, vk::End) || Is(key, vk::Next)) hostcore::MenuEnd(menu);
-    if (key.Char != 0 && key.Char < 0x80 && (key.Mods & PKF_CONTROL) == 0) {
-      int row = hostcore::MenuRowForKey(menu, static_cast<char>(key.Char));
-      if (row >= 0) {
-        menu.Current = row;
-        result = row;
-        break;
-      }
-    }
-    term.Redraw();
-  }
-  term.PopLayer();
-  term.Redraw();
-  return result;
+  MenuModal modal(term, menu);
+  RunModal(term, modal);
+  return modal.Result;
 }
 
 }  // namespace console

@@ -2,6 +2,7 @@
 #include "console/message_box.hpp"
 
 #include "console/button.hpp"
+#include "console/modal.hpp"
 #include "core/column_layout.hpp"
 #include "core/screen_text.hpp"
 
@@ -37,7 +38,9 @@ ButtonRow PlaceButtons(const hostcore::MessageModel &box, const hostcore::Messag
   return row;
 }
 
-void DrawBox(Terminal &term, const hostcore::MessageModel &box) {
+}  // namespace
+
+void DrawMessage(Terminal &term, const hostcore::MessageModel &box) {
   BoxLook look = box.Warning ? WarningLook() : DialogLook();
   hostcore::MessageBox place = hostcore::PlaceMessage(box, term.Width(), term.Height());
   for (int y = place.Top; y < place.Top + place.Height; ++y)
@@ -63,50 +66,70 @@ void DrawBox(Terminal &term, const hostcore::MessageModel &box) {
   term.HideCursor();
 }
 
-}  // namespace
+namespace {
 
-int RunMessageBox(Terminal &term, hostcore::MessageModel &box) {
-  term.PushLayer([&] { DrawBox(term, box); });
-  term.Redraw();
-  int result = -1;
-  int count = static_cast<int>(box.Buttons.size());
-  while (count > 0) {
-    hostcore::KeyPress key;
-    MouseEvent mouse;
-    if (!term.NextKey(key, &mouse)) break;
-    if (mouse.LeftPress()) {
+// The box waiting for a button.
+class MessageBoxModal : public Modal {
+ public:
+  MessageBoxModal(Terminal &term, hostcore::MessageModel &box) : term_(term), box_(box) {}
+  int Result = -1;
+
+  void Draw(Terminal &term) override { DrawMessage(term, box_); }
+  void OnClosed() override { Result = -1; }
+  void OnEvent(const Event &event) override {
+    int count = static_cast<int>(box_.Buttons.size());
+    if (event.What == Event::Mouse && event.Pointer.LeftPress()) {
+      const MouseEvent &mouse = event.Pointer;
       ButtonRow buttons =
-          PlaceButtons(box, hostcore::PlaceMessage(box, term.Width(), term.Height()));
-      for (int i = 0; i < count && result < 0; ++i) {
+          PlaceButtons(box_, hostcore::PlaceMessage(box_, term_.Width(), term_.Height()));
+      for (int i = 0; i < count; ++i) {
         size_t at = static_cast<size_t>(i);
         if (mouse.Y == buttons.Y && mouse.X >= buttons.Lefts[at] &&
             mouse.X < buttons.Lefts[at] + buttons.Widths[at])
-          result = i;
+          return Choose(i);
       }
-      if (result >= 0) break;
+      return;
     }
-    if (Is(key, vk::Escape) || Is(key, vk::F(10))) break;
-    if (Is(key, vk::Return) || Is(key, vk::Space)) {
-      result = box.Focus;
-      break;
-    }
+    if (event.What != Event::Key) return;
+    const hostcore::KeyPress &key = event.Press;
+    if (Is(key, vk::Escape) || Is(key, vk::F(10))) return Choose(-1);
+    if (Is(key, vk::Return) || Is(key, vk::Space)) return Choose(box_.Focus);
     if (Is(key, vk::Right) || Is(key, vk::Tab) || Is(key, vk::Down))
-      box.Focus = (box.Focus + 1) % count;
+      box_.Focus = (box_.Focus + 1) % count;
     if (Is(key, vk::Left) || Is(key, vk::Tab, PKF_SHIFT) || Is(key, vk::Up))
-      box.Focus = (box.Focus + count - 1) % count;
+      box_.Focus = (box_.Focus + count - 1) % count;
     if (key.Char != 0 && key.Char < 0x80 && (key.Mods & PKF_CONTROL) == 0) {
       char typed = hostcore::FoldKey(static_cast<char>(key.Char));
-      for (int i = 0; i < count && result < 0; ++i) {
-        if (hostcore::HotKeyOf(hostcore::ParseHotKey(box.Buttons[static_cast<size_t>(i)])) == typed)
-          result = i;
+      for (int i = 0; i < count; ++i) {
+        if (hostcore::HotKeyOf(hostcore::ParseHotKey(box_.Buttons[static_cast<size_t>(i)])) ==
+            typed)
+          return Choose(i);
       }
-      if (result >= 0) break;
     }
-    term.Redraw();
   }
-  term.PopLayer();
-  if (count > 0) term.Redraw();
-  return result;
+
+ private:
+  void Choose(int result) {
+    Result = result;
+    End();
+  }
+  Terminal &term_;
+  hostcore::MessageModel &box_;
+};
+
+}  // namespace
+
+int RunMessageBox(Terminal &term, hostcore::MessageModel &box) {
+  if (box.Buttons.empty()) {
+    // A box without buttons stays on the screen while the module works.
+    term.PushLayer([&] { DrawMessage(term, box); });
+    term.Redraw();
+    term.PopLayer();
+    return -1;
+  }
+  MessageBoxModal modal(term, box);
+  RunModal(term, modal);
+  return modal.Result;
 }
 
 int AskUser(Terminal &term, const std::string &title, const std::vector<std::string> &lines,

@@ -15,6 +15,8 @@ namespace console {
 // hot key) or Esc; returns the button or -1.  A box without buttons is
 // drawn and returns -1 at once.
 int RunMessageBox(Terminal &term, hostcore::MessageModel &box);
+// Draws the box (for one that stays while work goes on).
+void DrawMessage(Terminal &term, const hostcore::MessageModel &box);
 // The host's own question or note.
 int AskUser(Terminal &term, const std::string &title, const std::vector<std::string> &lines,
             const std::vector<std::string> &buttons, bool warning);

@@ -1,5 +1,6 @@
 // Plug-in panels and the info view.
 #include "console/plugin_panel.hpp"
+#include "console/host_texts.hpp"
 
 #include <string.h>
 
@@ -38,7 +39,7 @@ void DrawInfoPanel(Terminal &term, const RECT &rect, const hostcore::PanelModel 
   int height = static_cast<int>(rect.bottom - rect.top + 1);
   int width = static_cast<int>(rect.right - rect.left + 1);
   term.Frame(top, left, height, width, Role::PanelFrame, true);
-  term.FrameTitle(top, left, width, "Info", Role::PanelTitle);
+  term.FrameTitle(top, left, width, Text(T::InfoTitle), Role::PanelTitle);
   int inner = width - 2, y = top + 1, bottom = top + height - 1;
   auto line = [&](const std::string &label, const std::string &data) {
     if (y >= bottom) return;
@@ -59,8 +60,8 @@ void DrawInfoPanel(Terminal &term, const RECT &rect, const hostcore::PanelModel 
     term.FrameTitle(y, left, width, caption, Role::PanelTitle);
     ++y;
   };
-  line("Folder", source.CurDir);
-  line("Items", std::to_string(source.Rows.size()));
+  line(Text(T::InfoFolder), source.CurDir);
+  line(Text(T::InfoItems), std::to_string(source.Rows.size()));
   const OpenPluginInfo &info = source.Described;
   if (!source.Plugin || info.InfoLines == nullptr) return;
   for (int i = 0; i < info.InfoLinesNumber; ++i) {

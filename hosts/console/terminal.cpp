@@ -1,5 +1,6 @@
 // ncurses on its own descriptors, keys from the input, and the wake pipe.
 #include "console/terminal.hpp"
+#include "console/host_texts.hpp"
 
 #include <curses.h>
 #include <errno.h>
@@ -13,6 +14,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "console/key_decoder.hpp"
 #include "core/screen_text.hpp"
@@ -161,7 +163,13 @@ void Terminal::Wake() {
   (void)ignored;
 }
 
-Event Terminal::Next() {
+Event Terminal::Next(int timeoutMs) {
+  if (holding_ == 0 && !held_.empty() && !hungUp_) {
+    Event event = held_.front();
+    held_.erase(held_.begin());
+    return event;
+  }
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   for (;;) {
     if (hungUp_) {
       Event closed;
@@ -191,12 +199,24 @@ Event Terminal::Next() {
       }
     }
     struct pollfd fds[2] = {{inputFd_, POLLIN, 0}, {wakeRead_, POLLIN, 0}};
-    int ready = poll(fds, 2, waitForRest ? kEscapeWaitMs : -1);
+    int wait = waitForRest ? kEscapeWaitMs : -1;
+    if (timeoutMs >= 0 && !waitForRest) {
+      auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                      deadline - std::chrono::steady_clock::now())
+                      .count();
+      wait = static_cast<int>(std::max<long long>(0, left));
+    }
+    int ready = poll(fds, 2, wait);
     if (ready < 0) {
       if (errno == EINTR) continue;
       Event closed;
       closed.What = Event::Closed;
       return closed;
+    }
+    if (ready == 0 && !waitForRest) {
+      Event tick;
+      tick.What = Event::Tick;
+      return tick;
     }
     if (ready == 0) {
       // The rest of the sequence did not come: take what is there.
@@ -242,22 +262,6 @@ Event Terminal::Next() {
   }
 }
 
-bool Terminal::NextKey(hostcore::KeyPress &key, MouseEvent *mouse) {
-  for (;;) {
-    Event event = Next();
-    if (event.What == Event::Closed) return false;
-    if (event.What == Event::Mouse && mouse != nullptr) {
-      key = hostcore::KeyPress();
-      *mouse = event.Pointer;
-      return true;
-    }
-    if (event.What != Event::Key) continue;
-    key = event.Press;
-    if (mouse != nullptr) *mouse = MouseEvent();
-    return true;
-  }
-}
-
 void Terminal::Suspend() {
   def_prog_mode();
   endwin();
@@ -276,9 +280,7 @@ void Terminal::Resume() {
 
 void Terminal::LendScreen() {
   Suspend();
-  WriteAll(outputFd_,
-           "\r\nQuillet: a program the CVS module runs has the terminal now; the screen comes "
-           "back when it ends (Ctrl+C breaks it off).\r\n");
+  WriteAll(outputFd_, ("\r\n" + Text(T::ScreenLent) + "\r\n").c_str());
 }
 
 void Terminal::PauseForKey(const std::string &prompt) {
@@ -334,9 +336,8 @@ void Terminal::Redraw() {
   cursorShown_ = false;
   Clear();
   if (TooSmall()) {
-    std::string line = "Quillet needs a terminal of at least " + std::to_string(kMinWidth) + "x" +
-                       std::to_string(kMinHeight) + "; this one is " + std::to_string(Width()) +
-                       "x" + std::to_string(Height()) + ".";
+    std::string line = Text(T::TooSmall, {std::to_string(kMinWidth), std::to_string(kMinHeight),
+                                           std::to_string(Width()), std::to_string(Height())});
     for (int y = 0; y * Width() < static_cast<int>(line.size()) && y < Height(); ++y)
       Put(y, 0, line.substr(static_cast<size_t>(y * Width())), Role::Screen);
   } else {

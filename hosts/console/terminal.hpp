@@ -17,7 +17,8 @@
 namespace console {
 
 struct Event {
-  enum Kind { Key, Mouse, Wake, Resize, Closed } What = Key;
+  // Tick: a timed wait ran out with nothing come.
+  enum Kind { Key, Mouse, Wake, Resize, Closed, Tick } What = Key;
   hostcore::KeyPress Press;
   MouseEvent Pointer;  // for Mouse
 };
@@ -40,13 +41,18 @@ class Terminal {
   int Height() const;
   bool TooSmall() const { return Width() < kMinWidth || Height() < kMinHeight; }
 
-  // Waits for the next key, mouse report, wake or resize.  A resize has
-  // already been applied and the screen redrawn when it is returned.
-  Event Next();
-  // Waits for the next key (a resize is redrawn, a wake passes by); false
-  // when the input is gone.  With `mouse`, a mouse report ends the wait
-  // too: it is put there (What is None for a key).
-  bool NextKey(hostcore::KeyPress &key, MouseEvent *mouse = nullptr);
+  // Waits for the next key, mouse report, wake or resize, at most
+  // `timeoutMs` (then a Tick; -1 waits on).  A resize has already been
+  // applied and the screen redrawn when it is returned.
+  Event Next(int timeoutMs = -1);
+  // Keys and clicks that were not meant for the widget that read them (the
+  // user typed them before it showed): kept, in order, and handed out by
+  // Next before anything newer once every hold has been let go.
+  void Hold(const Event &event) { held_.push_back(event); }
+  void BeginHolding() { ++holding_; }
+  void EndHolding() {
+    if (holding_ > 0) --holding_;
+  }
   // Safe from any thread (and from a signal handler): ends the current or
   // the next wait with a Wake event.
   void Wake();
@@ -99,6 +105,8 @@ class Terminal {
   void *inFile_ = nullptr;
   std::string pending_;
   std::vector<Layer> layers_;
+  std::vector<Event> held_;
+  int holding_ = 0;
   bool hungUp_ = false;
   ClickCounter clicks_;
   bool cursorShown_ = false;

@@ -1,16 +1,13 @@
 // The document view under the viewer and the editor.
 #include "console/text_view.hpp"
 
-
+#include "console/host_texts.hpp"
 #include "console/input_box.hpp"
 #include "console/key_bar.hpp"
 #include "core/column_layout.hpp"
 #include "core/screen_text.hpp"
 
 namespace console {
-
-namespace vk = hostcore::vk;
-using hostcore::Is;
 
 int TextRows(const Terminal &term) { return std::max(1, term.Height() - 2); }
 
@@ -21,7 +18,9 @@ void DrawTextView(Terminal &term, hostcore::TextDocument &document, const std::s
   std::string where = " " + std::to_string(document.Row + 1) + "/" +
                       std::to_string(document.Lines.size()) + " col " +
                       std::to_string(hostcore::CursorCell(document) + 1) + " ";
-  std::string flags = document.ReadOnly ? " [locked]" : document.Modified ? " *" : "";
+  std::string flags = document.ReadOnly   ? " " + Text(T::Locked)
+                      : document.Modified ? std::string(" *")
+                                          : "";
   std::string head = hostcore::ShowableText(title) + flags + (note.empty() ? "" : "  " + note);
   int headWidth = std::max(0, width - hostcore::TextWidth(where));
   term.Put(0, 0, hostcore::FitText(head, headWidth, false, true), Role::EditorStatus);
@@ -59,23 +58,18 @@ bool TextViewMouse(const Terminal &term, hostcore::TextDocument &document, const
 }
 
 bool AskSearchText(Terminal &term, hostcore::HistoryStore &histories, std::string &text) {
-  InputBoxText box{"Search", "Search for:", "Find", "SearchText"};
+  InputBoxText box{Text(T::SearchTitle), Text(T::SearchPrompt), Text(T::FindButton), "SearchText"};
   box.Width = 56;
   box.StartFromHistory = true;
   box.NeedText = true;
   return AskLine(term, histories, box, text);
 }
 
-bool SearchKey(Terminal &term, hostcore::TextDocument &document, const hostcore::KeyPress &key,
-               hostcore::HistoryStore &histories, std::string &needle, std::string &note) {
-  bool ask = Is(key, vk::F(7)) || (document.ReadOnly && key.Char == '/' && key.Mods == 0);
-  bool again =
-      Is(key, vk::F(7), PKF_SHIFT) || (document.ReadOnly && key.Char == 'n' && key.Mods == 0);
-  if (!ask && !again) return false;
-  if (ask && !AskSearchText(term, histories, needle)) return true;
-  if (needle.empty()) return true;
-  note = hostcore::FindInDocument(document, needle, ask) ? "" : "\"" + needle + "\" not found";
-  return true;
+void SearchDocument(Terminal &term, hostcore::TextDocument &document, bool ask,
+                    hostcore::HistoryStore &histories, std::string &needle, std::string &note) {
+  if (ask && !AskSearchText(term, histories, needle)) return;
+  if (needle.empty()) return;
+  note = hostcore::FindInDocument(document, needle, ask) ? "" : Text(T::NotFound, {needle});
 }
 
 }  // namespace console

@@ -24,9 +24,10 @@ bool TextViewMouse(const Terminal &term, hostcore::TextDocument &document, const
                    hostcore::KeyPress &key);
 // Asks for the text to search for (history "SearchText"); false on Esc.
 bool AskSearchText(Terminal &term, hostcore::HistoryStore &histories, std::string &text);
-// F7 asks and finds, Shift+F7 finds the next; `note` tells what happened.
-bool SearchKey(Terminal &term, hostcore::TextDocument &document, const hostcore::KeyPress &key,
-               hostcore::HistoryStore &histories, std::string &needle, std::string &note);
+// Asks for the text (when `ask`) and finds it from the cursor, or finds
+// the next; `note` tells what happened.
+void SearchDocument(Terminal &term, hostcore::TextDocument &document, bool ask,
+                    hostcore::HistoryStore &histories, std::string &needle, std::string &note);
 
 }  // namespace console
 

@@ -1,6 +1,8 @@
 // Editing one line of text.
 #include "core/line_edit.hpp"
 
+#include <algorithm>
+
 #include "core/screen_text.hpp"
 
 namespace hostcore {
@@ -17,31 +19,62 @@ void CutToLimit(LineEdit &line) {
   }
   line.Text.resize(end);
   if (line.Cursor > end) line.Cursor = end;
+  if (line.Anchor != LineEdit::kNoSelection && line.Anchor > end) line.Anchor = end;
+}
+
+// Removes the selected text, the cursor where it was; false when none.
+bool DeleteSelection(LineEdit &line) {
+  if (!HasSelection(line)) {
+    line.Anchor = LineEdit::kNoSelection;
+    return false;
+  }
+  size_t start = SelectionStart(line), end = SelectionEnd(line);
+  line.Text.erase(start, end - start);
+  line.Cursor = start;
+  line.Anchor = LineEdit::kNoSelection;
+  return true;
+}
+
+bool IsMove(const KeyPress &key) {
+  return key.Vk == vk::Left || key.Vk == vk::Right || key.Vk == vk::Home || key.Vk == vk::End;
 }
 }  // namespace
+
+void SelectAll(LineEdit &line) {
+  line.Anchor = line.Text.empty() ? LineEdit::kNoSelection : 0;
+  line.Cursor = line.Text.size();
+}
+
+bool HasSelection(const LineEdit &line) {
+  return line.Anchor != LineEdit::kNoSelection && line.Anchor != line.Cursor;
+}
+
+size_t SelectionStart(const LineEdit &line) {
+  return HasSelection(line) ? std::min(line.Anchor, line.Cursor) : line.Cursor;
+}
+
+size_t SelectionEnd(const LineEdit &line) {
+  return HasSelection(line) ? std::max(line.Anchor, line.Cursor) : line.Cursor;
+}
 
 LineEdit NewLineEdit(const std::string &text, size_t maxBytes, bool selectAll) {
   LineEdit line;
   line.MaxBytes = maxBytes;
   SetLineText(line, text);
-  line.AllSelected = selectAll && !line.Text.empty();
+  if (selectAll) SelectAll(line);
   return line;
 }
 
 void SetLineText(LineEdit &line, const std::string &text) {
   line.Text = text;
   line.Cursor = line.Text.size();
-  line.AllSelected = false;
+  line.Anchor = LineEdit::kNoSelection;
   CutToLimit(line);
   line.Cursor = line.Text.size();
 }
 
 void InsertText(LineEdit &line, const std::string &text) {
-  if (line.AllSelected) {
-    line.Text.clear();
-    line.Cursor = 0;
-    line.AllSelected = false;
-  }
+  DeleteSelection(line);
   line.Text.insert(line.Cursor, text);
   line.Cursor += text.size();
   CutToLimit(line);
@@ -50,37 +83,34 @@ void InsertText(LineEdit &line, const std::string &text) {
 bool EditLineKey(LineEdit &line, const KeyPress &key, bool *changed) {
   std::string before = line.Text;
   bool handled = true;
-  if (TypesText(key)) {
+  if (IsMove(key) && (key.Mods == 0 || key.Mods == PKF_SHIFT)) {
+    // Shift extends the selection from where it began (the cursor, when
+    // there is none); a plain move ends it.
+    if (key.Mods == PKF_SHIFT) {
+      if (line.Anchor == LineEdit::kNoSelection) line.Anchor = line.Cursor;
+    } else {
+      line.Anchor = LineEdit::kNoSelection;
+    }
+    if (key.Vk == vk::Left) line.Cursor = PreviousCharacter(line.Text, line.Cursor);
+    if (key.Vk == vk::Right) line.Cursor = NextCharacter(line.Text, line.Cursor);
+    if (key.Vk == vk::Home) line.Cursor = 0;
+    if (key.Vk == vk::End) line.Cursor = line.Text.size();
+  } else if (TypesText(key)) {
     InsertText(line, Utf8Of(key.Char));
   } else if (Is(key, vk::Back)) {
-    if (line.AllSelected) {
-      SetLineText(line, "");
-    } else if (line.Cursor > 0) {
+    if (!DeleteSelection(line) && line.Cursor > 0) {
       size_t start = PreviousCharacter(line.Text, line.Cursor);
       line.Text.erase(start, line.Cursor - start);
       line.Cursor = start;
     }
   } else if (Is(key, vk::Delete)) {
-    if (line.AllSelected) {
-      SetLineText(line, "");
-    } else if (line.Cursor < line.Text.size()) {
+    if (!DeleteSelection(line) && line.Cursor < line.Text.size())
       line.Text.erase(line.Cursor, NextCharacter(line.Text, line.Cursor) - line.Cursor);
-    }
-  } else if (Is(key, vk::Left)) {
-    line.Cursor = PreviousCharacter(line.Text, line.Cursor);
-  } else if (Is(key, vk::Right)) {
-    line.Cursor = NextCharacter(line.Text, line.Cursor);
-  } else if (Is(key, vk::Home)) {
-    line.Cursor = 0;
-  } else if (Is(key, vk::End)) {
-    line.Cursor = line.Text.size();
   } else if (Is(key, 'Y', PKF_CONTROL)) {
     SetLineText(line, "");
   } else {
     handled = false;
   }
-  if (handled && !TypesText(key) && !Is(key, vk::Back) && !Is(key, vk::Delete))
-    line.AllSelected = false;
   if (changed != nullptr) *changed = line.Text != before;
   return handled;
 }

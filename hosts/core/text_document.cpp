@@ -157,6 +157,22 @@ void InsertIntoDocument(TextDocument &document, const std::string &text) {
   document.Modified = true;
 }
 
+void DeleteDocumentLine(TextDocument &document) {
+  if (document.ReadOnly) return;
+  ClampCursor(document);
+  size_t row = static_cast<size_t>(document.Row);
+  if (row + 1 == document.Lines.size()) {
+    document.Modified = document.Modified || !document.Lines[row].empty();
+    document.Lines[row].clear();
+  } else {
+    document.Lines.erase(document.Lines.begin() + document.Row);
+    document.Ends.erase(document.Ends.begin() + document.Row);
+    document.Modified = true;
+  }
+  document.Column = 0;
+  document.WantedCell = -1;
+}
+
 bool DocumentKey(TextDocument &document, const KeyPress &key, int pageRows) {
   ClampCursor(document);
   std::string &line = CurrentLine(document);

@@ -55,6 +55,10 @@ void KeepDocumentCursorVisible(TextDocument &document, int rows, int cells);
 // the key was the document's.
 bool DocumentKey(TextDocument &document, const KeyPress &key, int pageRows);
 void InsertIntoDocument(TextDocument &document, const std::string &text);
+// Deletes the cursor's line with its end (the last line, which has none,
+// is emptied); the cursor goes to the start of the line that takes its
+// place.  Nothing happens to a read-only document.
+void DeleteDocumentLine(TextDocument &document);
 // Finds `needle` after the cursor (or at it, when `includeCursor`), wrapping
 // round at the end; case is ignored for ASCII letters.  Moves the cursor to
 // the match and returns true, or returns false and leaves it.
