@@ -30,7 +30,7 @@ TEST_F(AddRemoveTest, AddBinaryAndThenTextFilesWithTheCheckBoxRemembered) {
   Select({"x.bin", "y.bin"});
   host.script.Dialog.push_back(
       standin::Edit([](FarDialogItem *items) { items[kBinary].Selected = 1; }, kOk));
-  Run(kAdd);
+  Run(Command::Add);
 
   ASSERT_EQ(CommandDialogs().size(), 1u);
   EXPECT_EQ(CommandDialogs()[0].X2, 31);
@@ -52,7 +52,7 @@ TEST_F(AddRemoveTest, AddBinaryAndThenTextFilesWithTheCheckBoxRemembered) {
     items[kBinary].Selected = 0;
     return int(kOk);
   });
-  Run(kAdd);
+  Run(Command::Add);
   EXPECT_EQ(LastCvsCall(), "[add][z.txt]");
   EXPECT_EQ(EntryOf("z.txt").find("/z.txt/0/"), 0u) << Entries();
   EXPECT_EQ(EntryOf("z.txt").find("-kb"), std::string::npos) << Entries();
@@ -75,7 +75,7 @@ TEST_F(AddRemoveTest, AddOnTheWholeFolderAddsWhatCvsDoesNotKnowHere) {
   PutCursorOn("a.txt");
   host.script.Dialog.push_back(standin::Press(kOk));
   host.script.Message.push_back(standin::Answer(0));
-  Run(kAdd);
+  Run(Command::Add);
 
   // Adding a folder makes it in the repository at once: every name is
   // shown before anything is added.
@@ -99,7 +99,7 @@ TEST_F(AddRemoveTest, AddOnTheWholeFolderAddsWhatCvsDoesNotKnowHere) {
 
 TEST_F(AddRemoveTest, AddOnTheWholeFolderWithNothingNewTellsTheUser) {
   host.script.Dialog.push_back(standin::Press(kOk));
-  Run(kAdd);
+  Run(Command::Add);
   EXPECT_EQ(CvsCalls(), (std::vector<std::string>{"[-n][-q][update][-l][.]"}));
   ASSERT_EQ(host.Messages.size(), 1u);
   EXPECT_EQ(host.Messages[0].Lines[0], "Add");
@@ -112,9 +112,9 @@ TEST_F(AddRemoveTest, AddCancelledRunsNothing) {
   EnterFolder(wc);
   Select({"new.txt"});
   host.script.Dialog.push_back(standin::Press(-1));
-  Run(kAdd);
+  Run(Command::Add);
   host.script.Dialog.push_back(standin::Press(kCancel));
-  Run(kAdd);
+  Run(Command::Add);
   EXPECT_TRUE(CvsCalls().empty());
   EXPECT_EQ(EntryOf("new.txt"), "");
   ExpectNoTempFiles();
@@ -124,7 +124,7 @@ TEST_F(AddRemoveTest, RemoveOfDeletedFilesIsConfirmedWithTheirNamesAndReachesThe
   Select({"a.txt", "b.txt", "c.txt"});
   for (const char *name : {"a.txt", "b.txt", "c.txt"}) Shell("rm " + ShellQuote(wc + "/" + name));
   host.script.Message.push_back(standin::Answer(1));
-  Run(kRemove);
+  Run(Command::Remove);
   EXPECT_TRUE(CvsCalls().empty());
   ASSERT_EQ(host.Messages.size(), 1u);
   EXPECT_EQ(host.Messages[0].Lines,
@@ -133,7 +133,7 @@ TEST_F(AddRemoveTest, RemoveOfDeletedFilesIsConfirmedWithTheirNamesAndReachesThe
   EXPECT_NE(host.Messages[0].Lines[0].find('3'), std::string::npos);
 
   host.script.Message.push_back(standin::Answer(0));
-  Run(kRemove);
+  Run(Command::Remove);
   EXPECT_EQ(LastCvsCall(), "[remove][a.txt][b.txt][c.txt]");
   EXPECT_EQ(EntryOf("a.txt").find("/a.txt/-1.1.1.1/"), 0u) << Entries();
   EXPECT_EQ(EntryOf("c.txt").find("/c.txt/-1.1.1.1/"), 0u) << Entries();
@@ -147,7 +147,7 @@ TEST_F(AddRemoveTest, RemoveOnTheWholeFolderPassesNoNameAndAStillPresentFileIsRe
   EnterFolder(wc);
   PutCursorOn("a.txt");
   host.script.Message.push_back(standin::Answer(0));
-  Run(kRemove);
+  Run(Command::Remove);
   ASSERT_EQ(host.Messages.size(), 1u);
   EXPECT_EQ(host.Messages[0].Lines.back(), ".");
   EXPECT_EQ(LastCvsCall(), "[remove]");
@@ -158,7 +158,7 @@ TEST_F(AddRemoveTest, RemoveOnTheWholeFolderPassesNoNameAndAStillPresentFileIsRe
   Select({"a.txt"});
   host.script.Message.push_back(standin::Answer(0));
   host.script.Message.push_back(standin::Answer(0));
-  Run(kRemove);
+  Run(Command::Remove);
   EXPECT_EQ(LastCvsCall(), "[remove][a.txt]");
   EXPECT_TRUE(Exists(wc + "/a.txt"));
   EXPECT_EQ(EntryOf("a.txt").find("/a.txt/1.1.1.1/"), 0u) << Entries();
@@ -178,7 +178,7 @@ TEST_F(AddRemoveTest, ANameThatLooksLikeAnOptionStaysAName) {
   Select({"-f", "a.txt"});
   host.script.Message.push_back(standin::Answer(0));
   host.script.Message.push_back(standin::Answer(1));
-  Run(kRemove);
+  Run(Command::Remove);
   EXPECT_EQ(LastCvsCall(), "[remove][--][-f][a.txt]");
   EXPECT_TRUE(Exists(wc + "/a.txt"));
   EXPECT_TRUE(Exists(wc + "/-f"));

@@ -29,9 +29,9 @@ class CheckoutTest : public CommandTest {
     MakeDirs(target);
     EnterFolder(target);  // no working copy here
   }
-  // Picks Checkout (3) or Export (4) in the menu of a folder without a
-  // working copy, where they are its only two entries.
-  void RunFromPlainFolder(int entry) { Run(entry - kCheckout); }
+  // Picks Checkout or Export in the menu of a folder without a working
+  // copy, where they are its only two entries.
+  void RunFromPlainFolder(Command command) { Run(command); }
 
   static std::function<int(FarDialogItem *, int)> Fill(std::map<int, std::string> edits,
                                                        int recursive = 1) {
@@ -46,7 +46,7 @@ class CheckoutTest : public CommandTest {
 
 TEST_F(CheckoutTest, CheckoutIntoTheCurrentFolder) {
   host.script.Dialog.push_back(Fill({{kModuleEdit, "proj"}}));
-  RunFromPlainFolder(kCheckout);
+  RunFromPlainFolder(Command::Checkout);
 
   ASSERT_EQ(host.Menus.size(), 1u);
   EXPECT_EQ(host.Menus[0].Items.size(), 2u);
@@ -74,7 +74,7 @@ TEST_F(CheckoutTest, CheckoutIntoTheCurrentFolder) {
 TEST_F(CheckoutTest, DestinationRevisionAndNoRecursionAndTheDestinationIsClearedNextTime) {
   host.script.Dialog.push_back(
       Fill({{kModuleEdit, "proj"}, {kDestinationEdit, "old"}, {kRevisionEdit, "rel1"}}, 0));
-  RunFromPlainFolder(kCheckout);
+  RunFromPlainFolder(Command::Checkout);
   EXPECT_EQ(LastCvsCall(), "[checkout][-d][old][-r][rel1][-l][proj]");
   EXPECT_EQ(ReadFile(target + "/old/a.txt"), "one\n");
   EXPECT_FALSE(Exists(target + "/old/sub/b.txt"));
@@ -86,14 +86,14 @@ TEST_F(CheckoutTest, DestinationRevisionAndNoRecursionAndTheDestinationIsCleared
     EXPECT_EQ(items[kRecursive].Selected, 0);
     return int(kCancel);
   });
-  RunFromPlainFolder(kCheckout);
+  RunFromPlainFolder(Command::Checkout);
   EXPECT_EQ(CvsCalls().size(), 1u);
   ExpectNoTempFiles();
 }
 
 TEST_F(CheckoutTest, EveryExportDatesNowAndACheckoutAfterItKeepsTheDate) {
   host.script.Dialog.push_back(Fill({{kModuleEdit, "proj"}, {kDestinationEdit, "exported"}}));
-  RunFromPlainFolder(kExport);
+  RunFromPlainFolder(Command::Export);
   EXPECT_STREQ(CommandDialogs()[0].ItemsIn[0].Data, "Export");
   EXPECT_STREQ(CommandDialogs()[0].ItemsIn[kDateEdit].Data, "now");
   EXPECT_EQ(LastCvsCall(), "[export][-d][exported][-D][now][proj]");
@@ -102,7 +102,7 @@ TEST_F(CheckoutTest, EveryExportDatesNowAndACheckoutAfterItKeepsTheDate) {
 
   // The user clears the date; the next Export fills it in again.
   host.script.Dialog.push_back(Fill({{kDateEdit, ""}}));
-  RunFromPlainFolder(kExport);
+  RunFromPlainFolder(Command::Export);
   EXPECT_STREQ(CommandDialogs()[1].ItemsIn[kDateEdit].Data, "now");
   EXPECT_EQ(LastCvsCall(), "[export][proj]");  // export without a date or tag fails in cvs
   EXPECT_TRUE(host.Messages.empty());          // its output is shown at once all the same
@@ -110,9 +110,9 @@ TEST_F(CheckoutTest, EveryExportDatesNowAndACheckoutAfterItKeepsTheDate) {
       << host.Editors.back().Content;
 
   host.script.Dialog.push_back(Fill({{kDestinationEdit, "checked"}}));
-  RunFromPlainFolder(kExport);
+  RunFromPlainFolder(Command::Export);
   host.script.Dialog.push_back(Fill({{kDestinationEdit, "checked"}}));
-  RunFromPlainFolder(kCheckout);
+  RunFromPlainFolder(Command::Checkout);
   EXPECT_STREQ(CommandDialogs()[3].ItemsIn[kDateEdit].Data, "now");
   EXPECT_EQ(LastCvsCall(), "[checkout][-d][checked][-D][now][proj]");
   EXPECT_TRUE(Exists(target + "/checked/CVS/Entries"));
@@ -123,7 +123,7 @@ TEST_F(CheckoutTest, RootFromTheDialogWinsOverAMissingEnvironment) {
   env.Unset("CVSROOT");
   std::string root = sandbox.Repository();
   host.script.Dialog.push_back(Fill({{kModuleEdit, "proj"}, {kRootEdit, root}}));
-  RunFromPlainFolder(kCheckout);
+  RunFromPlainFolder(Command::Checkout);
   EXPECT_EQ(LastCvsCall(), "[-d][" + root + "][checkout][proj]");
   EXPECT_EQ(ReadFile(target + "/proj/CVS/Root"), root + "\n");
   ExpectNoTempFiles();
@@ -140,7 +140,7 @@ TEST_F(CheckoutTest, EmptyModuleIsRefusedAndOverlongValuesAreCut) {
     Type(items[kDateEdit], "2004-" + std::string(40, '1'));
     return int(kOk);
   });
-  RunFromPlainFolder(kCheckout);
+  RunFromPlainFolder(Command::Checkout);
   ASSERT_EQ(host.Messages.size(), 1u);
   EXPECT_EQ(host.Messages[0].Flags, DWORD(FMSG_WARNING | FMSG_ALLINONE | FMSG_MB_OK));
   EXPECT_EQ(host.Messages[0].Lines, (std::vector<std::string>{"Error", "Module name is required"}));
@@ -159,9 +159,9 @@ TEST_F(CheckoutTest, EmptyModuleIsRefusedAndOverlongValuesAreCut) {
 
 TEST_F(CheckoutTest, CancelRunsNothing) {
   host.script.Dialog.push_back(standin::Press(-1));
-  RunFromPlainFolder(kExport);
+  RunFromPlainFolder(Command::Export);
   host.script.Dialog.push_back(standin::Press(kCancel));
-  RunFromPlainFolder(kCheckout);
+  RunFromPlainFolder(Command::Checkout);
   EXPECT_TRUE(CvsCalls().empty());
   EXPECT_TRUE(host.Editors.empty());
   ExpectNoTempFiles();

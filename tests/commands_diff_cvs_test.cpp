@@ -59,7 +59,7 @@ class DiffTest : public CommandTest {
       setup(items);
       return int(kOk);
     });
-    Run(kDiff);
+    Run(Command::Diff);
   }
   static Setup Sides(int first, const std::string &firstValue, int second,
                      const std::string &secondValue, bool visual) {
@@ -142,14 +142,14 @@ TEST_F(DiffTest, EachSideTakesARevisionOrADateAndRecursionCanBeOff) {
 TEST_F(DiffTest, NothingHappensForTheWholeFolderOrOnCancel) {
   for (standin::PanelRow &row : host.ActivePanel().Rows) row.Selected = false;
   PutCursorOn("a.txt");
-  Run(kDiff);
+  Run(Command::Diff);
   EXPECT_TRUE(CommandDialogs().empty());
 
   Select({"a.txt"});
   host.script.Dialog.push_back(standin::Press(kCancel));
-  Run(kDiff);
+  Run(Command::Diff);
   host.script.Dialog.push_back(standin::Press(-1));
-  Run(kDiff);
+  Run(Command::Diff);
   EXPECT_EQ(CommandDialogs().size(), 2u);
   EXPECT_TRUE(CvsCalls().empty());
   EXPECT_TRUE(host.Messages.empty());
@@ -231,7 +231,7 @@ TEST_F(DiffTest, AChosenSideWithoutAValueIsAskedForAgain) {
   host.script.Message.push_back(standin::Answer(0));
   host.script.Message.push_back(standin::Answer(0));
   host.script.Message.push_back(standin::Answer(0));
-  Run(kDiff);
+  Run(Command::Diff);
 
   EXPECT_EQ(CommandDialogs().size(), 3u);
   ASSERT_EQ(host.Messages.size(), 3u);

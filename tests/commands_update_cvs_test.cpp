@@ -39,7 +39,7 @@ TEST_F(UpdateTest, InitialStateRunsPlainUpdateOnTheFolderWithTheDialogAsTable) {
   PutCursorOn("a.txt");  // the cursor alone selects nothing
   host.script.Dialog.push_back(standin::Press(kOk));
 
-  EXPECT_EQ(Run(kUpdate), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(Run(Command::Update), INVALID_HANDLE_VALUE);
 
   EXPECT_EQ(LastCvsCall(), "[update]");
   EXPECT_EQ(ReadFile(wc + "/a.txt"), "two\n");
@@ -70,7 +70,7 @@ TEST_F(UpdateTest, StickyTagAndBackToTheTrunkWithTheDialogKeepingItsState) {
         Type(items[kRevisionEdit], "rel1");
       },
       kOk));
-  Run(kUpdate);
+  Run(Command::Update);
   EXPECT_EQ(LastCvsCall(), "[update][-r][rel1][a.txt]");
   EXPECT_EQ(ReadFile(wc + "/a.txt"), "one\n");
   EXPECT_NE(ReadFile(wc + "/CVS/Entries").find("/a.txt/1.1.1.1/"), std::string::npos);
@@ -84,7 +84,7 @@ TEST_F(UpdateTest, StickyTagAndBackToTheTrunkWithTheDialogKeepingItsState) {
     standin::SelectRadio(items, count, kTrunk);
     return int(kOk);
   });
-  Run(kUpdate);
+  Run(Command::Update);
   EXPECT_EQ(LastCvsCall(), "[update][-A][a.txt]");
   EXPECT_EQ(ReadFile(wc + "/a.txt"), "two\n");
   EXPECT_EQ(ReadFile(wc + "/CVS/Entries").find("/Trel1"), std::string::npos);
@@ -104,7 +104,7 @@ TEST_F(UpdateTest, EmptyRevisionIsRefusedAndTheDialogComesBackAsLeft) {
     Type(items[kDateEdit], "2001-01-01");  // ignored: the -r button is chosen
     return int(kOk);
   });
-  Run(kUpdate);
+  Run(Command::Update);
 
   ASSERT_EQ(host.Messages.size(), 1u);
   EXPECT_EQ(host.Messages[0].Flags, DWORD(FMSG_WARNING | FMSG_ALLINONE | FMSG_MB_OK));
@@ -132,7 +132,7 @@ TEST_F(UpdateTest, DateSelectsTheRevisionOfThatTimeAndAnEmptyDateIsRefused) {
       [](FarDialogItem *items) { standin::SelectRadio(items, 14, kDateButton); }, kOk));
   host.script.Dialog.push_back(
       standin::Edit([when](FarDialogItem *items) { Type(items[kDateEdit], when); }, kOk));
-  Run(kUpdate);
+  Run(Command::Update);
 
   ASSERT_EQ(host.Messages.size(), 1u);
   EXPECT_EQ(host.Messages[0].Lines, (std::vector<std::string>{"Error", " Date is required"}));
@@ -153,7 +153,7 @@ TEST_F(UpdateTest, RecursionOffLeavesSubfoldersAndMissingFoldersComeBackWithD) {
 
   host.script.Dialog.push_back(
       standin::Edit([](FarDialogItem *items) { items[kRecursive].Selected = 0; }, kOk));
-  Run(kUpdate);
+  Run(Command::Update);
   EXPECT_EQ(LastCvsCall(), "[update][-l]");
   EXPECT_EQ(ReadFile(wc + "/a.txt"), "two\n");
   EXPECT_EQ(ReadFile(wc + "/sub/b.txt"), "bee\n");
@@ -165,7 +165,7 @@ TEST_F(UpdateTest, RecursionOffLeavesSubfoldersAndMissingFoldersComeBackWithD) {
         items[kCreateFolders].Selected = 1;
       },
       kOk));
-  Run(kUpdate);
+  Run(Command::Update);
   EXPECT_EQ(LastCvsCall(), "[update][-d]");
   EXPECT_EQ(ReadFile(wc + "/sub/b.txt"), "bee two\n");
   EXPECT_EQ(ReadFile(wc + "/fresh/c.txt"), "sea\n");
@@ -177,7 +177,7 @@ TEST_F(UpdateTest, RecursionOffLeavesSubfoldersAndMissingFoldersComeBackWithD) {
     standin::SelectRadio(items, count, kTrunk);
     return int(kOk);
   });
-  Run(kUpdate);
+  Run(Command::Update);
   EXPECT_EQ(LastCvsCall(), "[update][-l][-d][-A]");
   ExpectNoTempFiles();
 }
@@ -196,7 +196,7 @@ TEST_F(UpdateTest, OverlongTagReachesCvsCutTo255Characters) {
         Type(items[kRevisionEdit], typed);
       },
       kOk));
-  Run(kUpdate);
+  Run(Command::Update);
   EXPECT_EQ(LastCvsCall(), "[update][-r][" + tag + "]");
   EXPECT_EQ(ReadFile(wc + "/a.txt"), "one\n");
   EXPECT_NE(ReadFile(wc + "/CVS/Entries").find("/T" + tag), std::string::npos);
@@ -206,9 +206,9 @@ TEST_F(UpdateTest, OverlongTagReachesCvsCutTo255Characters) {
 TEST_F(UpdateTest, CancelAndEscRunNothing) {
   MakeWorkingCopy({{"a.txt", "one\n"}});
   host.script.Dialog.push_back(standin::Press(kCancel));
-  Run(kUpdate);
+  Run(Command::Update);
   host.script.Dialog.push_back(standin::Press(-1));
-  Run(kUpdate);
+  Run(Command::Update);
   EXPECT_EQ(CommandDialogs().size(), 2u);
   EXPECT_TRUE(CvsCalls().empty());
   EXPECT_TRUE(host.Editors.empty());
@@ -224,7 +224,7 @@ TEST_F(UpdateTest, FailingUpdateShowsTheFailureBoxFirst) {
       },
       kOk));
   host.script.Message.push_back(standin::Answer(0));
-  Run(kUpdate);
+  Run(Command::Update);
   ASSERT_EQ(host.Messages.size(), 1u);
   EXPECT_EQ(host.Messages[0].Flags, DWORD(FMSG_WARNING));
   ASSERT_EQ(host.Editors.size(), 1u);

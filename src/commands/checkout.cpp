@@ -19,12 +19,9 @@ struct CheckoutChoices {
 };
 CheckoutChoices gChoices;
 
-const int kCheckout = 3;
-
 }  // namespace
 
-int CheckoutOrExport(int command) {
-  const bool checkout = command == kCheckout;
+int CheckoutOrExport(bool checkout) {
   CheckoutChoices &choices = gChoices;
   choices.Destination.clear();
   if (!checkout) choices.Date = "now";

@@ -10,8 +10,6 @@
 
 namespace {
 
-enum { kCommit = 1, kLightCommit = 2, kLog = 5, kDiff = 7, kMark = 12 };
-
 class ModuleCommands : public wintest::ReplayModuleTest {
  protected:
   void SetUp() override {
@@ -20,10 +18,9 @@ class ModuleCommands : public wintest::ReplayModuleTest {
     PutCursorOn("up-to-date.c");
   }
 
-  // Picks `entry` in the command menu (and `markEntry` in the Mark menu).
-  void Run(int entry, int markEntry = -1) {
-    host.script.Menu.push_back(standin::Choose(entry));
-    if (markEntry >= 0) host.script.Menu.push_back(standin::Choose(markEntry));
+  // Picks `command` in the plug-ins menu, by the text of its row.
+  void Run(Command command) {
+    ChooseCommand(command);
     EXPECT_EQ(module.OpenPlugin(OPEN_PLUGINSMENU, 0), INVALID_HANDLE_VALUE);
   }
   std::vector<std::string> SelectedRows() {
@@ -47,11 +44,13 @@ class ModuleCommands : public wintest::ReplayModuleTest {
 TEST_F(ModuleCommands, MarkSelectsTheFilesInEachState) {
   const std::vector<std::vector<std::string>> expected = {
       {"added.c", "modified.c"}, {"conflict.c"}, {"needs-patch.c"}, {"unknown.txt"}};
-  for (int entry = 0; entry < 4; ++entry) {
-    SCOPED_TRACE(entry);
+  const Command marks[] = {Command::MarkModified, Command::MarkConflicts, Command::MarkOutOfDate,
+                           Command::MarkUnknown};
+  for (size_t entry = 0; entry < 4; ++entry) {
+    SCOPED_TRACE(CommandAt(marks[entry]).Name);
     Select({"sub"});  // what was selected before goes
-    Run(kMark, entry);
-    EXPECT_EQ(SelectedRows(), expected[static_cast<size_t>(entry)]);
+    Run(marks[entry]);
+    EXPECT_EQ(SelectedRows(), expected[entry]);
   }
   // The whole tree for three of them, this folder alone for the last.
   const std::string whole = copy + ":[-n][-q][update][.]";
@@ -65,7 +64,7 @@ TEST_F(ModuleCommands, MarkSelectsTheFilesInEachState) {
 TEST_F(ModuleCommands, AFullCommitListsTheChangedFilesAndSendsTheTypedMessage) {
   host.script.Editor.push_back(standin::AppendAndSave("Fixes the replay.\r\n"));
   host.script.Message.push_back(standin::Answer(0));
-  Run(kCommit);
+  Run(Command::Commit);
 
   std::vector<std::string> calls = CvsCalls();
   ASSERT_EQ(calls.size(), 2u);
@@ -96,7 +95,7 @@ TEST_F(ModuleCommands, ALightCommitOpensTheShortTemplateOnTheSelection) {
   Select({"modified.c", "added.c"});
   host.script.Editor.push_back(standin::AppendAndSave("Light.\r\n"));
   host.script.Message.push_back(standin::Answer(0));
-  Run(kLightCommit);
+  Run(Command::LightCommit);
   std::vector<std::string> calls = CvsCalls();
   ASSERT_EQ(calls.size(), 1u);
   const std::string message = TemplateOf(calls[0]);
@@ -106,7 +105,7 @@ TEST_F(ModuleCommands, ALightCommitOpensTheShortTemplateOnTheSelection) {
 
   // Leaving the editor without saving commits nothing.
   ForgetCvsCalls();
-  Run(kLightCommit);
+  Run(Command::LightCommit);
   EXPECT_TRUE(CvsCalls().empty());
   EXPECT_EQ(host.Editors.size(), 3u);
 }
@@ -123,7 +122,7 @@ TEST_F(ModuleCommands, BreakEndsASlowRunAndTheWatcherClosesAQuickOne) {
     host.script.RunBreakItem = item;
     host.script.Message.push_back(standin::Answer(0));  // the confirmation
     host.script.Message.push_back(standin::Answer(1));  // do not open the output
-    Run(kLog);
+    Run(Command::Log);
     ASSERT_EQ(host.Dialogs.size(), 1u);
     EXPECT_TRUE(host.Dialogs[0].Ex);
     EXPECT_EQ(host.Dialogs[0].Result, item);
@@ -149,7 +148,7 @@ TEST_F(ModuleCommands, BreakEndsASlowRunAndTheWatcherClosesAQuickOne) {
     ShowFolder(copy);
     host.script.CloseOnSenderThread = onSender;
     host.script.Message.push_back(standin::Answer(0));
-    Run(kLog);
+    Run(Command::Log);
     ASSERT_EQ(host.Dialogs.size(), 1u);
     EXPECT_EQ(host.Dialogs[0].Result, 2);
     ASSERT_EQ(host.Editors.size(), 1u);
@@ -172,7 +171,7 @@ TEST_F(ModuleCommands, TheVisualDiffStartsTkDiffBatWithTheRevisions) {
     standin::SelectRadio(items, count, 16);  // "Visual TkDiff"
     return 18;
   });
-  Run(kDiff);
+  Run(Command::Diff);
   ASSERT_TRUE(wintest::WaitForFile(toolLog, 20000));
   EXPECT_EQ(wintest::ReadLines(toolLog), (std::vector<std::string>{"[-r 1.1 -r 1.2 modified.c]"}));
   // Started without waiting: no run dialog, no cvs, no output.
