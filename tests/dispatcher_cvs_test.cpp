@@ -53,14 +53,14 @@ TEST_F(DispatcherTest, CursorAloneActsOnTheWholeFolderInTheFullMenu) {
   EXPECT_EQ(menu.MaxHeight, 0);
   const char *texts[] = {"&Update...",   "&Commit",      "Ligh&t (modem) commit",
                          "Check&out...", "E&xport...",   "&Log",
-                         "&Stat",        "&Differences", "",
-                         "&Add",         "&Remove",      "&Browse",
-                         "&Mark >"};
-  ASSERT_EQ(menu.Items.size(), 13u);
-  for (size_t i = 0; i < 13; ++i) {
+                         "&Stat",        "&Differences", "A&nnotate",
+                         "",             "&Add",         "&Remove",
+                         "&Browse",      "&Mark >"};
+  ASSERT_EQ(menu.Items.size(), 14u);
+  for (size_t i = 0; i < 14; ++i) {
     EXPECT_STREQ(menu.Items[i].Text, texts[i]);
     EXPECT_EQ(menu.Items[i].Selected, i == 0 ? 1 : 0);
-    EXPECT_EQ(menu.Items[i].Separator, i == 8 ? 1 : 0);
+    EXPECT_EQ(menu.Items[i].Separator, i == 9 ? 1 : 0);
   }
 
   // Confirmed with the single entry ".", then run without names.
@@ -164,15 +164,16 @@ TEST_F(DispatcherTest, OutsideAWorkingCopyTheMenusAreCut) {
   EXPECT_STREQ(host.Menus[0].Items[0].Text, "Check&out...");
   EXPECT_STREQ(host.Menus[0].Items[1].Text, "E&xport...");
 
-  // With a selection: the first eight entries, numbered as usual.
+  // With a selection: the entries before the separator, in their usual order.
   Select({"x.txt"});
   host.script.Message.push_back(standin::Answer(0));
   Run(Command::Stat);
   ASSERT_EQ(host.Menus.size(), 2u);
   EXPECT_EQ(host.Menus[1].Title, "CVS: Selection");
   EXPECT_EQ(host.Menus[1].Bottom, "no module here");
-  ASSERT_EQ(host.Menus[1].Items.size(), 8u);
+  ASSERT_EQ(host.Menus[1].Items.size(), 9u);
   EXPECT_STREQ(host.Menus[1].Items[7].Text, "&Differences");
+  EXPECT_STREQ(host.Menus[1].Items[8].Text, "A&nnotate");
   EXPECT_EQ(LastCvsCall(), "[stat][x.txt]");
   ASSERT_EQ(host.Editors.size(), 1u);
   EXPECT_NE(host.Editors[0].Content.find("Status: Unknown"), std::string::npos);

@@ -23,6 +23,7 @@ QUILLET_COMMAND(Export, MMenuExport, Anywhere, false, MVerbExport, nullptr, RunE
 QUILLET_COMMAND(Log, MMenuLog, Files, false, MVerbLog, "log", RunPlain, true, All, Names)
 QUILLET_COMMAND(Stat, MMenuStat, Files, false, MVerbStat, "stat", RunPlain, true, All, Names)
 QUILLET_COMMAND(Diff, MMenuDiff, Files, false, MVerbDiff, "diff", RunDiff, false, First, Names)
+QUILLET_COMMAND(Annotate, MMenuAnnotate, Files, false, MVerbAnnotate, "annotate", RunPlain, true, All, Names)
 QUILLET_COMMAND(Separator, kNoText, WorkingCopy, false, kNoText, nullptr, nullptr, false, None, Nothing)
 QUILLET_COMMAND(Add, MMenuAdd, WorkingCopy, false, MVerbAdd, "add", RunAdd, false, InBatches, Names)
 QUILLET_COMMAND(Remove, MMenuRemove, WorkingCopy, false, MVerbRemove, "remove", RunPlain, true, All, Names)
