@@ -4,7 +4,8 @@
 namespace testsupport {
 namespace {
 
-enum { kOk = 1, kCancel = 2, kBinary = 3 };
+// The Add dialog's items, by the names its declaration gives them.
+int Item(const char *name) { return ItemOf(AddDialog(), name); }
 
 class AddRemoveTest : public CommandTest {
  protected:
@@ -29,14 +30,14 @@ TEST_F(AddRemoveTest, AddBinaryAndThenTextFilesWithTheCheckBoxRemembered) {
   EnterFolder(wc);
   Select({"x.bin", "y.bin"});
   host.script.Dialog.push_back(
-      standin::Edit([](FarDialogItem *items) { items[kBinary].Selected = 1; }, kOk));
+      standin::Edit([](FarDialogItem *items) { items[Item("binary")].Selected = 1; }, Item("ok")));
   Run(Command::Add);
 
   ASSERT_EQ(CommandDialogs().size(), 1u);
   EXPECT_EQ(CommandDialogs()[0].X2, 31);
   EXPECT_EQ(CommandDialogs()[0].Y2, 7);
-  EXPECT_STREQ(CommandDialogs()[0].ItemsIn[kBinary].Data, "Binary (-kb)");
-  EXPECT_EQ(CommandDialogs()[0].ItemsIn[kBinary].Selected, 0);
+  EXPECT_STREQ(CommandDialogs()[0].ItemsIn[Item("binary")].Data, "Binary (-kb)");
+  EXPECT_EQ(CommandDialogs()[0].ItemsIn[Item("binary")].Selected, 0);
   EXPECT_EQ(LastCvsCall(), "[add][-kb][x.bin][y.bin]");
   EXPECT_TRUE(host.Messages.empty());  // the dialog was the confirmation
   EXPECT_EQ(EntryOf("x.bin").find("/x.bin/0/"), 0u) << Entries();
@@ -48,9 +49,9 @@ TEST_F(AddRemoveTest, AddBinaryAndThenTextFilesWithTheCheckBoxRemembered) {
   for (standin::PanelRow &row : host.ActivePanel().Rows) row.Selected = false;
   Select({"z.txt"});
   host.script.Dialog.push_back([](FarDialogItem *items, int) {
-    EXPECT_EQ(items[kBinary].Selected, 1);
-    items[kBinary].Selected = 0;
-    return int(kOk);
+    EXPECT_EQ(items[Item("binary")].Selected, 1);
+    items[Item("binary")].Selected = 0;
+    return int(Item("ok"));
   });
   Run(Command::Add);
   EXPECT_EQ(LastCvsCall(), "[add][z.txt]");
@@ -73,7 +74,7 @@ TEST_F(AddRemoveTest, AddOnTheWholeFolderAddsWhatCvsDoesNotKnowHere) {
   WriteFile(wc + "/sub/deep.txt", "not in this folder\n");
   EnterFolder(wc);
   PutCursorOn("a.txt");
-  host.script.Dialog.push_back(standin::Press(kOk));
+  host.script.Dialog.push_back(standin::Press(Item("ok")));
   host.script.Message.push_back(standin::Answer(0));
   Run(Command::Add);
 
@@ -98,7 +99,7 @@ TEST_F(AddRemoveTest, AddOnTheWholeFolderAddsWhatCvsDoesNotKnowHere) {
 }
 
 TEST_F(AddRemoveTest, AddOnTheWholeFolderWithNothingNewTellsTheUser) {
-  host.script.Dialog.push_back(standin::Press(kOk));
+  host.script.Dialog.push_back(standin::Press(Item("ok")));
   Run(Command::Add);
   EXPECT_EQ(CvsCalls(), (std::vector<std::string>{"[-n][-q][update][-l][.]"}));
   ASSERT_EQ(host.Messages.size(), 1u);
@@ -113,7 +114,7 @@ TEST_F(AddRemoveTest, AddCancelledRunsNothing) {
   Select({"new.txt"});
   host.script.Dialog.push_back(standin::Press(-1));
   Run(Command::Add);
-  host.script.Dialog.push_back(standin::Press(kCancel));
+  host.script.Dialog.push_back(standin::Press(Item("cancel")));
   Run(Command::Add);
   EXPECT_TRUE(CvsCalls().empty());
   EXPECT_EQ(EntryOf("new.txt"), "");

@@ -126,7 +126,7 @@ TEST_F(FailingCommands, AddOnAFolderWithAConflictShowsTheNamesThenAdds) {
   MakeDirs(wc + "/newdir");
   EnterFolder(wc);
   // Cancelled at the list of names: nothing is added, no folder made.
-  host.script.Dialog.push_back(standin::Press(1));
+  host.script.Dialog.push_back(standin::Press(ItemOf(AddDialog(), "ok")));
   host.script.Message.push_back(standin::Answer(1));
   Run(Command::Add);
   ASSERT_EQ(host.Messages.size(), 1u);
@@ -136,7 +136,7 @@ TEST_F(FailingCommands, AddOnAFolderWithAConflictShowsTheNamesThenAdds) {
   EXPECT_EQ(CvsCalls(), (std::vector<std::string>{"[-n][-q][update][-l][.]"}));
   EXPECT_FALSE(Exists(sandbox.Repository() + "/proj/newdir"));
 
-  host.script.Dialog.push_back(standin::Press(1));
+  host.script.Dialog.push_back(standin::Press(ItemOf(AddDialog(), "ok")));
   host.script.Message.push_back(standin::Answer(0));
   host.script.Message.push_back(standin::Answer(1));  // should cvs add fail
   Run(Command::Add);

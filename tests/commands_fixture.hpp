@@ -9,9 +9,18 @@
 #include <string>
 #include <vector>
 
+#include "commands/commands.hpp"
 #include "test_support.hpp"
 
 namespace testsupport {
+
+// The index of the item named `name` in the array the host receives for
+// `dialog`; fails the test when the dialog has none of that name.
+inline int ItemOf(const DialogDeclaration &dialog, const char *name) {
+  const int index = dialog.IndexOf(name);
+  EXPECT_GE(index, 0) << "no dialog item " << name;
+  return index;
+}
 
 class CommandTest : public ModuleTest {
  protected:

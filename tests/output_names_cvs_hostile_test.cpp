@@ -11,7 +11,7 @@ using namespace testsupport;
 
 namespace {
 
-enum { kAddOk = 1 };
+
 
 class OutputNames : public CommandTest {
  protected:
@@ -42,7 +42,7 @@ TEST_F(OutputNames, NamesOutsideTheFolderOrAlreadyTrackedAreNeitherAddedNorMarke
   Run(Command::MarkUnknown);
   EXPECT_EQ(SelectedRows(), (std::vector<std::string>{"new.c"}));
 
-  host.script.Dialog.push_back(standin::Press(kAddOk));
+  host.script.Dialog.push_back(standin::Press(ItemOf(AddDialog(), "ok")));
   host.script.Message.push_back(standin::Answer(0));
   Run(Command::Add);
   EXPECT_EQ(LastCvsCall(), "[add][new.c]");
@@ -67,7 +67,7 @@ TEST_F(OutputNames, AddOnAFolderOfMoreNamesThanOneCommandLineHoldsRunsInBatches)
   ASSERT_GT(names.size() * (names[0].size() + 1), static_cast<size_t>(limit))
       << "the names fit one command line; the test proves nothing";
   EnterFolder(wc);
-  host.script.Dialog.push_back(standin::Press(kAddOk));
+  host.script.Dialog.push_back(standin::Press(ItemOf(AddDialog(), "ok")));
   host.script.Message.push_back(standin::Answer(0));
   Run(Command::Add);
   setrlimit(RLIMIT_STACK, &saved);

@@ -354,11 +354,11 @@ TEST_F(HostileRootMenu, CheckoutAsksOnlyWhenTheFoldersRootIsTheOneCvsTakes) {
   auto fill = [this](const std::string &typedRoot) {
     host.script.Dialog.push_back(standin::Edit(
         [typedRoot](FarDialogItem *items) {
-          Type(items[4], "proj");
-          Type(items[6], typedRoot);
-          Type(items[8], "out");
+          Type(items[ItemOf(CheckoutDialog(true), "moduleEdit")], "proj");
+          Type(items[ItemOf(CheckoutDialog(true), "rootEdit")], typedRoot);
+          Type(items[ItemOf(CheckoutDialog(true), "destinationEdit")], "out");
         },
-        1));
+        ItemOf(CheckoutDialog(true), "ok")));
   };
   fill("");
   host.script.Message.push_back(standin::Answer(0));  // Cancel

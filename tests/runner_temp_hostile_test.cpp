@@ -126,7 +126,8 @@ TEST_F(NoTempNameCommands, EveryMenuCommandSaysSoAndRunsNothing) {
   // Checkout, after its dialog.
   host.Messages.clear();
   host.script.Dialog.push_back(
-      standin::Edit([](FarDialogItem *items) { Type(items[4], "proj"); }, 1));
+      standin::Edit([](FarDialogItem *items) { Type(items[ItemOf(CheckoutDialog(true), "moduleEdit")], "proj"); },
+                    ItemOf(CheckoutDialog(true), "ok")));
   Run(Command::Checkout);
   ASSERT_EQ(host.Messages.size(), 1u);
   ExpectToldWhy(host.Messages[0]);

@@ -7,6 +7,14 @@
 #include <vector>
 
 #include "runner/runner.hpp"
+#include "ui/dialog.hpp"
+
+// The commands' dialogs as declared: the host receives an item for each
+// row, and a caller finds one by its row's name.
+const DialogDeclaration &UpdateDialog();
+const DialogDeclaration &CheckoutDialog(bool checkout);
+const DialogDeclaration &DiffDialog();
+const DialogDeclaration &AddDialog();
 
 // Update: shows the options dialog and appends its options to `args`
 // ("cvs", "update").  False when the user cancelled; `args` is then unchanged.

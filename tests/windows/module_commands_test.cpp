@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/commands.hpp"
 #include "replay_module.hpp"
 
 namespace {
@@ -164,12 +165,15 @@ TEST_F(ModuleCommands, TheVisualDiffStartsTkDiffBatWithTheRevisions) {
   PutCursorOn("modified.c");
   Select({"modified.c"});
   host.script.Dialog.push_back([](FarDialogItem *items, int count) {
-    standin::SelectRadio(items, count, 2);  // first side: a revision
-    snprintf(items[4].Data, sizeof items[4].Data, "1.1");
-    standin::SelectRadio(items, count, 8);  // second side: a revision
-    snprintf(items[10].Data, sizeof items[10].Data, "1.2");
-    standin::SelectRadio(items, count, 16);  // "Visual TkDiff"
-    return 18;
+    const DialogDeclaration &dialog = DiffDialog();
+    standin::SelectRadio(items, count, dialog.IndexOf("firstRevision"));
+    FarDialogItem &first = items[dialog.IndexOf("firstRevisionEdit")];
+    snprintf(first.Data, sizeof first.Data, "1.1");
+    standin::SelectRadio(items, count, dialog.IndexOf("secondRevision"));
+    FarDialogItem &second = items[dialog.IndexOf("secondRevisionEdit")];
+    snprintf(second.Data, sizeof second.Data, "1.2");
+    standin::SelectRadio(items, count, dialog.IndexOf("visual"));
+    return dialog.IndexOf("ok");
   });
   Run(Command::Diff);
   ASSERT_TRUE(wintest::WaitForFile(toolLog, 20000));
