@@ -44,21 +44,6 @@ TEST_F(AnnotateTest, SelectedFilesAreAnnotatedLineByLineInTheViewer) {
   ExpectNoTempFiles();
 }
 
-TEST_F(AnnotateTest, TheMenuOffersItAfterDifferencesAndCancelRunsNothing) {
-  host.script.Message.push_back(standin::Answer(1));
-  Run(Command::Annotate);
-  ASSERT_EQ(host.Menus.size(), 1u);
-  const std::vector<FarMenuItem> &rows = host.Menus[0].Items;
-  ASSERT_GT(rows.size(), 9u);
-  EXPECT_STREQ(rows[7].Text, "&Differences");
-  EXPECT_STREQ(rows[8].Text, "A&nnotate");
-  EXPECT_EQ(rows[9].Separator, 1);
-  EXPECT_EQ(host.Messages.size(), 1u);
-  EXPECT_TRUE(CvsCalls().empty());
-  EXPECT_TRUE(host.Editors.empty());
-  ExpectNoTempFiles();
-}
-
 // cvs annotate says nothing of a file it does not know, and ends with 1:
 // the user is told it failed, not shown an empty page.
 TEST_F(AnnotateTest, AFileCvsDoesNotKnowIsReportedAsAFailure) {
