@@ -4,7 +4,8 @@
 namespace testsupport {
 namespace {
 
-enum { kOk = 1, kCancel = 2, kBinary = 3 };
+// The Add dialog's items, by the names its declaration gives them.
+int Item(const char *name) { return ItemOf(AddDialog(), name); }
 
 class AddRemoveTest : public CommandTest {
  protected:
@@ -29,14 +30,14 @@ TEST_F(AddRemoveTest, AddBinaryAndThenTextFilesWithTheCheckBoxRemembered) {
   EnterFolder(wc);
   Select({"x.bin", "y.bin"});
   host.script.Dialog.push_back(
-      standin::Edit([](FarDialogItem *items) { items[kBinary].Selected = 1; }, kOk));
-  Run(kAdd);
+      standin::Edit([](FarDialogItem *items) { items[Item("binary")].Selected = 1; }, Item("ok")));
+  Run(Command::Add);
 
   ASSERT_EQ(CommandDialogs().size(), 1u);
   EXPECT_EQ(CommandDialogs()[0].X2, 31);
   EXPECT_EQ(CommandDialogs()[0].Y2, 7);
-  EXPECT_STREQ(CommandDialogs()[0].ItemsIn[kBinary].Data, "Binary (-kb)");
-  EXPECT_EQ(CommandDialogs()[0].ItemsIn[kBinary].Selected, 0);
+  EXPECT_STREQ(CommandDialogs()[0].ItemsIn[Item("binary")].Data, "Binary (-kb)");
+  EXPECT_EQ(CommandDialogs()[0].ItemsIn[Item("binary")].Selected, 0);
   EXPECT_EQ(LastCvsCall(), "[add][-kb][x.bin][y.bin]");
   EXPECT_TRUE(host.Messages.empty());  // the dialog was the confirmation
   EXPECT_EQ(EntryOf("x.bin").find("/x.bin/0/"), 0u) << Entries();
@@ -48,11 +49,11 @@ TEST_F(AddRemoveTest, AddBinaryAndThenTextFilesWithTheCheckBoxRemembered) {
   for (standin::PanelRow &row : host.ActivePanel().Rows) row.Selected = false;
   Select({"z.txt"});
   host.script.Dialog.push_back([](FarDialogItem *items, int) {
-    EXPECT_EQ(items[kBinary].Selected, 1);
-    items[kBinary].Selected = 0;
-    return int(kOk);
+    EXPECT_EQ(items[Item("binary")].Selected, 1);
+    items[Item("binary")].Selected = 0;
+    return int(Item("ok"));
   });
-  Run(kAdd);
+  Run(Command::Add);
   EXPECT_EQ(LastCvsCall(), "[add][z.txt]");
   EXPECT_EQ(EntryOf("z.txt").find("/z.txt/0/"), 0u) << Entries();
   EXPECT_EQ(EntryOf("z.txt").find("-kb"), std::string::npos) << Entries();
@@ -73,9 +74,9 @@ TEST_F(AddRemoveTest, AddOnTheWholeFolderAddsWhatCvsDoesNotKnowHere) {
   WriteFile(wc + "/sub/deep.txt", "not in this folder\n");
   EnterFolder(wc);
   PutCursorOn("a.txt");
-  host.script.Dialog.push_back(standin::Press(kOk));
+  host.script.Dialog.push_back(standin::Press(Item("ok")));
   host.script.Message.push_back(standin::Answer(0));
-  Run(kAdd);
+  Run(Command::Add);
 
   // Adding a folder makes it in the repository at once: every name is
   // shown before anything is added.
@@ -98,8 +99,8 @@ TEST_F(AddRemoveTest, AddOnTheWholeFolderAddsWhatCvsDoesNotKnowHere) {
 }
 
 TEST_F(AddRemoveTest, AddOnTheWholeFolderWithNothingNewTellsTheUser) {
-  host.script.Dialog.push_back(standin::Press(kOk));
-  Run(kAdd);
+  host.script.Dialog.push_back(standin::Press(Item("ok")));
+  Run(Command::Add);
   EXPECT_EQ(CvsCalls(), (std::vector<std::string>{"[-n][-q][update][-l][.]"}));
   ASSERT_EQ(host.Messages.size(), 1u);
   EXPECT_EQ(host.Messages[0].Lines[0], "Add");
@@ -112,9 +113,9 @@ TEST_F(AddRemoveTest, AddCancelledRunsNothing) {
   EnterFolder(wc);
   Select({"new.txt"});
   host.script.Dialog.push_back(standin::Press(-1));
-  Run(kAdd);
-  host.script.Dialog.push_back(standin::Press(kCancel));
-  Run(kAdd);
+  Run(Command::Add);
+  host.script.Dialog.push_back(standin::Press(Item("cancel")));
+  Run(Command::Add);
   EXPECT_TRUE(CvsCalls().empty());
   EXPECT_EQ(EntryOf("new.txt"), "");
   ExpectNoTempFiles();
@@ -124,7 +125,7 @@ TEST_F(AddRemoveTest, RemoveOfDeletedFilesIsConfirmedWithTheirNamesAndReachesThe
   Select({"a.txt", "b.txt", "c.txt"});
   for (const char *name : {"a.txt", "b.txt", "c.txt"}) Shell("rm " + ShellQuote(wc + "/" + name));
   host.script.Message.push_back(standin::Answer(1));
-  Run(kRemove);
+  Run(Command::Remove);
   EXPECT_TRUE(CvsCalls().empty());
   ASSERT_EQ(host.Messages.size(), 1u);
   EXPECT_EQ(host.Messages[0].Lines,
@@ -133,7 +134,7 @@ TEST_F(AddRemoveTest, RemoveOfDeletedFilesIsConfirmedWithTheirNamesAndReachesThe
   EXPECT_NE(host.Messages[0].Lines[0].find('3'), std::string::npos);
 
   host.script.Message.push_back(standin::Answer(0));
-  Run(kRemove);
+  Run(Command::Remove);
   EXPECT_EQ(LastCvsCall(), "[remove][a.txt][b.txt][c.txt]");
   EXPECT_EQ(EntryOf("a.txt").find("/a.txt/-1.1.1.1/"), 0u) << Entries();
   EXPECT_EQ(EntryOf("c.txt").find("/c.txt/-1.1.1.1/"), 0u) << Entries();
@@ -147,7 +148,7 @@ TEST_F(AddRemoveTest, RemoveOnTheWholeFolderPassesNoNameAndAStillPresentFileIsRe
   EnterFolder(wc);
   PutCursorOn("a.txt");
   host.script.Message.push_back(standin::Answer(0));
-  Run(kRemove);
+  Run(Command::Remove);
   ASSERT_EQ(host.Messages.size(), 1u);
   EXPECT_EQ(host.Messages[0].Lines.back(), ".");
   EXPECT_EQ(LastCvsCall(), "[remove]");
@@ -158,7 +159,7 @@ TEST_F(AddRemoveTest, RemoveOnTheWholeFolderPassesNoNameAndAStillPresentFileIsRe
   Select({"a.txt"});
   host.script.Message.push_back(standin::Answer(0));
   host.script.Message.push_back(standin::Answer(0));
-  Run(kRemove);
+  Run(Command::Remove);
   EXPECT_EQ(LastCvsCall(), "[remove][a.txt]");
   EXPECT_TRUE(Exists(wc + "/a.txt"));
   EXPECT_EQ(EntryOf("a.txt").find("/a.txt/1.1.1.1/"), 0u) << Entries();
@@ -178,7 +179,7 @@ TEST_F(AddRemoveTest, ANameThatLooksLikeAnOptionStaysAName) {
   Select({"-f", "a.txt"});
   host.script.Message.push_back(standin::Answer(0));
   host.script.Message.push_back(standin::Answer(1));
-  Run(kRemove);
+  Run(Command::Remove);
   EXPECT_EQ(LastCvsCall(), "[remove][--][-f][a.txt]");
   EXPECT_TRUE(Exists(wc + "/a.txt"));
   EXPECT_TRUE(Exists(wc + "/-f"));

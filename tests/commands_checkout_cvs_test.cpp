@@ -4,17 +4,8 @@
 namespace testsupport {
 namespace {
 
-enum {
-  kOk = 1,
-  kCancel = 2,
-  kModuleLabel = 3,
-  kModuleEdit = 4,
-  kRootEdit = 6,
-  kDestinationEdit = 8,
-  kRevisionEdit = 10,
-  kDateEdit = 12,
-  kRecursive = 13
-};
+// The Checkout (and Export) dialog's items, by the names its declaration gives them.
+int Item(const char *name) { return ItemOf(CheckoutDialog(true), name); }
 
 class CheckoutTest : public CommandTest {
  protected:
@@ -29,24 +20,24 @@ class CheckoutTest : public CommandTest {
     MakeDirs(target);
     EnterFolder(target);  // no working copy here
   }
-  // Picks Checkout (3) or Export (4) in the menu of a folder without a
-  // working copy, where they are its only two entries.
-  void RunFromPlainFolder(int entry) { Run(entry - kCheckout); }
+  // Picks Checkout or Export in the menu of a folder without a working
+  // copy, where they are its only two entries.
+  void RunFromPlainFolder(Command command) { Run(command); }
 
   static std::function<int(FarDialogItem *, int)> Fill(std::map<int, std::string> edits,
                                                        int recursive = 1) {
     return [edits, recursive](FarDialogItem *items, int) {
       for (const auto &edit : edits) Type(items[edit.first], edit.second);
-      items[kRecursive].Selected = recursive;
-      return int(kOk);
+      items[Item("recursive")].Selected = recursive;
+      return int(Item("ok"));
     };
   }
   std::string target;
 };
 
 TEST_F(CheckoutTest, CheckoutIntoTheCurrentFolder) {
-  host.script.Dialog.push_back(Fill({{kModuleEdit, "proj"}}));
-  RunFromPlainFolder(kCheckout);
+  host.script.Dialog.push_back(Fill({{Item("moduleEdit"), "proj"}}));
+  RunFromPlainFolder(Command::Checkout);
 
   ASSERT_EQ(host.Menus.size(), 1u);
   EXPECT_EQ(host.Menus[0].Items.size(), 2u);
@@ -56,10 +47,10 @@ TEST_F(CheckoutTest, CheckoutIntoTheCurrentFolder) {
   EXPECT_EQ(dialog.X2, 76);
   EXPECT_EQ(dialog.Y2, 14);
   ASSERT_EQ(dialog.ItemsIn.size(), 16u);
-  EXPECT_STREQ(dialog.ItemsIn[0].Data, "Checkout");
+  EXPECT_STREQ(dialog.ItemsIn[Item("frame")].Data, "Checkout");
   ASSERT_GT(host.Language.size(), 9u);
-  EXPECT_EQ(dialog.ItemsIn[kModuleLabel].Data, host.Language[9]);
-  EXPECT_STREQ(dialog.ItemsIn[kRootEdit].History, "cvsroot");
+  EXPECT_EQ(dialog.ItemsIn[Item("moduleLabel")].Data, host.Language[9]);
+  EXPECT_STREQ(dialog.ItemsIn[Item("rootEdit")].History, "cvsroot");
 
   EXPECT_EQ(LastCvsCall(), "[checkout][proj]");
   EXPECT_EQ(ReadFile(target + "/proj/a.txt"), "two\n");
@@ -73,47 +64,47 @@ TEST_F(CheckoutTest, CheckoutIntoTheCurrentFolder) {
 
 TEST_F(CheckoutTest, DestinationRevisionAndNoRecursionAndTheDestinationIsClearedNextTime) {
   host.script.Dialog.push_back(
-      Fill({{kModuleEdit, "proj"}, {kDestinationEdit, "old"}, {kRevisionEdit, "rel1"}}, 0));
-  RunFromPlainFolder(kCheckout);
+      Fill({{Item("moduleEdit"), "proj"}, {Item("destinationEdit"), "old"}, {Item("revisionEdit"), "rel1"}}, 0));
+  RunFromPlainFolder(Command::Checkout);
   EXPECT_EQ(LastCvsCall(), "[checkout][-d][old][-r][rel1][-l][proj]");
   EXPECT_EQ(ReadFile(target + "/old/a.txt"), "one\n");
   EXPECT_FALSE(Exists(target + "/old/sub/b.txt"));
 
   host.script.Dialog.push_back([](FarDialogItem *items, int) {
-    EXPECT_STREQ(items[kDestinationEdit].Data, "");
-    EXPECT_STREQ(items[kModuleEdit].Data, "proj");
-    EXPECT_STREQ(items[kRevisionEdit].Data, "rel1");
-    EXPECT_EQ(items[kRecursive].Selected, 0);
-    return int(kCancel);
+    EXPECT_STREQ(items[Item("destinationEdit")].Data, "");
+    EXPECT_STREQ(items[Item("moduleEdit")].Data, "proj");
+    EXPECT_STREQ(items[Item("revisionEdit")].Data, "rel1");
+    EXPECT_EQ(items[Item("recursive")].Selected, 0);
+    return int(Item("cancel"));
   });
-  RunFromPlainFolder(kCheckout);
+  RunFromPlainFolder(Command::Checkout);
   EXPECT_EQ(CvsCalls().size(), 1u);
   ExpectNoTempFiles();
 }
 
 TEST_F(CheckoutTest, EveryExportDatesNowAndACheckoutAfterItKeepsTheDate) {
-  host.script.Dialog.push_back(Fill({{kModuleEdit, "proj"}, {kDestinationEdit, "exported"}}));
-  RunFromPlainFolder(kExport);
-  EXPECT_STREQ(CommandDialogs()[0].ItemsIn[0].Data, "Export");
-  EXPECT_STREQ(CommandDialogs()[0].ItemsIn[kDateEdit].Data, "now");
+  host.script.Dialog.push_back(Fill({{Item("moduleEdit"), "proj"}, {Item("destinationEdit"), "exported"}}));
+  RunFromPlainFolder(Command::Export);
+  EXPECT_STREQ(CommandDialogs()[0].ItemsIn[Item("frame")].Data, "Export");
+  EXPECT_STREQ(CommandDialogs()[0].ItemsIn[Item("dateEdit")].Data, "now");
   EXPECT_EQ(LastCvsCall(), "[export][-d][exported][-D][now][proj]");
   EXPECT_EQ(ReadFile(target + "/exported/a.txt"), "two\n");
   EXPECT_FALSE(Exists(target + "/exported/CVS"));
 
   // The user clears the date; the next Export fills it in again.
-  host.script.Dialog.push_back(Fill({{kDateEdit, ""}}));
-  RunFromPlainFolder(kExport);
-  EXPECT_STREQ(CommandDialogs()[1].ItemsIn[kDateEdit].Data, "now");
+  host.script.Dialog.push_back(Fill({{Item("dateEdit"), ""}}));
+  RunFromPlainFolder(Command::Export);
+  EXPECT_STREQ(CommandDialogs()[1].ItemsIn[Item("dateEdit")].Data, "now");
   EXPECT_EQ(LastCvsCall(), "[export][proj]");  // export without a date or tag fails in cvs
   EXPECT_TRUE(host.Messages.empty());          // its output is shown at once all the same
   EXPECT_NE(host.Editors.back().Content.find("must specify"), std::string::npos)
       << host.Editors.back().Content;
 
-  host.script.Dialog.push_back(Fill({{kDestinationEdit, "checked"}}));
-  RunFromPlainFolder(kExport);
-  host.script.Dialog.push_back(Fill({{kDestinationEdit, "checked"}}));
-  RunFromPlainFolder(kCheckout);
-  EXPECT_STREQ(CommandDialogs()[3].ItemsIn[kDateEdit].Data, "now");
+  host.script.Dialog.push_back(Fill({{Item("destinationEdit"), "checked"}}));
+  RunFromPlainFolder(Command::Export);
+  host.script.Dialog.push_back(Fill({{Item("destinationEdit"), "checked"}}));
+  RunFromPlainFolder(Command::Checkout);
+  EXPECT_STREQ(CommandDialogs()[3].ItemsIn[Item("dateEdit")].Data, "now");
   EXPECT_EQ(LastCvsCall(), "[checkout][-d][checked][-D][now][proj]");
   EXPECT_TRUE(Exists(target + "/checked/CVS/Entries"));
   ExpectNoTempFiles();
@@ -122,25 +113,25 @@ TEST_F(CheckoutTest, EveryExportDatesNowAndACheckoutAfterItKeepsTheDate) {
 TEST_F(CheckoutTest, RootFromTheDialogWinsOverAMissingEnvironment) {
   env.Unset("CVSROOT");
   std::string root = sandbox.Repository();
-  host.script.Dialog.push_back(Fill({{kModuleEdit, "proj"}, {kRootEdit, root}}));
-  RunFromPlainFolder(kCheckout);
+  host.script.Dialog.push_back(Fill({{Item("moduleEdit"), "proj"}, {Item("rootEdit"), root}}));
+  RunFromPlainFolder(Command::Checkout);
   EXPECT_EQ(LastCvsCall(), "[-d][" + root + "][checkout][proj]");
   EXPECT_EQ(ReadFile(target + "/proj/CVS/Root"), root + "\n");
   ExpectNoTempFiles();
 }
 
 TEST_F(CheckoutTest, EmptyModuleIsRefusedAndOverlongValuesAreCut) {
-  host.script.Dialog.push_back(standin::Press(kOk));
+  host.script.Dialog.push_back(standin::Press(Item("ok")));
   host.script.Dialog.push_back([](FarDialogItem *items, int) {
-    EXPECT_STREQ(items[0].Data, "Checkout");
-    Type(items[kModuleEdit], "M" + std::string(199, 'm'));
-    Type(items[kRevisionEdit], "R" + std::string(39, 'v'));
-    Type(items[kRootEdit], std::string(300, 'r'));
-    Type(items[kDestinationEdit], "D" + std::string(199, 'd'));
-    Type(items[kDateEdit], "2004-" + std::string(40, '1'));
-    return int(kOk);
+    EXPECT_STREQ(items[Item("frame")].Data, "Checkout");
+    Type(items[Item("moduleEdit")], "M" + std::string(199, 'm'));
+    Type(items[Item("revisionEdit")], "R" + std::string(39, 'v'));
+    Type(items[Item("rootEdit")], std::string(300, 'r'));
+    Type(items[Item("destinationEdit")], "D" + std::string(199, 'd'));
+    Type(items[Item("dateEdit")], "2004-" + std::string(40, '1'));
+    return int(Item("ok"));
   });
-  RunFromPlainFolder(kCheckout);
+  RunFromPlainFolder(Command::Checkout);
   ASSERT_EQ(host.Messages.size(), 1u);
   EXPECT_EQ(host.Messages[0].Flags, DWORD(FMSG_WARNING | FMSG_ALLINONE | FMSG_MB_OK));
   EXPECT_EQ(host.Messages[0].Lines, (std::vector<std::string>{"Error", "Module name is required"}));
@@ -159,9 +150,9 @@ TEST_F(CheckoutTest, EmptyModuleIsRefusedAndOverlongValuesAreCut) {
 
 TEST_F(CheckoutTest, CancelRunsNothing) {
   host.script.Dialog.push_back(standin::Press(-1));
-  RunFromPlainFolder(kExport);
-  host.script.Dialog.push_back(standin::Press(kCancel));
-  RunFromPlainFolder(kCheckout);
+  RunFromPlainFolder(Command::Export);
+  host.script.Dialog.push_back(standin::Press(Item("cancel")));
+  RunFromPlainFolder(Command::Checkout);
   EXPECT_TRUE(CvsCalls().empty());
   EXPECT_TRUE(host.Editors.empty());
   ExpectNoTempFiles();

@@ -31,7 +31,7 @@ TEST_F(CommitTest, FullCommitListsTheWholeTreeAndCommitsWithTheUsersMessage) {
   host.script.Editor.push_back(standin::AppendAndSave("Fix the frobnicator\n"));
   host.script.Message.push_back(standin::Answer(0));
 
-  EXPECT_EQ(Run(kCommit), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(Run(Command::Commit), INVALID_HANDLE_VALUE);
 
   ASSERT_GE(host.Editors.size(), 1u);
   const standin::EditorCall &edit = host.Editors[0];
@@ -76,7 +76,7 @@ TEST_F(CommitTest, SelectionListsEveryChangedPathHoldingTheNameAndCommitsOnlyThe
   Select({"sub"});
   host.script.Editor.push_back(standin::AppendAndSave("only sub\n"));
   host.script.Message.push_back(standin::Answer(0));
-  Run(kCommit);
+  Run(Command::Commit);
 
   ASSERT_GE(host.Editors.size(), 1u);
   EXPECT_EQ(host.Editors[0].Content, kDash + ": Modified and Added Files:\n" +
@@ -91,7 +91,7 @@ TEST_F(CommitTest, SelectionListsEveryChangedPathHoldingTheNameAndCommitsOnlyThe
 
 TEST_F(CommitTest, NothingToCommitEndsQuietly) {
   MakeWorkingCopy({{"a.txt", "a\n"}});
-  Run(kCommit);
+  Run(Command::Commit);
   EXPECT_EQ(CvsCalls(), (std::vector<std::string>{"[-n][-q][update][.]"}));
   EXPECT_TRUE(host.Editors.empty());
   EXPECT_TRUE(host.Messages.empty());
@@ -102,7 +102,7 @@ TEST_F(CommitTest, NothingToCommitEndsQuietly) {
   WriteFile(wc + "/b.txt", "untracked\n");
   EnterFolder(wc);
   Select({"b.txt"});
-  Run(kCommit);
+  Run(Command::Commit);
   EXPECT_TRUE(host.Editors.empty());
   EXPECT_EQ(Revision("a.txt", wc), "1.1.1.1");
   ExpectNoTempFiles();
@@ -111,7 +111,7 @@ TEST_F(CommitTest, NothingToCommitEndsQuietly) {
 TEST_F(CommitTest, LeavingTheEditorOrDecliningCommitsNothing) {
   MakeChanges();
   host.script.Editor.push_back(standin::LeaveEditor());
-  Run(kCommit);
+  Run(Command::Commit);
   EXPECT_EQ(host.Editors.size(), 1u);
   EXPECT_TRUE(host.Messages.empty());
   EXPECT_EQ(CvsCalls().size(), 1u);
@@ -119,7 +119,7 @@ TEST_F(CommitTest, LeavingTheEditorOrDecliningCommitsNothing) {
 
   host.script.Editor.push_back(standin::AppendAndSave("message\n"));
   host.script.Message.push_back(standin::Answer(1));
-  Run(kCommit);
+  Run(Command::Commit);
   EXPECT_EQ(host.Messages.size(), 1u);
   EXPECT_EQ(CvsCalls().size(), 2u);  // the two queries, no commit
   EXPECT_EQ(Revision("a.txt", wc), "1.1.1.1");
@@ -131,7 +131,7 @@ TEST_F(CommitTest, LightCommitOpensTheShortTemplateWithoutAQuery) {
   Select({"a.txt", "quiet.txt"});
   host.script.Editor.push_back(standin::AppendAndSave("light\n"));
   host.script.Message.push_back(standin::Answer(0));
-  Run(kLightCommit);
+  Run(Command::LightCommit);
 
   ASSERT_EQ(host.Editors.size(), 2u);
   EXPECT_EQ(host.Editors[0].Content, kDash + kBanner);
@@ -150,7 +150,7 @@ TEST_F(CommitTest, LightCommitOpensTheShortTemplateWithoutAQuery) {
 TEST_F(CommitTest, LightCommitOpensTheEditorEvenWithNothingChanged) {
   MakeWorkingCopy({{"a.txt", "a\n"}});
   host.script.Editor.push_back(standin::LeaveEditor());
-  Run(kLightCommit);
+  Run(Command::LightCommit);
   ASSERT_EQ(host.Editors.size(), 1u);
   EXPECT_EQ(host.Editors[0].Content, kDash + kBanner);
   EXPECT_TRUE(CvsCalls().empty());

@@ -7,23 +7,8 @@
 namespace testsupport {
 namespace {
 
-enum {
-  kFirstDisk = 1,
-  kFirstRevision = 2,
-  kFirstDate = 3,
-  kFirstRevisionEdit = 4,
-  kFirstDateEdit = 5,
-  kSecondLatest = 7,
-  kSecondRevision = 8,
-  kSecondDate = 9,
-  kSecondRevisionEdit = 10,
-  kSecondDateEdit = 11,
-  kRecursive = 13,
-  kText = 15,
-  kVisual = 16,
-  kOk = 18,
-  kCancel = 19
-};
+// The Differences dialog's items, by the names its declaration gives them.
+int Item(const char *name) { return ItemOf(DiffDialog(), name); }
 
 class DiffTest : public CommandTest {
  protected:
@@ -57,20 +42,20 @@ class DiffTest : public CommandTest {
   void Diff(Setup setup) {
     host.script.Dialog.push_back([setup](FarDialogItem *items, int) {
       setup(items);
-      return int(kOk);
+      return Item("ok");
     });
-    Run(kDiff);
+    Run(Command::Diff);
   }
   static Setup Sides(int first, const std::string &firstValue, int second,
                      const std::string &secondValue, bool visual) {
     return [=](FarDialogItem *items) {
       standin::SelectRadio(items, 21, first);
       standin::SelectRadio(items, 21, second);
-      standin::SelectRadio(items, 21, visual ? kVisual : kText);
-      if (first == kFirstRevision) Type(items[kFirstRevisionEdit], firstValue);
-      if (first == kFirstDate) Type(items[kFirstDateEdit], firstValue);
-      if (second == kSecondRevision) Type(items[kSecondRevisionEdit], secondValue);
-      if (second == kSecondDate) Type(items[kSecondDateEdit], secondValue);
+      standin::SelectRadio(items, 21, visual ? Item("visual") : Item("text"));
+      if (first == Item("firstRevision")) Type(items[Item("firstRevisionEdit")], firstValue);
+      if (first == Item("firstDate")) Type(items[Item("firstDateEdit")], firstValue);
+      if (second == Item("secondRevision")) Type(items[Item("secondRevisionEdit")], secondValue);
+      if (second == Item("secondDate")) Type(items[Item("secondDateEdit")], secondValue);
     };
   }
 
@@ -105,8 +90,8 @@ TEST_F(DiffTest, TextDiffOfTheFirstSelectedFileShowsTheFailureBoxThenTheDiff) {
   EXPECT_EQ(dialog.X2, 51);
   EXPECT_EQ(dialog.Y2, 22);
   ASSERT_EQ(dialog.ItemsIn.size(), 21u);
-  EXPECT_STREQ(dialog.ItemsIn[kSecondRevisionEdit].History, "revision");
-  EXPECT_STREQ(dialog.ItemsIn[kSecondDateEdit].History, "date");
+  EXPECT_STREQ(dialog.ItemsIn[Item("secondRevisionEdit")].History, "revision");
+  EXPECT_STREQ(dialog.ItemsIn[Item("secondDateEdit")].History, "date");
 
   EXPECT_EQ(CvsCalls(), (std::vector<std::string>{"[diff][-u][a.txt]"}));
   // cvs diff exits with 1 when the files differ: the box comes first.
@@ -122,8 +107,8 @@ TEST_F(DiffTest, TextDiffOfTheFirstSelectedFileShowsTheFailureBoxThenTheDiff) {
 TEST_F(DiffTest, EachSideTakesARevisionOrADateAndRecursionCanBeOff) {
   host.script.Message.push_back(standin::Answer(0));
   Diff([this](FarDialogItem *items) {
-    Sides(kFirstDate, firstDate, kSecondRevision, "1.3", false)(items);
-    items[kRecursive].Selected = 0;
+    Sides(Item("firstDate"), firstDate, Item("secondRevision"), "1.3", false)(items);
+    items[Item("recursive")].Selected = 0;
   });
   EXPECT_EQ(LastCvsCall(), "[diff][-u][-l][-D][" + firstDate + "][-r][1.3][a.txt]");
   ASSERT_EQ(host.Editors.size(), 1u);
@@ -131,7 +116,7 @@ TEST_F(DiffTest, EachSideTakesARevisionOrADateAndRecursionCanBeOff) {
       << host.Editors[0].Content;
 
   host.script.Message.push_back(standin::Answer(0));
-  Diff(Sides(kFirstRevision, "1.2", kSecondDate, firstDate, false));
+  Diff(Sides(Item("firstRevision"), "1.2", Item("secondDate"), firstDate, false));
   EXPECT_EQ(LastCvsCall(), "[diff][-u][-l][-r][1.2][-D][" + firstDate + "][a.txt]");
   ASSERT_EQ(host.Editors.size(), 2u);
   EXPECT_NE(host.Editors[1].Content.find("-two\n+one\n"), std::string::npos)
@@ -142,14 +127,14 @@ TEST_F(DiffTest, EachSideTakesARevisionOrADateAndRecursionCanBeOff) {
 TEST_F(DiffTest, NothingHappensForTheWholeFolderOrOnCancel) {
   for (standin::PanelRow &row : host.ActivePanel().Rows) row.Selected = false;
   PutCursorOn("a.txt");
-  Run(kDiff);
+  Run(Command::Diff);
   EXPECT_TRUE(CommandDialogs().empty());
 
   Select({"a.txt"});
-  host.script.Dialog.push_back(standin::Press(kCancel));
-  Run(kDiff);
+  host.script.Dialog.push_back(standin::Press(Item("cancel")));
+  Run(Command::Diff);
   host.script.Dialog.push_back(standin::Press(-1));
-  Run(kDiff);
+  Run(Command::Diff);
   EXPECT_EQ(CommandDialogs().size(), 2u);
   EXPECT_TRUE(CvsCalls().empty());
   EXPECT_TRUE(host.Messages.empty());
@@ -158,23 +143,23 @@ TEST_F(DiffTest, NothingHappensForTheWholeFolderOrOnCancel) {
 }
 
 TEST_F(DiffTest, VisualDiffHandsTheRevisionsToTkDiffInItsOwnForm) {
-  Diff(Sides(kFirstDisk, "", kSecondLatest, "", true));
+  Diff(Sides(Item("firstDisk"), "", Item("secondLatest"), "", true));
   EXPECT_EQ(ToolCalls(1), (std::vector<std::string>{"[a.txt]"}));
 
   Diff([](FarDialogItem *items) {
-    Sides(kFirstDisk, "", kSecondRevision, "1.2", true)(items);
-    items[kRecursive].Selected = 0;  // not consulted for the visual tool
+    Sides(Item("firstDisk"), "", Item("secondRevision"), "1.2", true)(items);
+    items[Item("recursive")].Selected = 0;  // not consulted for the visual tool
   });
   EXPECT_EQ(ToolCalls(2).back(), "[-r1.2][a.txt]");
 
-  Diff(Sides(kFirstRevision, "1.2", kSecondRevision, "1.3", true));
+  Diff(Sides(Item("firstRevision"), "1.2", Item("secondRevision"), "1.3", true));
   EXPECT_EQ(ToolCalls(3).back(), "[-r1.2][-r1.3][a.txt]");
 
   // The tool takes no "--": a name that begins with "-" comes as a path.
   WriteFile(wc + "/-x.c", "x\n");
   EnterFolder(wc);
   Select({"-x.c"});
-  Diff(Sides(kFirstDisk, "", kSecondLatest, "", true));
+  Diff(Sides(Item("firstDisk"), "", Item("secondLatest"), "", true));
   EXPECT_EQ(ToolCalls(4).back(), "[./-x.c]");
 
   // What the launcher itself receives: "-r" and each revision as entries
@@ -184,7 +169,7 @@ TEST_F(DiffTest, VisualDiffHandsTheRevisionsToTkDiffInItsOwnForm) {
                 ShellQuote(toolLog) + "\n");
   Select({"a.txt"});
   host.ActivePanel().Rows[RowIndex("-x.c")].Selected = false;
-  Diff(Sides(kFirstRevision, "1.2", kSecondRevision, "1.3", true));
+  Diff(Sides(Item("firstRevision"), "1.2", Item("secondRevision"), "1.3", true));
   EXPECT_EQ(ToolCalls(5).back(), "[-r][1.2][-r][1.3][a.txt]");
 
   // No cvs run and no output for the visual tool.
@@ -195,14 +180,14 @@ TEST_F(DiffTest, VisualDiffHandsTheRevisionsToTkDiffInItsOwnForm) {
 }
 
 TEST_F(DiffTest, VisualCombinationsTkDiffCannotShowStartNothing) {
-  Diff(Sides(kFirstDisk, "", kSecondDate, firstDate, true));
-  Diff(Sides(kFirstRevision, "1.2", kSecondLatest, "", true));
-  Diff(Sides(kFirstRevision, "1.2", kSecondDate, firstDate, true));
-  Diff(Sides(kFirstDate, firstDate, kSecondLatest, "", true));
-  Diff(Sides(kFirstDate, firstDate, kSecondRevision, "1.2", true));
+  Diff(Sides(Item("firstDisk"), "", Item("secondDate"), firstDate, true));
+  Diff(Sides(Item("firstRevision"), "1.2", Item("secondLatest"), "", true));
+  Diff(Sides(Item("firstRevision"), "1.2", Item("secondDate"), firstDate, true));
+  Diff(Sides(Item("firstDate"), firstDate, Item("secondLatest"), "", true));
+  Diff(Sides(Item("firstDate"), firstDate, Item("secondRevision"), "1.2", true));
   // A run that does start afterwards is the first the tool ever sees.
   std::string tag = "T" + std::string(299, 'g');
-  Diff(Sides(kFirstRevision, tag, kSecondRevision, "1.3", true));
+  Diff(Sides(Item("firstRevision"), tag, Item("secondRevision"), "1.3", true));
   EXPECT_EQ(ToolCalls(1),
             (std::vector<std::string>{"[-r" + tag.substr(0, 255) + "][-r1.3][a.txt]"}));
   EXPECT_EQ(CommandDialogs().size(), 6u);
@@ -215,23 +200,23 @@ TEST_F(DiffTest, VisualCombinationsTkDiffCannotShowStartNothing) {
 // midnight: an empty value is asked for again, as in the Update dialog.
 TEST_F(DiffTest, AChosenSideWithoutAValueIsAskedForAgain) {
   host.script.Dialog.push_back(standin::Edit(
-      [](FarDialogItem *items) { standin::SelectRadio(items, 21, kSecondRevision); }, kOk));
+      [](FarDialogItem *items) { standin::SelectRadio(items, 21, Item("secondRevision")); }, Item("ok")));
   host.script.Dialog.push_back(standin::Edit(
       [](FarDialogItem *items) {
-        Type(items[kSecondRevisionEdit], "1.2");
-        standin::SelectRadio(items, 21, kFirstDate);
+        Type(items[Item("secondRevisionEdit")], "1.2");
+        standin::SelectRadio(items, 21, Item("firstDate"));
       },
-      kOk));
+      Item("ok")));
   host.script.Dialog.push_back([this](FarDialogItem *items, int) {
-    EXPECT_EQ(items[kFirstDate].Selected, 1);
-    EXPECT_STREQ(items[kSecondRevisionEdit].Data, "1.2");
-    Type(items[kFirstDateEdit], firstDate);
-    return int(kOk);
+    EXPECT_EQ(items[Item("firstDate")].Selected, 1);
+    EXPECT_STREQ(items[Item("secondRevisionEdit")].Data, "1.2");
+    Type(items[Item("firstDateEdit")], firstDate);
+    return Item("ok");
   });
   host.script.Message.push_back(standin::Answer(0));
   host.script.Message.push_back(standin::Answer(0));
   host.script.Message.push_back(standin::Answer(0));
-  Run(kDiff);
+  Run(Command::Diff);
 
   EXPECT_EQ(CommandDialogs().size(), 3u);
   ASSERT_EQ(host.Messages.size(), 3u);
@@ -248,7 +233,7 @@ TEST_F(DiffTest, AChosenSideWithoutAValueIsAskedForAgain) {
 TEST_F(DiffTest, OverlongTextDiffRevisionIsCutTo255Characters) {
   std::string tag = "T" + std::string(299, 'g');
   host.script.Message.push_back(standin::Answer(1));
-  Diff(Sides(kFirstRevision, tag, kSecondLatest, "", false));
+  Diff(Sides(Item("firstRevision"), tag, Item("secondLatest"), "", false));
   EXPECT_EQ(LastCvsCall(), "[diff][-u][-r][" + tag.substr(0, 255) + "][a.txt]");
   EXPECT_EQ(host.Messages.size(), 1u);  // cvs knows no such tag
   EXPECT_TRUE(host.Editors.empty());

@@ -49,7 +49,7 @@ TEST_F(FailingCommands, AFailedCommitKeepsTheMessageForTheNextOne) {
   host.script.Editor.push_back(standin::AppendAndSave("Explain the frobnicator\nin two lines\n"));
   host.script.Message.push_back(standin::Answer(0));  // confirm
   host.script.Message.push_back(standin::Answer(1));  // close the failure box
-  Run(kCommit);
+  Run(Command::Commit);
   ASSERT_EQ(host.Messages.size(), 2u);
   const standin::MessageCall &failure = host.Messages[1];
   EXPECT_EQ(failure.Flags, DWORD(FMSG_WARNING));
@@ -61,7 +61,7 @@ TEST_F(FailingCommands, AFailedCommitKeepsTheMessageForTheNextOne) {
   host.Messages.clear();
   host.script.Editor.push_back(standin::AppendAndSave("and a third\n"));
   host.script.Message.push_back(standin::Answer(1));
-  Run(kCommit);
+  Run(Command::Commit);
   ASSERT_EQ(host.Editors.size(), 2u);
 
   // The next commit opens under a fresh list with the user's text, and
@@ -70,7 +70,7 @@ TEST_F(FailingCommands, AFailedCommitKeepsTheMessageForTheNextOne) {
   WriteFile(wc + "/clean.txt", "c changed\n");
   host.script.Editor.push_back(standin::AppendAndSave(""));
   host.script.Message.push_back(standin::Answer(0));
-  Run(kCommit);
+  Run(Command::Commit);
   ASSERT_EQ(host.Editors.size(), 4u);  // the template, then cvs's output
   const std::string &content = host.Editors[2].Content;
   size_t list = content.find(":     clean.txt\n");
@@ -84,7 +84,7 @@ TEST_F(FailingCommands, AFailedCommitKeepsTheMessageForTheNextOne) {
   WriteFile(wc + "/clean.txt", "changed again\n");
   host.script.Editor.push_back(standin::AppendAndSave("plain\n"));
   host.script.Message.push_back(standin::Answer(0));
-  Run(kCommit);
+  Run(Command::Commit);
   ASSERT_EQ(host.Editors.size(), 6u);
   EXPECT_EQ(host.Editors[4].Content.find("Explain"), std::string::npos);
   EXPECT_NE(host.Editors[4].Content.find(":     clean.txt"), std::string::npos);
@@ -107,7 +107,7 @@ TEST_F(FailingCommands, ConflictsFromACvsKilledByASignalAreReportedNotMarked) {
   WriteFile(tools / "cvs", "#!/bin/sh\n/usr/bin/cvs \"$@\"\nkill -KILL $$\n");
   Select({"clean.txt"});
   host.script.Message.push_back(standin::Answer(1));
-  Run(kMark, 1);
+  Run(Command::MarkConflicts);
   ASSERT_EQ(host.Messages.size(), 1u);
   EXPECT_EQ(host.Messages[0].Flags, DWORD(FMSG_WARNING));
   EXPECT_NE(host.Messages[0].Lines[1].find("137"), std::string::npos) << host.Messages[0].Lines[1];
@@ -115,7 +115,7 @@ TEST_F(FailingCommands, ConflictsFromACvsKilledByASignalAreReportedNotMarked) {
 
   // cvs's own failure code with a conflict still marks it.
   WriteRecordingCvs(tools.Path(), wrapperLog, false);
-  Run(kMark, 1);
+  Run(Command::MarkConflicts);
   EXPECT_EQ(SelectedRows(), (std::vector<std::string>{"conflict.txt"}));
   ExpectNoTempFiles();
 }
@@ -126,9 +126,9 @@ TEST_F(FailingCommands, AddOnAFolderWithAConflictShowsTheNamesThenAdds) {
   MakeDirs(wc + "/newdir");
   EnterFolder(wc);
   // Cancelled at the list of names: nothing is added, no folder made.
-  host.script.Dialog.push_back(standin::Press(1));
+  host.script.Dialog.push_back(standin::Press(ItemOf(AddDialog(), "ok")));
   host.script.Message.push_back(standin::Answer(1));
-  Run(kAdd);
+  Run(Command::Add);
   ASSERT_EQ(host.Messages.size(), 1u);
   std::vector<std::string> lines = host.Messages[0].Lines;
   while (!lines.empty() && lines.back().empty()) lines.pop_back();
@@ -136,10 +136,10 @@ TEST_F(FailingCommands, AddOnAFolderWithAConflictShowsTheNamesThenAdds) {
   EXPECT_EQ(CvsCalls(), (std::vector<std::string>{"[-n][-q][update][-l][.]"}));
   EXPECT_FALSE(Exists(sandbox.Repository() + "/proj/newdir"));
 
-  host.script.Dialog.push_back(standin::Press(1));
+  host.script.Dialog.push_back(standin::Press(ItemOf(AddDialog(), "ok")));
   host.script.Message.push_back(standin::Answer(0));
   host.script.Message.push_back(standin::Answer(1));  // should cvs add fail
-  Run(kAdd);
+  Run(Command::Add);
   EXPECT_EQ(LastCvsCall(), "[add][new one.txt][newdir]");
   EXPECT_TRUE(Exists(sandbox.Repository() + "/proj/newdir"));
   EXPECT_NE(ReadFile(wc + "/CVS/Entries").find("/new one.txt/0/"), std::string::npos);
@@ -152,7 +152,7 @@ TEST_F(FailingCommands, AMissingTkDiffIsSaid) {
     standin::SelectRadio(items, count, 16);  // "Visual TkDiff"
     return 18;
   });
-  Run(kDiff);
+  Run(Command::Diff);
   ASSERT_EQ(host.Messages.size(), 1u);
   EXPECT_EQ(host.Messages[0].Lines[0], "Error");
   EXPECT_NE(host.Messages[0].Lines[1].find("TkDiff cannot be started"), std::string::npos);

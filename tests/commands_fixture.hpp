@@ -9,28 +9,21 @@
 #include <string>
 #include <vector>
 
+#include "commands/commands.hpp"
 #include "test_support.hpp"
 
 namespace testsupport {
 
+// The index of the item named `name` in the array the host receives for
+// `dialog`; fails the test when the dialog has none of that name.
+inline int ItemOf(const DialogDeclaration &dialog, const char *name) {
+  const int index = dialog.IndexOf(name);
+  EXPECT_GE(index, 0) << "no dialog item " << name;
+  return index;
+}
+
 class CommandTest : public ModuleTest {
  protected:
-  // Menu entry numbers as the command menu shows them.
-  enum {
-    kUpdate = 0,
-    kCommit = 1,
-    kLightCommit = 2,
-    kCheckout = 3,
-    kExport = 4,
-    kLog = 5,
-    kStat = 6,
-    kDiff = 7,
-    kAdd = 9,
-    kRemove = 10,
-    kBrowse = 11,
-    kMark = 12
-  };
-
   void SetUp() override {
     ModuleTest::SetUp();
     wrapperLog = tools / "cvs-calls.log";
@@ -75,11 +68,15 @@ class CommandTest : public ModuleTest {
     return names;
   }
 
-  // Picks `entry` in the command menu (and `markEntry` in the Mark sub-menu)
-  // and runs the plug-ins menu entry of the module.
-  HANDLE Run(int entry, int markEntry = -1) {
-    host.script.Menu.push_back(standin::Choose(entry));
-    if (markEntry >= 0) host.script.Menu.push_back(standin::Choose(markEntry));
+  // Picks `command` in the plug-ins menu, by the text of its row, and runs
+  // the plug-ins menu entry of the module.
+  HANDLE Run(Command command) {
+    ChooseCommand(command);
+    return OpenFromMenu();
+  }
+  // The plug-ins menu entry, its command menu left with Esc.
+  HANDLE RunAndLeave() {
+    host.script.Menu.push_back(standin::Choose(-1));
     return OpenFromMenu();
   }
   // The plug-ins menu entry, with the recording cvs (and whatever else the

@@ -5,8 +5,6 @@
 namespace testsupport {
 namespace {
 
-enum { kModified = 0, kConflicts = 1, kOutOfDate = 2, kUnknown = 3 };
-
 class MarkTest : public CommandTest {
  protected:
   void SetUp() override {
@@ -40,11 +38,11 @@ class MarkTest : public CommandTest {
   }
   // Mark `entry` on a query that fails: one warning naming `code`, the
   // output offered, and clean.txt, selected before, still the selection.
-  void ExpectFailureReported(int entry, const std::string &code) {
+  void ExpectFailureReported(Command entry, const std::string &code) {
     host.Messages.clear();
     host.Editors.clear();
     host.script.Message.push_back(standin::Answer(0));
-    Run(kMark, entry);
+    Run(entry);
     ASSERT_EQ(host.Messages.size(), 1u);
     EXPECT_EQ(host.Messages[0].Flags, DWORD(FMSG_WARNING));
     EXPECT_NE(host.Messages[0].Lines[1].find(code), std::string::npos);
@@ -55,7 +53,7 @@ class MarkTest : public CommandTest {
 
 TEST_F(MarkTest, ModifiedReplacesTheSelectionWithChangedFilesAndFolders) {
   Select({"clean.txt", "unknown.txt"});
-  Run(kMark, kModified);
+  Run(Command::MarkModified);
 
   EXPECT_EQ(SelectedRows(), (std::vector<std::string>{"added.txt", "mod.txt", "sub"}));
   EXPECT_EQ(CvsCalls(), (std::vector<std::string>{"[-n][-q][update][.]"}));
@@ -69,11 +67,11 @@ TEST_F(MarkTest, ModifiedReplacesTheSelectionWithChangedFilesAndFolders) {
 }
 
 TEST_F(MarkTest, OutOfDateAndUnknown) {
-  Run(kMark, kOutOfDate);
+  Run(Command::MarkOutOfDate);
   EXPECT_EQ(SelectedRows(), (std::vector<std::string>{"conflict.txt", "outdated.txt", "sub2"}));
 
   // Only this folder is asked: unknown files inside known folders are not marked.
-  Run(kMark, kUnknown);
+  Run(Command::MarkUnknown);
   EXPECT_EQ(SelectedRows(), (std::vector<std::string>{"newdir", "unknown.txt"}));
   EXPECT_EQ(LastCvsCall(), "[-n][-q][update][-l][.]");
   EXPECT_TRUE(host.Messages.empty());
@@ -83,7 +81,7 @@ TEST_F(MarkTest, OutOfDateAndUnknown) {
 TEST_F(MarkTest, ConflictsAreMarkedThoughCvsEndsWithAFailureCode) {
   MakeConflict();
   Select({"mod.txt"});
-  Run(kMark, kConflicts);
+  Run(Command::MarkConflicts);
   EXPECT_EQ(SelectedRows(), (std::vector<std::string>{"conflict.txt"}));
   EXPECT_TRUE(host.Messages.empty());
   EXPECT_TRUE(host.Editors.empty());
@@ -96,7 +94,7 @@ TEST_F(MarkTest, ConflictsWithoutACvsToRunReportIt) {
   Select({"clean.txt"});
   Shell("rm " + ShellQuote(tools / "cvs"));
   env.Set("PATH", tools.Path());
-  ExpectFailureReported(kConflicts, "-1002");
+  ExpectFailureReported(Command::MarkConflicts, "-1002");
   ExpectNoTempFiles();
 }
 
@@ -107,11 +105,11 @@ TEST_F(MarkTest, ConflictsWithoutACvsToRunReportIt) {
 TEST_F(MarkTest, AConflictInTheTreeDoesNotStopTheOtherQueries) {
   MakeConflict();
   Select({"clean.txt"});
-  Run(kMark, kModified);
+  Run(Command::MarkModified);
   EXPECT_EQ(SelectedRows(), (std::vector<std::string>{"added.txt", "mod.txt", "sub"}));
-  Run(kMark, kOutOfDate);
+  Run(Command::MarkOutOfDate);
   EXPECT_EQ(SelectedRows(), (std::vector<std::string>{"outdated.txt", "sub2"}));
-  Run(kMark, kUnknown);
+  Run(Command::MarkUnknown);
   EXPECT_EQ(SelectedRows(), (std::vector<std::string>{"newdir", "unknown.txt"}));
   EXPECT_TRUE(host.Messages.empty());
   EXPECT_TRUE(host.Editors.empty());
@@ -120,9 +118,9 @@ TEST_F(MarkTest, AConflictInTheTreeDoesNotStopTheOtherQueries) {
 
 TEST_F(MarkTest, InASubfolderItsOwnItemsAreMarked) {
   EnterFolder(wc + "/sub");
-  Run(kMark, kModified);
+  Run(Command::MarkModified);
   EXPECT_EQ(SelectedRows(), (std::vector<std::string>{"inner.txt"}));
-  Run(kMark, kUnknown);
+  Run(Command::MarkUnknown);
   EXPECT_EQ(SelectedRows(), (std::vector<std::string>{"unknown-inner.txt"}));
   ExpectNoTempFiles();
 }
@@ -130,14 +128,14 @@ TEST_F(MarkTest, InASubfolderItsOwnItemsAreMarked) {
 TEST_F(MarkTest, NothingInTheStateClearsTheSelection) {
   EnterFolder(wc + "/sub2");
   Select({"out.txt"});
-  Run(kMark, kModified);
+  Run(Command::MarkModified);
   EXPECT_TRUE(SelectedRows().empty());
 }
 
 TEST_F(MarkTest, APluginPanelKeepsItsSelection) {
   host.ActivePanel().Plugin = true;
   Select({"clean.txt"});
-  Run(kMark, kModified);
+  Run(Command::MarkModified);
   EXPECT_EQ(CvsCalls().size(), 1u);  // the query still runs
   EXPECT_EQ(SelectedRows(), (std::vector<std::string>{"clean.txt"}));
   ExpectNoTempFiles();
@@ -149,8 +147,9 @@ TEST_F(MarkTest, AMissingRepositoryIsReportedAndTouchesNothing) {
   Select({"clean.txt"});
   WriteFile(wc + "/CVS/Root", sandbox.Root() + "/no-such-repository\n");
   env.Unset("CVSROOT");
-  for (int entry : {kModified, kConflicts, kOutOfDate, kUnknown}) {
-    SCOPED_TRACE(entry);
+  for (Command entry : {Command::MarkModified, Command::MarkConflicts, Command::MarkOutOfDate,
+                        Command::MarkUnknown}) {
+    SCOPED_TRACE(CommandAt(entry).Name);
     ExpectFailureReported(entry, "exit code 1");
   }
   ExpectNoTempFiles();

@@ -6,18 +6,8 @@
 namespace testsupport {
 namespace {
 
-enum {
-  kOk = 1,
-  kCancel = 2,
-  kBranch = 3,
-  kTrunk = 4,
-  kRevisionButton = 5,
-  kDateButton = 6,
-  kRevisionEdit = 7,
-  kDateEdit = 8,
-  kRecursive = 9,
-  kCreateFolders = 10
-};
+// The Update dialog's items, by the names its declaration gives them.
+int Item(const char *name) { return ItemOf(UpdateDialog(), name); }
 
 class UpdateTest : public CommandTest {
  protected:
@@ -37,9 +27,9 @@ TEST_F(UpdateTest, InitialStateRunsPlainUpdateOnTheFolderWithTheDialogAsTable) {
   MakeWorkingCopy({{"a.txt", "one\n"}, {"sub/b.txt", "bee\n"}});
   CommitElsewhere("a.txt", "two\n");
   PutCursorOn("a.txt");  // the cursor alone selects nothing
-  host.script.Dialog.push_back(standin::Press(kOk));
+  host.script.Dialog.push_back(standin::Press(Item("ok")));
 
-  EXPECT_EQ(Run(kUpdate), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(Run(Command::Update), INVALID_HANDLE_VALUE);
 
   EXPECT_EQ(LastCvsCall(), "[update]");
   EXPECT_EQ(ReadFile(wc + "/a.txt"), "two\n");
@@ -48,8 +38,8 @@ TEST_F(UpdateTest, InitialStateRunsPlainUpdateOnTheFolderWithTheDialogAsTable) {
   EXPECT_EQ(dialog.X2, 51);
   EXPECT_EQ(dialog.Y2, 14);
   ASSERT_EQ(dialog.ItemsIn.size(), 14u);
-  EXPECT_STREQ(dialog.ItemsIn[kRevisionEdit].History, "revision");
-  EXPECT_STREQ(dialog.ItemsIn[kDateEdit].History, "date");
+  EXPECT_STREQ(dialog.ItemsIn[Item("revisionEdit")].History, "revision");
+  EXPECT_STREQ(dialog.ItemsIn[Item("dateEdit")].History, "date");
   // A confirmed dialog is not confirmed again; the output opens at once.
   EXPECT_TRUE(host.Messages.empty());
   ASSERT_EQ(host.Editors.size(), 1u);
@@ -66,11 +56,11 @@ TEST_F(UpdateTest, StickyTagAndBackToTheTrunkWithTheDialogKeepingItsState) {
 
   host.script.Dialog.push_back(standin::Edit(
       [](FarDialogItem *items) {
-        standin::SelectRadio(items, 14, kRevisionButton);
-        Type(items[kRevisionEdit], "rel1");
+        standin::SelectRadio(items, 14, Item("revision"));
+        Type(items[Item("revisionEdit")], "rel1");
       },
-      kOk));
-  Run(kUpdate);
+      Item("ok")));
+  Run(Command::Update);
   EXPECT_EQ(LastCvsCall(), "[update][-r][rel1][a.txt]");
   EXPECT_EQ(ReadFile(wc + "/a.txt"), "one\n");
   EXPECT_NE(ReadFile(wc + "/CVS/Entries").find("/a.txt/1.1.1.1/"), std::string::npos);
@@ -78,13 +68,13 @@ TEST_F(UpdateTest, StickyTagAndBackToTheTrunkWithTheDialogKeepingItsState) {
 
   // The next Update opens as the last one was left.
   host.script.Dialog.push_back([](FarDialogItem *items, int count) {
-    EXPECT_EQ(items[kRevisionButton].Selected, 1);
-    EXPECT_EQ(items[kBranch].Selected, 0);
-    EXPECT_STREQ(items[kRevisionEdit].Data, "rel1");
-    standin::SelectRadio(items, count, kTrunk);
-    return int(kOk);
+    EXPECT_EQ(items[Item("revision")].Selected, 1);
+    EXPECT_EQ(items[Item("branch")].Selected, 0);
+    EXPECT_STREQ(items[Item("revisionEdit")].Data, "rel1");
+    standin::SelectRadio(items, count, Item("trunk"));
+    return int(Item("ok"));
   });
-  Run(kUpdate);
+  Run(Command::Update);
   EXPECT_EQ(LastCvsCall(), "[update][-A][a.txt]");
   EXPECT_EQ(ReadFile(wc + "/a.txt"), "two\n");
   EXPECT_EQ(ReadFile(wc + "/CVS/Entries").find("/Trel1"), std::string::npos);
@@ -97,14 +87,14 @@ TEST_F(UpdateTest, EmptyRevisionIsRefusedAndTheDialogComesBackAsLeft) {
   CommitElsewhere("a.txt", "two\n");
 
   host.script.Dialog.push_back(standin::Edit(
-      [](FarDialogItem *items) { standin::SelectRadio(items, 14, kRevisionButton); }, kOk));
+      [](FarDialogItem *items) { standin::SelectRadio(items, 14, Item("revision")); }, Item("ok")));
   host.script.Dialog.push_back([](FarDialogItem *items, int) {
-    EXPECT_EQ(items[kRevisionButton].Selected, 1);
-    Type(items[kRevisionEdit], "rel1");
-    Type(items[kDateEdit], "2001-01-01");  // ignored: the -r button is chosen
-    return int(kOk);
+    EXPECT_EQ(items[Item("revision")].Selected, 1);
+    Type(items[Item("revisionEdit")], "rel1");
+    Type(items[Item("dateEdit")], "2001-01-01");  // ignored: the -r button is chosen
+    return int(Item("ok"));
   });
-  Run(kUpdate);
+  Run(Command::Update);
 
   ASSERT_EQ(host.Messages.size(), 1u);
   EXPECT_EQ(host.Messages[0].Flags, DWORD(FMSG_WARNING | FMSG_ALLINONE | FMSG_MB_OK));
@@ -129,10 +119,10 @@ TEST_F(UpdateTest, DateSelectsTheRevisionOfThatTimeAndAnEmptyDateIsRefused) {
   ASSERT_EQ(ReadFile(wc + "/a.txt"), "two\n");
 
   host.script.Dialog.push_back(standin::Edit(
-      [](FarDialogItem *items) { standin::SelectRadio(items, 14, kDateButton); }, kOk));
+      [](FarDialogItem *items) { standin::SelectRadio(items, 14, Item("date")); }, Item("ok")));
   host.script.Dialog.push_back(
-      standin::Edit([when](FarDialogItem *items) { Type(items[kDateEdit], when); }, kOk));
-  Run(kUpdate);
+      standin::Edit([when](FarDialogItem *items) { Type(items[Item("dateEdit")], when); }, Item("ok")));
+  Run(Command::Update);
 
   ASSERT_EQ(host.Messages.size(), 1u);
   EXPECT_EQ(host.Messages[0].Lines, (std::vector<std::string>{"Error", " Date is required"}));
@@ -152,8 +142,8 @@ TEST_F(UpdateTest, RecursionOffLeavesSubfoldersAndMissingFoldersComeBackWithD) {
   sandbox.MustCvs("-Q commit -m fresh", Other());
 
   host.script.Dialog.push_back(
-      standin::Edit([](FarDialogItem *items) { items[kRecursive].Selected = 0; }, kOk));
-  Run(kUpdate);
+      standin::Edit([](FarDialogItem *items) { items[Item("recursive")].Selected = 0; }, Item("ok")));
+  Run(Command::Update);
   EXPECT_EQ(LastCvsCall(), "[update][-l]");
   EXPECT_EQ(ReadFile(wc + "/a.txt"), "two\n");
   EXPECT_EQ(ReadFile(wc + "/sub/b.txt"), "bee\n");
@@ -161,23 +151,23 @@ TEST_F(UpdateTest, RecursionOffLeavesSubfoldersAndMissingFoldersComeBackWithD) {
 
   host.script.Dialog.push_back(standin::Edit(
       [](FarDialogItem *items) {
-        items[kRecursive].Selected = 1;
-        items[kCreateFolders].Selected = 1;
+        items[Item("recursive")].Selected = 1;
+        items[Item("createFolders")].Selected = 1;
       },
-      kOk));
-  Run(kUpdate);
+      Item("ok")));
+  Run(Command::Update);
   EXPECT_EQ(LastCvsCall(), "[update][-d]");
   EXPECT_EQ(ReadFile(wc + "/sub/b.txt"), "bee two\n");
   EXPECT_EQ(ReadFile(wc + "/fresh/c.txt"), "sea\n");
 
   // All three options at once, in the dialog's order.
   host.script.Dialog.push_back([](FarDialogItem *items, int count) {
-    items[kRecursive].Selected = 0;
-    items[kCreateFolders].Selected = 1;
-    standin::SelectRadio(items, count, kTrunk);
-    return int(kOk);
+    items[Item("recursive")].Selected = 0;
+    items[Item("createFolders")].Selected = 1;
+    standin::SelectRadio(items, count, Item("trunk"));
+    return int(Item("ok"));
   });
-  Run(kUpdate);
+  Run(Command::Update);
   EXPECT_EQ(LastCvsCall(), "[update][-l][-d][-A]");
   ExpectNoTempFiles();
 }
@@ -192,11 +182,11 @@ TEST_F(UpdateTest, OverlongTagReachesCvsCutTo255Characters) {
   std::string typed = tag + std::string(45, 'y');
   host.script.Dialog.push_back(standin::Edit(
       [typed](FarDialogItem *items) {
-        standin::SelectRadio(items, 14, kRevisionButton);
-        Type(items[kRevisionEdit], typed);
+        standin::SelectRadio(items, 14, Item("revision"));
+        Type(items[Item("revisionEdit")], typed);
       },
-      kOk));
-  Run(kUpdate);
+      Item("ok")));
+  Run(Command::Update);
   EXPECT_EQ(LastCvsCall(), "[update][-r][" + tag + "]");
   EXPECT_EQ(ReadFile(wc + "/a.txt"), "one\n");
   EXPECT_NE(ReadFile(wc + "/CVS/Entries").find("/T" + tag), std::string::npos);
@@ -205,10 +195,10 @@ TEST_F(UpdateTest, OverlongTagReachesCvsCutTo255Characters) {
 
 TEST_F(UpdateTest, CancelAndEscRunNothing) {
   MakeWorkingCopy({{"a.txt", "one\n"}});
-  host.script.Dialog.push_back(standin::Press(kCancel));
-  Run(kUpdate);
+  host.script.Dialog.push_back(standin::Press(Item("cancel")));
+  Run(Command::Update);
   host.script.Dialog.push_back(standin::Press(-1));
-  Run(kUpdate);
+  Run(Command::Update);
   EXPECT_EQ(CommandDialogs().size(), 2u);
   EXPECT_TRUE(CvsCalls().empty());
   EXPECT_TRUE(host.Editors.empty());
@@ -219,12 +209,12 @@ TEST_F(UpdateTest, FailingUpdateShowsTheFailureBoxFirst) {
   MakeWorkingCopy({{"a.txt", "one\n"}});
   host.script.Dialog.push_back(standin::Edit(
       [](FarDialogItem *items) {
-        standin::SelectRadio(items, 14, kRevisionButton);
-        Type(items[kRevisionEdit], "no-such-tag");
+        standin::SelectRadio(items, 14, Item("revision"));
+        Type(items[Item("revisionEdit")], "no-such-tag");
       },
-      kOk));
+      Item("ok")));
   host.script.Message.push_back(standin::Answer(0));
-  Run(kUpdate);
+  Run(Command::Update);
   ASSERT_EQ(host.Messages.size(), 1u);
   EXPECT_EQ(host.Messages[0].Flags, DWORD(FMSG_WARNING));
   ASSERT_EQ(host.Editors.size(), 1u);

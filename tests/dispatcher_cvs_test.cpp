@@ -33,7 +33,7 @@ TEST_F(DispatcherTest, OnlyThePluginsMenuAndTheCommandLineDoAnything) {
   module.ClosePlugin(panel);
 
   // So does "&Browse", the only entry that returns a handle.
-  panel = Run(kBrowse);
+  panel = Run(Command::Browse);
   ASSERT_NE(panel, INVALID_HANDLE_VALUE);
   module.ClosePlugin(panel);
   EXPECT_TRUE(CvsCalls().empty());
@@ -42,7 +42,7 @@ TEST_F(DispatcherTest, OnlyThePluginsMenuAndTheCommandLineDoAnything) {
 TEST_F(DispatcherTest, CursorAloneActsOnTheWholeFolderInTheFullMenu) {
   PutCursorOn("a.txt");
   host.script.Message.push_back(standin::Answer(0));
-  EXPECT_EQ(Run(kLog), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(Run(Command::Log), INVALID_HANDLE_VALUE);
 
   ASSERT_EQ(host.Menus.size(), 1u);
   const standin::MenuCall &menu = host.Menus[0];
@@ -53,14 +53,14 @@ TEST_F(DispatcherTest, CursorAloneActsOnTheWholeFolderInTheFullMenu) {
   EXPECT_EQ(menu.MaxHeight, 0);
   const char *texts[] = {"&Update...",   "&Commit",      "Ligh&t (modem) commit",
                          "Check&out...", "E&xport...",   "&Log",
-                         "&Stat",        "&Differences", "",
-                         "&Add",         "&Remove",      "&Browse",
-                         "&Mark >"};
-  ASSERT_EQ(menu.Items.size(), 13u);
-  for (size_t i = 0; i < 13; ++i) {
+                         "&Stat",        "&Differences", "A&nnotate",
+                         "",             "&Add",         "&Remove",
+                         "&Browse",      "&Mark >"};
+  ASSERT_EQ(menu.Items.size(), 14u);
+  for (size_t i = 0; i < 14; ++i) {
     EXPECT_STREQ(menu.Items[i].Text, texts[i]);
     EXPECT_EQ(menu.Items[i].Selected, i == 0 ? 1 : 0);
-    EXPECT_EQ(menu.Items[i].Separator, i == 8 ? 1 : 0);
+    EXPECT_EQ(menu.Items[i].Separator, i == 9 ? 1 : 0);
   }
 
   // Confirmed with the single entry ".", then run without names.
@@ -77,7 +77,7 @@ TEST_F(DispatcherTest, CursorAloneActsOnTheWholeFolderInTheFullMenu) {
 TEST_F(DispatcherTest, OneExplicitSelectionIsPassedByName) {
   Select({"b.txt"});
   host.script.Message.push_back(standin::Answer(0));
-  Run(kStat);
+  Run(Command::Stat);
   EXPECT_EQ(host.Menus[0].Title, "CVS: Selection");
   EXPECT_EQ(host.Messages[0].Lines.back(), "b.txt");
   EXPECT_EQ(LastCvsCall(), "[stat][b.txt]");
@@ -91,7 +91,7 @@ TEST_F(DispatcherTest, OneExplicitSelectionIsPassedByName) {
 TEST_F(DispatcherTest, TheCvsFolderAloneStandsForTheWholeFolder) {
   Select({"CVS"});
   host.script.Message.push_back(standin::Answer(0));
-  Run(kStat);
+  Run(Command::Stat);
   EXPECT_EQ(host.Menus[0].Title, "CVS: Current Dir");
   EXPECT_EQ(LastCvsCall(), "[stat]");
 
@@ -101,7 +101,7 @@ TEST_F(DispatcherTest, TheCvsFolderAloneStandsForTheWholeFolder) {
   Select({"cvs"});
   host.script.Message.push_back(standin::Answer(0));
   host.script.Message.push_back(standin::Answer(1));
-  Run(kStat);
+  Run(Command::Stat);
   EXPECT_EQ(host.Menus.back().Title, "CVS: Selection");
   EXPECT_EQ(LastCvsCall(), "[stat][cvs]");
 }
@@ -115,7 +115,7 @@ TEST_F(DispatcherTest, FullNamesLoseThePanelFolderWhateverItsLetterCase) {
   }
   Select({wc + "/a.txt", wc + "\\sub", "b.txt"});
   host.script.Message.push_back(standin::Answer(0));
-  Run(kLog);
+  Run(Command::Log);
   EXPECT_EQ(host.Messages[0].Lines,
             (std::vector<std::string>{host.Messages[0].Lines[0], "a.txt", "b.txt", "sub"}));
   EXPECT_EQ(LastCvsCall(), "[log][a.txt][b.txt][sub]");
@@ -124,12 +124,12 @@ TEST_F(DispatcherTest, FullNamesLoseThePanelFolderWhateverItsLetterCase) {
 }
 
 TEST_F(DispatcherTest, CancelAtEveryStepRunsNothing) {
-  Run(-1);  // the command menu
+  RunAndLeave();  // the command menu
   host.script.Message.push_back(standin::Answer(1));
-  Run(kLog);     // the confirmation's Cancel
-  Run(kRemove);  // the confirmation closed with Esc
+  Run(Command::Log);     // the confirmation's Cancel
+  Run(Command::Remove);  // the confirmation closed with Esc
   // Esc in the Mark sub-menu brings the command menu back; Esc there ends.
-  host.script.Menu.push_back(standin::Choose(kMark));
+  host.script.Menu.push_back(ChooseText(CommandAt(Command::Mark).MenuText));
   host.script.Menu.push_back(standin::Choose(-1));
   host.script.Menu.push_back(standin::Choose(-1));
   OpenFromMenu();
@@ -142,9 +142,9 @@ TEST_F(DispatcherTest, CancelAtEveryStepRunsNothing) {
 }
 
 TEST_F(DispatcherTest, AfterACancelledMarkMenuTheCommandMenuStillRunsACommand) {
-  host.script.Menu.push_back(standin::Choose(kMark));
+  host.script.Menu.push_back(ChooseText(CommandAt(Command::Mark).MenuText));
   host.script.Menu.push_back(standin::Choose(-1));
-  host.script.Menu.push_back(standin::Choose(kStat));
+  ChooseCommand(Command::Stat);
   host.script.Message.push_back(standin::Answer(0));
   OpenFromMenu();
   EXPECT_EQ(host.Menus.size(), 3u);
@@ -156,7 +156,7 @@ TEST_F(DispatcherTest, OutsideAWorkingCopyTheMenusAreCut) {
   MakeDirs(plain);
   WriteFile(plain + "/x.txt", "x\n");
   EnterFolder(plain);
-  Run(-1);
+  RunAndLeave();
   ASSERT_EQ(host.Menus.size(), 1u);
   EXPECT_EQ(host.Menus[0].Title, "CVS: Current Dir");
   EXPECT_EQ(host.Menus[0].Bottom, "no module here");
@@ -164,15 +164,16 @@ TEST_F(DispatcherTest, OutsideAWorkingCopyTheMenusAreCut) {
   EXPECT_STREQ(host.Menus[0].Items[0].Text, "Check&out...");
   EXPECT_STREQ(host.Menus[0].Items[1].Text, "E&xport...");
 
-  // With a selection: the first eight entries, numbered as usual.
+  // With a selection: the entries before the separator, in their usual order.
   Select({"x.txt"});
   host.script.Message.push_back(standin::Answer(0));
-  Run(kStat);
+  Run(Command::Stat);
   ASSERT_EQ(host.Menus.size(), 2u);
   EXPECT_EQ(host.Menus[1].Title, "CVS: Selection");
   EXPECT_EQ(host.Menus[1].Bottom, "no module here");
-  ASSERT_EQ(host.Menus[1].Items.size(), 8u);
+  ASSERT_EQ(host.Menus[1].Items.size(), 9u);
   EXPECT_STREQ(host.Menus[1].Items[7].Text, "&Differences");
+  EXPECT_STREQ(host.Menus[1].Items[8].Text, "A&nnotate");
   EXPECT_EQ(LastCvsCall(), "[stat][x.txt]");
   ASSERT_EQ(host.Editors.size(), 1u);
   EXPECT_NE(host.Editors[0].Content.find("Status: Unknown"), std::string::npos);
@@ -181,10 +182,10 @@ TEST_F(DispatcherTest, OutsideAWorkingCopyTheMenusAreCut) {
 
 TEST_F(DispatcherTest, NoMenuWhenTheActivePanelIsNotAFileList) {
   host.ActivePanel().PanelType = PTYPE_TREEPANEL;
-  EXPECT_EQ(Run(kLog), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(Run(Command::Log), INVALID_HANDLE_VALUE);
   EXPECT_TRUE(host.Menus.empty());
   host.ActivePanel().PanelType = PTYPE_INFOPANEL;
-  EXPECT_EQ(Run(kLog), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(Run(Command::Log), INVALID_HANDLE_VALUE);
   EXPECT_TRUE(host.Menus.empty());
 }
 
@@ -194,7 +195,7 @@ TEST_F(DispatcherTest, OutputGoesToTmpWithoutTmpdirAndNeverIntoHome) {
   env.Unset("TMP");
   env.Unset("TMPDIR");
   host.script.Message.push_back(standin::Answer(0));
-  Run(kStat);
+  Run(Command::Stat);
   ASSERT_EQ(host.Editors.size(), 1u);
   EXPECT_EQ(host.Editors[0].FileName.find("/tmp/quillet"), 0u);
   ExpectNoTempFiles();
@@ -210,7 +211,7 @@ TEST_F(DispatcherTest, OutputGoesToTmpWithoutTmpdirAndNeverIntoHome) {
   env.Set("TMP", deep);
   env.Set("TMPDIR", deep);
   host.script.Message.push_back(standin::Answer(0));
-  Run(kStat);
+  Run(Command::Stat);
   EXPECT_EQ(CvsCalls().size(), 2u);
   ASSERT_EQ(host.Editors.size(), 2u);
   EXPECT_EQ(host.Editors[1].FileName.find("/tmp/quillet"), 0u);

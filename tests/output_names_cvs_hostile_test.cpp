@@ -11,7 +11,7 @@ using namespace testsupport;
 
 namespace {
 
-enum { kAddOk = 1, kMarkUnknown = 3 };
+
 
 class OutputNames : public CommandTest {
  protected:
@@ -24,7 +24,7 @@ class OutputNames : public CommandTest {
 TEST_F(OutputNames, AnUnknownNameEndingInACarriageReturnMarksOnlyItself) {
   WriteFile(wc + "/important.c\r", "unknown\n");
   EnterFolder(wc);
-  Run(kMark, kMarkUnknown);
+  Run(Command::MarkUnknown);
   EXPECT_EQ(SelectedRows(), (std::vector<std::string>{"important.c\r"}));
 }
 
@@ -39,12 +39,12 @@ TEST_F(OutputNames, NamesOutsideTheFolderOrAlreadyTrackedAreNeitherAddedNorMarke
                 "\n[ \"$1\" = -n ] && printf '? ../x\\n? /etc/passwd\\n? a.c\\n? .\\n? new.c\\n"
                 "M ../x\\n'\nexit 0\n");
   EnterFolder(wc);
-  Run(kMark, kMarkUnknown);
+  Run(Command::MarkUnknown);
   EXPECT_EQ(SelectedRows(), (std::vector<std::string>{"new.c"}));
 
-  host.script.Dialog.push_back(standin::Press(kAddOk));
+  host.script.Dialog.push_back(standin::Press(ItemOf(AddDialog(), "ok")));
   host.script.Message.push_back(standin::Answer(0));
-  Run(kAdd);
+  Run(Command::Add);
   EXPECT_EQ(LastCvsCall(), "[add][new.c]");
   ExpectNoTempFiles();
 }
@@ -67,9 +67,9 @@ TEST_F(OutputNames, AddOnAFolderOfMoreNamesThanOneCommandLineHoldsRunsInBatches)
   ASSERT_GT(names.size() * (names[0].size() + 1), static_cast<size_t>(limit))
       << "the names fit one command line; the test proves nothing";
   EnterFolder(wc);
-  host.script.Dialog.push_back(standin::Press(kAddOk));
+  host.script.Dialog.push_back(standin::Press(ItemOf(AddDialog(), "ok")));
   host.script.Message.push_back(standin::Answer(0));
-  Run(kAdd);
+  Run(Command::Add);
   setrlimit(RLIMIT_STACK, &saved);
 
   std::vector<std::string> calls = CvsCalls();

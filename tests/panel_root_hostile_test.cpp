@@ -250,11 +250,11 @@ class HostileRootMenu : public CommandTest {
 TEST_F(HostileRootMenu, EveryCommandAsksFirstWithCancelAsTheDefault) {
   // Log, Update (before its dialog), a mark entry: each asks, and Esc or
   // the first button ("Cancel") runs nothing.
-  const int entries[][2] = {{kLog, -1}, {kUpdate, -1}, {kMark, 0}, {kLightCommit, -1}};
-  for (const auto &entry : entries) {
-    SCOPED_TRACE(entry[0]);
-    host.script.Message.push_back(standin::Answer(entry[0] == kLog ? 0 : -1));
-    Run(entry[0], entry[1]);
+  for (Command entry :
+       {Command::Log, Command::Update, Command::MarkModified, Command::LightCommit}) {
+    SCOPED_TRACE(CommandAt(entry).Name);
+    host.script.Message.push_back(standin::Answer(entry == Command::Log ? 0 : -1));
+    Run(entry);
     ASSERT_FALSE(host.Messages.empty());
     const standin::MessageCall &box = host.Messages.back();
     EXPECT_EQ(box.Flags & FMSG_WARNING, static_cast<DWORD>(FMSG_WARNING));
@@ -273,7 +273,7 @@ TEST_F(HostileRootMenu, EveryCommandAsksFirstWithCancelAsTheDefault) {
   host.script.Message.push_back(standin::Answer(1));  // Run
   host.script.Message.push_back(standin::Answer(0));  // the confirmation
   host.script.Message.push_back(standin::Answer(1));  // the outcome box, should cvs fail
-  Run(kLog);
+  Run(Command::Log);
   EXPECT_EQ(CvsCalls().size(), 1u);
   EXPECT_TRUE(probe.Ran());
   ExpectNoTempFiles();
@@ -290,7 +290,7 @@ TEST_F(HostileRootMenu, ARootBelowTheFolderCountsForCommandsThatRecurse) {
   probe.Forget();
 
   host.script.Message.push_back(standin::Answer(0));
-  Run(kStat);
+  Run(Command::Stat);
   ASSERT_EQ(host.Messages.size(), 1u);
   EXPECT_EQ(host.Messages[0].Lines[1],
             "The CVS/Root of deeper/sub gives its access method options:");
@@ -303,7 +303,7 @@ TEST_F(HostileRootMenu, ACvsFolderThatHoldsALinkAsksToo) {
   WriteFile(wc + "/CVS/Root", sandbox.Repository() + "\n");
   Shell("ln -s ../../victim CVS/Entries.Backup", wc);
   host.script.Message.push_back(standin::Answer(0));
-  Run(kUpdate);
+  Run(Command::Update);
   ASSERT_EQ(host.Messages.size(), 1u);
   EXPECT_EQ(host.Messages[0].Lines[1], "In this folder:");
   EXPECT_EQ(host.Messages[0].Lines[2], "Entries.Backup is not a plain file");
@@ -320,7 +320,7 @@ TEST_F(HostileRootMenu, ASelectedWorkingCopyCountsFromAFolderThatIsNone) {
   EnterFolder(sandbox.Root());
   Select({"wc"});
   host.script.Message.push_back(standin::Answer(0));
-  Run(kLog);
+  Run(Command::Log);
   ASSERT_EQ(host.Messages.size(), 1u);
   EXPECT_EQ(host.Messages[0].Lines[1], "The CVS/Root of wc gives its access method options:");
   EXPECT_TRUE(CvsCalls().empty());
@@ -338,13 +338,13 @@ TEST_F(HostileRootMenu, AFolderTheLocalRepositoryHoldsCountsThoughNoEntryNamesIt
   ASSERT_TRUE(probe.Ran()) << "cvs no longer enters a folder its repository holds";
   probe.Forget();
   host.script.Message.push_back(standin::Answer(0));
-  Run(kStat);
+  Run(Command::Stat);
   ASSERT_EQ(host.Messages.size(), 1u);
   EXPECT_EQ(host.Messages[0].Lines[1], "The CVS/Root of x gives its access method options:");
   EXPECT_TRUE(CvsCalls().empty());
 
   // Differences on the whole folder runs nothing, so asks nothing.
-  Run(kDiff);
+  Run(Command::Diff);
   EXPECT_EQ(host.Messages.size(), 1u);
   EXPECT_TRUE(CvsCalls().empty());
   EXPECT_FALSE(probe.Ran());
@@ -354,15 +354,15 @@ TEST_F(HostileRootMenu, CheckoutAsksOnlyWhenTheFoldersRootIsTheOneCvsTakes) {
   auto fill = [this](const std::string &typedRoot) {
     host.script.Dialog.push_back(standin::Edit(
         [typedRoot](FarDialogItem *items) {
-          Type(items[4], "proj");
-          Type(items[6], typedRoot);
-          Type(items[8], "out");
+          Type(items[ItemOf(CheckoutDialog(true), "moduleEdit")], "proj");
+          Type(items[ItemOf(CheckoutDialog(true), "rootEdit")], typedRoot);
+          Type(items[ItemOf(CheckoutDialog(true), "destinationEdit")], "out");
         },
-        1));
+        ItemOf(CheckoutDialog(true), "ok")));
   };
   fill("");
   host.script.Message.push_back(standin::Answer(0));  // Cancel
-  Run(kCheckout);
+  Run(Command::Checkout);
   EXPECT_TRUE(CvsCalls().empty());
   EXPECT_FALSE(probe.Ran());
   ASSERT_EQ(host.Messages.size(), 1u);
@@ -371,7 +371,7 @@ TEST_F(HostileRootMenu, CheckoutAsksOnlyWhenTheFoldersRootIsTheOneCvsTakes) {
 
   // A root typed into the dialog is the one cvs uses: nothing to ask.
   fill(sandbox.Repository());
-  Run(kCheckout);
+  Run(Command::Checkout);
   EXPECT_EQ(host.Messages.size(), 1u);
   EXPECT_EQ(CvsCalls().size(), 1u);
   EXPECT_FALSE(probe.Ran());

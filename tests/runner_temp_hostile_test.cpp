@@ -107,15 +107,18 @@ TEST_F(NoTempNameCommands, EveryMenuCommandSaysSoAndRunsNothing) {
   if (!PrivateMountsPossible()) GTEST_SKIP() << "read-only mounts need root";
   if (!inner) return;
   struct {
-    int Entry, Mark;
+    Command Entry;
     int Confirmations;
-  } commands[] = {{kLog, -1, 1}, {kCommit, -1, 0}, {kLightCommit, -1, 0}, {kMark, 0, 0}};
+  } commands[] = {{Command::Log, 1},
+                  {Command::Commit, 0},
+                  {Command::LightCommit, 0},
+                  {Command::MarkModified, 0}};
   for (const auto &command : commands) {
-    SCOPED_TRACE(command.Entry);
+    SCOPED_TRACE(CommandAt(command.Entry).Name);
     host.Messages.clear();
     for (int i = 0; i < command.Confirmations; ++i)
       host.script.Message.push_back(standin::Answer(0));
-    Run(command.Entry, command.Mark);
+    Run(command.Entry);
     ASSERT_EQ(host.Messages.size(), static_cast<size_t>(command.Confirmations) + 1);
     ExpectToldWhy(host.Messages.back());
     EXPECT_TRUE(host.Editors.empty());
@@ -123,8 +126,9 @@ TEST_F(NoTempNameCommands, EveryMenuCommandSaysSoAndRunsNothing) {
   // Checkout, after its dialog.
   host.Messages.clear();
   host.script.Dialog.push_back(
-      standin::Edit([](FarDialogItem *items) { Type(items[4], "proj"); }, 1));
-  Run(kCheckout);
+      standin::Edit([](FarDialogItem *items) { Type(items[ItemOf(CheckoutDialog(true), "moduleEdit")], "proj"); },
+                    ItemOf(CheckoutDialog(true), "ok")));
+  Run(Command::Checkout);
   ASSERT_EQ(host.Messages.size(), 1u);
   ExpectToldWhy(host.Messages[0]);
   EXPECT_TRUE(CvsCalls().empty());

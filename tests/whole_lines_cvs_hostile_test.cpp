@@ -119,18 +119,16 @@ class HostileUpdateTest : public CommandTest {
   std::string hostile;
 };
 
-enum { kMarkModified = 0, kMarkUnknown = 3 };
-
 TEST_F(HostileUpdateTest, MarkModifiedTakesWholeNamesAndNoForgedOnes) {
   MakeHostileCopy();
-  Run(kMark, kMarkModified);
+  Run(Command::MarkModified);
   EXPECT_EQ(SelectedRows(), (std::vector<std::string>{" lead.c", "a b.c", "real.c"}));
   ExpectNoTempFiles();
 }
 
 TEST_F(HostileUpdateTest, MarkNotInRepositoryTakesNamesWithBlanksWhole) {
   MakeHostileCopy();
-  Run(kMark, kMarkUnknown);
+  Run(Command::MarkUnknown);
   // "new file", not the known file "new".
   EXPECT_EQ(SelectedRows(), (std::vector<std::string>{"new file"}));
 }
@@ -138,7 +136,7 @@ TEST_F(HostileUpdateTest, MarkNotInRepositoryTakesNamesWithBlanksWhole) {
 TEST_F(HostileUpdateTest, TheCommitTemplateListsOnlyWhatCvsReportsModified) {
   MakeHostileCopy();
   host.script.Editor.push_back(standin::LeaveEditor());
-  Run(kCommit);
+  Run(Command::Commit);
   ASSERT_EQ(host.Editors.size(), 1u);
   const std::string dash = ": " + std::string(70, '-') + "\n";
   EXPECT_EQ(host.Editors[0].Content.substr(0, host.Editors[0].Content.find(dash, 1)),

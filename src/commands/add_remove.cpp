@@ -19,17 +19,21 @@ AddChoices gChoices;
 
 }  // namespace
 
+const DialogDeclaration &AddDialog() {
+  static const DialogDeclaration dialog = {
+      31, 7,
+      {Box(3, 1, 27, 5),
+       Button("ok", MOk, 4).AsDefault(),
+       Button("cancel", MCancel, 4),
+       Check("binary", MAddBinary, Field(gChoices.Binary), 5, 2, 15),
+       Separator(4, 3, 28, 8)}};
+  return dialog;
+}
+
 bool AskAddOptions(CvsArgs &args) {
-  DialogBuilder dialog;
-  dialog.Add(DialogItem(DI_DOUBLEBOX, 3, 1, 27, 5, 0, 0, 0, 0, ""));
-  dialog.Add(DialogItem(DI_BUTTON, 0, 4, 0, 0, 0, 0, DIF_CENTERGROUP, 1, GetMsg(MOk)));
-  const int cancel = dialog.Add(DialogItem(DI_BUTTON, 0, 4, 0, 0, 0, 0, DIF_CENTERGROUP, 0, GetMsg(MCancel)));
-  const int binary =
-      dialog.Add(DialogItem(DI_CHECKBOX, 5, 2, 15, 0, 0, gChoices.Binary, 0, 0, GetMsg(MAddBinary)));
-  dialog.Add(DialogItem(DI_TEXT, 4, 3, 28, 8, 0, 0, DIF_SEPARATOR, 0, ""));
-  const int result = dialog.Run(31, 7);
-  gChoices.Binary = dialog.Selected(binary);
-  if (result == -1 || result == cancel) return false;
+  DialogSession dialog(AddDialog());
+  const std::string closedBy = dialog.Show();
+  if (closedBy.empty() || closedBy == "cancel") return false;
   if (gChoices.Binary) args.Add("-kb");
   return true;
 }

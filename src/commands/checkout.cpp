@@ -19,59 +19,57 @@ struct CheckoutChoices {
 };
 CheckoutChoices gChoices;
 
-const int kCheckout = 3;
+// Checkout and Export differ only in the frame's title.
+DialogDeclaration CheckoutDeclaration(int title) {
+  CheckoutChoices &c = gChoices;
+  return {76, 14,
+          {Box(3, 1, 72, 12, title),
+           Button("ok", MOk, 11).AsDefault(),
+           Button("cancel", MCancel, 11),
+           Text("moduleLabel", MModuleLabel, 5, 2, 70),
+           Edit("moduleEdit", Field(c.Module), "module", 5, 3, 70, DIF_SELECTONENTRY).WithFocus(),
+           Text("rootLabel", MCheckoutRoot, 5, 4, 70),
+           Edit("rootEdit", Field(c.Root), "cvsroot", 5, 5, 70,
+                DIF_USELASTHISTORY | DIF_SELECTONENTRY),
+           Text("destinationLabel", MCheckoutDestination, 5, 7, 17),
+           Edit("destinationEdit", Field(c.Destination), "destination", 18, 7, 50,
+                DIF_SELECTONENTRY),
+           Text("revisionLabel", MCheckoutRevision, 5, 9, 17),
+           Edit("revisionEdit", Field(c.Revision), "revision", 18, 9, 34, DIF_SELECTONENTRY),
+           Text("dateLabel", MCheckoutDate, 37, 9, 41),
+           Edit("dateEdit", Field(c.Date), "date", 42, 9, 50),
+           Check("recursive", MRecursive, Field(c.Recursive), 55, 9, 65),
+           Separator(4, 6, 71, 6),
+           Separator(4, 10, 71, 10)}};
+}
 
 }  // namespace
 
-int CheckoutOrExport(int command) {
-  const bool checkout = command == kCheckout;
+const DialogDeclaration &CheckoutDialog(bool checkout) {
+  static const DialogDeclaration forCheckout = CheckoutDeclaration(MVerbCheckout);
+  static const DialogDeclaration forExport = CheckoutDeclaration(MVerbExport);
+  return checkout ? forCheckout : forExport;
+}
+
+int CheckoutOrExport(bool checkout) {
   CheckoutChoices &choices = gChoices;
   choices.Destination.clear();
   if (!checkout) choices.Date = "now";
 
-  DialogBuilder dialog;
-  dialog.Add(DialogItem(DI_DOUBLEBOX, 3, 1, 72, 12, 0, 0, 0, 0, GetMsg(checkout ? MVerbCheckout : MVerbExport)));
-  dialog.Add(DialogItem(DI_BUTTON, 0, 11, 0, 0, 0, 0, DIF_CENTERGROUP, 1, GetMsg(MOk)));
-  const int cancel = dialog.Add(DialogItem(DI_BUTTON, 0, 11, 0, 0, 0, 0, DIF_CENTERGROUP, 0, GetMsg(MCancel)));
-  dialog.Add(DialogItem(DI_TEXT, 5, 2, 70, 0, 0, 0, 0, 0, GetMsg(MModuleLabel)));
-  const int moduleEdit = dialog.Add(
-      HistoryEdit(5, 3, 70, 1, "module", DIF_HISTORY | DIF_SELECTONENTRY, choices.Module));
-  dialog.Add(DialogItem(DI_TEXT, 5, 4, 70, 0, 0, 0, 0, 0,
-                        GetMsg(MCheckoutRoot)));
-  const int rootEdit = dialog.Add(HistoryEdit(
-      5, 5, 70, 0, "cvsroot", DIF_HISTORY | DIF_USELASTHISTORY | DIF_SELECTONENTRY, choices.Root));
-  dialog.Add(DialogItem(DI_TEXT, 5, 7, 17, 0, 0, 0, 0, 0, GetMsg(MCheckoutDestination)));
-  const int destinationEdit = dialog.Add(HistoryEdit(
-      18, 7, 50, 0, "destination", DIF_HISTORY | DIF_SELECTONENTRY, choices.Destination));
-  dialog.Add(DialogItem(DI_TEXT, 5, 9, 17, 0, 0, 0, 0, 0, GetMsg(MCheckoutRevision)));
-  const int revisionEdit = dialog.Add(
-      HistoryEdit(18, 9, 34, 0, "revision", DIF_HISTORY | DIF_SELECTONENTRY, choices.Revision));
-  dialog.Add(DialogItem(DI_TEXT, 37, 9, 41, 0, 0, 0, 0, 0, GetMsg(MCheckoutDate)));
-  const int dateEdit = dialog.Add(HistoryEdit(42, 9, 50, 0, "date", DIF_HISTORY, choices.Date));
-  const int recursiveCheck = dialog.Add(
-      DialogItem(DI_CHECKBOX, 55, 9, 65, 0, 0, choices.Recursive, 0, 0, GetMsg(MRecursive)));
-  dialog.Add(DialogItem(DI_TEXT, 4, 6, 71, 6, 0, 0, DIF_SEPARATOR, 0, ""));
-  dialog.Add(DialogItem(DI_TEXT, 4, 10, 71, 10, 0, 0, DIF_SEPARATOR, 0, ""));
-
+  DialogSession dialog(CheckoutDialog(checkout));
   for (;;) {
-    const int result = dialog.Run(76, 14);
     // What the user left is kept, whichever way the dialog closed.
-    choices.Module = dialog.Value(moduleEdit);
-    choices.Root = dialog.Value(rootEdit);
-    choices.Destination = dialog.Value(destinationEdit);
-    choices.Revision = dialog.Value(revisionEdit);
-    choices.Date = dialog.Value(dateEdit);
-    choices.Recursive = dialog.Selected(recursiveCheck);
-    if (result == -1 || result == cancel) return 0;
-    if (!dialog.Empty(moduleEdit)) break;
+    const std::string closedBy = dialog.Show();
+    if (closedBy.empty() || closedBy == "cancel") return 0;
+    if (!choices.Module.empty()) break;
     ShowErrorText(GetMsg(MModuleRequired));
   }
 
-  const std::string module = dialog.Value(moduleEdit, 127);
-  const std::string root = dialog.Value(rootEdit, 239);
-  const std::string destination = dialog.Value(destinationEdit, 127);
-  const std::string revision = dialog.Value(revisionEdit, 31);
-  const std::string date = dialog.Value(dateEdit, 31);
+  const std::string module = choices.Module.substr(0, 127);
+  const std::string root = choices.Root.substr(0, 239);
+  const std::string destination = choices.Destination.substr(0, 127);
+  const std::string revision = choices.Revision.substr(0, 31);
+  const std::string date = choices.Date.substr(0, 31);
   const bool recursive = choices.Recursive;
   // Without a root of its own, cvs takes the one of the working copy it
   // runs in.

@@ -7,6 +7,14 @@
 #include <vector>
 
 #include "runner/runner.hpp"
+#include "ui/dialog.hpp"
+
+// The commands' dialogs as declared: the host receives an item for each
+// row, and a caller finds one by its row's name.
+const DialogDeclaration &UpdateDialog();
+const DialogDeclaration &CheckoutDialog(bool checkout);
+const DialogDeclaration &DiffDialog();
+const DialogDeclaration &AddDialog();
 
 // Update: shows the options dialog and appends its options to `args`
 // ("cvs", "update").  False when the user cancelled; `args` is then unchanged.
@@ -17,9 +25,9 @@ bool AskUpdateOptions(CvsArgs &args);
 // the command ends quietly when there are none.  False when it stopped early.
 bool CommitFiles(const Selection &selection, bool withList);
 
-// Checkout (command 3) or export (anything else) of a module into the
+// Checkout (or, with `checkout` false, export) of a module into the
 // current folder.  0 when cancelled, else the result of the run.
-int CheckoutOrExport(int command);
+int CheckoutOrExport(bool checkout);
 
 // Diff: shows the comparison dialog and appends its options to `args`
 // ("cvs", "diff", "-u"); `visualDiff` tells whether TkDiff is to be started.

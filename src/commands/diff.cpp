@@ -27,7 +27,7 @@ namespace {
 // One side of the comparison as the user left it.
 struct DiffSide {
   enum Source { kDefault, kRevision, kDate };  // the file on disk / the latest version
-  Source From = kDefault;
+  int From = kDefault;
   std::string Revision;
   std::string Date;
 };
@@ -40,35 +40,6 @@ struct DiffChoices {
   bool Visual = false;
 };
 DiffChoices gChoices;
-
-// The items of one side in the dialog.
-struct SideItems {
-  int Default, Revision, Date, RevisionEdit, DateEdit;
-};
-
-SideItems AddSide(DialogBuilder &dialog, int top, const char *defaultText, const DiffSide &side) {
-  SideItems at;
-  at.Default = dialog.Add(DialogItem(DI_RADIOBUTTON, 5, top, 35, 0, 0,
-                                     side.From == DiffSide::kDefault, DIF_GROUP, 0, defaultText));
-  at.Revision = dialog.Add(DialogItem(DI_RADIOBUTTON, 5, top + 1, 36, 0, 0,
-                                      side.From == DiffSide::kRevision, 0, 0,
-                                      GetMsg(MDiffRevision)));
-  at.Date = dialog.Add(DialogItem(DI_RADIOBUTTON, 5, top + 3, 36, 0, 0,
-                                  side.From == DiffSide::kDate, 0, 0,
-                                  GetMsg(MDiffDate)));
-  at.RevisionEdit = dialog.Add(HistoryEdit(6, top + 2, 22, 0, "revision",
-                                           DIF_HISTORY | DIF_SELECTONENTRY, side.Revision));
-  at.DateEdit = dialog.Add(HistoryEdit(6, top + 4, 22, 0, "date", DIF_HISTORY, side.Date));
-  return at;
-}
-
-void ReadSide(const DialogBuilder &dialog, const SideItems &at, DiffSide &side) {
-  side.From = dialog.Selected(at.Revision) ? DiffSide::kRevision
-              : dialog.Selected(at.Date)   ? DiffSide::kDate
-                                           : DiffSide::kDefault;
-  side.Revision = dialog.Value(at.RevisionEdit);
-  side.Date = dialog.Value(at.DateEdit);
-}
 
 // Appends one side's option: "-r" or "-D" with its value, or nothing.
 void AppendSide(CvsArgs &args, const DiffSide &side) {
@@ -102,34 +73,45 @@ const char *MissingValue(const DiffChoices &choices) {
 
 }  // namespace
 
-bool AskDiffOptions(CvsArgs &args, bool &visualDiff) {
-  DiffChoices &choices = gChoices;
-  DialogBuilder dialog;
-  dialog.Add(DialogItem(DI_DOUBLEBOX, 3, 1, 47, 20, 0, 0, 0, 0, ""));
-  const SideItems first = AddSide(dialog, 2, GetMsg(MDiffFileOnDisk), choices.First);
-  dialog.Add(DialogItem(DI_TEXT, 4, 7, 28, 8, 0, 0, DIF_SEPARATOR, 0, ""));
-  const SideItems second = AddSide(dialog, 8, GetMsg(MDiffLatest), choices.Second);
-  dialog.Add(DialogItem(DI_TEXT, 4, 13, 28, 8, 0, 0, DIF_SEPARATOR, 0, ""));
-  const int recursive = dialog.Add(
-      DialogItem(DI_CHECKBOX, 5, 14, 15, 0, 0, choices.Recursive, 0, 0, GetMsg(MRecursive)));
-  dialog.Add(DialogItem(DI_TEXT, 4, 15, 28, 8, 0, 0, DIF_SEPARATOR, 0, ""));
-  dialog.Add(DialogItem(DI_RADIOBUTTON, 5, 16, 35, 0, 0, !choices.Visual, DIF_GROUP, 0,
-                        GetMsg(MDiffText)));
-  const int visual = dialog.Add(
-      DialogItem(DI_RADIOBUTTON, 5, 17, 36, 0, 0, choices.Visual, 0, 0, GetMsg(MDiffVisual)));
-  dialog.Add(DialogItem(DI_TEXT, 4, 18, 28, 8, 0, 0, DIF_SEPARATOR, 0, ""));
-  dialog.Add(DialogItem(DI_BUTTON, 0, 19, 0, 0, 0, 0, DIF_CENTERGROUP, 1, GetMsg(MOk)));
-  const int cancel = dialog.Add(DialogItem(DI_BUTTON, 0, 19, 0, 0, 0, 0, DIF_CENTERGROUP, 0, GetMsg(MCancel)));
-  dialog.Add(DialogItem(DI_TEXT, 0, 1, 0, 0, 0, 0, DIF_CENTERGROUP, 1, GetMsg(MDiffTitle)));
+const DialogDeclaration &DiffDialog() {
+  DiffSide &first = gChoices.First;
+  DiffSide &second = gChoices.Second;
+  static const DialogDeclaration dialog = {
+      51, 22,
+      {Box(3, 1, 47, 20),
+       Radio("firstDisk", MDiffFileOnDisk, Field(first.From, DiffSide::kDefault), 5, 2, 35,
+             DIF_GROUP),
+       Radio("firstRevision", MDiffRevision, Field(first.From, DiffSide::kRevision), 5, 3, 36),
+       Radio("firstDate", MDiffDate, Field(first.From, DiffSide::kDate), 5, 5, 36),
+       Edit("firstRevisionEdit", Field(first.Revision), "revision", 6, 4, 22, DIF_SELECTONENTRY),
+       Edit("firstDateEdit", Field(first.Date), "date", 6, 6, 22),
+       Separator(4, 7, 28, 8),
+       Radio("secondLatest", MDiffLatest, Field(second.From, DiffSide::kDefault), 5, 8, 35,
+             DIF_GROUP),
+       Radio("secondRevision", MDiffRevision, Field(second.From, DiffSide::kRevision), 5, 9, 36),
+       Radio("secondDate", MDiffDate, Field(second.From, DiffSide::kDate), 5, 11, 36),
+       Edit("secondRevisionEdit", Field(second.Revision), "revision", 6, 10, 22,
+            DIF_SELECTONENTRY),
+       Edit("secondDateEdit", Field(second.Date), "date", 6, 12, 22),
+       Separator(4, 13, 28, 8),
+       Check("recursive", MRecursive, Field(gChoices.Recursive), 5, 14, 15),
+       Separator(4, 15, 28, 8),
+       Radio("text", MDiffText, Field(gChoices.Visual, false), 5, 16, 35, DIF_GROUP),
+       Radio("visual", MDiffVisual, Field(gChoices.Visual, true), 5, 17, 36),
+       Separator(4, 18, 28, 8),
+       Button("ok", MOk, 19).AsDefault(),
+       Button("cancel", MCancel, 19),
+       Text("title", MDiffTitle, 0, 1, 0, 0, DIF_CENTERGROUP).AsDefault()}};
+  return dialog;
+}
 
+bool AskDiffOptions(CvsArgs &args, bool &visualDiff) {
+  const DiffChoices &choices = gChoices;
+  DialogSession dialog(DiffDialog());
   for (;;) {
-    const int result = dialog.Run(51, 22);
     // What the user left is kept, whichever way the dialog closed.
-    ReadSide(dialog, first, choices.First);
-    ReadSide(dialog, second, choices.Second);
-    choices.Recursive = dialog.Selected(recursive);
-    choices.Visual = dialog.Selected(visual);
-    if (result == -1 || result == cancel) return false;
+    const std::string closedBy = dialog.Show();
+    if (closedBy.empty() || closedBy == "cancel") return false;
     if (choices.Visual && !VisualCanShow(choices)) {
       visualDiff = true;
       return false;

@@ -9,7 +9,7 @@ namespace {
 // What the user left in the dialog, offered again by the next Update.
 struct UpdateChoices {
   enum Target { kCurrentBranch, kTrunk, kRevision, kDate };
-  Target To = kCurrentBranch;
+  int To = kCurrentBranch;
   std::string Revision;  // the edit lines as left
   std::string Date;
   bool Recursive = true;
@@ -19,56 +19,39 @@ UpdateChoices gChoices;
 
 }  // namespace
 
-bool AskUpdateOptions(CvsArgs &args) {
-  UpdateChoices &choices = gChoices;
-  DialogBuilder dialog;
-  dialog.Add(DialogItem(DI_DOUBLEBOX, 3, 1, 47, 13, 0, 0, 0, 0, ""));
-  dialog.Add(DialogItem(DI_BUTTON, 0, 12, 0, 0, 0, 0, DIF_CENTERGROUP, 1, GetMsg(MOk)));
-  const int cancel = dialog.Add(DialogItem(DI_BUTTON, 0, 12, 0, 0, 0, 0, DIF_CENTERGROUP, 0, GetMsg(MCancel)));
-  dialog.Add(DialogItem(DI_RADIOBUTTON, 5, 2, 35, 0, 0,
-                                           choices.To == UpdateChoices::kCurrentBranch, DIF_GROUP, 0,
-                                           GetMsg(MUpdateCurrentBranch)));
-  const int trunk = dialog.Add(DialogItem(DI_RADIOBUTTON, 5, 3, 39, 0, 0,
-                                          choices.To == UpdateChoices::kTrunk, 0, 0,
-                                          GetMsg(MUpdateTrunk)));
-  const int revision = dialog.Add(DialogItem(DI_RADIOBUTTON, 5, 4, 36, 0, 0,
-                                             choices.To == UpdateChoices::kRevision, 0, 0,
-                                             GetMsg(MUpdateRevision)));
-  const int date = dialog.Add(DialogItem(DI_RADIOBUTTON, 5, 6, 36, 0, 0,
-                                         choices.To == UpdateChoices::kDate, 0, 0,
-                                         GetMsg(MUpdateDate)));
-  const int revisionEdit = dialog.Add(
-      HistoryEdit(6, 5, 22, 0, "revision", DIF_HISTORY | DIF_SELECTONENTRY, choices.Revision));
-  const int dateEdit = dialog.Add(HistoryEdit(6, 7, 22, 0, "date", DIF_HISTORY, choices.Date));
-  const int recursive = dialog.Add(
-      DialogItem(DI_CHECKBOX, 5, 9, 15, 0, 0, choices.Recursive, 0, 0, GetMsg(MRecursive)));
-  const int createFolders = dialog.Add(DialogItem(DI_CHECKBOX, 5, 10, 15, 0, 0,
-                                                  choices.CreateFolders, 0, 0,
-                                                  GetMsg(MUpdateCreateFolders)));
-  dialog.Add(DialogItem(DI_TEXT, 4, 8, 28, 8, 0, 0, DIF_SEPARATOR, 0, ""));
-  dialog.Add(DialogItem(DI_TEXT, 4, 11, 28, 10, 0, 0, DIF_SEPARATOR, 0, ""));
-  dialog.Add(DialogItem(DI_TEXT, 27, 7, 39, 0, 0, 0, 0, 0, GetMsg(MDateFormat)));
+const DialogDeclaration &UpdateDialog() {
+  UpdateChoices &c = gChoices;
+  static const DialogDeclaration dialog = {
+      51, 14,
+      {Box(3, 1, 47, 13),
+       Button("ok", MOk, 12).AsDefault(),
+       Button("cancel", MCancel, 12),
+       Radio("branch", MUpdateCurrentBranch, Field(c.To, UpdateChoices::kCurrentBranch), 5, 2, 35,
+             DIF_GROUP),
+       Radio("trunk", MUpdateTrunk, Field(c.To, UpdateChoices::kTrunk), 5, 3, 39),
+       Radio("revision", MUpdateRevision, Field(c.To, UpdateChoices::kRevision), 5, 4, 36),
+       Radio("date", MUpdateDate, Field(c.To, UpdateChoices::kDate), 5, 6, 36),
+       Edit("revisionEdit", Field(c.Revision), "revision", 6, 5, 22, DIF_SELECTONENTRY),
+       Edit("dateEdit", Field(c.Date), "date", 6, 7, 22),
+       Check("recursive", MRecursive, Field(c.Recursive), 5, 9, 15),
+       Check("createFolders", MUpdateCreateFolders, Field(c.CreateFolders), 5, 10, 15),
+       Separator(4, 8, 28, 8),
+       Separator(4, 11, 28, 10),
+       Text("dateFormat", MDateFormat, 27, 7, 39)}};
+  return dialog;
+}
 
-  // What the user left is kept, whichever way the dialog closed.
-  auto remember = [&]() {
-    choices.To = dialog.Selected(trunk)      ? UpdateChoices::kTrunk
-                 : dialog.Selected(revision) ? UpdateChoices::kRevision
-                 : dialog.Selected(date)     ? UpdateChoices::kDate
-                                             : UpdateChoices::kCurrentBranch;
-    choices.Revision = dialog.Value(revisionEdit);
-    choices.Date = dialog.Value(dateEdit);
-    choices.Recursive = dialog.Selected(recursive);
-    choices.CreateFolders = dialog.Selected(createFolders);
-  };
+bool AskUpdateOptions(CvsArgs &args) {
+  const UpdateChoices &choices = gChoices;
+  DialogSession dialog(UpdateDialog());
   for (;;) {
-    const int result = dialog.Run(51, 14);
-    remember();
-    if (result == -1 || result == cancel) return false;
-    if (dialog.Selected(revision) && dialog.Empty(revisionEdit)) {
+    const std::string closedBy = dialog.Show();
+    if (closedBy.empty() || closedBy == "cancel") return false;
+    if (choices.To == UpdateChoices::kRevision && choices.Revision.empty()) {
       ShowErrorText(GetMsg(MRevisionRequired));
       continue;
     }
-    if (dialog.Selected(date) && dialog.Empty(dateEdit)) {
+    if (choices.To == UpdateChoices::kDate && choices.Date.empty()) {
       ShowErrorText(GetMsg(MDateRequired));
       continue;
     }
@@ -80,10 +63,10 @@ bool AskUpdateOptions(CvsArgs &args) {
     args.Add("-A");
   } else if (choices.To == UpdateChoices::kRevision) {
     args.Add("-r");
-    args.Add(dialog.Value(revisionEdit, 255));
+    args.Add(choices.Revision.substr(0, 255));
   } else if (choices.To == UpdateChoices::kDate) {
     args.Add("-D");
-    args.Add(dialog.Value(dateEdit, 255));
+    args.Add(choices.Date.substr(0, 255));
   }
   return true;
 }

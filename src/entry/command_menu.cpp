@@ -15,13 +15,17 @@ namespace {
 
 const DWORD kMenuFlags = FMENU_WRAPMODE | FMENU_AUTOHIGHLIGHT;
 
-// Shows the rows of the menu entries `first` .. `first + count - 1` of the
-// command table; the index chosen among them, or -1.
-int ShowCommandRows(const char *title, const char *bottom, int first, int count) {
-  std::vector<FarMenuItem> items(static_cast<size_t>(count));
-  for (int i = 0; i < count; ++i) {
-    const CommandRow &row = *CommandAt(first + i);
-    FarMenuItem &item = items[static_cast<size_t>(i)];
+// Shows the rows of the command table that `shown` takes, in the table's
+// order; the row chosen, or null.
+template <class Shown>
+const CommandRow *ShowCommandRows(const char *title, const char *bottom, Shown shown) {
+  std::vector<const CommandRow *> rows;
+  for (const CommandRow *row = CommandsBegin(); row != CommandsEnd(); ++row)
+    if (shown(*row)) rows.push_back(row);
+  std::vector<FarMenuItem> items(rows.size());
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const CommandRow &row = *rows[i];
+    FarMenuItem &item = items[i];
     memset(&item, 0, sizeof item);
     item.Selected = row.StartsSelected ? 1 : 0;
     // A separator row has no text: the host's language file has no message
@@ -29,7 +33,9 @@ int ShowCommandRows(const char *title, const char *bottom, int first, int count)
     item.Separator = row.MenuText == kNoText ? 1 : 0;
     if (!item.Separator) CopyToField(item.Text, GetMsg(row.MenuText));
   }
-  return ShowMenu(title, bottom, items.data(), count, kMenuFlags);
+  const int chosen = ShowMenu(title, bottom, items.data(), static_cast<int>(items.size()), kMenuFlags);
+  return chosen >= 0 && static_cast<size_t>(chosen) < rows.size() ? rows[static_cast<size_t>(chosen)]
+                                                                  : nullptr;
 }
 
 // The text of a fixed host field, also when the host left it unterminated.
@@ -85,21 +91,24 @@ bool CollectSelection(Selection &out, bool &wholeDirectory) {
   return true;
 }
 
-int ShowCommandMenu(bool wholeDirectory) {
+const CommandRow *ShowCommandMenu(bool wholeDirectory) {
   const char *title = GetMsg(wholeDirectory ? MMenuCurrentDir : MMenuSelection);
   if (!os::IsDirectory("CVS")) {
-    if (wholeDirectory) {
-      int result = ShowCommandRows(title, GetMsg(MMenuNoModule), kEntryCheckout, 2);
-      return result >= 0 ? result + kEntryCheckout : -1;
-    }
-    int result = ShowCommandRows(title, GetMsg(MMenuNoModule), kEntryUpdate, kEntryDiff + 1);
-    return result >= 0 ? result : -1;
+    // Out of a working copy: what makes one, and for selected files what
+    // runs on files.
+    return ShowCommandRows(title, GetMsg(MMenuNoModule), [wholeDirectory](const CommandRow &row) {
+      return row.Where == Place::Anywhere || (!wholeDirectory && row.Where == Place::Files);
+    });
   }
   for (;;) {
-    int result = ShowCommandRows(title, nullptr, kEntryUpdate, kEntryMark + 1);
-    if (result != kEntryMark) return result;
-    int mark = ShowCommandRows(GetMsg(MMenuMarkTitle), nullptr, kEntryMarkModified,
-                               kEntryMarkUnknown - kEntryMarkModified + 1);
-    if (mark >= 0) return mark + kEntryMarkModified;
+    const CommandRow *chosen = ShowCommandRows(title, nullptr, [](const CommandRow &row) {
+      return row.Where != Place::MarkMenu;
+    });
+    if (chosen == nullptr || chosen->Where != Place::OpensMarkMenu) return chosen;
+    // Esc in the sub-menu goes back to the command menu.
+    const CommandRow *mark = ShowCommandRows(GetMsg(MMenuMarkTitle), nullptr, [](const CommandRow &row) {
+      return row.Where == Place::MarkMenu;
+    });
+    if (mark != nullptr) return mark;
   }
 }

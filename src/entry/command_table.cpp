@@ -2,7 +2,6 @@
 #include "entry/command_table.hpp"
 
 #include "commands/commands.hpp"
-#include "entry/dispatch.hpp"
 #include "host/messages.hpp"
 #include "panel/cvs_panel.hpp"
 
@@ -47,12 +46,12 @@ HANDLE RunLightCommit(CommandRun &run, const CommandRow &) {
 }
 
 HANDLE RunCheckout(CommandRun &, const CommandRow &) {
-  CheckoutOrExport(kEntryCheckout);
+  CheckoutOrExport(true);
   return INVALID_HANDLE_VALUE;
 }
 
 HANDLE RunExport(CommandRun &, const CommandRow &) {
-  CheckoutOrExport(kEntryExport);
+  CheckoutOrExport(false);
   return INVALID_HANDLE_VALUE;
 }
 
@@ -79,34 +78,16 @@ HANDLE MarkUnknown(CommandRun &run, const CommandRow &) {
 }
 
 const CommandRow kCommands[] = {
-    // menu text, cursor, verb, cvs word, runs it, confirms, names taken, folders visited
-    {MMenuUpdate, true, MVerbUpdate, "update", RunUpdate, false, TakesNames::All, Visits::Names},
-    {MMenuCommit, false, MVerbCommit, nullptr, RunCommit, false, TakesNames::All, Visits::NamesAndHere},
-    {MMenuLightCommit, false, MVerbCommit, nullptr, RunLightCommit, false, TakesNames::All, Visits::NamesAndHere},
-    {MMenuCheckout, false, MVerbCheckout, nullptr, RunCheckout, false, TakesNames::None, Visits::Nothing},
-    {MMenuExport, false, MVerbExport, nullptr, RunExport, false, TakesNames::None, Visits::Nothing},
-    {MMenuLog, false, MVerbLog, "log", RunPlain, true, TakesNames::All, Visits::Names},
-    {MMenuStat, false, MVerbStat, "stat", RunPlain, true, TakesNames::All, Visits::Names},
-    {MMenuDiff, false, MVerbDiff, "diff", RunDiff, false, TakesNames::First, Visits::Names},
-    {kNoText, false, kNoText, nullptr, nullptr, false, TakesNames::None, Visits::Nothing},
-    {MMenuAdd, false, MVerbAdd, "add", RunAdd, false, TakesNames::InBatches, Visits::Names},
-    {MMenuRemove, false, MVerbRemove, "remove", RunPlain, true, TakesNames::All, Visits::Names},
-    {MMenuBrowse, false, kNoText, nullptr, Browse, false, TakesNames::None, Visits::Nothing},
-    {MMenuMark, false, kNoText, nullptr, nullptr, false, TakesNames::None, Visits::Nothing},
-    {MMenuMarkModified, true, kNoText, nullptr, MarkModified, false, TakesNames::None, Visits::Here},
-    {MMenuMarkConflicts, false, kNoText, nullptr, MarkConflicts, false, TakesNames::None, Visits::Here},
-    {MMenuMarkOutOfDate, false, kNoText, nullptr, MarkOutOfDate, false, TakesNames::None, Visits::Here},
-    {MMenuMarkUnknown, false, kNoText, nullptr, MarkUnknown, false, TakesNames::None, Visits::HereOnly},
+#define QUILLET_COMMAND(id, menuText, place, cursor, verb, word, runs, confirms, names, visits) \
+  {Command::id, #id, menuText, Place::place, cursor, verb, word, runs, confirms,                \
+   TakesNames::names, Visits::visits},
+#include "entry/command_list.hpp"
+#undef QUILLET_COMMAND
 };
-
-const int kCommandCount = static_cast<int>(sizeof kCommands / sizeof kCommands[0]);
-static_assert(sizeof kCommands / sizeof kCommands[0] == kEntryMarkUnknown + 1,
-              "one row for every menu entry number");
 
 }  // namespace
 
-const CommandRow *CommandAt(int entry) {
-  return entry >= 0 && entry < kCommandCount ? &kCommands[entry] : nullptr;
-}
+const CommandRow &CommandAt(Command command) { return kCommands[static_cast<size_t>(command)]; }
 
-int CommandCount() { return kCommandCount; }
+const CommandRow *CommandsBegin() { return kCommands; }
+const CommandRow *CommandsEnd() { return kCommands + sizeof kCommands / sizeof kCommands[0]; }

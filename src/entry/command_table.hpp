@@ -1,8 +1,7 @@
-// The commands of the plug-ins menu, one row each in the order of the
-// menus: a row's index is its menu entry number (the command menu's 0..12,
-// then the Mark sub-menu's 13..16, MenuEntry in dispatch.hpp).  A command
-// is its row: what the menu shows, how the confirmation names it, what
-// runs it, whether it asks first and which names it takes.
+// The commands of the plug-ins menu, one row each, made from the list in
+// command_list.hpp.  A command is its row: what the menu shows and where,
+// how the confirmation names it, what runs it, whether it asks first and
+// which names it takes.
 #ifndef QUILLET_ENTRY_COMMAND_TABLE_HPP
 #define QUILLET_ENTRY_COMMAND_TABLE_HPP
 
@@ -27,6 +26,24 @@ enum class Visits {
   HereOnly,         // the current folder alone
 };
 
+// Which menus show a command.  In a folder without a CVS folder the menu
+// offers only what can work there: for the whole folder what makes a
+// working copy, for selected files what runs on files.
+enum class Place {
+  Anywhere,       // the command menu, in or out of a working copy
+  Files,          // the command menu; out of a working copy for selected files only
+  WorkingCopy,    // the command menu in a working copy only
+  OpensMarkMenu,  // the command menu's row that opens the Mark sub-menu
+  MarkMenu,       // the Mark sub-menu
+};
+
+// The commands, in the order of the list: Command::Log and the like.
+enum class Command {
+#define QUILLET_COMMAND(id, ...) id,
+#include "entry/command_list.hpp"
+#undef QUILLET_COMMAND
+};
+
 struct CommandRun;
 struct CommandRow;
 // What runs a command; the handle of a new panel, or INVALID_HANDLE_VALUE.
@@ -36,7 +53,10 @@ typedef HANDLE (*CommandAction)(CommandRun &run, const CommandRow &row);
 const int kNoText = -1;
 
 struct CommandRow {
+  Command Id;
+  const char *Name;     // the list's name of it: "Log"
   int MenuText;         // message number of its menu row; kNoText for a separator
+  Place Where;
   bool StartsSelected;  // the menu's cursor starts here
   int Verb;             // message number of its name in the confirmation's heading
   const char *Word;     // the cvs command word of a plain run, else null
@@ -55,10 +75,11 @@ struct CommandRun {
   Selection addedNames;  // the folder's new entries for Add on the whole folder
 };
 
-// The row of menu entry `entry`, or null when there is none.
-const CommandRow *CommandAt(int entry);
-// The number of rows (menu entries 0 .. CommandCount() - 1).
-int CommandCount();
+// The row of `command`.
+const CommandRow &CommandAt(Command command);
+// Every row, in the order of the list (and of the menus).
+const CommandRow *CommandsBegin();
+const CommandRow *CommandsEnd();
 
 // The common end of a plain run: confirmation (for a row that confirms),
 // the names, the output file, the run and its outcome.

@@ -5,28 +5,8 @@
 
 #include <string>
 
+#include "entry/command_table.hpp"
 #include "runner/runner.hpp"
-
-// Menu entry numbers: the command menu's indexes 0..12 and the Mark
-// sub-menu's entries 13..16.
-enum MenuEntry {
-  kEntryUpdate = 0,
-  kEntryCommit = 1,
-  kEntryLightCommit = 2,
-  kEntryCheckout = 3,
-  kEntryExport = 4,
-  kEntryLog = 5,
-  kEntryStat = 6,
-  kEntryDiff = 7,
-  kEntryAdd = 9,
-  kEntryRemove = 10,
-  kEntryBrowse = 11,
-  kEntryMark = 12,
-  kEntryMarkModified = 13,
-  kEntryMarkConflicts = 14,
-  kEntryMarkOutOfDate = 15,
-  kEntryMarkUnknown = 16
-};
 
 // Entry point from the host for OpenPlugin: the command line opens a panel,
 // the plug-ins menu runs the dispatcher.
@@ -46,7 +26,8 @@ bool CollectSelection(Selection &out, bool &wholeDirectory);
 // separator; other names are returned unchanged.
 std::string RelativeToPanel(const char *name, const char *curDir);
 
-// Shows the command menu (and the Mark sub-menu); a menu entry number or -1.
-int ShowCommandMenu(bool wholeDirectory);
+// Shows the command menu (and the Mark sub-menu); the chosen command's row,
+// or null when the user chose none.
+const CommandRow *ShowCommandMenu(bool wholeDirectory);
 
 #endif

@@ -99,7 +99,7 @@ void RunCommand(CommandRun &run, const CommandRow &row) {
 HANDLE DispatchCommand() {
   CommandRun run;
   if (!CollectSelection(run.selection, run.wholeDirectory)) return INVALID_HANDLE_VALUE;
-  const CommandRow *row = CommandAt(ShowCommandMenu(run.wholeDirectory));
+  const CommandRow *row = ShowCommandMenu(run.wholeDirectory);
   if (row == nullptr || row->Run == nullptr) return INVALID_HANDLE_VALUE;
   // cvs (or TkDiff, which runs cvs) takes the root and the CVS folder of
   // every folder it visits.

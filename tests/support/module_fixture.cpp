@@ -1,6 +1,8 @@
 // The module fixture, the same on every platform.
 #include "module_fixture.hpp"
 
+#include <string.h>
+
 #include "core/platform.hpp"
 
 namespace testsupport {
@@ -63,6 +65,30 @@ int ModuleTest::CvsRuns() {
   int runs = 0;
   for (const standin::DialogCall &call : host.Dialogs) runs += call.Ex ? 1 : 0;
   return runs;
+}
+
+
+std::function<int(const standin::MenuCall &)> ModuleTest::ChooseText(int text) {
+  standin::Host *shown = &host;
+  return [shown, text](const standin::MenuCall &menu) {
+    const std::string wanted = shown->Language.at(static_cast<size_t>(text));
+    for (size_t i = 0; i < menu.Items.size(); ++i) {
+      const FarMenuItem &item = menu.Items[i];
+      if (!item.Separator && wanted == std::string(item.Text, strnlen(item.Text, sizeof item.Text)))
+        return static_cast<int>(i);
+    }
+    ADD_FAILURE() << "no row \"" << wanted << "\" in the menu \"" << menu.Title << "\"";
+    return -1;
+  };
+}
+
+void ModuleTest::ChooseCommand(Command command) {
+  const CommandRow &row = CommandAt(command);
+  if (row.Where == Place::MarkMenu) {
+    for (const CommandRow *opener = CommandsBegin(); opener != CommandsEnd(); ++opener)
+      if (opener->Where == Place::OpensMarkMenu) host.script.Menu.push_back(ChooseText(opener->MenuText));
+  }
+  host.script.Menu.push_back(ChooseText(row.MenuText));
 }
 
 }  // namespace testsupport

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "entry/command_table.hpp"
 #include "standin/standin.hpp"
 
 namespace testsupport {
@@ -39,6 +40,14 @@ class ModuleTest : public ::testing::Test {
   static std::string Column(const PluginPanelItem &item, int index);
   // Runs of "CVS Running...".
   int CvsRuns();
+
+  // Scripts the user's pick of `command` in the plug-ins menu: the row
+  // that shows its text in the command menu, and for one of the Mark
+  // sub-menu first "Mark >".  A menu without that row fails the test.
+  void ChooseCommand(Command command);
+  // The answer that picks the row showing message `text` (the language
+  // file's text, as the host shows it).
+  std::function<int(const standin::MenuCall &)> ChooseText(int text);
 
   standin::Host &host = standin::Host::Get();
   standin::Module module;

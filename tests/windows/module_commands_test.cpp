@@ -6,11 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "commands/commands.hpp"
 #include "replay_module.hpp"
 
 namespace {
-
-enum { kCommit = 1, kLightCommit = 2, kLog = 5, kDiff = 7, kMark = 12 };
 
 class ModuleCommands : public wintest::ReplayModuleTest {
  protected:
@@ -20,10 +19,9 @@ class ModuleCommands : public wintest::ReplayModuleTest {
     PutCursorOn("up-to-date.c");
   }
 
-  // Picks `entry` in the command menu (and `markEntry` in the Mark menu).
-  void Run(int entry, int markEntry = -1) {
-    host.script.Menu.push_back(standin::Choose(entry));
-    if (markEntry >= 0) host.script.Menu.push_back(standin::Choose(markEntry));
+  // Picks `command` in the plug-ins menu, by the text of its row.
+  void Run(Command command) {
+    ChooseCommand(command);
     EXPECT_EQ(module.OpenPlugin(OPEN_PLUGINSMENU, 0), INVALID_HANDLE_VALUE);
   }
   std::vector<std::string> SelectedRows() {
@@ -47,11 +45,13 @@ class ModuleCommands : public wintest::ReplayModuleTest {
 TEST_F(ModuleCommands, MarkSelectsTheFilesInEachState) {
   const std::vector<std::vector<std::string>> expected = {
       {"added.c", "modified.c"}, {"conflict.c"}, {"needs-patch.c"}, {"unknown.txt"}};
-  for (int entry = 0; entry < 4; ++entry) {
-    SCOPED_TRACE(entry);
+  const Command marks[] = {Command::MarkModified, Command::MarkConflicts, Command::MarkOutOfDate,
+                           Command::MarkUnknown};
+  for (size_t entry = 0; entry < 4; ++entry) {
+    SCOPED_TRACE(CommandAt(marks[entry]).Name);
     Select({"sub"});  // what was selected before goes
-    Run(kMark, entry);
-    EXPECT_EQ(SelectedRows(), expected[static_cast<size_t>(entry)]);
+    Run(marks[entry]);
+    EXPECT_EQ(SelectedRows(), expected[entry]);
   }
   // The whole tree for three of them, this folder alone for the last.
   const std::string whole = copy + ":[-n][-q][update][.]";
@@ -65,7 +65,7 @@ TEST_F(ModuleCommands, MarkSelectsTheFilesInEachState) {
 TEST_F(ModuleCommands, AFullCommitListsTheChangedFilesAndSendsTheTypedMessage) {
   host.script.Editor.push_back(standin::AppendAndSave("Fixes the replay.\r\n"));
   host.script.Message.push_back(standin::Answer(0));
-  Run(kCommit);
+  Run(Command::Commit);
 
   std::vector<std::string> calls = CvsCalls();
   ASSERT_EQ(calls.size(), 2u);
@@ -96,7 +96,7 @@ TEST_F(ModuleCommands, ALightCommitOpensTheShortTemplateOnTheSelection) {
   Select({"modified.c", "added.c"});
   host.script.Editor.push_back(standin::AppendAndSave("Light.\r\n"));
   host.script.Message.push_back(standin::Answer(0));
-  Run(kLightCommit);
+  Run(Command::LightCommit);
   std::vector<std::string> calls = CvsCalls();
   ASSERT_EQ(calls.size(), 1u);
   const std::string message = TemplateOf(calls[0]);
@@ -106,7 +106,7 @@ TEST_F(ModuleCommands, ALightCommitOpensTheShortTemplateOnTheSelection) {
 
   // Leaving the editor without saving commits nothing.
   ForgetCvsCalls();
-  Run(kLightCommit);
+  Run(Command::LightCommit);
   EXPECT_TRUE(CvsCalls().empty());
   EXPECT_EQ(host.Editors.size(), 3u);
 }
@@ -123,7 +123,7 @@ TEST_F(ModuleCommands, BreakEndsASlowRunAndTheWatcherClosesAQuickOne) {
     host.script.RunBreakItem = item;
     host.script.Message.push_back(standin::Answer(0));  // the confirmation
     host.script.Message.push_back(standin::Answer(1));  // do not open the output
-    Run(kLog);
+    Run(Command::Log);
     ASSERT_EQ(host.Dialogs.size(), 1u);
     EXPECT_TRUE(host.Dialogs[0].Ex);
     EXPECT_EQ(host.Dialogs[0].Result, item);
@@ -149,7 +149,7 @@ TEST_F(ModuleCommands, BreakEndsASlowRunAndTheWatcherClosesAQuickOne) {
     ShowFolder(copy);
     host.script.CloseOnSenderThread = onSender;
     host.script.Message.push_back(standin::Answer(0));
-    Run(kLog);
+    Run(Command::Log);
     ASSERT_EQ(host.Dialogs.size(), 1u);
     EXPECT_EQ(host.Dialogs[0].Result, 2);
     ASSERT_EQ(host.Editors.size(), 1u);
@@ -165,14 +165,17 @@ TEST_F(ModuleCommands, TheVisualDiffStartsTkDiffBatWithTheRevisions) {
   PutCursorOn("modified.c");
   Select({"modified.c"});
   host.script.Dialog.push_back([](FarDialogItem *items, int count) {
-    standin::SelectRadio(items, count, 2);  // first side: a revision
-    snprintf(items[4].Data, sizeof items[4].Data, "1.1");
-    standin::SelectRadio(items, count, 8);  // second side: a revision
-    snprintf(items[10].Data, sizeof items[10].Data, "1.2");
-    standin::SelectRadio(items, count, 16);  // "Visual TkDiff"
-    return 18;
+    const DialogDeclaration &dialog = DiffDialog();
+    standin::SelectRadio(items, count, dialog.IndexOf("firstRevision"));
+    FarDialogItem &first = items[dialog.IndexOf("firstRevisionEdit")];
+    snprintf(first.Data, sizeof first.Data, "1.1");
+    standin::SelectRadio(items, count, dialog.IndexOf("secondRevision"));
+    FarDialogItem &second = items[dialog.IndexOf("secondRevisionEdit")];
+    snprintf(second.Data, sizeof second.Data, "1.2");
+    standin::SelectRadio(items, count, dialog.IndexOf("visual"));
+    return dialog.IndexOf("ok");
   });
-  Run(kDiff);
+  Run(Command::Diff);
   ASSERT_TRUE(wintest::WaitForFile(toolLog, 20000));
   EXPECT_EQ(wintest::ReadLines(toolLog), (std::vector<std::string>{"[-r 1.1 -r 1.2 modified.c]"}));
   // Started without waiting: no run dialog, no cvs, no output.
