@@ -4,6 +4,7 @@
 // test passing here does not hide a module that leans on them.
 #include "core/service_checks.hpp"
 
+#include <stdio.h>
 #include <string.h>
 
 #include <string>
