@@ -93,6 +93,13 @@ TEST_F(HostContractTest, TheStandInRejectsWhatTheRealHostRefusesOrMisreads) {
        {"Menu Item[1].Text"}},
       {"a row past its field", [&] { Menu({Row("a"), unended}); }, {"Menu Item[1].Text"}},
       {"extended menu rows", [&] { Menu({Row("a")}, 0x20); }, {"Menu Flags"}},
+      {"break keys",
+       [&] {
+         const int keys[] = {VK_F3, 0};
+         FarMenuItem row = Row("a");
+         info.Menu(info.ModuleNumber, -1, -1, 0, 0, "", nullptr, nullptr, keys, nullptr, &row, 1);
+       },
+       {"Menu BreakKeys"}},
       // Message boxes: a title and a line at least, buttons among the lines.
       {"a box with a button", [&] { Message(0, {"CVS", "text", "OK"}, 1); }, {}},
       {"a title alone", [&] { Message(0, {"CVS"}, 0); }, {"Message ItemsNumber"}},

@@ -105,8 +105,11 @@ void CheckGetMsg(HostCore &core, INT_PTR number, int id) {
   }
 }
 
-void CheckMenu(HostCore &core, INT_PTR number, DWORD flags, const FarMenuItem *items, int count) {
+void CheckMenu(HostCore &core, INT_PTR number, DWORD flags, const int *breakKeys,
+               const FarMenuItem *items, int count) {
   CheckModuleNumber(core, "Menu", number, false);
+  if (breakKeys != nullptr)
+    Breach(core, "Menu", "BreakKeys", "are not carried out here: no key would break the menu");
   if (flags & ~kMenuFlagsCarriedOut) {
     Breach(core, "Menu", "Flags",
            Hex(flags & ~kMenuFlagsCarriedOut) +

@@ -12,7 +12,8 @@ namespace hostcore {
 class HostCore;
 
 void CheckGetMsg(HostCore &core, INT_PTR number, int id);
-void CheckMenu(HostCore &core, INT_PTR number, DWORD flags, const FarMenuItem *items, int count);
+void CheckMenu(HostCore &core, INT_PTR number, DWORD flags, const int *breakKeys,
+               const FarMenuItem *items, int count);
 void CheckMessage(HostCore &core, INT_PTR number, DWORD flags, const char *const *items,
                   int itemsNumber, int buttonsNumber);
 // `service` is "Dialog" or "DialogEx"; reserved and flags only DialogEx has.

@@ -33,10 +33,10 @@ const char *FARAPI ServiceGetMsg(INT_PTR number, int id) {
 }
 
 int FARAPI ServiceMenu(INT_PTR number, int x, int y, int maxHeight, DWORD flags, const char *title,
-                       const char *bottom, const char *help, const int *, int *breakCode,
+                       const char *bottom, const char *help, const int *breakKeys, int *breakCode,
                        const FarMenuItem *items, int count) {
   Called("Menu", "Menu");
-  CheckMenu(Core(), number, flags, items, count);
+  CheckMenu(Core(), number, flags, breakKeys, items, count);
   return Core().ServeMenu(number, x, y, maxHeight, flags, title, bottom, help, breakCode, items,
                           count);
 }
