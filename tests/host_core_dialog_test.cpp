@@ -395,9 +395,14 @@ TEST_F(HostDialogTest, AModuleCloseFromAnotherThreadWakesTheWaitAtOnce) {
   EXPECT_EQ(1, log.inits.load());
   ASSERT_EQ(1u, host.Dialogs.size());
   EXPECT_EQ((std::vector<int>{DN_INITDIALOG, DN_CLOSE}), host.Dialogs[0].ProcMessages);
-  // The dialog is gone: a later message is counted as late and not delivered.
+  // The dialog is gone: a later message is counted as late, not delivered,
+  // and breaks the host's contract (FAR would use the freed dialog).
   EXPECT_EQ(0, info.SendDlgMessage(log.dialog, DM_CLOSE, 7, 0));
   EXPECT_EQ(1, host.LateDialogMessages);
+  std::vector<hostcore::ContractBreach> breaches = host.Contract.Take();
+  ASSERT_EQ(1u, breaches.size());
+  EXPECT_EQ("SendDlgMessage", breaches[0].Service);
+  EXPECT_EQ("hDlg", breaches[0].Argument);
 }
 
 TEST_F(HostDialogTest, ARefusedCloseKeepsTheDialogOpenUntilTheModuleCloses) {

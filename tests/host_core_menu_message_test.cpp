@@ -116,10 +116,10 @@ TEST(MenuResult, TheRowWithSeparatorsCountedElseMinusOne) {
   host.script.Menu.push_back(standin::Choose(3));
   host.script.Menu.push_back(standin::Choose(5));
   EXPECT_EQ(
-      -1, info.Menu(1, -1, -1, 0, 0, "CVS", nullptr, nullptr, nullptr, &breakCode, rows.data(), 7));
+      -1, info.Menu(info.ModuleNumber, -1, -1, 0, 0, "CVS", nullptr, nullptr, nullptr, &breakCode, rows.data(), 7));
   EXPECT_EQ(-1, breakCode);
   EXPECT_EQ(5,
-            info.Menu(1, -1, -1, 0, 0, "CVS", nullptr, nullptr, nullptr, nullptr, rows.data(), 7));
+            info.Menu(info.ModuleNumber, -1, -1, 0, 0, "CVS", nullptr, nullptr, nullptr, nullptr, rows.data(), 7));
   ASSERT_EQ(2u, host.Menus.size());
   EXPECT_EQ(-1, host.Menus[0].Result);
   EXPECT_EQ(5, host.Menus[1].Result);

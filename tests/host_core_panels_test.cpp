@@ -110,6 +110,9 @@ TEST_F(FilePanelTest, ControlReportsAndChangesThePanelsAndTheCommandLine) {
   EXPECT_STREQ("cvs -n update a.c ", line);
   EXPECT_EQ(0, info.Control(INVALID_HANDLE_VALUE, FCTL_GETPANELINFO, nullptr));
   EXPECT_EQ(0, info.Control(INVALID_HANDLE_VALUE, 99, nullptr));
+  // Each refused call breaks the host's contract as well.
+  EXPECT_EQ((std::vector<std::string>{"Control Command 12", "Control Command 1", "Control Command"}),
+            testsupport::TakeHostBreaches());
 
   // An update asked for during a module call is done when the call returns.
   testsupport::WriteFile(dir / "alpha/later", "");

@@ -4,7 +4,11 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "core/language.hpp"
+#include "entry/dispatch.hpp"
+#include "entry/language_count.hpp"
 #include "host/host.hpp"
 #include "test_support.hpp"
 
@@ -47,20 +51,80 @@ TEST(LanguageFiles, ALaterTextComesFromTheFileOnlyWhileItIsInOrder) {
   PluginStartupInfo info = host.StartupInfo();
   BindHost(&info);
   ASSERT_TRUE(host.LoadLanguage(LanguagePath("quillet_ru.lng")));
+  // What SetStartupInfo finds beside the module: the file's own length.
+  LimitHostMessages(static_cast<int>(host.Language.size()));
   const std::string russian = host.Language[MMenuUpdate];
   EXPECT_STREQ(GetMsg(MMenuUpdate), russian.c_str());
   EXPECT_STRNE(GetMsg(MMenuUpdate), EnglishText(MMenuUpdate));
   // A line too many above: every later number would show its neighbour's
   // text, so the built-in English texts stand in for all of them.
   host.Language.insert(host.Language.begin() + MMenuCommit, "a line too many");
+  LimitHostMessages(static_cast<int>(host.Language.size()));
   EXPECT_STREQ(GetMsg(MMenuUpdate), EnglishText(MMenuUpdate));
   EXPECT_STREQ(GetMsg(MMenuRemove), EnglishText(MMenuRemove));
   // A short file: what it lacks is the built-in text.
   host.Language.resize(MPluginMenu + 1);
+  LimitHostMessages(static_cast<int>(host.Language.size()));
   EXPECT_STREQ(GetMsg(MModuleLabel), EnglishText(MModuleLabel));
   EXPECT_STREQ(GetMsg(MPluginMenu), host.Language[MPluginMenu].c_str());
   host.Language.clear();
+  LimitHostMessages(0);
   EXPECT_STREQ(GetMsg(MOutcomeTitle), "CVS");
+  LimitHostMessages(kMessageCount);
+}
+
+TEST(LanguageFiles, TheMessagesCountedAreTheFewestOfAnyFileBesideTheModule) {
+  testsupport::TempDir dir;
+  testsupport::WriteFile(dir / "quillet_en.lng",
+                         ".Language=English,English\r\n\"one\"\r\n  \"two\"\r\n// \"no\"\r\n\"three\"\r\n");
+  testsupport::WriteFile(dir / "OLD.LNG", ".Language=Russian,Russian\n\"one\"\n\t\"two\"");
+  testsupport::WriteFile(dir / "notes.txt", "\"1\"\n");
+  EXPECT_EQ(2, FewestLanguageMessages(dir / "Quillet.dll"));
+  unlink((dir / "OLD.LNG").c_str());
+  EXPECT_EQ(3, FewestLanguageMessages(dir / "Quillet.dll"));
+  unlink((dir / "quillet_en.lng").c_str());
+  EXPECT_EQ(0, FewestLanguageMessages(dir / "Quillet.dll"));
+  EXPECT_EQ(0, FewestLanguageMessages("Quillet.dll"));
+}
+
+// A translation from an older release beside a newer module: the host
+// reads it when its language is set so, and must never be asked for a
+// number past its end (it would call the file damaged and offer to quit).
+TEST(LanguageFiles, AModuleBesideAShortTranslationNeverAsksPastItsEnd) {
+  testsupport::TempDir dir;
+  const std::string module = dir / "libquillet.so";
+  testsupport::WriteFile(module, testsupport::ReadFile(testsupport::ModulePath()));
+  testsupport::WriteFile(dir / "quillet_en.lng", testsupport::ReadFile(LanguagePath("quillet_en.lng")));
+  std::string russian = testsupport::ReadFile(LanguagePath("quillet_ru.lng"));
+  // Cut after the first later message: the file of a release before the rest.
+  size_t cut = 0;
+  for (int line = 0; line <= kFirstLaterMessage + 1; ++line) cut = russian.find("\n\"", cut + 1);
+  testsupport::WriteFile(dir / "quillet_ru.lng", russian.substr(0, cut + 1));
+
+  standin::Host &host = standin::Host::Get();
+  host.Reset();
+  standin::Module loaded;
+  std::string error;
+  ASSERT_TRUE(standin::LoadModule(module, loaded, error)) << error;
+  ASSERT_TRUE(host.LoadLanguageBeside(module, "Russian"));
+  const size_t held = host.Language.size();
+  ASSERT_EQ(static_cast<size_t>(kFirstLaterMessage) + 1, held);
+  host.BindModule(loaded);
+  host.script.Menu.push_back(standin::Choose(-1));
+  host.OpenModule(OPEN_PLUGINSMENU, 0);
+  ASSERT_EQ(1u, host.Menus.size());
+  // The menu's rows past the file's end are the built-in texts.
+  // (Outside a working copy it offers Checkout and Export.)
+  ASSERT_FALSE(host.Menus[0].Items.empty());
+  EXPECT_STREQ(EnglishText(MMenuCheckout), host.Menus[0].Items[0].Text);
+  for (const std::string &call : host.Calls) {
+    if (call.compare(0, 7, "GetMsg(") == 0) {
+      EXPECT_LT(std::stoul(call.substr(7)), held) << call;
+    }
+  }
+  host.Reset();
+  standin::UnloadModule(loaded);
+  host.LoadLanguageBeside(testsupport::ModulePath());
 }
 
 }  // namespace

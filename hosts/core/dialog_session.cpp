@@ -17,16 +17,39 @@ std::set<DialogSession *> &OpenDialogs() {
   static std::set<DialogSession *> open;
   return open;
 }
+// The open dialogs' handles under a lock of their own: the default dialog
+// procedure asks for them while a sender's thread holds the registry's.
+Mutex &HandleLock() {
+  static Mutex lock;
+  return lock;
+}
+std::set<HANDLE> &OpenHandles() {
+  static std::set<HANDLE> open;
+  return open;
+}
 }  // namespace
 
 void RegisterDialog(DialogSession *dialog) {
-  ScopedLock lock(RegistryLock());
-  OpenDialogs().insert(dialog);
+  {
+    ScopedLock lock(RegistryLock());
+    OpenDialogs().insert(dialog);
+  }
+  ScopedLock lock(HandleLock());
+  OpenHandles().insert(dialog->Handle());
 }
 
 void UnregisterDialog(DialogSession *dialog) {
-  ScopedLock lock(RegistryLock());
-  OpenDialogs().erase(dialog);
+  {
+    ScopedLock lock(RegistryLock());
+    OpenDialogs().erase(dialog);
+  }
+  ScopedLock lock(HandleLock());
+  OpenHandles().erase(dialog->Handle());
+}
+
+bool IsOpenDialog(HANDLE handle) {
+  ScopedLock lock(HandleLock());
+  return OpenHandles().count(handle) != 0;
 }
 
 bool SendToOpenDialog(HANDLE handle, int message, int param1, LONG_PTR param2, LONG_PTR &result) {

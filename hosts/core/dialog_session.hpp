@@ -66,6 +66,8 @@ class DialogSession {
 // so that the dialog stays registered meanwhile.
 void RegisterDialog(DialogSession *dialog);
 void UnregisterDialog(DialogSession *dialog);
+// Whether `handle` is a dialog that is open now.
+bool IsOpenDialog(HANDLE handle);
 // Sends to an open dialog; false (and nothing sent) when it is not open.
 bool SendToOpenDialog(HANDLE handle, int message, int param1, LONG_PTR param2, LONG_PTR &result);
 

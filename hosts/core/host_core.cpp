@@ -42,6 +42,7 @@ void HostCore::ResetCore() {
   CloseDirectory.clear();
   ClosePanel = 0;
   UpdateRequested[0] = UpdateRequested[1] = false;
+  ScreenLeft = false;
 }
 
 PluginStartupInfo HostCore::StartupInfo(int structSize) {
@@ -56,6 +57,7 @@ PluginStartupInfo HostCore::StartupInfo(int structSize) {
   Fsf.StructSize = sizeof(Fsf);
   FillStandardFunctions(Fsf);
   info.FSF = &Fsf;
+  Contract.Open();
   return info;
 }
 

@@ -15,6 +15,7 @@
 
 #include "core/front_end.hpp"
 #include "core/history.hpp"
+#include "core/host_contract.hpp"
 #include "core/language.hpp"
 #include "core/module_loader.hpp"
 #include "core/panel_model.hpp"
@@ -40,6 +41,14 @@ class HostCore {
   // Forgets panels, command line, histories, posted keys and the module
   // (not the loaded language).
   void ResetCore();
+
+  // What the module did that FAR 1.70 would refuse or misread
+  // (core/host_contract.hpp).  Handing out the service table opens it to
+  // calls from this thread; letting the module go closes it again.
+  HostContract Contract;
+  // The module left the user screen (ACTL_QUILLET_LEAVESCREEN) and has not
+  // taken it back yet.
+  bool ScreenLeft = false;
 
   // The module.  BindModule makes it current and calls its SetStartupInfo.
   const Module *Current = nullptr;
@@ -160,6 +169,8 @@ class HostCore {
 
  private:
   void FreeFoundItems(PanelModel &panel);
+  // Asks the module for the panel's description and checks it.
+  void DescribePanel(PanelModel &panel);
   int PanelIndexFor(HANDLE plugin, bool another);
   void FillPanelInfo(int index, PanelInfo &info);
 

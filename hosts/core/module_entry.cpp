@@ -4,17 +4,19 @@
 #include <ctype.h>
 #include <string.h>
 
+#include "core/service_checks.hpp"
 #include "far/field_text.hpp"
 
 namespace hostcore {
 
-ModuleEntry ReadModuleEntry(const Module &module) {
+ModuleEntry ReadModuleEntry(const Module &module, HostCore *checker) {
   ModuleEntry entry;
   if (module.GetPluginInfo == nullptr) return entry;
   PluginInfo info;
   memset(&info, 0, sizeof(info));
   info.StructSize = sizeof(info);
   module.GetPluginInfo(&info);
+  if (checker != nullptr) CheckPluginInfo(*checker, info);
   for (int i = 0; info.PluginMenuStrings != nullptr && i < info.PluginMenuStringsNumber; ++i) {
     if (info.PluginMenuStrings[i] != nullptr)
       entry.MenuStrings.push_back(info.PluginMenuStrings[i]);

@@ -17,8 +17,11 @@ struct ModuleEntry {
   std::vector<std::string> Prefixes;     // "cvs" (CommandPrefix lists them split by ':')
 };
 
-// Asks the module; null strings and a null array are taken as none.
-ModuleEntry ReadModuleEntry(const Module &module);
+class HostCore;
+
+// Asks the module; null strings and a null array are taken as none.  With
+// a core, what FAR would refuse in the answer goes to its contract.
+ModuleEntry ReadModuleEntry(const Module &module, HostCore *checker = nullptr);
 // The host's plug-ins menu (F11) offering the module's rows.
 MenuModel PluginsMenu(const ModuleEntry &entry);
 // When `line` (leading blanks ignored) begins with one of the prefixes and

@@ -4,6 +4,7 @@
 #include "core/module_entry.hpp"
 #include "core/panel_cursor.hpp"
 #include "core/platform.hpp"
+#include "core/service_checks.hpp"
 
 namespace hostcore {
 
@@ -34,6 +35,7 @@ void HostCore::OpenModule(int openFrom, INT_PTR item) {
   const Module &module = *Current;
   FollowActivePanel();
   HANDLE plugin = module.OpenPlugin(openFrom, item);
+  if (plugin == nullptr) CheckOpenedPanel(*this, plugin);
   if (Valid(plugin)) {
     if (ActivePanel().Plugin) ClosePluginPanel();
     OpenPluginPanel(module, plugin);
@@ -52,7 +54,7 @@ void HostCore::OpenModule(int openFrom, INT_PTR item) {
 bool HostCore::RunPrefixedCommand(const std::string &line) {
   if (Current == nullptr) return false;
   std::string rest;
-  if (!SplitPrefixedCommand(line, ReadModuleEntry(*Current).Prefixes, rest)) return false;
+  if (!SplitPrefixedCommand(line, ReadModuleEntry(*Current, this).Prefixes, rest)) return false;
   OpenModule(OPEN_COMMANDLINE, reinterpret_cast<INT_PTR>(rest.c_str()));
   return true;
 }

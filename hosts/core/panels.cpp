@@ -5,6 +5,7 @@
 #include "core/host_core.hpp"
 #include "core/panel_selection.hpp"
 #include "core/platform.hpp"
+#include "core/service_checks.hpp"
 
 namespace hostcore {
 
@@ -75,7 +76,15 @@ void HostCore::FreeFoundItems(PanelModel &panel) {
   panel.FoundItemsNumber = 0;
 }
 
+void HostCore::DescribePanel(PanelModel &panel) {
+  // Zeroed, StructSize included, as FAR hands it: the module fills it in.
+  memset(&panel.Described, 0, sizeof(panel.Described));
+  Current->GetOpenPluginInfo(panel.PluginHandle, &panel.Described);
+  CheckOpenPluginInfo(*this, panel.Described);
+}
+
 void HostCore::OpenPluginPanel(const Module &module, HANDLE plugin) {
+  CheckOpenedPanel(*this, plugin);
   Current = &module;
   PanelModel &panel = ActivePanel();
   if (!panel.Plugin) panel.FileViewMode = panel.ViewMode;
@@ -101,9 +110,7 @@ void HostCore::RefreshPluginPanel(int index) {
   std::unordered_set<std::string> selected = SelectedNames(panel);
   std::string folder = panel.CurDir;
   FreeFoundItems(panel);
-  memset(&panel.Described, 0, sizeof(panel.Described));
-  panel.Described.StructSize = sizeof(panel.Described);
-  Current->GetOpenPluginInfo(panel.PluginHandle, &panel.Described);
+  DescribePanel(panel);
   if (panel.Described.CurDir != nullptr) panel.CurDir = panel.Described.CurDir;
   if (panel.CurDir != folder) {
     selected.clear();
@@ -115,12 +122,11 @@ void HostCore::RefreshPluginPanel(int index) {
     items = nullptr;
     count = 0;
   }
+  CheckFoundItems(*this, items, count);
   if (items == nullptr) count = 0;
   // FAR asks for the description again whenever it draws the panel; what
   // the listing found out (the info lines) shows from the first drawing on.
-  memset(&panel.Described, 0, sizeof(panel.Described));
-  panel.Described.StructSize = sizeof(panel.Described);
-  Current->GetOpenPluginInfo(panel.PluginHandle, &panel.Described);
+  DescribePanel(panel);
   panel.FoundItems = items;
   panel.FoundItemsNumber = count;
   PluginItems = items;

@@ -14,6 +14,8 @@ namespace hostcore {
 
 #ifdef _WIN32
 
+uint64_t CurrentThreadId() { return GetCurrentThreadId(); }
+
 Mutex::Mutex() : native_(new SRWLOCK) { InitializeSRWLock(static_cast<SRWLOCK *>(native_)); }
 Mutex::~Mutex() { delete static_cast<SRWLOCK *>(native_); }
 void Mutex::Lock() { AcquireSRWLockExclusive(static_cast<SRWLOCK *>(native_)); }
@@ -41,6 +43,8 @@ bool Condition::WaitFor(ScopedLock &lock, int milliseconds, const std::function<
 }
 
 #else
+
+uint64_t CurrentThreadId() { return static_cast<uint64_t>(pthread_self()); }
 
 Mutex::Mutex() : native_(new pthread_mutex_t) {
   pthread_mutex_init(static_cast<pthread_mutex_t *>(native_), nullptr);

@@ -3,9 +3,14 @@
 #ifndef QUILLET_HOSTCORE_SYNC_HPP
 #define QUILLET_HOSTCORE_SYNC_HPP
 
+#include <stdint.h>
+
 #include <functional>
 
 namespace hostcore {
+
+// The calling thread, as a number that no other living thread shares.
+uint64_t CurrentThreadId();
 
 class Mutex {
  public:

@@ -191,6 +191,11 @@ bool LoadModule(const std::string &path, Module &module, std::string &error) {
   return true;
 }
 
-void UnloadModule(Module &module) { hostcore::UnloadModule(module); }
+void UnloadModule(Module &module) {
+  // The module's time is over: a call from it now (a thread it left
+  // behind) breaks the contract.
+  Host::Get().Contract.Close();
+  hostcore::UnloadModule(module);
+}
 
 }  // namespace standin

@@ -23,6 +23,8 @@ using Module = hostcore::Module;
 // language file beside it; false with a reason when the file cannot be
 // loaded or an entry point is missing.
 bool LoadModule(const std::string &path, Module &module, std::string &error);
+// Lets the module go, as the host does at its exit: any later service call
+// breaks the host's contract.
 void UnloadModule(Module &module);
 
 // The host's panels and their rows.

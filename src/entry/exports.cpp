@@ -3,6 +3,7 @@
 #include <new>
 
 #include "entry/dispatch.hpp"
+#include "entry/language_count.hpp"
 #include "far/far_api.hpp"
 #include "host/host.hpp"
 #include "panel/cvs_panel.hpp"
@@ -23,6 +24,7 @@ CvsPanel *PanelOf(HANDLE plugin) {
 QUILLET_EXPORT void FARAPI SetStartupInfo(const PluginStartupInfo *Info) {
   try {
     BindHost(Info);
+    LimitHostMessages(FewestLanguageMessages(ModuleFileName()));
   } catch (...) {
   }
 }

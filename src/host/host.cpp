@@ -13,6 +13,8 @@ namespace {
 // Handed to the host by GetPluginInfo, read by it later: must outlive the call.
 const char *PluginMenuStrings[1];
 const char *const CommandPrefix = "cvs";
+// The numbers the host's language file is known to hold.
+int HostMessages = kMessageCount;
 }  // namespace
 
 std::string FormatText(const char *format, ...) {
@@ -67,6 +69,7 @@ namespace {
 
 // Whether the host's language file ends where the module's messages end.
 bool LanguageFileInOrder() {
+  if (MLanguageEnd >= HostMessages) return false;
   const char *end = HostInfo.GetMsg(HostInfo.ModuleNumber, MLanguageEnd);
   return end != nullptr && strcmp(end, EnglishText(MLanguageEnd)) == 0;
 }
@@ -77,11 +80,18 @@ const char *GetMsg(int msgId) {
   const char *builtIn = EnglishText(msgId);
   // The host knows only the numbers of its language file: never ask it for
   // another (it would report the file as damaged).
-  if (HostInfo.GetMsg == nullptr || msgId < 0 || msgId >= kMessageCount) return builtIn;
+  if (HostInfo.GetMsg == nullptr || msgId < 0 || msgId >= kMessageCount ||
+      msgId >= HostMessages) {
+    return builtIn;
+  }
   if (msgId >= kFirstLaterMessage && !LanguageFileInOrder()) return builtIn;
   const char *text = HostInfo.GetMsg(HostInfo.ModuleNumber, msgId);
   return text != nullptr && text[0] != '\0' ? text : builtIn;
 }
+
+void LimitHostMessages(int count) { HostMessages = count; }
+
+const char *ModuleFileName() { return HostInfo.ModuleName; }
 
 const char *CheckedFormat(int msgId) {
   return CheckedFormat(msgId, MessageConversions(msgId), EnglishText(msgId));

@@ -23,6 +23,13 @@ extern FarStandardFunctions HostFsf;
 // added or lost above it never shows one message under another's number.
 // Never freed or copied.
 const char *GetMsg(int msgId);
+// How many messages the host's language file holds at the least: GetMsg
+// never asks the host for a number from there on (the host would report
+// its file as damaged), and takes the built-in text instead.  Until it is
+// set, every number of the module is asked.
+void LimitHostMessages(int count);
+// The module's own file, as the host named it at SetStartupInfo.
+const char *ModuleFileName();
 
 // The name part of a path, through the host's standard function when the
 // host supplied it, else after the last separator.

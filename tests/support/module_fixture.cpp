@@ -24,6 +24,18 @@ int RowIndex(const standin::PanelModel &panel, const std::string &name) {
   return 0;
 }
 
+void ExpectHostContractKept() {
+  for (const hostcore::ContractBreach &breach : standin::Host::Get().Contract.Take())
+    ADD_FAILURE() << "host contract broken: " << hostcore::Describe(breach);
+}
+
+std::vector<std::string> TakeHostBreaches() {
+  std::vector<std::string> taken;
+  for (const hostcore::ContractBreach &breach : standin::Host::Get().Contract.Take())
+    taken.push_back(breach.Service + " " + breach.Argument);
+  return taken;
+}
+
 void ModuleTest::SetUp() {
   host.Reset();
   std::string error;
@@ -33,6 +45,7 @@ void ModuleTest::SetUp() {
 
 void ModuleTest::TearDown() {
   if (host.ActivePanel().Plugin) host.ClosePluginPanel();
+  ExpectHostContractKept();
   host.Reset();
   standin::UnloadModule(module);
 }

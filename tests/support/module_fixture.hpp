@@ -23,6 +23,15 @@ std::string ModulePath();
 // none.
 int RowIndex(const standin::PanelModel &panel, const std::string &name);
 
+// Fails the running test with each breach of the host's contract that the
+// stand-in host recorded (a service call FAR would refuse or misread), and
+// empties the list.  ModuleTest calls it at the end of every test; a test
+// that provokes breaches on purpose takes them itself first.
+void ExpectHostContractKept();
+// Empties the list and returns it as "Service Argument" texts, for a test
+// that breaks the contract on purpose.
+std::vector<std::string> TakeHostBreaches();
+
 // Loads the module into the stand-in host and binds it (SetStartupInfo).
 class ModuleTest : public ::testing::Test {
  protected:
