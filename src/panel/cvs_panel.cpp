@@ -22,7 +22,7 @@ void CvsPanel::EnterDirectory(const std::string &path) {
   ReadCvsContext();
 }
 
-void CvsPanel::ReadCvsContext() {
+void CvsPanel::ReadCvsContext(bool trackedFiles) {
   // A folder that cannot be looked into keeps what was known of it: the
   // listing then says that it cannot enter it.
   std::unique_ptr<os::Folder> folder = os::Folder::Open(Directory);
@@ -46,7 +46,7 @@ void CvsPanel::ReadCvsContext() {
     // cvs writes its files back, through a link wherever it leads, and
     // reads a tracked file whose time has changed to its end.
     CvsRefusal = AdminFolderRefusal(Directory);
-    if (CvsRefusal.empty()) CvsRefusal = TrackedFileRefusal(Directory);
+    if (CvsRefusal.empty() && trackedFiles) CvsRefusal = TrackedFileRefusal(Directory);
   }
 }
 

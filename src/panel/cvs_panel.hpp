@@ -34,7 +34,9 @@ class CvsPanel {
   // Reads the CVS context of the panel's directory again (whether it is a
   // working copy, its root, whether cvs may run there unasked): at each
   // change of directory and each refresh, since the folder may change.
-  void ReadCvsContext();
+  // Without `trackedFiles` the folder's tracked files are not looked at:
+  // the refresh does that from its own listing.
+  void ReadCvsContext(bool trackedFiles = true);
   // Fills the host's description of the panel.
   void DescribePanel(OpenPluginInfo *info);
   // Listing, navigation and keys.

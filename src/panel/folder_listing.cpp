@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <numeric>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "far/field_text.hpp"
@@ -54,34 +56,56 @@ bool FolderPathFits(const std::string &directory) {
   return JoinPath(directory, "", os::kSep).size() + 1 < sizeof(FAR_FIND_DATA{}.cFileName);
 }
 
-void ListFolder(PanelListing &listing) {
+void ListFolder(PanelListing &listing, const KeptEntries *kept) {
   ReleaseListing(listing);
+  listing.NotPlain.clear();
   const std::string prefix = JoinPath(listing.Directory, "", os::kSep);
   const size_t room = sizeof(FAR_FIND_DATA{}.cFileName);
-  size_t expected = 0;
   if (!FolderPathFits(listing.Directory)) {
     listing.State = ListingState::PathTooLong;
     return;
   }
-  if (!os::CountDirectoryEntries(listing.Directory, expected)) {
+  listing.NameOffset = prefix.size();
+  // Items carry full paths; one that does not fit the host's field is left
+  // out rather than shown under a cut, wrong name.  A name holding a NUL
+  // byte (which no listing gives) could not be shown whole either.
+  auto fits = [&](const std::string &name) {
+    return IsListed(name.c_str()) && prefix.size() + name.size() < room &&
+           name.find('\0') == std::string::npos;
+  };
+  // The entries are gathered first, so that the array is allocated once at
+  // its size; what they hold is smaller than the items made of them.
+  std::vector<os::DirectoryEntry> entries;
+  const bool read = os::EachDirectoryEntry(listing.Directory, [&](const os::DirectoryEntry &entry) {
+    if (fits(entry.Name)) entries.push_back(entry);
+  });
+  if (!read) {
     listing.State = ListingState::Unreadable;
     return;
   }
-  listing.NameOffset = prefix.size();
-  listing.Items.Reserve(expected);
-  const bool read = os::EachDirectoryEntry(listing.Directory, [&](const os::DirectoryEntry &entry) {
-      if (!IsListed(entry.Name.c_str())) return;
-      // Items carry full paths; one that does not fit the host's field is
-      // left out rather than shown under a cut, wrong name.  A name holding
-      // a NUL byte (which no listing gives) could not be shown whole either.
-      if (prefix.size() + entry.Name.size() >= room || entry.Name.find('\0') != std::string::npos)
-        return;
-      FillFindData(listing.Items.Add().FindData, entry, prefix);
-    });
-  if (!read) {
-    ReleaseListing(listing);
-    listing.State = ListingState::Unreadable;
-    return;
+  std::vector<std::pair<const std::string *, bool>> missing;
+  if (kept != nullptr && kept->Read) {
+    std::unordered_set<std::string_view> onDisk;
+    onDisk.reserve(entries.size());
+    for (const os::DirectoryEntry &entry : entries) onDisk.insert(entry.Name);
+    for (const std::string &name : kept->Files)
+      if (fits(name) && onDisk.count(name) == 0) missing.emplace_back(&name, false);
+    for (const std::string &name : kept->Folders)
+      if (fits(name) && onDisk.count(name) == 0) missing.emplace_back(&name, true);
+  }
+  listing.Items.Reserve(entries.size() + missing.size());
+  for (const os::DirectoryEntry &entry : entries) {
+    if (entry.NotPlain) listing.NotPlain.push_back(entry.Name);
+    FillFindData(listing.Items.Add().FindData, entry, prefix);
+  }
+  entries = std::vector<os::DirectoryEntry>();
+  for (const auto &name : missing) {
+    PluginPanelItem &item = listing.Items.Add();
+    item.FindData.dwFileAttributes =
+        kNoFileAttributes | (name.second ? FILE_ATTRIBUTE_DIRECTORY : 0);
+    CopyToField(item.FindData.cFileName, prefix.c_str());
+    CopyToField(item.FindData.cFileName + prefix.size(), room - prefix.size(), name.first->c_str());
+    item.UserData = kNoFileRow;
   }
   SortListing(listing);
   listing.State = ListingState::Read;
