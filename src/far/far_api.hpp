@@ -49,6 +49,7 @@ struct RECT {
 #define VK_RETURN 0x0D
 #define VK_ESCAPE 0x1B
 #define VK_F3 0x72
+#define VK_F4 0x73
 #endif
 
 #define NM 260

@@ -3,6 +3,9 @@
 
 #include <string.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "ui/host_panel.hpp"
 #include "host/host.hpp"
 #include "os/folder.hpp"
@@ -12,7 +15,22 @@
 #include "runner/admin_folder.hpp"
 #include "runner/cvs_root.hpp"
 
-CvsPanel::~CvsPanel() {}
+namespace {
+// The panels the host holds open; the host closes each before unloading.
+std::vector<const CvsPanel *> openPanels;
+}  // namespace
+
+CvsPanel::CvsPanel() { openPanels.push_back(this); }
+
+CvsPanel::~CvsPanel() {
+  openPanels.erase(std::remove(openPanels.begin(), openPanels.end(), this), openPanels.end());
+}
+
+bool IsStatusPanelOn(const std::string &directory) {
+  for (const CvsPanel *panel : openPanels)
+    if (panel->Directory == directory) return true;
+  return false;
+}
 
 void CvsPanel::EnterDirectory(const std::string &path) {
   Directory = path;

@@ -11,6 +11,7 @@
 
 class CvsPanel {
  public:
+  CvsPanel();
   virtual ~CvsPanel();
 
   std::string Directory;
@@ -50,8 +51,11 @@ class CvsPanel {
   // folder, which is current) from starting; nothing when it may run.
   VisitFinding FindingForRun(const Selection &operands);
   // Ctrl+Enter: the current item's bare name and a blank into the command
-  // line; 1 when inserted.
+  // line; 1 when inserted, or when the row has no file (which is said).
   int InsertItemName();
+  // Where the current row stands for an entry the disk lacks, says so and
+  // returns 1; else 0, leaving the key to the host.
+  int SayWhenNoFile();
 };
 
 // The F3 menu for the item `name` (null or empty for none) and the number of
@@ -60,6 +64,9 @@ int ChooseItemAction(const char *name, int selectedCount);
 
 // Opens a panel on the active file panel's directory, or INVALID_HANDLE_VALUE.
 HANDLE CreatePanel();
+// Whether one of the open status panels shows `directory`: the host tells a
+// plug-in panel only by the folder its plug-in gave.
+bool IsStatusPanelOn(const std::string &directory);
 // Releases what GetFindData handed out.
 void FreeFindItems(PluginPanelItem *items, int count);
 
