@@ -45,7 +45,7 @@ TEST_F(PanelCvsTest, EveryFileShowsItsState) {
       {"two words.c", ' ', "Up-to-date", "1.1.1.1", "1.1.1.1", kPlain},
       // Removed and not yet committed: CVS/Entries names it, the disk lacks it.
       {"removed.c", 'L', "Locally Removed", "-1.1.1.1", "1.1.1.1",
-       FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_COMPRESSED, "<null>", 0x100},
+       FILE_ATTRIBUTE_OFFLINE, "<null>", 0x100},
   };
   for (const Row &row : rows) {
     SCOPED_TRACE(row.Name);

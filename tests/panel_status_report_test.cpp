@@ -355,6 +355,34 @@ TEST(ApplyRecord, ARecordReportedTwiceReplacesTheFirstWithoutLosingMemory) {
   ReleaseListing(listing);
 }
 
+TEST(ApplyRecord, NoFileRecordsGoToTheRowsWithoutAFileAndAFileOfSuchANameKeepsItsOwn) {
+  // cvs writes "File: no file lost.c" for a file the disk lacks.  A file of
+  // the disk named "no file lost.c" is reported under the same words: the
+  // first such record goes to the row without a file, the second to it.
+  PanelListing listing = ListingOf({"lost.c", "no file lost.c", "kept.c", "gone.c"});
+  FindListed(listing, "lost.c")->UserData = kNoFileRow;
+  FindListed(listing, "gone.c")->UserData = kNoFileRow;
+  const std::string report =
+      "===================================================================\n"
+      "File: no file lost.c\t\tStatus: Needs Checkout\n"
+      "===================================================================\n"
+      "File: no file lost.c\t\tStatus: Locally Modified\n"
+      "===================================================================\n"
+      "File: kept.c           \tStatus: Up-to-date\n"
+      "===================================================================\n"
+      "File: gone.c           \tStatus: Up-to-date\n";
+  for (const FileStatus &record : ReadText(report)) ApplyRecord(listing, record);
+  const PluginPanelItem &lost = *FindListed(listing, "lost.c");
+  EXPECT_STREQ(lost.Description, "Needs Checkout");
+  EXPECT_EQ(lost.UserData, kNoFileRow | 'N');
+  EXPECT_STREQ(FindListed(listing, "no file lost.c")->Description, "Modified");
+  EXPECT_EQ(FindListed(listing, "no file lost.c")->UserData, DWORD_PTR('M'));
+  EXPECT_STREQ(FindListed(listing, "kept.c")->Description, "Up-to-date");
+  // A record without the words never lands on a row without a file.
+  EXPECT_EQ(FindListed(listing, "gone.c")->Description, nullptr);
+  ReleaseListing(listing);
+}
+
 TEST(StatusReport, AReportFollowedAsItIsWrittenGivesWhatAWholeReadGives) {
   // The recorded report written in small pieces, cut anywhere, by another
   // thread, while the reader follows the file.

@@ -90,7 +90,8 @@ void ApplyFileStatus(PluginPanelItem &item, const FileStatus &record) {
   DWORD &attributes = item.FindData.dwFileAttributes;
   attributes &= ~(kOutOfDateBit | kChangedBit);
   if (record.Letter == 'U') attributes |= kOutOfDateBit;
-  if (InClass(StateClass::Modified, record.Letter)) attributes |= kChangedBit;
+  if (record.Letter == 'M' || record.Letter == 'A' || record.Letter == 'R')
+    attributes |= kChangedBit;
 }
 
 void ApplyRecord(PanelListing &listing, const FileStatus &record) {

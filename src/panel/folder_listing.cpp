@@ -1,6 +1,6 @@
-// Reading a folder into the host's array in place.  The array is sized by
-// a cheap count of the entries first, so that it is allocated once; it only
-// grows when the folder gained entries between the count and the reading.
+// Reading a folder into the host's array.  The folder is read once; its
+// entries are gathered first, so that the array is allocated once at the
+// size of the entries and of the rows for what the disk lacks.
 #include "panel/folder_listing.hpp"
 
 #include <stdint.h>

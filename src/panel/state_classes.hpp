@@ -1,5 +1,6 @@
-// The classes of states that the panel highlights and that Mark selects, as
-// the letters of the panel's rows: the one list both read.
+// The classes of states that Mark selects on the status panel, as the
+// letters of the panel's rows, and the letters the panel gives rows for
+// which cvs gave no state.
 #ifndef QUILLET_STATE_CLASSES_HPP
 #define QUILLET_STATE_CLASSES_HPP
 
