@@ -71,6 +71,7 @@ TEST_F(PanelMarkTest, EachClassSelectsWhatTheFilePanelsQuerySelects) {
   ASSERT_EQ(names.count("removed.c"), 1u);
   ASSERT_EQ(names.count("two words.c"), 1u);
   ASSERT_STREQ(Items()["build.o"]->Description, "Ignored");
+  host.ClosePluginPanel(0);
 
   for (int entry = 0; entry < 4; ++entry) {
     SCOPED_TRACE(kClasses[entry]);

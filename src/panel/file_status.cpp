@@ -157,6 +157,8 @@ void MarkRowsWithoutState(PanelListing &listing, const KeptEntries &kept, RowsCv
   IgnoreRules ignored;
   for (size_t i = 0; i < listing.Items.Count(); ++i) {
     PluginPanelItem &item = listing.Items[i];
+    const bool keptRow = (item.UserData & kKeptRow) != 0;
+    item.UserData &= ~kKeptRow;
     if (item.CustomColumnData != nullptr) continue;
     const bool noFile = IsNoFileRow(item);
     if (noFile && (item.FindData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -167,7 +169,8 @@ void MarkRowsWithoutState(PanelListing &listing, const KeptEntries &kept, RowsCv
     }
     if (item.FindData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     const char *name = item.FindData.cFileName + listing.NameOffset;
-    const bool isKept = noFile || !kept.Read || kept.DecodedFiles.count(name) != 0;
+    const bool isKept = noFile || !kept.Read ||
+                        (kept.Decoded ? kept.DecodedFiles.count(name) != 0 : keptRow);
     if (read == RowsCvsRead::NotAWorkingCopy) {
       MarkRow(item, kLetterUnknown, "Unknown");
     } else if (isKept) {

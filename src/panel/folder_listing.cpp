@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <numeric>
 #include <string_view>
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
 #include "far/field_text.hpp"
@@ -83,31 +83,58 @@ void ListFolder(PanelListing &listing, const KeptEntries *kept) {
     listing.State = ListingState::Unreadable;
     return;
   }
-  std::vector<std::pair<const std::string *, bool>> missing;
+  // One look-up per name on each side: which entries of the disk CVS/Entries
+  // keeps, and which of its names the disk lacks.
+  struct Row {
+    std::string_view Name;
+    const os::DirectoryEntry *Entry;  // null for a name the disk lacks
+    bool Folder;                      // of a name the disk lacks
+    bool Kept;
+  };
+  std::vector<Row> rows;
+  rows.reserve(entries.size());
+  for (const os::DirectoryEntry &entry : entries) rows.push_back({entry.Name, &entry, false, false});
   if (kept != nullptr && kept->Read) {
-    std::unordered_set<std::string_view> onDisk;
-    onDisk.reserve(entries.size());
-    for (const os::DirectoryEntry &entry : entries) onDisk.insert(entry.Name);
-    for (const std::string &name : kept->Files)
-      if (fits(name) && onDisk.count(name) == 0) missing.emplace_back(&name, false);
-    for (const std::string &name : kept->Folders)
-      if (fits(name) && onDisk.count(name) == 0) missing.emplace_back(&name, true);
+    std::unordered_map<std::string_view, bool> named;  // name -> met on the disk
+    named.reserve(kept->Files.size() + kept->Folders.size());
+    for (const std::string &name : kept->Files) named.emplace(name, false);
+    for (const std::string &name : kept->Folders) named.emplace(name, false);
+    for (Row &row : rows) {
+      auto found = named.find(row.Name);
+      if (found == named.end()) continue;
+      found->second = true;
+      row.Kept = true;
+    }
+    auto addMissing = [&](const std::vector<std::string> &names, bool folder) {
+      for (const std::string &name : names) {
+        auto found = named.find(name);
+        if (found->second || !fits(name)) continue;
+        found->second = true;  // a name written twice is one row
+        rows.push_back({name, nullptr, folder, true});
+      }
+    };
+    addMissing(kept->Files, false);
+    addMissing(kept->Folders, true);
   }
-  listing.Items.Reserve(entries.size() + missing.size());
-  for (const os::DirectoryEntry &entry : entries) {
-    if (entry.NotPlain) listing.NotPlain.push_back(entry.Name);
-    FillFindData(listing.Items.Add().FindData, entry, prefix);
-  }
-  entries = std::vector<os::DirectoryEntry>();
-  for (const auto &name : missing) {
+  // Sorted here, where the names lie close together, and written into the
+  // array in that order.
+  std::sort(rows.begin(), rows.end(), [](const Row &a, const Row &b) { return a.Name < b.Name; });
+  listing.Items.Reserve(rows.size());
+  for (const Row &row : rows) {
     PluginPanelItem &item = listing.Items.Add();
-    item.FindData.dwFileAttributes =
-        kNoFileAttributes | (name.second ? FILE_ATTRIBUTE_DIRECTORY : 0);
-    CopyToField(item.FindData.cFileName, prefix.c_str());
-    CopyToField(item.FindData.cFileName + prefix.size(), room - prefix.size(), name.first->c_str());
-    item.UserData = kNoFileRow;
+    if (row.Entry != nullptr) {
+      if (row.Entry->NotPlain) listing.NotPlain.push_back(row.Entry->Name);
+      FillFindData(item.FindData, *row.Entry, prefix);
+    } else {
+      item.FindData.dwFileAttributes =
+          kNoFileAttributes | (row.Folder ? FILE_ATTRIBUTE_DIRECTORY : 0);
+      CopyToField(item.FindData.cFileName, prefix.c_str());
+      CopyToField(item.FindData.cFileName + prefix.size(), room - prefix.size(), row.Name.data(),
+                  row.Name.size());
+      item.UserData = kNoFileRow;
+    }
+    if (row.Kept) item.UserData |= kKeptRow;
   }
-  SortListing(listing);
   listing.State = ListingState::Read;
 }
 

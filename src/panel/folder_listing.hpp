@@ -31,6 +31,9 @@ struct PanelListing {
 // that stands for an entry which CVS/Entries names but the disk lacks (a
 // lost or removed file, a missing folder).
 const DWORD_PTR kNoFileRow = 0x100;
+// While the rows are made: CVS/Entries names the row.  Cleared before the
+// host gets them.
+const DWORD_PTR kKeptRow = 0x200;
 // The attributes of such a row: no data here, and nothing the host would
 // hide or refuse to act on.  A missing folder is a folder row as well.
 const DWORD kNoFileAttributes = FILE_ATTRIBUTE_OFFLINE;
@@ -44,7 +47,8 @@ inline char RowLetter(const PluginPanelItem &item) {
 // entry except ".", ".." and "CVS", each with the full path as its file name
 // (an entry whose full path does not fit the host's field is left out), and
 // a row (kNoFileRow, no size, no times) for every file and folder that
-// `kept` names but the folder lacks; in byte order of the bare names.  Sets
+// `kept` names but the folder lacks, the rows that `kept` names carrying
+// kKeptRow; in byte order of the bare names.  Sets
 // State to Read, or (with no items) to PathTooLong or to Unreadable when
 // the folder cannot be listed.
 void ListFolder(PanelListing &listing, const KeptEntries *kept = nullptr);

@@ -20,6 +20,8 @@ KeptEntries ReadKeptEntries(const std::string &directory, const unsigned char de
   kept.Read = true;
   kept.Files = std::move(parsed.Files);
   kept.Folders = std::move(parsed.Folders);
+  for (int c = 0; c < 256 && !kept.Decoded; ++c) kept.Decoded = decodeTable[c] != c;
+  if (!kept.Decoded) return kept;
   kept.DecodedFiles.reserve(kept.Files.size());
   for (std::string name : kept.Files) {
     for (char &c : name) c = static_cast<char>(decodeTable[static_cast<unsigned char>(c)]);

@@ -15,8 +15,10 @@ struct KeptEntries {
   // The names as they stand in the files (and on the disk).
   std::vector<std::string> Files;
   std::vector<std::string> Folders;
-  // The file names decoded through the host's table, as the names of the
-  // status report are.
+  // Where the host's table changes some character: the file names decoded
+  // through it, as the names of the status report are.  Where it changes
+  // none, the listing's own look-up tells which rows are kept.
+  bool Decoded = false;
   std::unordered_set<std::string> DecodedFiles;
 };
 
