@@ -383,6 +383,46 @@ TEST(ApplyRecord, NoFileRecordsGoToTheRowsWithoutAFileAndAFileOfSuchANameKeepsIt
   ReleaseListing(listing);
 }
 
+TEST(ListFolder, WhatEntriesNamesJoinsTheDiskRowsInByteOrderOnce) {
+  TempDir scratch;
+  for (const char *name : {"a.c", "c.c", "Z.c", "only-here"}) WriteFile(scratch / name, "x");
+  testsupport::MakeDirs(scratch / "dir");
+  KeptEntries kept;
+  kept.Read = true;
+  // Entries names a.c and c.c (on the disk), b.c twice and y.c (lost), a
+  // folder "dir" (there) and "gone" (missing), and c.c also as a folder.
+  kept.Files = {"c.c", "b.c", "a.c", "b.c", "y.c"};
+  kept.Folders = {"gone", "dir", "c.c"};
+  PanelListing listing;
+  listing.Directory = scratch.Path();
+  ListFolder(listing, &kept);
+  ASSERT_EQ(listing.State, ListingState::Read);
+  const struct {
+    const char *Name;
+    DWORD_PTR UserData;
+    bool Folder;
+  } expected[] = {{"Z.c", 0, false},          {"a.c", kKeptRow, false},
+                  {"b.c", kNoFileRow | kKeptRow, false}, {"c.c", kKeptRow, false},
+                  {"dir", 0, true},           {"gone", kNoFileRow | kKeptRow, true},
+                  {"only-here", 0, false},    {"y.c", kNoFileRow | kKeptRow, false}};
+  ASSERT_EQ(listing.Items.Count(), sizeof expected / sizeof expected[0]);
+  for (size_t i = 0; i < listing.Items.Count(); ++i) {
+    const PluginPanelItem &item = listing.Items[i];
+    SCOPED_TRACE(expected[i].Name);
+    EXPECT_STREQ(item.FindData.cFileName + listing.NameOffset, expected[i].Name);
+    EXPECT_EQ(item.UserData, expected[i].UserData);
+    EXPECT_EQ((item.FindData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, expected[i].Folder);
+    // A row without a file has no size and no times.
+    if (item.UserData & kNoFileRow) {
+      EXPECT_EQ(item.FindData.dwFileAttributes & ~DWORD(FILE_ATTRIBUTE_DIRECTORY),
+                DWORD(FILE_ATTRIBUTE_OFFLINE));
+      EXPECT_EQ(item.FindData.nFileSizeLow, 0u);
+      EXPECT_EQ(item.FindData.ftLastWriteTime.dwLowDateTime, 0u);
+    }
+  }
+  ReleaseListing(listing);
+}
+
 TEST(StatusReport, AReportFollowedAsItIsWrittenGivesWhatAWholeReadGives) {
   // The recorded report written in small pieces, cut anywhere, by another
   // thread, while the reader follows the file.

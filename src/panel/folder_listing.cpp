@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <numeric>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "far/field_text.hpp"
@@ -44,6 +43,16 @@ void FillFindData(FAR_FIND_DATA &data, const os::DirectoryEntry &entry, const st
               entry.Name.c_str());
   if (entry.ShortName.size() < sizeof data.cAlternateFileName)
     CopyToField(data.cAlternateFileName, entry.ShortName.c_str());
+}
+
+// The first 8 bytes of a name as a number that orders as the bytes do
+// (unsigned, a shorter name first: it is padded with zeros, and no name
+// holds a zero byte).
+uint64_t OrderKey(std::string_view name) {
+  uint64_t key = 0;
+  for (size_t i = 0; i < 8; ++i)
+    key = (key << 8) | (i < name.size() ? static_cast<unsigned char>(name[i]) : 0u);
+  return key;
 }
 
 const char *BareName(const PanelListing &listing, size_t index) {
@@ -83,42 +92,48 @@ void ListFolder(PanelListing &listing, const KeptEntries *kept) {
     listing.State = ListingState::Unreadable;
     return;
   }
-  // One look-up per name on each side: which entries of the disk CVS/Entries
-  // keeps, and which of its names the disk lacks.
+  // Both sides are sorted and walked together once: which entries of the
+  // disk CVS/Entries keeps, and which of its names the disk lacks.
   struct Row {
     std::string_view Name;
+    uint64_t Key;                     // the name's first 8 bytes, for a quick order
     const os::DirectoryEntry *Entry;  // null for a name the disk lacks
     bool Folder;                      // of a name the disk lacks
     bool Kept;
   };
-  std::vector<Row> rows;
-  rows.reserve(entries.size());
-  for (const os::DirectoryEntry &entry : entries) rows.push_back({entry.Name, &entry, false, false});
+  auto before = [](const Row &a, const Row &b) {
+    return a.Key != b.Key ? a.Key < b.Key : a.Name < b.Name;
+  };
+  std::vector<Row> onDisk;
+  onDisk.reserve(entries.size());
+  for (const os::DirectoryEntry &entry : entries)
+    onDisk.push_back({entry.Name, OrderKey(entry.Name), &entry, false, false});
+  std::sort(onDisk.begin(), onDisk.end(), before);
+  std::vector<Row> named;
   if (kept != nullptr && kept->Read) {
-    std::unordered_map<std::string_view, bool> named;  // name -> met on the disk
     named.reserve(kept->Files.size() + kept->Folders.size());
-    for (const std::string &name : kept->Files) named.emplace(name, false);
-    for (const std::string &name : kept->Folders) named.emplace(name, false);
-    for (Row &row : rows) {
-      auto found = named.find(row.Name);
-      if (found == named.end()) continue;
-      found->second = true;
-      row.Kept = true;
-    }
-    auto addMissing = [&](const std::vector<std::string> &names, bool folder) {
-      for (const std::string &name : names) {
-        auto found = named.find(name);
-        if (found->second || !fits(name)) continue;
-        found->second = true;  // a name written twice is one row
-        rows.push_back({name, nullptr, folder, true});
-      }
-    };
-    addMissing(kept->Files, false);
-    addMissing(kept->Folders, true);
+    for (const std::string &name : kept->Files)
+      if (fits(name)) named.push_back({name, OrderKey(name), nullptr, false, true});
+    for (const std::string &name : kept->Folders)
+      if (fits(name)) named.push_back({name, OrderKey(name), nullptr, true, true});
+    // A name written twice is one row, the first kind given.
+    std::stable_sort(named.begin(), named.end(), before);
   }
-  // Sorted here, where the names lie close together, and written into the
-  // array in that order.
-  std::sort(rows.begin(), rows.end(), [](const Row &a, const Row &b) { return a.Name < b.Name; });
+  std::vector<Row> rows;
+  rows.reserve(onDisk.size() + named.size());
+  size_t disk = 0, name = 0;
+  while (disk < onDisk.size() || name < named.size()) {
+    if (name < named.size() && name > 0 && named[name].Name == named[name - 1].Name) {
+      ++name;
+    } else if (name == named.size() || (disk < onDisk.size() && before(onDisk[disk], named[name]))) {
+      rows.push_back(onDisk[disk++]);
+    } else if (disk == onDisk.size() || before(named[name], onDisk[disk])) {
+      rows.push_back(named[name++]);
+    } else {
+      rows.push_back(onDisk[disk++]);
+      rows.back().Kept = !named[name++].Folder;
+    }
+  }
   listing.Items.Reserve(rows.size());
   for (const Row &row : rows) {
     PluginPanelItem &item = listing.Items.Add();
