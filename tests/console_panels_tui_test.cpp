@@ -21,7 +21,8 @@ TEST_F(ConsoleTuiTest, TheDemoOpensOnTheStatusPanelWithEveryStateItsLetter) {
   const std::vector<std::pair<std::string, std::string>> letters = {
       {"hello.c", "M"},      {"added.txt", "A"},  {"logo.bin", "A"},
       {"conflict.txt", "c"}, {"merge.txt", "N"},  {"patchme.txt", "U"},
-      {"scratch.txt", "?"},  {"README.txt", " "}, {"tagged.txt", " "}};
+      {"scratch.txt", "?"},  {"README.txt", " "}, {"tagged.txt", " "},
+      {"removed.txt", "L"}};
   for (const auto &entry : letters) {
     std::string row = LeftRow(entry.first);
     EXPECT_TRUE(
@@ -38,7 +39,7 @@ TEST_F(ConsoleTuiTest, TheDemoOpensOnTheStatusPanelWithEveryStateItsLetter) {
   Quit();
 }
 
-TEST_F(ConsoleTuiTest, AFailedStatusRunIsToldAndLeavesKeptFilesWithoutALetter) {
+TEST_F(ConsoleTuiTest, AFailedStatusRunIsToldAndLeavesKeptFilesWithALetterOfTheirOwn) {
   std::string work = MakeDemo();
   ASSERT_EQ(0, testsupport::Shell("mv repo moved", dir / "demo"));
   Start(work, "--command cvs:");
@@ -47,8 +48,9 @@ TEST_F(ConsoleTuiTest, AFailedStatusRunIsToldAndLeavesKeptFilesWithoutALetter) {
   EXPECT_TRUE(screen->WaitUntil([&](const std::string &) {
     return Matches(LeftRow("scratch.txt"), "scratch\\.txt +" + kBar + "\\?" + kBar);
   })) << screen->Last;
-  // A file the working copy keeps: no letter.  One it does not know: "?".
-  EXPECT_TRUE(Matches(LeftRow("hello.c"), "hello\\.c +" + kBar + " " + kBar)) << LeftRow("hello.c");
+  // A file the working copy keeps: "!", not the blank of an up-to-date
+  // file.  One it does not know: "?".
+  EXPECT_TRUE(Matches(LeftRow("hello.c"), "hello\\.c +" + kBar + "!" + kBar)) << LeftRow("hello.c");
   // The info view gives the end of the last line of cvs: here that no
   // root could be found.
   screen->Keys({"C-l"});

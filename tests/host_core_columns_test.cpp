@@ -181,3 +181,13 @@ TEST(CellText, DatesAndTimesInLocalTime) {
 }
 
 }  // namespace
+
+TEST(CellText, DescriptionsCutToTheirColumnCarryTheMark) {
+  hostcore::ColumnFormat status = hostcore::ParseColumns("Z", "0")[0];
+  hostcore::PanelRow row;
+  row.Description = "Up-to-date STag: zlib-1_2_5-fixes (branch)";
+  EXPECT_EQ("Up-to-date STag: zlib-1_2_5}", hostcore::CellText(status, row, 28));
+  EXPECT_EQ(row.Description + " ", hostcore::CellText(status, row, 43));
+  row.Description = "Needs Checkout";
+  EXPECT_EQ("Needs Che}", hostcore::CellText(status, row, 10));
+}

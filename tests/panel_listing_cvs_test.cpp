@@ -20,6 +20,7 @@ struct Row {
   const char *WorkRev, *RepRev;
   DWORD Attributes;
   const char *Option = "<null>";
+  DWORD_PTR NoFile = 0;  // the bit of a row whose file is not on the disk
 };
 
 }  // namespace
@@ -42,6 +43,9 @@ TEST_F(PanelCvsTest, EveryFileShowsItsState) {
       {"tagged.c", ' ', "Up-to-date STag: rel-1", "1.1.1.1", "1.1.1.1", kPlain},
       {"binary.dat", ' ', "Up-to-date SOpt: -kb", "1.1", "1.1", kPlain, "-kb"},
       {"two words.c", ' ', "Up-to-date", "1.1.1.1", "1.1.1.1", kPlain},
+      // Removed and not yet committed: CVS/Entries names it, the disk lacks it.
+      {"removed.c", 'L', "Locally Removed", "-1.1.1.1", "1.1.1.1",
+       FILE_ATTRIBUTE_OFFLINE, "<null>", 0x100},
   };
   for (const Row &row : rows) {
     SCOPED_TRACE(row.Name);
@@ -55,7 +59,8 @@ TEST_F(PanelCvsTest, EveryFileShowsItsState) {
     EXPECT_EQ(Column(item, 2), row.RepRev);
     // This client prints no expansion option: the sticky one stands for it.
     EXPECT_EQ(Column(item, 3), row.Option);
-    EXPECT_EQ(item.UserData, static_cast<DWORD_PTR>(static_cast<unsigned char>(row.Letter)));
+    EXPECT_EQ(item.UserData,
+              static_cast<DWORD_PTR>(static_cast<unsigned char>(row.Letter)) | row.NoFile);
     EXPECT_EQ(item.FindData.dwFileAttributes, row.Attributes);
     EXPECT_EQ(std::string(item.FindData.cFileName), wc + "/" + row.Name);
   }
@@ -82,12 +87,12 @@ TEST_F(PanelCvsTest, EveryFileShowsItsState) {
     EXPECT_TRUE(folder.FindData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
   }
   EXPECT_EQ(items.count("CVS"), 0u);
-  // Files that are not on the disk are not listed, whatever cvs says.
-  EXPECT_EQ(items.count("removed.c"), 0u);
 
-  // Exactly the entries of the folder, in byte order of their names.
+  // Exactly the entries of the folder and the removed file, in byte order
+  // of their names.
   std::vector<std::string> onDisk = ListDir(wc);
   onDisk.erase(std::remove(onDisk.begin(), onDisk.end(), "CVS"), onDisk.end());
+  onDisk.push_back("removed.c");
   std::vector<std::string> listed;
   for (int i = 0; i < host.PluginItemsNumber; ++i)
     listed.push_back(strrchr(host.PluginItems[i].FindData.cFileName, '/') + 1);
@@ -132,11 +137,13 @@ TEST_F(PanelCvsTest, OutsideAWorkingCopyNoCvsRuns) {
   EXPECT_EQ(items["folder"]->UserData, 0u);
 }
 
-// A file cvs keeps but gave no state for shows nothing: no letter, no text.
+// A file cvs keeps but gave no state for says so with a letter of its own:
+// a blank letter would read as up to date.
 void ExpectNoState(const PluginPanelItem &item) {
-  EXPECT_EQ(item.Description, nullptr);
-  EXPECT_EQ(item.CustomColumnNumber, 0);
-  EXPECT_EQ(item.UserData, 0u);
+  EXPECT_STREQ(item.Description, "Not read");
+  ASSERT_EQ(item.CustomColumnNumber, 1);
+  EXPECT_STREQ(item.CustomColumnData[0], "!");
+  EXPECT_EQ(item.UserData, static_cast<DWORD_PTR>('!'));
 }
 
 TEST_F(PanelCvsTest, FailingCvsIsToldWithItsCodeAndNoFileGetsAStateItDidNotReport) {

@@ -158,7 +158,8 @@ TEST_F(HostileRootPanel, CvsWouldRunTheNamedProgramThePanelDoesNot) {
     EXPECT_TRUE(CvsCalls().empty());
     std::map<std::string, const PluginPanelItem *> items = Items();
     ASSERT_EQ(items.size(), 2u);
-    for (const auto &item : items) EXPECT_STREQ(item.second->Description, "Unknown");
+    // Both files are tracked: their state is not known, which is not "?".
+    for (const auto &item : items) EXPECT_STREQ(item.second->Description, "Not run");
     // The info lines say why.
     const OpenPluginInfo &described = host.ActivePanel().Described;
     ASSERT_EQ(described.InfoLinesNumber, 4);
@@ -218,7 +219,7 @@ TEST_F(HostileRootPanel, ARootThatIsNoPlainFileNeitherBlocksNorRunsCvs) {
   EXPECT_EQ(host.ActivePanel().Described.InfoLinesNumber, 4);
   EXPECT_STREQ(host.ActivePanel().Described.InfoLines[2].Data, "");
   EXPECT_STREQ(host.ActivePanel().Described.InfoLines[3].Data, "Root is not a plain file");
-  EXPECT_STREQ(Items()["a.c"]->Description, "Unknown");
+  EXPECT_STREQ(Items()["a.c"]->Description, "Not run");
 }
 
 TEST_F(HostileRootPanel, ARootChangedWhileThePanelIsOpenCountsAtTheNextRefresh) {

@@ -355,6 +355,74 @@ TEST(ApplyRecord, ARecordReportedTwiceReplacesTheFirstWithoutLosingMemory) {
   ReleaseListing(listing);
 }
 
+TEST(ApplyRecord, NoFileRecordsGoToTheRowsWithoutAFileAndAFileOfSuchANameKeepsItsOwn) {
+  // cvs writes "File: no file lost.c" for a file the disk lacks.  A file of
+  // the disk named "no file lost.c" is reported under the same words: the
+  // first such record goes to the row without a file, the second to it.
+  PanelListing listing = ListingOf({"lost.c", "no file lost.c", "kept.c", "gone.c"});
+  FindListed(listing, "lost.c")->UserData = kNoFileRow;
+  FindListed(listing, "gone.c")->UserData = kNoFileRow;
+  const std::string report =
+      "===================================================================\n"
+      "File: no file lost.c\t\tStatus: Needs Checkout\n"
+      "===================================================================\n"
+      "File: no file lost.c\t\tStatus: Locally Modified\n"
+      "===================================================================\n"
+      "File: kept.c           \tStatus: Up-to-date\n"
+      "===================================================================\n"
+      "File: gone.c           \tStatus: Up-to-date\n";
+  for (const FileStatus &record : ReadText(report)) ApplyRecord(listing, record);
+  const PluginPanelItem &lost = *FindListed(listing, "lost.c");
+  EXPECT_STREQ(lost.Description, "Needs Checkout");
+  EXPECT_EQ(lost.UserData, kNoFileRow | 'N');
+  EXPECT_STREQ(FindListed(listing, "no file lost.c")->Description, "Modified");
+  EXPECT_EQ(FindListed(listing, "no file lost.c")->UserData, DWORD_PTR('M'));
+  EXPECT_STREQ(FindListed(listing, "kept.c")->Description, "Up-to-date");
+  // A record without the words never lands on a row without a file.
+  EXPECT_EQ(FindListed(listing, "gone.c")->Description, nullptr);
+  ReleaseListing(listing);
+}
+
+TEST(ListFolder, WhatEntriesNamesJoinsTheDiskRowsInByteOrderOnce) {
+  TempDir scratch;
+  for (const char *name : {"a.c", "c.c", "Z.c", "only-here"}) WriteFile(scratch / name, "x");
+  testsupport::MakeDirs(scratch / "dir");
+  KeptEntries kept;
+  kept.Read = true;
+  // Entries names a.c and c.c (on the disk), b.c twice and y.c (lost), a
+  // folder "dir" (there) and "gone" (missing), and c.c also as a folder.
+  kept.Files = {"c.c", "b.c", "a.c", "b.c", "y.c"};
+  kept.Folders = {"gone", "dir", "c.c"};
+  PanelListing listing;
+  listing.Directory = scratch.Path();
+  ListFolder(listing, &kept);
+  ASSERT_EQ(listing.State, ListingState::Read);
+  const struct {
+    const char *Name;
+    DWORD_PTR UserData;
+    bool Folder;
+  } expected[] = {{"Z.c", 0, false},          {"a.c", kKeptRow, false},
+                  {"b.c", kNoFileRow | kKeptRow, false}, {"c.c", kKeptRow, false},
+                  {"dir", 0, true},           {"gone", kNoFileRow | kKeptRow, true},
+                  {"only-here", 0, false},    {"y.c", kNoFileRow | kKeptRow, false}};
+  ASSERT_EQ(listing.Items.Count(), sizeof expected / sizeof expected[0]);
+  for (size_t i = 0; i < listing.Items.Count(); ++i) {
+    const PluginPanelItem &item = listing.Items[i];
+    SCOPED_TRACE(expected[i].Name);
+    EXPECT_STREQ(item.FindData.cFileName + listing.NameOffset, expected[i].Name);
+    EXPECT_EQ(item.UserData, expected[i].UserData);
+    EXPECT_EQ((item.FindData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, expected[i].Folder);
+    // A row without a file has no size and no times.
+    if (item.UserData & kNoFileRow) {
+      EXPECT_EQ(item.FindData.dwFileAttributes & ~DWORD(FILE_ATTRIBUTE_DIRECTORY),
+                DWORD(FILE_ATTRIBUTE_OFFLINE));
+      EXPECT_EQ(item.FindData.nFileSizeLow, 0u);
+      EXPECT_EQ(item.FindData.ftLastWriteTime.dwLowDateTime, 0u);
+    }
+  }
+  ReleaseListing(listing);
+}
+
 TEST(StatusReport, AReportFollowedAsItIsWrittenGivesWhatAWholeReadGives) {
   // The recorded report written in small pieces, cut anywhere, by another
   // thread, while the reader follows the file.

@@ -154,8 +154,8 @@ TEST_F(NoTempNamePanel, TheListingAndF3SaySoAndRunNothing) {
   ASSERT_EQ(host.Messages.size(), 1u);
   EXPECT_EQ(host.Messages[0].Lines[0], "Error");
   EXPECT_NE(host.Messages[0].Lines[1].find("No temporary file"), std::string::npos);
-  // The working copy keeps a.c: without a report it shows no state at all.
-  EXPECT_EQ(Items()["a.c"]->Description, nullptr);
+  // The working copy keeps a.c: without a report its state is not read.
+  EXPECT_STREQ(Items()["a.c"]->Description, "Not read");
   EXPECT_STREQ(host.ActivePanel().Described.InfoLines[3].Data, "no temporary file");
 
   // F3's log on a selected file: told, and the key counts as handled.

@@ -248,7 +248,9 @@ std::string CellText(const ColumnFormat &column, const PanelRow &row, int width)
       return FitText(name, width, column.RightAlign, true);
     }
     case ColumnKind::Description:
-      return FitText(row.Description, width, false, false);
+      // Marked when cut: a cut tag ("zlib-1_2_5" of "zlib-1_2_5-fixes")
+      // would read as another one.
+      return FitText(row.Description, width, false, true);
     case ColumnKind::Custom: {
       size_t index = static_cast<size_t>(column.Custom);
       // Marked when cut, as names are: a cut revision would read as another.

@@ -4,6 +4,7 @@
 #include "commands/commands.hpp"
 #include "host/messages.hpp"
 #include "panel/cvs_panel.hpp"
+#include "panel/mark_rows.hpp"
 
 namespace {
 
@@ -57,22 +58,29 @@ HANDLE RunExport(CommandRun &, const CommandRow &) {
 
 HANDLE Browse(CommandRun &, const CommandRow &) { return CreatePanel(); }
 
+// On the status panel the states are on its rows: Mark runs no cvs there.
+
 HANDLE MarkModified(CommandRun &run, const CommandRow &) {
-  if (CollectModified(".", run.selection, false)) MarkInPanel(run.selection);
+  if (MarkStatusRows(StateClass::Modified)) return INVALID_HANDLE_VALUE;
+  // A file removed here is a change to commit as much as a modified one.
+  if (QueryStates(".", run.selection, "MAR", false, false)) MarkInPanel(run.selection);
   return INVALID_HANDLE_VALUE;
 }
 
 HANDLE MarkConflicts(CommandRun &run, const CommandRow &) {
+  if (MarkStatusRows(StateClass::Conflicts)) return INVALID_HANDLE_VALUE;
   if (CollectConflicts(".", run.selection, false)) MarkInPanel(run.selection);
   return INVALID_HANDLE_VALUE;
 }
 
 HANDLE MarkOutOfDate(CommandRun &run, const CommandRow &) {
+  if (MarkStatusRows(StateClass::OutOfDate)) return INVALID_HANDLE_VALUE;
   if (QueryStates(".", run.selection, "UP", false, false)) MarkInPanel(run.selection);
   return INVALID_HANDLE_VALUE;
 }
 
 HANDLE MarkUnknown(CommandRun &run, const CommandRow &) {
+  if (MarkStatusRows(StateClass::NotInRepository)) return INVALID_HANDLE_VALUE;
   if (QueryStates(".", run.selection, "?", true, false)) MarkInPanel(run.selection);
   return INVALID_HANDLE_VALUE;
 }

@@ -44,10 +44,12 @@ struct RECT {
 #define FILE_ATTRIBUTE_ARCHIVE 0x20
 #define FILE_ATTRIBUTE_NORMAL 0x80
 #define FILE_ATTRIBUTE_COMPRESSED 0x800
+#define FILE_ATTRIBUTE_OFFLINE 0x1000
 #endif
 #define VK_RETURN 0x0D
 #define VK_ESCAPE 0x1B
 #define VK_F3 0x72
+#define VK_F4 0x73
 #endif
 
 #define NM 260

@@ -154,4 +154,7 @@ QUILLET_MESSAGE(MStartNoOutput, nullptr, "the output file cannot be handed to th
 QUILLET_MESSAGE(MStartSystemError, "d", "system error %d")
 QUILLET_MESSAGE(MMenuAnnotate, nullptr, "A&nnotate")
 QUILLET_MESSAGE(MVerbAnnotate, nullptr, "Show annotations for")
+QUILLET_MESSAGE(MNoFileThere, "s", "%s is not on the disk")
+QUILLET_MESSAGE(MNoFileWhy, nullptr, "CVS/Entries names it: Update brings it back, Remove and Commit take it away")
+QUILLET_MESSAGE(MMarkNotRead, "d", "%d files whose state was not read are not selected")
 QUILLET_MESSAGE(MLanguageEnd, nullptr, "Quillet messages end here")

@@ -62,6 +62,7 @@ bool EachDirectoryEntry(const std::string &dir,
     data.Size = (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
     data.Reserved0 = found.dwReserved0;
     data.Reserved1 = found.dwReserved1;
+    data.NotPlain = (found.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE)) != 0;
     each(data);
   } while (FindNextFileA(search.Handle, &found));
   return true;

@@ -62,6 +62,10 @@ struct DirectoryEntry {
   uint64_t LastWriteTime = 0;
   uint32_t Reserved0 = 0;  // what Windows keeps there (a reparse tag), else 0
   uint32_t Reserved1 = 0;
+  // The listing names the entry as something other than a plain file or a
+  // folder (a link, a FIFO, a device, a socket; or it gives no type): what
+  // it is, is worth a closer look before a program reads it.
+  bool NotPlain = false;
 };
 
 // Directory enumeration: every entry (".", ".." included where the system

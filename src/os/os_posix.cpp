@@ -185,6 +185,9 @@ bool EachDirectoryEntry(const std::string &dir,
     data.LastAccessTime = ToFileTime(info.st_atim);
     data.LastWriteTime = ToFileTime(info.st_mtim);
     data.Size = S_ISDIR(info.st_mode) ? 0 : static_cast<uint64_t>(info.st_size);
+    // The type comes with the listing on most file systems; where it does
+    // not, the entry is looked at more closely by whoever needs to know.
+    data.NotPlain = entry->d_type != DT_REG && entry->d_type != DT_DIR;
     each(data);
   }
   return true;

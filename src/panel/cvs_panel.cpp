@@ -3,6 +3,9 @@
 
 #include <string.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "ui/host_panel.hpp"
 #include "host/host.hpp"
 #include "os/folder.hpp"
@@ -12,7 +15,22 @@
 #include "runner/admin_folder.hpp"
 #include "runner/cvs_root.hpp"
 
-CvsPanel::~CvsPanel() {}
+namespace {
+// The panels the host holds open; the host closes each before unloading.
+std::vector<const CvsPanel *> openPanels;
+}  // namespace
+
+CvsPanel::CvsPanel() { openPanels.push_back(this); }
+
+CvsPanel::~CvsPanel() {
+  openPanels.erase(std::remove(openPanels.begin(), openPanels.end(), this), openPanels.end());
+}
+
+bool IsStatusPanelOn(const std::string &directory) {
+  for (const CvsPanel *panel : openPanels)
+    if (panel->Directory == directory) return true;
+  return false;
+}
 
 void CvsPanel::EnterDirectory(const std::string &path) {
   Directory = path;
@@ -22,7 +40,7 @@ void CvsPanel::EnterDirectory(const std::string &path) {
   ReadCvsContext();
 }
 
-void CvsPanel::ReadCvsContext() {
+void CvsPanel::ReadCvsContext(bool trackedFiles) {
   // A folder that cannot be looked into keeps what was known of it: the
   // listing then says that it cannot enter it.
   std::unique_ptr<os::Folder> folder = os::Folder::Open(Directory);
@@ -46,7 +64,7 @@ void CvsPanel::ReadCvsContext() {
     // cvs writes its files back, through a link wherever it leads, and
     // reads a tracked file whose time has changed to its end.
     CvsRefusal = AdminFolderRefusal(Directory);
-    if (CvsRefusal.empty()) CvsRefusal = TrackedFileRefusal(Directory);
+    if (CvsRefusal.empty() && trackedFiles) CvsRefusal = TrackedFileRefusal(Directory);
   }
 }
 

@@ -11,6 +11,7 @@
 
 class CvsPanel {
  public:
+  CvsPanel();
   virtual ~CvsPanel();
 
   std::string Directory;
@@ -34,7 +35,9 @@ class CvsPanel {
   // Reads the CVS context of the panel's directory again (whether it is a
   // working copy, its root, whether cvs may run there unasked): at each
   // change of directory and each refresh, since the folder may change.
-  void ReadCvsContext();
+  // Without `trackedFiles` the folder's tracked files are not looked at:
+  // the refresh does that from its own listing.
+  void ReadCvsContext(bool trackedFiles = true);
   // Fills the host's description of the panel.
   void DescribePanel(OpenPluginInfo *info);
   // Listing, navigation and keys.
@@ -48,8 +51,11 @@ class CvsPanel {
   // folder, which is current) from starting; nothing when it may run.
   VisitFinding FindingForRun(const Selection &operands);
   // Ctrl+Enter: the current item's bare name and a blank into the command
-  // line; 1 when inserted.
+  // line; 1 when inserted, or when the row has no file (which is said).
   int InsertItemName();
+  // Where the current row stands for an entry the disk lacks, says so and
+  // returns 1; else 0, leaving the key to the host.
+  int SayWhenNoFile();
 };
 
 // The F3 menu for the item `name` (null or empty for none) and the number of
@@ -58,6 +64,9 @@ int ChooseItemAction(const char *name, int selectedCount);
 
 // Opens a panel on the active file panel's directory, or INVALID_HANDLE_VALUE.
 HANDLE CreatePanel();
+// Whether one of the open status panels shows `directory`: the host tells a
+// plug-in panel only by the folder its plug-in gave.
+bool IsStatusPanelOn(const std::string &directory);
 // Releases what GetFindData handed out.
 void FreeFindItems(PluginPanelItem *items, int count);
 

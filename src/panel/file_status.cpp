@@ -13,6 +13,7 @@
 #include "panel/ignore_rules.hpp"
 #include "panel/kept_files.hpp"
 #include "panel/panel_paths.hpp"
+#include "panel/state_classes.hpp"
 #include "runner/output_lines.hpp"
 #include "runner/runner.hpp"
 
@@ -84,7 +85,7 @@ void ApplyFileStatus(PluginPanelItem &item, const FileStatus &record) {
   SetItemColumns(item, {letter, NullIfEmpty(record.WorkingRevision),
                         NullIfEmpty(record.RepositoryRevision), NullIfEmpty(KeywordOption(record))});
   SetItemDescription(item, Describe(record).c_str(), kDescriptionSize);
-  item.UserData = static_cast<unsigned char>(record.Letter);
+  item.UserData = (item.UserData & kNoFileRow) | static_cast<unsigned char>(record.Letter);
 
   DWORD &attributes = item.FindData.dwFileAttributes;
   attributes &= ~(kOutOfDateBit | kChangedBit);
@@ -95,25 +96,27 @@ void ApplyFileStatus(PluginPanelItem &item, const FileStatus &record) {
 
 void ApplyRecord(PanelListing &listing, const FileStatus &record) {
   if (record.NameCut) return;
+  // cvs names a file that is not on the disk "no file <name>".  A file of
+  // the disk may have such a name itself: the record is its own unless the
+  // name after the words is a row without a file that has no state yet.
+  static const char kNoFile[] = "no file ";
+  if (strncmp(record.Name, kNoFile, sizeof kNoFile - 1) == 0) {
+    PluginPanelItem *missing = FindListed(listing, record.Name + sizeof kNoFile - 1);
+    if (missing != nullptr && IsNoFileRow(*missing) && missing->CustomColumnData == nullptr) {
+      ApplyFileStatus(*missing, record);
+      return;
+    }
+  }
   PluginPanelItem *item = FindListed(listing, record.Name);
-  if (item != nullptr) ApplyFileStatus(*item, record);
+  if (item != nullptr && !IsNoFileRow(*item)) ApplyFileStatus(*item, record);
 }
 
 std::string ReadCvsStatus(PanelListing &listing, const std::string &directory) {
-  // A folder whose items cannot carry their paths is not listed; cvs is
-  // not asked about files the panel cannot show.
-  if (!FolderPathFits(directory)) {
-    listing.State = ListingState::PathTooLong;
-    return "";
-  }
   // cvs reports on the current directory.  Where the panel's directory
   // cannot be made current, cvs would report on another folder, whose
   // states must not be shown against these names.
   if (!os::ChangeDir(FolderToEnter(directory, os::kSep))) {
-    // A folder that cannot be listed either is said once, by the listing.
-    ListFolder(listing);
-    if (listing.State == ListingState::Read)
-      ShowErrorText(FormatText(CheckedFormat(MCannotEnterForStatus), directory.c_str()));
+    ShowErrorText(FormatText(CheckedFormat(MCannotEnterForStatus), directory.c_str()));
     return GetMsg(MNotReadNoEntry);
   }
   const CvsArgs args = {"cvs", "-q", "status", "-l"};
@@ -123,14 +126,12 @@ std::string ReadCvsStatus(PanelListing &listing, const std::string &directory) {
   // The host's table is fetched here, on the host's thread.
   unsigned char decodeTable[256];
   HostDecodeTable(decodeTable);
-  // The folder is read, and the report followed as cvs writes it, while
-  // cvs runs: what is left after cvs ends is its last few lines.  The last
-  // record counts only once cvs has ended well.
+  // The report is followed as cvs writes it: what is left after cvs ends
+  // is its last few lines.  The last record counts only once cvs has ended
+  // well.
   FileStatus unclosed;
   ClearFileStatus(unclosed);
   auto alongside = [&](const std::atomic<bool> &ended) {
-    ListFolder(listing);
-    if (listing.State != ListingState::Read) return;
     os::OwnedFile output = os::OpenFile(path, "rb");
     if (output == nullptr) return;
     FollowStatusReport(
@@ -138,13 +139,8 @@ std::string ReadCvsStatus(PanelListing &listing, const std::string &directory) {
         [&listing](const FileStatus &record) { ApplyRecord(listing, record); }, &unclosed);
   };
   const int exitCode = RunCvsWhile(args, path, alongside);
-  // Without the folder's entries the panel shows nothing, as when cvs is
-  // not asked at all.
-  if (listing.State == ListingState::Unreadable || listing.State == ListingState::PathTooLong)
-    return "";
   if (exitCode == 0) {
-    if (unclosed.Name[0] != '\0' && listing.State == ListingState::Read)
-      ApplyRecord(listing, unclosed);
+    if (unclosed.Name[0] != '\0') ApplyRecord(listing, unclosed);
     return "";
   }
   // The records read before the run stopped are what cvs did report; the
@@ -155,47 +151,52 @@ std::string ReadCvsStatus(PanelListing &listing, const std::string &directory) {
   return notRead;
 }
 
-void MarkFilesWithoutState(PanelListing &listing, bool cvsRuns) {
-  // The folder's records and ignore lists are read only when some file
-  // needs them.
-  bool read = false;
-  std::unordered_set<std::string> kept;
+void MarkRowsWithoutState(PanelListing &listing, const KeptEntries &kept, RowsCvsRead read) {
+  // The ignore lists are read only when some file needs them.
+  bool rulesRead = false;
   IgnoreRules ignored;
   for (size_t i = 0; i < listing.Items.Count(); ++i) {
     PluginPanelItem &item = listing.Items[i];
-    if (item.CustomColumnData != nullptr ||
-        (item.FindData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-      continue;
-    if (!cvsRuns) {
-      MarkUnknown(item);
+    const bool keptRow = (item.UserData & kKeptRow) != 0;
+    item.UserData &= ~kKeptRow;
+    if (item.CustomColumnData != nullptr) continue;
+    const bool noFile = IsNoFileRow(item);
+    if (noFile && (item.FindData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      // cvs reports on no folder here; the folder's own entry says it is
+      // missing, and an update with new folders brings it back.
+      MarkRow(item, 'N', "Missing folder");
       continue;
     }
-    if (!read) {
-      unsigned char decodeTable[256];
-      HostDecodeTable(decodeTable);
-      kept = KeptFiles(listing.Directory, decodeTable);
-      ignored = IgnoreRules::ForFolder(listing.Directory);
-      read = true;
-    }
+    if (item.FindData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     const char *name = item.FindData.cFileName + listing.NameOffset;
-    if (kept.count(name) != 0) continue;
-    if (ignored.Ignores(name))
-      MarkIgnored(item);
-    else
-      MarkUnknown(item);
+    const bool isKept = noFile || !kept.Read ||
+                        (kept.Decoded ? kept.DecodedFiles.count(name) != 0 : keptRow);
+    if (read == RowsCvsRead::NotAWorkingCopy) {
+      MarkRow(item, kLetterUnknown, "Unknown");
+    } else if (isKept) {
+      // cvs keeps the file (or, without CVS/Entries, may keep it) and gave
+      // no state for it.
+      if (read == RowsCvsRead::NotRun)
+        MarkRow(item, kLetterNotRun, "Not run");
+      else
+        MarkRow(item, kLetterNotRead, "Not read");
+    } else {
+      if (!rulesRead) {
+        ignored = IgnoreRules::ForFolder(listing.Directory);
+        rulesRead = true;
+      }
+      if (ignored.Ignores(name))
+        MarkRow(item, kLetterIgnored, "Ignored");
+      else
+        MarkRow(item, kLetterUnknown, "Unknown");
+    }
   }
 }
 
-void MarkUnknown(PluginPanelItem &item) {
+void MarkRow(PluginPanelItem &item, char letter, const char *text) {
   ReleaseItemTexts(item);
-  SetItemColumns(item, {"?"});
-  SetItemDescription(item, "Unknown", 8);
-  item.UserData = '?';
-}
-
-void MarkIgnored(PluginPanelItem &item) {
-  ReleaseItemTexts(item);
-  SetItemDescription(item, "Ignored", 8);
-  // Not in the repository: F3 views it without offering cvs log or diff.
-  item.UserData = '?';
+  const char column[2] = {letter, '\0'};
+  SetItemColumns(item, {column});
+  SetItemDescription(item, text, strlen(text) + 1);
+  item.UserData = (item.UserData & kNoFileRow) | static_cast<unsigned char>(letter);
 }

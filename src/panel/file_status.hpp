@@ -17,25 +17,30 @@ void ApplyFileStatus(PluginPanelItem &item, const FileStatus &record);
 // record whose name was cut matches nothing: the cut name could be another
 // file's.
 void ApplyRecord(PanelListing &listing, const FileStatus &record);
-// Runs `cvs -q status -l` in `directory`, reads the folder into `listing`
-// while cvs runs, and writes every record of the report into its item as
-// the record is read.  When cvs never started, the listing is left unread
-// for the caller; when the folder cannot be listed, no state is read.  A
-// run that fails or is broken off keeps the states of the files it
+// Runs `cvs -q status -l` in `directory`, whose rows `listing` holds, and
+// writes every record of the report into its row as the record is read.
+// A run that fails or is broken off keeps the states of the files it
 // covered; a failure is shown with its exit code and output, a break is
 // not.  Returns empty when cvs reported on the whole folder, else a short
 // line saying why the states were not read.
 std::string ReadCvsStatus(PanelListing &listing, const std::string &directory);
 
-// Gives every plain file without a state what the panel can truly say of
-// it.  In a folder where cvs runs (`cvsRuns`): nothing where cvs keeps the
-// file but gave no state for it (the run failed, or the name could not be
-// matched), "Ignored" where cvs's ignore rules pass over it; "Unknown"
-// otherwise, and everywhere outside such a folder.
-void MarkFilesWithoutState(PanelListing &listing, bool cvsRuns);
-// Marks a plain file that has no state: "Unknown", one column "?", '?'.
-void MarkUnknown(PluginPanelItem &item);
-// Marks a plain file that cvs ignores: "Ignored", no letter.
-void MarkIgnored(PluginPanelItem &item);
+// How far cvs got with the rows of a folder.
+enum class RowsCvsRead {
+  NotAWorkingCopy,  // the folder is none: cvs knows nothing of its files
+  NotRun,           // a working copy on which cvs was not run
+  Ran,              // cvs ran (to its end or not)
+};
+// Gives every row that has no state what the panel can truly say of it.
+// A plain file that CVS/Entries (`kept`) names, or every plain file where
+// that could not be read, is "Not read" (cvs ran and gave no state for it)
+// or "Not run"; one that it does not name is "Ignored" where cvs's ignore
+// rules pass over it and "Unknown" otherwise; outside a working copy every
+// plain file is "Unknown".  A missing folder is "Missing folder" ('N').
+// Folders on the disk keep no state.
+void MarkRowsWithoutState(PanelListing &listing, const KeptEntries &kept, RowsCvsRead read);
+// Gives a row a state of the panel's own: the letter in its one column and
+// its UserData, the text as its description.
+void MarkRow(PluginPanelItem &item, char letter, const char *text);
 
 #endif

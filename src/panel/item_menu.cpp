@@ -10,7 +10,9 @@
 #include "os/command_line.hpp"
 #include "os/os.hpp"
 #include "panel/cvs_panel.hpp"
+#include "panel/folder_listing.hpp"
 #include "panel/panel_paths.hpp"
+#include "panel/state_classes.hpp"
 #include "runner/cvs_root.hpp"
 #include "runner/cvs_visits.hpp"
 #include "runner/runner.hpp"
@@ -34,6 +36,13 @@ std::string NameOf(const PluginPanelItem &item) {
 bool HasCurrentItem(const PanelInfo &info) {
   return info.PanelItems != nullptr && info.ItemsNumber > 0 && info.CurrentItem >= 0 &&
          info.CurrentItem < info.ItemsNumber;
+}
+
+// Tells the user that the row `item` stands for an entry the disk lacks.
+void SayNoFile(const PluginPanelItem &item) {
+  const std::string name = PointToName(NameOf(item).c_str());
+  ShowErrorText(FormatText(CheckedFormat(MNoFileThere), name.c_str()) + "\n" +
+                GetMsg(MNoFileWhy));
 }
 
 }  // namespace
@@ -87,7 +96,8 @@ int CvsPanel::ShowItemMenu() {
   const bool hasName = currentPath.find(os::kSep) != std::string::npos;
   const std::string name = hasName ? BareName(currentPath, os::kSep) : std::string();
 
-  if (selected.empty() && letter == '?') return 0;
+  // A file that is not in the repository is the host's to view.
+  if (selected.empty() && (letter == kLetterUnknown || letter == kLetterIgnored)) return 0;
   const int choice =
       ChooseItemAction(hasName ? name.c_str() : nullptr, static_cast<int>(selected.size()));
 
@@ -95,6 +105,11 @@ int CvsPanel::ShowItemMenu() {
   Selection operands;
   switch (choice) {
     case kView:
+      // The host would open nothing, or a file of that name made since.
+      if (IsNoFileRow(current)) {
+        SayNoFile(current);
+        return 1;
+      }
       return 0;
     case kLogItem:
     case kDiffItem:
@@ -139,10 +154,20 @@ int CvsPanel::ShowItemMenu() {
   return 1;
 }
 
+int CvsPanel::SayWhenNoFile() {
+  PanelInfo info;
+  if (!ReadActivePanel(info) || !HasCurrentItem(info)) return 0;
+  const PluginPanelItem &current = info.PanelItems[info.CurrentItem];
+  if (!IsNoFileRow(current)) return 0;
+  SayNoFile(current);
+  return 1;
+}
+
 int CvsPanel::InsertItemName() {
   PanelInfo info;
   if (!ReadActivePanel(info)) return 0;
   if (!HasCurrentItem(info)) return 0;
+  if (IsNoFileRow(info.PanelItems[info.CurrentItem])) return SayWhenNoFile();
   const std::string path = NameOf(info.PanelItems[info.CurrentItem]);
   const std::string name = PointToName(path.c_str());
   // The command line goes to a shell: the name stays one word of it, and

@@ -7,11 +7,23 @@
 
 #include <string>
 #include <unordered_set>
+#include <vector>
 
-// The bare names of the files (not the folders) that `directory`'s CVS
-// folder records, each character decoded through `decodeTable` as the
-// names of the status report are.  Empty when Entries cannot be read.
-std::unordered_set<std::string> KeptFiles(const std::string &directory,
-                                          const unsigned char decodeTable[256]);
+struct KeptEntries {
+  // Entries could be read: without it nothing is known to be kept.
+  bool Read = false;
+  // The names as they stand in the files (and on the disk).
+  std::vector<std::string> Files;
+  std::vector<std::string> Folders;
+  // Where the host's table changes some character: the file names decoded
+  // through it, as the names of the status report are.  Where it changes
+  // none, the listing's own look-up tells which rows are kept.
+  bool Decoded = false;
+  std::unordered_set<std::string> DecodedFiles;
+};
+
+// Reads `directory`'s CVS/Entries and CVS/Entries.Log once, for everything a
+// refresh asks of them.
+KeptEntries ReadKeptEntries(const std::string &directory, const unsigned char decodeTable[256]);
 
 #endif

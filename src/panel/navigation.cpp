@@ -18,6 +18,8 @@ int CvsPanel::ProcessKey(int key, unsigned int controlState) {
     return 1;
   }
   if (key == VK_F3 && controlState == 0 && InWorkingCopy) return ShowItemMenu();
+  // Editing a row without a file would make a new, empty one.
+  if (key == VK_F4 && controlState == 0 && InWorkingCopy) return SayWhenNoFile();
   // Ctrl+R: the host describes the panel before it lists it again, so the
   // CVS context is read first, for the info lines to match the listing.
   if (key == 'R' && controlState == PKF_CONTROL) ReadCvsContext();

@@ -78,21 +78,29 @@ void SetItemDescription(PluginPanelItem &item, const char *text, size_t size) {
 }
 
 void SetItemColumns(PluginPanelItem &item, std::initializer_list<const char *> texts) {
-  if (item.CustomColumnData != nullptr) {
-    for (int i = 0; i < item.CustomColumnNumber; ++i) delete[] item.CustomColumnData[i];
-    delete[] item.CustomColumnData;
-  }
+  // The pointers and the texts they point to share one allocation, an
+  // array of pointers with the texts after them: a refresh makes one for
+  // every file.
+  delete[] item.CustomColumnData;
   item.CustomColumnData = nullptr;
   item.CustomColumnNumber = 0;
   if (texts.size() == 0) return;
-  // The item holds each allocation as soon as it is made.
-  item.CustomColumnData = new char *[texts.size()]();
-  item.CustomColumnNumber = static_cast<int>(texts.size());
+  size_t textBytes = 0;
+  for (const char *text : texts)
+    if (text != nullptr) textBytes += strlen(text) + 1;
+  const size_t slots = texts.size() + (textBytes + sizeof(char *) - 1) / sizeof(char *);
+  char **columns = new char *[slots];
+  char *next = reinterpret_cast<char *>(columns + texts.size());
   int column = 0;
   for (const char *text : texts) {
-    if (text != nullptr) item.CustomColumnData[column] = NewText(text, strlen(text) + 1);
-    ++column;
+    columns[column++] = text != nullptr ? next : nullptr;
+    if (text == nullptr) continue;
+    const size_t length = strlen(text) + 1;
+    memcpy(next, text, length);
+    next += length;
   }
+  item.CustomColumnData = columns;
+  item.CustomColumnNumber = static_cast<int>(texts.size());
 }
 
 void ReleaseItemTexts(PluginPanelItem &item) {

@@ -53,9 +53,17 @@ std::string TrackedFileRefusal(const std::string &dir) {
   ReadAdminFile(*folder, "Entries", entries);
   ReadAdminFile(*folder, "Entries.Log", log);
   const std::vector<std::string> files = ParseEntries(entries, log).Files;
-  const std::unordered_set<std::string> tracked(files.begin(), files.end());
-  for (const std::string &name : odd) {
-    if (tracked.count(name) != 0 && folder->TypeOf(name, true) == os::EntryType::Other)
+  return TrackedFileRefusal(dir, odd, std::unordered_set<std::string>(files.begin(), files.end()));
+}
+
+std::string TrackedFileRefusal(const std::string &dir, const std::vector<std::string> &notPlain,
+                               const std::unordered_set<std::string> &tracked) {
+  std::unique_ptr<os::Folder> folder;
+  for (const std::string &name : notPlain) {
+    if (tracked.count(name) == 0) continue;
+    if (folder == nullptr) folder = os::Folder::Open(dir);
+    if (folder == nullptr) return "";
+    if (folder->TypeOf(name, true) == os::EntryType::Other)
       return FormatText(CheckedFormat(MRefusedNotPlainFile), name.c_str());
   }
   return "";

@@ -11,6 +11,8 @@
 #include <stddef.h>
 
 #include <string>
+#include <unordered_set>
+#include <vector>
 
 #include "os/folder.hpp"
 #include "os/plain_file.hpp"
@@ -32,6 +34,11 @@ std::string AdminFolderRefusal(const os::Folder &dir);
 // when there is none.  Only entries that the folder's listing shows as no
 // plain file are looked at, so a folder of plain files costs one listing.
 std::string TrackedFileRefusal(const std::string &dir);
+// The same where the folder has been listed already: `notPlain` are the
+// entries the listing named as no plain file or folder, `tracked` the files
+// CVS/Entries names.
+std::string TrackedFileRefusal(const std::string &dir, const std::vector<std::string> &notPlain,
+                               const std::unordered_set<std::string> &tracked);
 
 // Reads `dir`/CVS/`name` whole when it is a plain file within the bound.
 os::PlainRead ReadAdminFile(const std::string &dir, const char *name, std::string &content);
