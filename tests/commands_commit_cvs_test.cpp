@@ -4,8 +4,8 @@
 namespace testsupport {
 namespace {
 
-const std::string kDash = ": " + std::string(70, '-') + "\n";
-const std::string kBanner = ": Orvelle CVS Plugin fo FAR Manager https://quillet.example/  \n";
+const std::string kDash = "CVS: " + std::string(70, '-') + "\n";
+const std::string kBanner = "CVS: Orvelle CVS Plugin fo FAR Manager https://quillet.example/  \n";
 
 class CommitTest : public CommandTest {
  protected:
@@ -42,8 +42,8 @@ TEST_F(CommitTest, FullCommitListsTheWholeTreeAndCommitsWithTheUsersMessage) {
   EXPECT_EQ(edit.StartLine, 0);
   EXPECT_EQ(edit.StartChar, 1);
   EXPECT_EQ(edit.Content,
-            kDash + ": Modified and Added Files:\n" +
-                ":     a.txt\n:     lib/subx.c\n:     sub/b.txt\n:     sub/new.txt\n" + kDash +
+            kDash + "CVS: Modified and Added Files:\n" +
+                "CVS:     a.txt\nCVS:     lib/subx.c\nCVS:     sub/b.txt\nCVS:     sub/new.txt\n" + kDash +
                 kBanner);
 
   // The confirmation names what is committed: the whole folder.
@@ -62,9 +62,10 @@ TEST_F(CommitTest, FullCommitListsTheWholeTreeAndCommitsWithTheUsersMessage) {
   EXPECT_EQ(Revision("sub/new.txt", wc), "1.1");
   std::string log = RepositoryLog("a.txt", "1.2");
   EXPECT_NE(log.find("Fix the frobnicator"), std::string::npos) << log;
-  EXPECT_NE(log.find(": Modified and Added Files:"), std::string::npos) << log;
-  EXPECT_NE(log.find(":     sub/new.txt"), std::string::npos) << log;
-  EXPECT_NE(log.find("https://quillet.example/"), std::string::npos) << log;
+  // The template's lines are the module's, not the user's: the log holds
+  // none of them.
+  EXPECT_EQ(log.find("CVS:"), std::string::npos) << log;
+  EXPECT_EQ(log.find("https://quillet.example/"), std::string::npos) << log;
   // The outcome of the commit is shown afterwards.
   ASSERT_EQ(host.Editors.size(), 2u);
   EXPECT_NE(host.Editors[1].Content.find("new revision"), std::string::npos);
@@ -79,8 +80,8 @@ TEST_F(CommitTest, SelectionListsEveryChangedPathHoldingTheNameAndCommitsOnlyThe
   Run(kCommit);
 
   ASSERT_GE(host.Editors.size(), 1u);
-  EXPECT_EQ(host.Editors[0].Content, kDash + ": Modified and Added Files:\n" +
-                                         ":     lib/subx.c\n:     sub/b.txt\n:     sub/new.txt\n" +
+  EXPECT_EQ(host.Editors[0].Content, kDash + "CVS: Modified and Added Files:\n" +
+                                         "CVS:     lib/subx.c\nCVS:     sub/b.txt\nCVS:     sub/new.txt\n" +
                                          kDash + kBanner);
   EXPECT_EQ(LastCvsCall().substr(LastCvsCall().size() - 5), "[sub]");
   EXPECT_EQ(Revision("sub/b.txt", wc), "1.2");
@@ -89,12 +90,14 @@ TEST_F(CommitTest, SelectionListsEveryChangedPathHoldingTheNameAndCommitsOnlyThe
   ExpectNoTempFiles();
 }
 
-TEST_F(CommitTest, NothingToCommitEndsQuietly) {
-  MakeWorkingCopy({{"a.txt", "a\n"}});
+TEST_F(CommitTest, NothingToCommitIsSaidWithoutAnEditor) {
+  const std::vector<std::string> nothing = {"Commit", "Nothing to commit: no file chosen is changed, added or removed."};
+  MakeWorkingCopy({{"a.txt", "a\n"}, {"c.txt", "c\n"}});
   Run(kCommit);
   EXPECT_EQ(CvsCalls(), (std::vector<std::string>{"[-n][-q][update][.]"}));
   EXPECT_TRUE(host.Editors.empty());
-  EXPECT_TRUE(host.Messages.empty());
+  ASSERT_EQ(host.Messages.size(), 1u);
+  EXPECT_EQ(host.Messages[0].Lines, nothing);
   ExpectNoTempFiles();
 
   // A selection that matches no changed path ends the same way.
@@ -104,7 +107,22 @@ TEST_F(CommitTest, NothingToCommitEndsQuietly) {
   Select({"b.txt"});
   Run(kCommit);
   EXPECT_TRUE(host.Editors.empty());
+  ASSERT_EQ(host.Messages.size(), 2u);
+  EXPECT_EQ(host.Messages[1].Lines, nothing);
   EXPECT_EQ(Revision("a.txt", wc), "1.1.1.1");
+
+  // The light commit asks cvs, which finds nothing: said too, and the
+  // message stays for a commit that takes it.
+  EnterFolder(wc);
+  Select({"c.txt"});
+  host.script.Editor.push_back(standin::AppendAndSave("for nothing\n"));
+  host.script.Message.push_back(standin::Answer(0));
+  Run(kLightCommit);
+  ASSERT_EQ(host.Messages.size(), 4u);  // the confirmation, then the notice
+  EXPECT_EQ(host.Messages[3].Lines, nothing);
+  host.script.Editor.push_back(standin::LeaveEditor());
+  Run(kLightCommit);
+  EXPECT_EQ(host.Editors.back().Content.find("for nothing\n"), 0u) << host.Editors.back().Content;
   ExpectNoTempFiles();
 }
 
@@ -143,7 +161,7 @@ TEST_F(CommitTest, LightCommitOpensTheShortTemplateWithoutAQuery) {
   EXPECT_EQ(Revision("sub/b.txt", wc), "1.1.1.1");
   std::string log = RepositoryLog("a.txt", "1.2");
   EXPECT_NE(log.find("light"), std::string::npos);
-  EXPECT_NE(log.find(": Orvelle CVS Plugin fo FAR Manager"), std::string::npos);
+  EXPECT_EQ(log.find("Orvelle CVS Plugin"), std::string::npos) << log;
   ExpectNoTempFiles();
 }
 

@@ -92,8 +92,8 @@ TEST_F(ConsoleCommandsTest, AFullCommitWithTheMessageTypedIntoTheEditor) {
   Expect(work + ">");
   Command("c");
   // The template lists the modified file; the editor is not locked.
-  Expect(": Modified and Added Files:");
-  Expect(":     a.txt");
+  Expect("CVS: Modified and Added Files:");
+  Expect("CVS:     a.txt");
   EXPECT_EQ(std::string::npos, screen->Last.find("[locked]"));
   screen->Type("Change the first file");
   screen->Keys({"Enter"});
@@ -110,7 +110,7 @@ TEST_F(ConsoleCommandsTest, AFullCommitWithTheMessageTypedIntoTheEditor) {
   std::string log;
   EXPECT_EQ(0, sandbox.Cvs("log a.txt", work, &log));
   EXPECT_NE(std::string::npos, log.find("Change the first file")) << log;
-  EXPECT_NE(std::string::npos, log.find(": Modified and Added Files:")) << log;
+  EXPECT_EQ(std::string::npos, log.find("CVS:")) << log;
   // Nothing of the command is left in the temporary folder.
   EXPECT_EQ(std::vector<std::string>{}, testsupport::ListDir(dir / "tmp"));
   Quit();

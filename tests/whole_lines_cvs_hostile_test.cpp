@@ -140,9 +140,9 @@ TEST_F(HostileUpdateTest, TheCommitTemplateListsOnlyWhatCvsReportsModified) {
   host.script.Editor.push_back(standin::LeaveEditor());
   Run(kCommit);
   ASSERT_EQ(host.Editors.size(), 1u);
-  const std::string dash = ": " + std::string(70, '-') + "\n";
+  const std::string dash = "CVS: " + std::string(70, '-') + "\n";
   EXPECT_EQ(host.Editors[0].Content.substr(0, host.Editors[0].Content.find(dash, 1)),
-            dash + ": Modified and Added Files:\n" + ":      lead.c\n:     a b.c\n:     real.c\n");
+            dash + "CVS: Modified and Added Files:\n" + "CVS:      lead.c\nCVS:     a b.c\nCVS:     real.c\n");
   ExpectNoTempFiles();
 }
 
