@@ -3,6 +3,7 @@
 
 #include "console/message_box.hpp"
 #include "console/text_view.hpp"
+#include "console/unsaved_rescue.hpp"
 #include "console/viewer.hpp"
 #include "core/platform.hpp"
 #include "core/text_document.hpp"
@@ -79,6 +80,10 @@ hostcore::EditorOutcome RunEditor(Terminal &term, const hostcore::EditorRequest 
     hostcore::DocumentKey(document, key, TextRows(term));
   }
   term.PopLayer();
+  // Ended with the host: what was typed is kept all the same.
+  if (term.HungUp() && document.Modified && !document.ReadOnly &&
+      RescueUnsavedText(request, document))
+    outcome.SavedChange = true;
   return outcome;
 }
 
