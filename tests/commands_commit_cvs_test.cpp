@@ -175,5 +175,90 @@ TEST_F(CommitTest, LightCommitOpensTheEditorEvenWithNothingChanged) {
   ExpectNoTempFiles();
 }
 
+TEST_F(CommitTest, OnlyTheTemplateIsRefusedAndARemovedFileIsListedAndCommitted) {
+  MakeWorkingCopy({{"a.txt", "a\n"}, {"gone.txt", "g\n"}});
+  WriteFile(wc + "/a.txt", "a changed\n");
+  remove((wc + "/gone.txt").c_str());
+  sandbox.MustCvs("-Q remove gone.txt", wc);
+  EnterFolder(wc);
+
+  // Saved with nothing of the user's: refused, nothing runs.
+  host.script.Editor.push_back(standin::AppendAndSave("\n  \n"));
+  Run(kCommit);
+  ASSERT_EQ(host.Messages.size(), 1u);
+  EXPECT_EQ(host.Messages[0].Lines,
+            (std::vector<std::string>{"Error", "The message holds nothing but the template: "
+                                               "nothing was committed."}));
+  EXPECT_EQ(CvsCalls().size(), 1u);
+  ASSERT_EQ(host.Editors.size(), 1u);
+  EXPECT_NE(host.Editors[0].Content.find("CVS: Removed Files:\nCVS:     gone.txt\n"),
+            std::string::npos)
+      << host.Editors[0].Content;
+
+  host.script.Editor.push_back(standin::AppendAndSave("drop gone.txt\n"));
+  host.script.Message.push_back(standin::Answer(0));
+  Run(kCommit);
+  EXPECT_EQ(Revision("a.txt", wc), "1.2");
+  std::string log;
+  sandbox.Cvs("log -r1.2 gone.txt", wc, &log);
+  EXPECT_NE(log.find("state: dead"), std::string::npos) << log;
+  EXPECT_NE(log.find("drop gone.txt"), std::string::npos) << log;
+  ExpectNoTempFiles();
+}
+
+TEST_F(CommitTest, TheMessageIsKeptOnDiskUntilACommitInThatWorkingCopyGoesThrough) {
+  MakeChanges();
+  const std::string state = sandbox.State() + "/quillet";
+  host.script.Editor.push_back(standin::AppendAndSave("Written once\n"));
+  host.script.Message.push_back(standin::Answer(1));  // declined
+  Run(kCommit);
+  // One file for the working copy, its path first, the user's text after.
+  std::vector<std::string> kept = ListDir(state);
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_EQ(kept[0].rfind("commit-", 0), 0u);
+  EXPECT_EQ(ReadFile(state + "/" + kept[0]), wc + "\nWritten once\n");
+
+  // Another working copy has none of it.
+  std::string other = sandbox.Checkout("proj", "other");
+  WriteFile(other + "/a.txt", "other change\n");
+  EnterFolder(other);
+  host.script.Editor.push_back(standin::LeaveEditor());
+  Run(kCommit);
+  EXPECT_EQ(host.Editors.back().Content.find("Written once"), std::string::npos);
+
+  // Back in the first, it comes first; a commit that goes through ends it.
+  EnterFolder(wc);
+  host.script.Editor.push_back(standin::AppendAndSave(""));
+  host.script.Message.push_back(standin::Answer(0));
+  Run(kCommit);
+  EXPECT_EQ(host.Editors[host.Editors.size() - 2].Content.find("Written once\nCVS: "), 0u);
+  EXPECT_NE(RepositoryLog("a.txt", "1.2").find("Written once"), std::string::npos);
+  EXPECT_TRUE(ListDir(state).empty());
+  ExpectNoTempFiles();
+}
+
+TEST_F(CommitTest, AFileThatStillHoldsConflictMarkersIsSaidToBeTheCause) {
+  MakeWorkingCopy({{"a.txt", "base\n"}});
+  std::string other = sandbox.Checkout("proj", "other");
+  WriteFile(other + "/a.txt", "theirs\n");
+  sandbox.MustCvs("-Q commit -m theirs", other);
+  WriteFile(wc + "/a.txt", "mine\n");
+  sandbox.Cvs("-Q update a.txt", wc);
+  EnterFolder(wc);
+  host.script.Editor.push_back(standin::AppendAndSave("merge\n"));
+  host.script.Message.push_back(standin::Answer(0));
+  host.script.Message.push_back(standin::Answer(1));
+  Run(kLightCommit);
+  ASSERT_EQ(host.Messages.size(), 2u);
+  const std::vector<std::string> &box = host.Messages[1].Lines;
+  std::string text;
+  for (const std::string &line : box) text += line + "\n";
+  EXPECT_NE(text.find("conflict"), std::string::npos) << text;
+  EXPECT_NE(text.find("Nothing was committed: a file holds conflict markers"), std::string::npos)
+      << text;
+  EXPECT_NE(text.find("Your message is kept for the next commit."), std::string::npos) << text;
+  ExpectNoTempFiles();
+}
+
 }  // namespace
 }  // namespace testsupport
