@@ -41,8 +41,9 @@ TEST_F(CommitTest, FullCommitListsTheWholeTreeAndCommitsWithTheUsersMessage) {
   EXPECT_EQ(edit.Y2, -1);
   EXPECT_EQ(edit.StartLine, 0);
   EXPECT_EQ(edit.StartChar, 1);
+  // An empty first line for the user, where the cursor stands.
   EXPECT_EQ(edit.Content,
-            kDash + "CVS: Modified and Added Files:\n" +
+            "\n" + kDash + "CVS: Modified and Added Files:\n" +
                 "CVS:     a.txt\nCVS:     lib/subx.c\nCVS:     sub/b.txt\nCVS:     sub/new.txt\n" + kDash +
                 kBanner);
 
@@ -80,7 +81,7 @@ TEST_F(CommitTest, SelectionListsEveryChangedPathHoldingTheNameAndCommitsOnlyThe
   Run(kCommit);
 
   ASSERT_GE(host.Editors.size(), 1u);
-  EXPECT_EQ(host.Editors[0].Content, kDash + "CVS: Modified and Added Files:\n" +
+  EXPECT_EQ(host.Editors[0].Content, "\n" + kDash + "CVS: Modified and Added Files:\n" +
                                          "CVS:     lib/subx.c\nCVS:     sub/b.txt\nCVS:     sub/new.txt\n" +
                                          kDash + kBanner);
   EXPECT_EQ(LastCvsCall().substr(LastCvsCall().size() - 5), "[sub]");
@@ -152,7 +153,7 @@ TEST_F(CommitTest, LightCommitOpensTheShortTemplateWithoutAQuery) {
   Run(kLightCommit);
 
   ASSERT_EQ(host.Editors.size(), 2u);
-  EXPECT_EQ(host.Editors[0].Content, kDash + kBanner);
+  EXPECT_EQ(host.Editors[0].Content, "\n" + kDash + kBanner);
   std::vector<std::string> calls = CvsCalls();
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_EQ(calls[0].find("[commit][-F]["), 0u);
@@ -170,7 +171,7 @@ TEST_F(CommitTest, LightCommitOpensTheEditorEvenWithNothingChanged) {
   host.script.Editor.push_back(standin::LeaveEditor());
   Run(kLightCommit);
   ASSERT_EQ(host.Editors.size(), 1u);
-  EXPECT_EQ(host.Editors[0].Content, kDash + kBanner);
+  EXPECT_EQ(host.Editors[0].Content, "\n" + kDash + kBanner);
   EXPECT_TRUE(CvsCalls().empty());
   ExpectNoTempFiles();
 }

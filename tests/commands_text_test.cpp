@@ -117,6 +117,9 @@ TEST(CommitMessage, TheTemplatesLinesAreLeftOutWhereverTheyStand) {
   // A line that only looks like one ("CVS :", an indented one) is the user's.
   EXPECT_EQ(MessageWithoutTemplate(" CVS: mine\nCVS : also\n" + written),
             " CVS: mine\nCVS : also\n");
+  // Blank lines around the text are the template's room for it.
+  EXPECT_EQ(MessageWithoutTemplate("\n\nfirst\n\nsecond\n" + written + "\n \n"),
+            "first\n\nsecond\n");
   // Only the template, or blank lines besides it, is no message.
   EXPECT_EQ(MessageWithoutTemplate(written), "");
   EXPECT_EQ(MessageWithoutTemplate("\n  \n" + written + "\t\n"), "");

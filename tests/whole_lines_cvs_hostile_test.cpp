@@ -141,7 +141,8 @@ TEST_F(HostileUpdateTest, TheCommitTemplateListsOnlyWhatCvsReportsModified) {
   Run(kCommit);
   ASSERT_EQ(host.Editors.size(), 1u);
   const std::string dash = "CVS: " + std::string(70, '-') + "\n";
-  EXPECT_EQ(host.Editors[0].Content.substr(0, host.Editors[0].Content.find(dash, 1)),
+  const std::string content = host.Editors[0].Content.substr(1);  // after the user's line
+  EXPECT_EQ(content.substr(0, content.find(dash, 1)),
             dash + "CVS: Modified and Added Files:\n" + "CVS:      lead.c\nCVS:     a b.c\nCVS:     real.c\n");
   ExpectNoTempFiles();
 }

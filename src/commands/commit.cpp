@@ -60,11 +60,16 @@ std::string MessageWithoutTemplate(const std::string &edited) {
   std::string text;
   for (const std::string &line : Lines(edited)) {
     if (line.compare(0, sizeof kTemplateMark - 1, kTemplateMark) == 0) continue;
+    // Blank lines before the first line of text are the template's room
+    // for it, not part of the message.
+    if (text.empty() && line.find_first_not_of(" \t\r\n") == std::string::npos) continue;
     text += line;
     if (text.back() != '\n') text += '\n';
   }
-  // Nothing but blank lines is no message.
-  return text.find_first_not_of(" \t\r\n") == std::string::npos ? std::string() : text;
+  // Nor are blank lines after the last.
+  const size_t last = text.find_last_not_of(" \t\r\n");
+  if (last == std::string::npos) return std::string();
+  return text.substr(0, text.find('\n', last) + 1);
 }
 
 std::string CommitTemplateText(bool withList, const Selection &selection,
@@ -141,9 +146,10 @@ bool CommitFiles(const Selection &selection, bool withList) {
     return true;
   }
   // A message that did not reach the repository last time comes first,
-  // above the fresh list.
+  // above the fresh list; else the first line is left empty for the user,
+  // where the editor's cursor stands.
   std::string kept = LoadKeptMessage(workingCopy);
-  if (!kept.empty() && kept.back() != '\n') kept += '\n';
+  if (kept.empty() || kept.back() != '\n') kept += '\n';
   if (!WriteTextFile(templatePath, kept + written)) {
     ShowErrorText(std::string(GetMsg(MCommitNotWritten)) + "\n" + templatePath);
     return false;
