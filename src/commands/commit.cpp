@@ -129,6 +129,7 @@ bool CommitFiles(const Selection &selection, bool withList) {
   if (messageFile.empty()) return false;
   CvsRun cvs(ExitRule::ZeroOnly, "HOME");
   if (!cvs.Ready()) return false;
+  cvs.ReadEvenOnSuccess();
   const std::string &templatePath = messageFile.Path();
   const std::string workingCopy = os::CurrentDir();
 

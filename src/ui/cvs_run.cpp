@@ -45,7 +45,8 @@ const RunVerdict &CvsRun::Run(const CvsArgs &args, const AlongsideWork &alongsid
 
 const RunVerdict &CvsRun::Judge(int exitCode) {
   OutputScan scan;
-  ScanOutputFile(output_.Path(), scan);
+  if (exitCode != 0 || rule_ != ExitRule::ZeroOnly || readOnSuccess_)
+    ScanOutputFile(output_.Path(), scan);
   verdict_ = JudgeRun(rule_, exitCode, scan);
   return verdict_;
 }

@@ -20,6 +20,10 @@ class CvsRun {
   CvsRun(ExitRule rule, const char *fallbackVariable);
 
   bool Ready() const { return !output_.empty(); }
+  // Reads the output of a run that ended well too (what a commit
+  // committed); by default only a rule that needs it, or a failure, has
+  // the output read, so that a large report costs no second reading.
+  void ReadEvenOnSuccess() { readOnSuccess_ = true; }
   const std::string &OutputPath() const { return output_.Path(); }
 
   // Runs `args` (with `alongside` beside it, as RunCvsWhile) and judges it.
@@ -36,6 +40,7 @@ class CvsRun {
 
  private:
   ExitRule rule_;
+  bool readOnSuccess_ = false;
   TempFile output_;
   RunVerdict verdict_;
 };
