@@ -82,7 +82,7 @@ TEST_F(CheckoutTest, DestinationRevisionAndNoRecursionAndTheDestinationIsCleared
   ExpectNoTempFiles();
 }
 
-TEST_F(CheckoutTest, EveryExportDatesNowAndACheckoutAfterItKeepsTheDate) {
+TEST_F(CheckoutTest, EveryExportDatesNowButACheckoutAfterItDoesNot) {
   host.script.Dialog.push_back(Fill({{Item("moduleEdit"), "proj"}, {Item("destinationEdit"), "exported"}}));
   RunFromPlainFolder(Command::Export);
   EXPECT_STREQ(CommandDialogs()[0].ItemsIn[Item("frame")].Data, "Export");
@@ -90,23 +90,64 @@ TEST_F(CheckoutTest, EveryExportDatesNowAndACheckoutAfterItKeepsTheDate) {
   EXPECT_EQ(LastCvsCall(), "[export][-d][exported][-D][now][proj]");
   EXPECT_EQ(ReadFile(target + "/exported/a.txt"), "two\n");
   EXPECT_FALSE(Exists(target + "/exported/CVS"));
+  EXPECT_TRUE(host.Messages.empty());
 
   // The user clears the date; the next Export fills it in again.
   host.script.Dialog.push_back(Fill({{Item("dateEdit"), ""}}));
   RunFromPlainFolder(Command::Export);
   EXPECT_STREQ(CommandDialogs()[1].ItemsIn[Item("dateEdit")].Data, "now");
   EXPECT_EQ(LastCvsCall(), "[export][proj]");  // export without a date or tag fails in cvs
-  EXPECT_TRUE(host.Messages.empty());          // its output is shown at once all the same
+  // That nothing was exported is said; the output follows all the same.
+  ASSERT_EQ(host.Messages.size(), 1u);
+  EXPECT_EQ(host.Messages[0].Lines, (std::vector<std::string>{"Export", "cvs exported no file."}));
   EXPECT_NE(host.Editors.back().Content.find("must specify"), std::string::npos)
       << host.Editors.back().Content;
 
+  // Export's own "now" does not follow into Checkout: every file would
+  // stay at that date, and no later update would bring anything.
   host.script.Dialog.push_back(Fill({{Item("destinationEdit"), "checked"}}));
   RunFromPlainFolder(Command::Export);
   host.script.Dialog.push_back(Fill({{Item("destinationEdit"), "checked"}}));
   RunFromPlainFolder(Command::Checkout);
-  EXPECT_STREQ(CommandDialogs()[3].ItemsIn[Item("dateEdit")].Data, "now");
-  EXPECT_EQ(LastCvsCall(), "[checkout][-d][checked][-D][now][proj]");
+  EXPECT_STREQ(CommandDialogs()[3].ItemsIn[Item("dateEdit")].Data, "");
+  EXPECT_EQ(LastCvsCall(), "[checkout][-d][checked][proj]");
   EXPECT_TRUE(Exists(target + "/checked/CVS/Entries"));
+  EXPECT_FALSE(Exists(target + "/checked/CVS/Tag"));
+
+  // A date the user typed into Export is the user's: Checkout keeps it.
+  host.script.Dialog.push_back(Fill({{Item("destinationEdit"), "dated"}, {Item("dateEdit"), "2031-01-01"}}));
+  RunFromPlainFolder(Command::Export);
+  host.script.Dialog.push_back(Fill({{Item("destinationEdit"), "dated2"}}));
+  RunFromPlainFolder(Command::Checkout);
+  EXPECT_EQ(LastCvsCall(), "[checkout][-d][dated2][-D][2031-01-01][proj]");
+  ExpectNoTempFiles();
+}
+
+TEST_F(CheckoutTest, ExportOfATagLeavesOutItsOwnDateAndANamedDateStays) {
+  host.script.Dialog.push_back(
+      Fill({{Item("moduleEdit"), "proj"}, {Item("destinationEdit"), "tagged"}, {Item("revisionEdit"), "rel1"}}));
+  RunFromPlainFolder(Command::Export);
+  // "-r rel1 -D now" would be the tag as it stood now: nothing.
+  EXPECT_EQ(LastCvsCall(), "[export][-d][tagged][-r][rel1][proj]");
+  EXPECT_EQ(ReadFile(target + "/tagged/a.txt"), "one\n");
+  EXPECT_TRUE(host.Messages.empty());
+
+  // A date typed beside the tag is the user's choice and goes with it; a
+  // date before the module's files exported nothing, and that is said.
+  host.script.Dialog.push_back(Fill({{Item("destinationEdit"), "old"}, {Item("dateEdit"), "1990-01-01"}}));
+  RunFromPlainFolder(Command::Export);
+  EXPECT_EQ(LastCvsCall(), "[export][-d][old][-r][rel1][-D][1990-01-01][proj]");
+  EXPECT_FALSE(Exists(target + "/old/a.txt"));
+  ASSERT_EQ(host.Messages.size(), 1u);
+  EXPECT_EQ(host.Messages[0].Lines, (std::vector<std::string>{"Export", "cvs exported no file."}));
+
+  // A checkout of a tag no file carries says so too.
+  host.script.Dialog.push_back(
+      Fill({{Item("destinationEdit"), "none"}, {Item("revisionEdit"), "no_such_tag"}, {Item("dateEdit"), ""}}));
+  RunFromPlainFolder(Command::Checkout);
+  ASSERT_EQ(host.Messages.size(), 2u);
+  EXPECT_EQ(host.Messages[1].Lines,
+            (std::vector<std::string>{"Checkout", "cvs checked out no file."}));
   ExpectNoTempFiles();
 }
 
@@ -132,7 +173,7 @@ TEST_F(CheckoutTest, EmptyModuleIsRefusedAndOverlongValuesAreCut) {
     return int(Item("ok"));
   });
   RunFromPlainFolder(Command::Checkout);
-  ASSERT_EQ(host.Messages.size(), 1u);
+  ASSERT_GE(host.Messages.size(), 1u);
   EXPECT_EQ(host.Messages[0].Flags, DWORD(FMSG_WARNING | FMSG_ALLINONE | FMSG_MB_OK));
   EXPECT_EQ(host.Messages[0].Lines, (std::vector<std::string>{"Error", "Module name is required"}));
   // Each value cut to its field: root 239, destination and module 127,
@@ -141,8 +182,11 @@ TEST_F(CheckoutTest, EmptyModuleIsRefusedAndOverlongValuesAreCut) {
                                std::string(126, 'd') + "][-r][R" + std::string(30, 'v') +
                                "][-D][2004-" + std::string(26, '1') + "][M" +
                                std::string(126, 'm') + "]");
-  // cvs refuses the root; its words are shown without the failure box.
-  EXPECT_EQ(host.Messages.size(), 1u);
+  // cvs refuses the root; its words are shown without the failure box,
+  // after the notice that nothing was checked out.
+  ASSERT_EQ(host.Messages.size(), 2u);
+  EXPECT_EQ(host.Messages[1].Lines,
+            (std::vector<std::string>{"Checkout", "cvs checked out no file."}));
   ASSERT_EQ(host.Editors.size(), 1u);
   EXPECT_FALSE(host.Editors[0].Content.empty());
   ExpectNoTempFiles();

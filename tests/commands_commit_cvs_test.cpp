@@ -4,8 +4,8 @@
 namespace testsupport {
 namespace {
 
-const std::string kDash = ": " + std::string(70, '-') + "\n";
-const std::string kBanner = ": Orvelle CVS Plugin fo FAR Manager https://quillet.example/  \n";
+const std::string kDash = "CVS: " + std::string(70, '-') + "\n";
+const std::string kBanner = "CVS: Orvelle CVS Plugin fo FAR Manager https://quillet.example/  \n";
 
 class CommitTest : public CommandTest {
  protected:
@@ -41,9 +41,10 @@ TEST_F(CommitTest, FullCommitListsTheWholeTreeAndCommitsWithTheUsersMessage) {
   EXPECT_EQ(edit.Y2, -1);
   EXPECT_EQ(edit.StartLine, 0);
   EXPECT_EQ(edit.StartChar, 1);
+  // An empty first line for the user, where the cursor stands.
   EXPECT_EQ(edit.Content,
-            kDash + ": Modified and Added Files:\n" +
-                ":     a.txt\n:     lib/subx.c\n:     sub/b.txt\n:     sub/new.txt\n" + kDash +
+            "\n" + kDash + "CVS: Modified and Added Files:\n" +
+                "CVS:     a.txt\nCVS:     lib/subx.c\nCVS:     sub/b.txt\nCVS:     sub/new.txt\n" + kDash +
                 kBanner);
 
   // The confirmation names what is committed: the whole folder.
@@ -62,9 +63,10 @@ TEST_F(CommitTest, FullCommitListsTheWholeTreeAndCommitsWithTheUsersMessage) {
   EXPECT_EQ(Revision("sub/new.txt", wc), "1.1");
   std::string log = RepositoryLog("a.txt", "1.2");
   EXPECT_NE(log.find("Fix the frobnicator"), std::string::npos) << log;
-  EXPECT_NE(log.find(": Modified and Added Files:"), std::string::npos) << log;
-  EXPECT_NE(log.find(":     sub/new.txt"), std::string::npos) << log;
-  EXPECT_NE(log.find("https://quillet.example/"), std::string::npos) << log;
+  // The template's lines are the module's, not the user's: the log holds
+  // none of them.
+  EXPECT_EQ(log.find("CVS:"), std::string::npos) << log;
+  EXPECT_EQ(log.find("https://quillet.example/"), std::string::npos) << log;
   // The outcome of the commit is shown afterwards.
   ASSERT_EQ(host.Editors.size(), 2u);
   EXPECT_NE(host.Editors[1].Content.find("new revision"), std::string::npos);
@@ -79,8 +81,8 @@ TEST_F(CommitTest, SelectionListsEveryChangedPathHoldingTheNameAndCommitsOnlyThe
   Run(Command::Commit);
 
   ASSERT_GE(host.Editors.size(), 1u);
-  EXPECT_EQ(host.Editors[0].Content, kDash + ": Modified and Added Files:\n" +
-                                         ":     lib/subx.c\n:     sub/b.txt\n:     sub/new.txt\n" +
+  EXPECT_EQ(host.Editors[0].Content, "\n" + kDash + "CVS: Modified and Added Files:\n" +
+                                         "CVS:     lib/subx.c\nCVS:     sub/b.txt\nCVS:     sub/new.txt\n" +
                                          kDash + kBanner);
   EXPECT_EQ(LastCvsCall().substr(LastCvsCall().size() - 5), "[sub]");
   EXPECT_EQ(Revision("sub/b.txt", wc), "1.2");
@@ -89,12 +91,14 @@ TEST_F(CommitTest, SelectionListsEveryChangedPathHoldingTheNameAndCommitsOnlyThe
   ExpectNoTempFiles();
 }
 
-TEST_F(CommitTest, NothingToCommitEndsQuietly) {
-  MakeWorkingCopy({{"a.txt", "a\n"}});
+TEST_F(CommitTest, NothingToCommitIsSaidWithoutAnEditor) {
+  const std::vector<std::string> nothing = {"Commit", "Nothing to commit: no file chosen is changed, added or removed."};
+  MakeWorkingCopy({{"a.txt", "a\n"}, {"c.txt", "c\n"}});
   Run(Command::Commit);
   EXPECT_EQ(CvsCalls(), (std::vector<std::string>{"[-n][-q][update][.]"}));
   EXPECT_TRUE(host.Editors.empty());
-  EXPECT_TRUE(host.Messages.empty());
+  ASSERT_EQ(host.Messages.size(), 1u);
+  EXPECT_EQ(host.Messages[0].Lines, nothing);
   ExpectNoTempFiles();
 
   // A selection that matches no changed path ends the same way.
@@ -104,7 +108,22 @@ TEST_F(CommitTest, NothingToCommitEndsQuietly) {
   Select({"b.txt"});
   Run(Command::Commit);
   EXPECT_TRUE(host.Editors.empty());
+  ASSERT_EQ(host.Messages.size(), 2u);
+  EXPECT_EQ(host.Messages[1].Lines, nothing);
   EXPECT_EQ(Revision("a.txt", wc), "1.1.1.1");
+
+  // The light commit asks cvs, which finds nothing: said too, and the
+  // message stays for a commit that takes it.
+  EnterFolder(wc);
+  Select({"c.txt"});
+  host.script.Editor.push_back(standin::AppendAndSave("for nothing\n"));
+  host.script.Message.push_back(standin::Answer(0));
+  Run(Command::LightCommit);
+  ASSERT_EQ(host.Messages.size(), 4u);  // the confirmation, then the notice
+  EXPECT_EQ(host.Messages[3].Lines, nothing);
+  host.script.Editor.push_back(standin::LeaveEditor());
+  Run(Command::LightCommit);
+  EXPECT_EQ(host.Editors.back().Content.find("for nothing\n"), 0u) << host.Editors.back().Content;
   ExpectNoTempFiles();
 }
 
@@ -134,7 +153,7 @@ TEST_F(CommitTest, LightCommitOpensTheShortTemplateWithoutAQuery) {
   Run(Command::LightCommit);
 
   ASSERT_EQ(host.Editors.size(), 2u);
-  EXPECT_EQ(host.Editors[0].Content, kDash + kBanner);
+  EXPECT_EQ(host.Editors[0].Content, "\n" + kDash + kBanner);
   std::vector<std::string> calls = CvsCalls();
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_EQ(calls[0].find("[commit][-F]["), 0u);
@@ -143,7 +162,7 @@ TEST_F(CommitTest, LightCommitOpensTheShortTemplateWithoutAQuery) {
   EXPECT_EQ(Revision("sub/b.txt", wc), "1.1.1.1");
   std::string log = RepositoryLog("a.txt", "1.2");
   EXPECT_NE(log.find("light"), std::string::npos);
-  EXPECT_NE(log.find(": Orvelle CVS Plugin fo FAR Manager"), std::string::npos);
+  EXPECT_EQ(log.find("Orvelle CVS Plugin"), std::string::npos) << log;
   ExpectNoTempFiles();
 }
 
@@ -152,8 +171,93 @@ TEST_F(CommitTest, LightCommitOpensTheEditorEvenWithNothingChanged) {
   host.script.Editor.push_back(standin::LeaveEditor());
   Run(Command::LightCommit);
   ASSERT_EQ(host.Editors.size(), 1u);
-  EXPECT_EQ(host.Editors[0].Content, kDash + kBanner);
+  EXPECT_EQ(host.Editors[0].Content, "\n" + kDash + kBanner);
   EXPECT_TRUE(CvsCalls().empty());
+  ExpectNoTempFiles();
+}
+
+TEST_F(CommitTest, OnlyTheTemplateIsRefusedAndARemovedFileIsListedAndCommitted) {
+  MakeWorkingCopy({{"a.txt", "a\n"}, {"gone.txt", "g\n"}});
+  WriteFile(wc + "/a.txt", "a changed\n");
+  remove((wc + "/gone.txt").c_str());
+  sandbox.MustCvs("-Q remove gone.txt", wc);
+  EnterFolder(wc);
+
+  // Saved with nothing of the user's: refused, nothing runs.
+  host.script.Editor.push_back(standin::AppendAndSave("\n  \n"));
+  Run(Command::Commit);
+  ASSERT_EQ(host.Messages.size(), 1u);
+  EXPECT_EQ(host.Messages[0].Lines,
+            (std::vector<std::string>{"Error", "The message holds nothing but the template: "
+                                               "nothing was committed."}));
+  EXPECT_EQ(CvsCalls().size(), 1u);
+  ASSERT_EQ(host.Editors.size(), 1u);
+  EXPECT_NE(host.Editors[0].Content.find("CVS: Removed Files:\nCVS:     gone.txt\n"),
+            std::string::npos)
+      << host.Editors[0].Content;
+
+  host.script.Editor.push_back(standin::AppendAndSave("drop gone.txt\n"));
+  host.script.Message.push_back(standin::Answer(0));
+  Run(Command::Commit);
+  EXPECT_EQ(Revision("a.txt", wc), "1.2");
+  std::string log;
+  sandbox.Cvs("log -r1.2 gone.txt", wc, &log);
+  EXPECT_NE(log.find("state: dead"), std::string::npos) << log;
+  EXPECT_NE(log.find("drop gone.txt"), std::string::npos) << log;
+  ExpectNoTempFiles();
+}
+
+TEST_F(CommitTest, TheMessageIsKeptOnDiskUntilACommitInThatWorkingCopyGoesThrough) {
+  MakeChanges();
+  const std::string state = sandbox.State() + "/quillet";
+  host.script.Editor.push_back(standin::AppendAndSave("Written once\n"));
+  host.script.Message.push_back(standin::Answer(1));  // declined
+  Run(Command::Commit);
+  // One file for the working copy, its path first, the user's text after.
+  std::vector<std::string> kept = ListDir(state);
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_EQ(kept[0].rfind("commit-", 0), 0u);
+  EXPECT_EQ(ReadFile(state + "/" + kept[0]), wc + "\nWritten once\n");
+
+  // Another working copy has none of it.
+  std::string other = sandbox.Checkout("proj", "other");
+  WriteFile(other + "/a.txt", "other change\n");
+  EnterFolder(other);
+  host.script.Editor.push_back(standin::LeaveEditor());
+  Run(Command::Commit);
+  EXPECT_EQ(host.Editors.back().Content.find("Written once"), std::string::npos);
+
+  // Back in the first, it comes first; a commit that goes through ends it.
+  EnterFolder(wc);
+  host.script.Editor.push_back(standin::AppendAndSave(""));
+  host.script.Message.push_back(standin::Answer(0));
+  Run(Command::Commit);
+  EXPECT_EQ(host.Editors[host.Editors.size() - 2].Content.find("Written once\nCVS: "), 0u);
+  EXPECT_NE(RepositoryLog("a.txt", "1.2").find("Written once"), std::string::npos);
+  EXPECT_TRUE(ListDir(state).empty());
+  ExpectNoTempFiles();
+}
+
+TEST_F(CommitTest, AFileThatStillHoldsConflictMarkersIsSaidToBeTheCause) {
+  MakeWorkingCopy({{"a.txt", "base\n"}});
+  std::string other = sandbox.Checkout("proj", "other");
+  WriteFile(other + "/a.txt", "theirs\n");
+  sandbox.MustCvs("-Q commit -m theirs", other);
+  WriteFile(wc + "/a.txt", "mine\n");
+  sandbox.Cvs("-Q update a.txt", wc);
+  EnterFolder(wc);
+  host.script.Editor.push_back(standin::AppendAndSave("merge\n"));
+  host.script.Message.push_back(standin::Answer(0));
+  host.script.Message.push_back(standin::Answer(1));
+  Run(Command::LightCommit);
+  ASSERT_EQ(host.Messages.size(), 2u);
+  const std::vector<std::string> &box = host.Messages[1].Lines;
+  std::string text;
+  for (const std::string &line : box) text += line + "\n";
+  EXPECT_NE(text.find("conflict"), std::string::npos) << text;
+  EXPECT_NE(text.find("Nothing was committed: a file holds conflict markers"), std::string::npos)
+      << text;
+  EXPECT_NE(text.find("Your message is kept for the next commit."), std::string::npos) << text;
   ExpectNoTempFiles();
 }
 

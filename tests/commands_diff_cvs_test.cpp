@@ -80,9 +80,8 @@ class DiffTest : public CommandTest {
   std::string toolLog;
 };
 
-TEST_F(DiffTest, TextDiffOfTheFirstSelectedFileShowsTheFailureBoxThenTheDiff) {
+TEST_F(DiffTest, TextDiffOfTheFirstSelectedFileShowsTheDiffWithoutAFailureBox) {
   Select({"b.txt", "c.txt"});
-  host.script.Message.push_back(standin::Answer(0));
   Diff([](FarDialogItem *) {});
 
   ASSERT_EQ(CommandDialogs().size(), 1u);
@@ -94,13 +93,32 @@ TEST_F(DiffTest, TextDiffOfTheFirstSelectedFileShowsTheFailureBoxThenTheDiff) {
   EXPECT_STREQ(dialog.ItemsIn[Item("secondDateEdit")].History, "date");
 
   EXPECT_EQ(CvsCalls(), (std::vector<std::string>{"[diff][-u][a.txt]"}));
-  // cvs diff exits with 1 when the files differ: the box comes first.
-  ASSERT_EQ(host.Messages.size(), 1u);
-  EXPECT_EQ(host.Messages[0].Flags, DWORD(FMSG_WARNING));
-  EXPECT_NE(host.Messages[0].Lines[1].find('1'), std::string::npos);
+  // cvs diff exits with 1 when the files differ: that is its answer, shown
+  // at once.
+  EXPECT_TRUE(host.Messages.empty());
   ASSERT_EQ(host.Editors.size(), 1u);
   EXPECT_NE(host.Editors[0].Content.find("-three\n+on disk\n"), std::string::npos)
       << host.Editors[0].Content;
+  ExpectNoTempFiles();
+}
+
+TEST_F(DiffTest, ADiffThatCvsCannotMakeIsAFailureThatSaysWhy) {
+  // A revision the file never had: cvs ends with 1 as it does for
+  // differences, but says why, and that is a failure.
+  host.script.Message.push_back(standin::Answer(0));
+  Diff(Sides(kFirstRevision, "9.9", kSecondLatest, "", false));
+  EXPECT_EQ(LastCvsCall(), "[diff][-u][-r][9.9][a.txt]");
+  ASSERT_EQ(host.Messages.size(), 1u);
+  const std::vector<std::string> &box = host.Messages[0].Lines;
+  ASSERT_GE(box.size(), 5u);
+  EXPECT_EQ(box[1], "CVS ended with exit code 1");
+  EXPECT_NE(box[2].find("9.9"), std::string::npos) << box[2];
+  EXPECT_EQ(box[2].rfind("cvs diff: ", 0), 0u) << box[2];
+
+  // An unchanged file: exit 0, no box, an empty output.
+  WriteFile(wc + "/a.txt", "three\n");
+  Diff(Sides(kFirstDisk, "", kSecondLatest, "", false));
+  EXPECT_EQ(host.Messages.size(), 1u);
   ExpectNoTempFiles();
 }
 
@@ -215,11 +233,11 @@ TEST_F(DiffTest, AChosenSideWithoutAValueIsAskedForAgain) {
   });
   host.script.Message.push_back(standin::Answer(0));
   host.script.Message.push_back(standin::Answer(0));
-  host.script.Message.push_back(standin::Answer(0));
   Run(Command::Diff);
 
+  // The two questions; the differences found are no failure.
   EXPECT_EQ(CommandDialogs().size(), 3u);
-  ASSERT_EQ(host.Messages.size(), 3u);
+  ASSERT_EQ(host.Messages.size(), 2u);
   EXPECT_EQ(host.Messages[0].Lines,
             (std::vector<std::string>{"Error", " Revision or tag is required"}));
   EXPECT_EQ(host.Messages[1].Lines, (std::vector<std::string>{"Error", " Date is required"}));

@@ -53,8 +53,12 @@ TEST_F(FailingCommands, AFailedCommitKeepsTheMessageForTheNextOne) {
   ASSERT_EQ(host.Messages.size(), 2u);
   const standin::MessageCall &failure = host.Messages[1];
   EXPECT_EQ(failure.Flags, DWORD(FMSG_WARNING));
-  ASSERT_EQ(failure.ItemsNumber, 5);
-  EXPECT_EQ(failure.Lines[2], "Your message is kept for the next commit.");
+  // What happened, cvs's reasons, then that the message is kept.
+  ASSERT_EQ(failure.ItemsNumber, 7);
+  EXPECT_EQ(failure.Lines[1], "CVS ended with exit code 1");
+  EXPECT_EQ(failure.Lines[2], "cvs commit: Pre-commit check failed");
+  EXPECT_EQ(failure.Lines[3], "cvs [commit aborted]: correct above errors first!");
+  EXPECT_EQ(failure.Lines[4], "Your message is kept for the next commit.");
   ExpectNoTempFiles();
 
   // Declining the confirmation keeps it too, now with what was added.
@@ -64,7 +68,7 @@ TEST_F(FailingCommands, AFailedCommitKeepsTheMessageForTheNextOne) {
   Run(Command::Commit);
   ASSERT_EQ(host.Editors.size(), 2u);
 
-  // The next commit opens under a fresh list with the user's text, and
+  // The next commit opens with the user's text above a fresh list, and
   // once it has gone through the text is not offered again.
   RefuseCommits(false);
   WriteFile(wc + "/clean.txt", "c changed\n");
@@ -73,11 +77,11 @@ TEST_F(FailingCommands, AFailedCommitKeepsTheMessageForTheNextOne) {
   Run(Command::Commit);
   ASSERT_EQ(host.Editors.size(), 4u);  // the template, then cvs's output
   const std::string &content = host.Editors[2].Content;
-  size_t list = content.find(":     clean.txt\n");
+  size_t list = content.find("CVS:     clean.txt\n");
   size_t kept = content.find("Explain the frobnicator\nin two lines\nand a third\n");
   EXPECT_NE(list, std::string::npos) << content;
   EXPECT_NE(kept, std::string::npos) << content;
-  EXPECT_LT(list, kept);
+  EXPECT_LT(kept, list);
   EXPECT_EQ(content.find("Explain", kept + 1), std::string::npos) << "offered twice:\n" << content;
   EXPECT_NE(LogMessage("a.txt").find("Explain the frobnicator"), std::string::npos);
 
@@ -87,18 +91,8 @@ TEST_F(FailingCommands, AFailedCommitKeepsTheMessageForTheNextOne) {
   Run(Command::Commit);
   ASSERT_EQ(host.Editors.size(), 6u);
   EXPECT_EQ(host.Editors[4].Content.find("Explain"), std::string::npos);
-  EXPECT_NE(host.Editors[4].Content.find(":     clean.txt"), std::string::npos);
+  EXPECT_NE(host.Editors[4].Content.find("CVS:     clean.txt"), std::string::npos);
   ExpectNoTempFiles();
-}
-
-TEST(CommitMessage, UsersTextIsWhatTheTemplateDidNotHold) {
-  const std::string written = ": ---\n: Modified and Added Files:\n:     a.txt\n: ---\n";
-  EXPECT_EQ(UsersText(written + "fix it\n", written), "fix it\n");
-  // Typed between the lines, and a template line removed: the rest stays
-  // in its order; a line the user wrote like one of ours is kept once.
-  EXPECT_EQ(UsersText(": ---\nfirst\n: Modified and Added Files:\n: ---\n: ---\nlast", written),
-            "first\n: ---\nlast\n");
-  EXPECT_EQ(UsersText(written + "\n  \n", written), "");
 }
 
 TEST_F(FailingCommands, ConflictsFromACvsKilledByASignalAreReportedNotMarked) {

@@ -79,24 +79,50 @@ TEST(ScanStateLine, ThisFolderOnlyTakesTheNameToTheLineEndOrASlash) {
   EXPECT_EQ(name, std::string(400, 'x'));
 }
 
-const std::string kDash = ": " + std::string(70, '-') + "\n";
-const std::string kBanner = ": Orvelle CVS Plugin fo FAR Manager https://quillet.example/  \n";
+const std::string kDash = "CVS: " + std::string(70, '-') + "\n";
+const std::string kBanner = "CVS: Orvelle CVS Plugin fo FAR Manager https://quillet.example/  \n";
 
 TEST(CommitTemplate, LightTemplateIsTheDashLineAndTheBanner) {
   bool haveFiles = false;
   EXPECT_EQ(CommitTemplateText(false, {"."}, {"a.c"}, haveFiles), kDash + kBanner);
   EXPECT_TRUE(haveFiles);
-  EXPECT_EQ(kDash.size(), 73u);
+  EXPECT_EQ(kDash.size(), 76u);
 }
 
 TEST(CommitTemplate, WholeFolderListsEveryPathInOrder) {
   bool haveFiles = false;
   EXPECT_EQ(CommitTemplateText(true, {"."}, {"src/main.c", "b.c"}, haveFiles),
-            kDash + ": Modified and Added Files:\n:     src/main.c\n:     b.c\n" + kDash + kBanner);
+            kDash + "CVS: Modified and Added Files:\nCVS:     src/main.c\nCVS:     b.c\n" + kDash + kBanner);
   EXPECT_TRUE(haveFiles);
   EXPECT_EQ(CommitTemplateText(true, {"."}, {}, haveFiles),
-            kDash + ": Modified and Added Files:\n" + kDash + kBanner);
+            kDash + "CVS: Modified and Added Files:\n" + kDash + kBanner);
   EXPECT_FALSE(haveFiles);
+}
+
+TEST(CommitTemplate, RemovedFilesFollowUnderTheirOwnHeadingAndCountAsSomethingToCommit) {
+  bool haveFiles = false;
+  EXPECT_EQ(CommitTemplateText(true, {"."}, {"b.c"}, haveFiles, {"gone.c", "old/x.c"}),
+            kDash + "CVS: Modified and Added Files:\nCVS:     b.c\n" +
+                "CVS: Removed Files:\nCVS:     gone.c\nCVS:     old/x.c\n" + kDash + kBanner);
+  // Only a removal chosen: that is what the commit takes.
+  EXPECT_EQ(CommitTemplateText(true, {"old"}, {"b.c"}, haveFiles, {"gone.c", "old/x.c"}),
+            kDash + "CVS: Modified and Added Files:\n" + "CVS: Removed Files:\nCVS:     old/x.c\n" +
+                kDash + kBanner);
+  EXPECT_TRUE(haveFiles);
+}
+
+TEST(CommitMessage, TheTemplatesLinesAreLeftOutWhereverTheyStand) {
+  const std::string written = kDash + "CVS: Modified and Added Files:\nCVS:     a.txt\n" + kDash;
+  EXPECT_EQ(MessageWithoutTemplate("kept line\n" + written + "fix it"), "kept line\nfix it\n");
+  // A line that only looks like one ("CVS :", an indented one) is the user's.
+  EXPECT_EQ(MessageWithoutTemplate(" CVS: mine\nCVS : also\n" + written),
+            " CVS: mine\nCVS : also\n");
+  // Blank lines around the text are the template's room for it.
+  EXPECT_EQ(MessageWithoutTemplate("\n\nfirst\n\nsecond\n" + written + "\n \n"),
+            "first\n\nsecond\n");
+  // Only the template, or blank lines besides it, is no message.
+  EXPECT_EQ(MessageWithoutTemplate(written), "");
+  EXPECT_EQ(MessageWithoutTemplate("\n  \n" + written + "\t\n"), "");
 }
 
 TEST(CommitTemplate, SelectionListsByPlainSubstringPerEntry) {
@@ -104,8 +130,8 @@ TEST(CommitTemplate, SelectionListsByPlainSubstringPerEntry) {
   std::vector<std::string> modified = {"src/main.c", "lib/srcutil.c", "bar/foo.c", "foo.cpp",
                                        "x.c"};
   EXPECT_EQ(CommitTemplateText(true, {"src", "foo.c"}, modified, haveFiles),
-            kDash + ": Modified and Added Files:\n" + ":     src/main.c\n:     lib/srcutil.c\n" +
-                ":     bar/foo.c\n:     foo.cpp\n" + kDash + kBanner);
+            kDash + "CVS: Modified and Added Files:\n" + "CVS:     src/main.c\nCVS:     lib/srcutil.c\n" +
+                "CVS:     bar/foo.c\nCVS:     foo.cpp\n" + kDash + kBanner);
   EXPECT_TRUE(haveFiles);
   CommitTemplateText(true, {"gone.c"}, modified, haveFiles);
   EXPECT_FALSE(haveFiles);
@@ -127,10 +153,10 @@ TEST(CommitTemplate, ListsForEachEntryEveryPathHoldingItInListOrder) {
   std::string listed;
   for (const std::string &entry : selection) {
     for (const std::string &path : modified) {
-      if (path.find(entry) != std::string::npos) listed += ":     " + path + "\n";
+      if (path.find(entry) != std::string::npos) listed += "CVS:     " + path + "\n";
     }
   }
-  EXPECT_EQ(text, kDash + ": Modified and Added Files:\n" + listed + kDash + kBanner);
+  EXPECT_EQ(text, kDash + "CVS: Modified and Added Files:\n" + listed + kDash + kBanner);
 }
 
 TEST(PathsHolding, AgreesWithAPlainSubstringSearchOnRandomNamesAndPaths) {

@@ -74,7 +74,7 @@ TEST_F(ConsoleScreenTest, At80x24ThePanelsAndEveryDialogStandWhole) {
   // The commit message in the editor, then the box that asks before cvs runs.
   std::string mark = MarkBeforeReading(work);
   Command("c");
-  Expect(": Modified and Added Files:");
+  Expect("CVS: Modified and Added Files:");
   screen->Type("A message");
   screen->Keys({"F2"});
   Expect("saved");

@@ -64,7 +64,14 @@ class ConsoleTuiTest : public ::testing::Test {
     std::string command = "env -u CVSROOT " + std::string(QUILLET_CONSOLE_PATH) + " --module " +
                           testsupport::ShellQuote(testsupport::ModulePath()) + " " + args + " " +
                           testsupport::ShellQuote(folder);
-    screen = std::make_unique<testsupport::TmuxScreen>(dir.Path(), command, env, width, height);
+    // A host started again gets a tmux server of its own: the watcher of
+    // the last one ends its server when it sees the socket go.
+    std::string socketDir = dir.Path();
+    if (starts_++ > 0) {
+      socketDir = dir / ("tmux-" + std::to_string(starts_));
+      testsupport::MakeDirs(socketDir);
+    }
+    screen = std::make_unique<testsupport::TmuxScreen>(socketDir, command, env, width, height);
     ASSERT_TRUE(screen->Started());
   }
 
@@ -163,6 +170,7 @@ class ConsoleTuiTest : public ::testing::Test {
 
  private:
   int reads_ = 0;
+  int starts_ = 0;
 };
 
 }  // namespace tuitest

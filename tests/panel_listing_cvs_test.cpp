@@ -153,17 +153,36 @@ TEST_F(PanelCvsTest, FailingCvsIsToldWithItsCodeAndNoFileGetsAStateItDidNotRepor
   host.script.Message.push_back(standin::Answer(0));  // show the output
   OpenPanel(wc);
   ASSERT_EQ(host.Messages.size(), 1u);
-  EXPECT_NE(host.Messages[0].Lines[1].find("exit code 1"), std::string::npos);
+  const std::vector<std::string> &box = host.Messages[0].Lines;
+  EXPECT_EQ(box[1], "CVS ended with exit code 1");
+  // Every line of cvs that says why, not only its last: the root it
+  // ignored comes before the one it could not find.
+  const std::string ignored = "cvs status: ignoring CVS/Root because it specifies a "
+                              "non-existent repository " + sandbox.Repository();
+  std::string boxText;
+  for (const std::string &line : box) boxText += line + " ";
+  const std::string aborted =
+      "cvs [status aborted]: " + sandbox.Repository() + "/CVSROOT: No such file or directory";
+  EXPECT_NE(boxText.find("cvs status: ignoring CVS/Root because"), std::string::npos) << boxText;
+  EXPECT_NE(boxText.find(sandbox.Repository() + "/CVSROOT: No such file"), std::string::npos)
+      << boxText;
   ASSERT_EQ(host.Editors.size(), 1u);
   ExpectNoState(*Items()["modified.c"]);
   ExpectNoState(*Items()["up-to-date.c"]);
   // Neither the report nor CVS/Entries knows this one.
   EXPECT_STREQ(Items()["unknown.txt"]->Description, "Unknown");
-  // The info panel says why, with the client's own last word.
+  // The info panel says why with the same lines, each whole over as many
+  // of its lines as it takes.
   const OpenPluginInfo &described = host.ActivePanel().Described;
-  ASSERT_EQ(described.InfoLinesNumber, 4);
+  ASSERT_GT(described.InfoLinesNumber, 6);
   EXPECT_STREQ(described.InfoLines[3].Text, "States not read");
-  EXPECT_EQ(std::string(described.InfoLines[3].Data).rfind("cvs [status aborted]: ", 0), 0u);
+  EXPECT_STREQ(described.InfoLines[3].Data, "cvs status: in directory .:");
+  std::string spread;
+  for (int line = 4; line < described.InfoLinesNumber; ++line) {
+    EXPECT_STREQ(described.InfoLines[line].Text, "");
+    spread += described.InfoLines[line].Data;
+  }
+  EXPECT_EQ(spread, ignored + aborted);
 }
 
 TEST_F(PanelCvsTest, ACvsRunThatFailsHalfwayKeepsTheStatesItReported) {

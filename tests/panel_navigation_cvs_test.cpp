@@ -143,8 +143,10 @@ TEST_F(PanelKeys, F3LogAndDiffOfTheCurrentFile) {
   host.script.Message.push_back(standin::Answer(0));
   EXPECT_EQ(F3(), 1);
   ASSERT_EQ(host.Messages.size(), 1u);
-  ASSERT_EQ(host.Messages[0].Lines.size(), 4u);
+  // The code, then why cvs did not start.
+  ASSERT_EQ(host.Messages[0].Lines.size(), 5u);
   EXPECT_NE(host.Messages[0].Lines[1].find("-1002"), std::string::npos);
+  EXPECT_EQ(host.Messages[0].Lines[2].rfind("Error: ", 0), 0u) << host.Messages[0].Lines[2];
   ASSERT_EQ(host.Editors.size(), 3u);
   EXPECT_NE(host.Editors[2].Content.find("cvs"), std::string::npos) << host.Editors[2].Content;
 }

@@ -6,6 +6,7 @@
 #include "host/host.hpp"
 #include "runner/runner.hpp"
 #include "ui/boxes.hpp"
+#include "ui/cvs_run.hpp"
 #include "test_support.hpp"
 
 namespace {
@@ -105,16 +106,19 @@ TEST_F(OutcomeTest, AFailureAsksFirstAndOnlyTheFirstButtonShowsTheOutput) {
   ASSERT_EQ(host.Messages.size(), 2u);
   const standin::MessageCall &box = host.Messages[0];
   EXPECT_EQ(box.Flags, static_cast<DWORD>(FMSG_WARNING));
-  EXPECT_EQ(box.ItemsNumber, 4);
+  // The exit code, then the line of cvs that says why.
+  EXPECT_EQ(box.ItemsNumber, 5);
   EXPECT_EQ(box.ButtonsNumber, 2);
   EXPECT_EQ(box.Lines,
             (std::vector<std::string>{host.Language[3], FormatText(host.Language[1].c_str(), 1),
-                                      host.Language[4], host.Language[2]}));
+                                      "cvs: nothing known about x", host.Language[4],
+                                      host.Language[2]}));
 
+  // A break is said as one, not as the runner's code for it.
   host.script.Message.push_back(standin::Answer(0));
   ReportOutcome(-168, output.c_str());
   ASSERT_EQ(host.Messages.size(), 3u);
-  EXPECT_NE(host.Messages[2].Lines[1].find("-168"), std::string::npos);
+  EXPECT_EQ(host.Messages[2].Lines[1], "The run of cvs was broken off");
   ASSERT_EQ(host.Editors.size(), 1u);
   EXPECT_TRUE(host.Editors[0].LockKeyPosted);
   EXPECT_EQ(host.Editors[0].Content, "cvs: nothing known about x\n");

@@ -138,9 +138,10 @@ TEST_F(HostileUpdateTest, TheCommitTemplateListsOnlyWhatCvsReportsModified) {
   host.script.Editor.push_back(standin::LeaveEditor());
   Run(Command::Commit);
   ASSERT_EQ(host.Editors.size(), 1u);
-  const std::string dash = ": " + std::string(70, '-') + "\n";
-  EXPECT_EQ(host.Editors[0].Content.substr(0, host.Editors[0].Content.find(dash, 1)),
-            dash + ": Modified and Added Files:\n" + ":      lead.c\n:     a b.c\n:     real.c\n");
+  const std::string dash = "CVS: " + std::string(70, '-') + "\n";
+  const std::string content = host.Editors[0].Content.substr(1);  // after the user's line
+  EXPECT_EQ(content.substr(0, content.find(dash, 1)),
+            dash + "CVS: Modified and Added Files:\n" + "CVS:      lead.c\nCVS:     a b.c\nCVS:     real.c\n");
   ExpectNoTempFiles();
 }
 

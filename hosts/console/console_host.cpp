@@ -133,7 +133,9 @@ void ConsoleHost::WakeDialog(hostcore::DialogSession &) { term_.Wake(); }
 void ConsoleHost::DialogDone(const hostcore::DialogSession &, int) { SaveHistories(); }
 
 hostcore::EditorOutcome ConsoleHost::Edit(const hostcore::EditorRequest &request) {
-  return RunEditor(term_, request, core_.Histories);
+  hostcore::EditorRequest forPlugin = request;
+  forPlugin.ForPlugin = true;
+  return RunEditor(term_, forPlugin, core_.Histories);
 }
 
 bool ConsoleHost::LeaveScreen() {

@@ -8,6 +8,7 @@
 #include "console/message_box.hpp"
 #include "console/modal.hpp"
 #include "console/text_view.hpp"
+#include "console/unsaved_rescue.hpp"
 #include "console/viewer.hpp"
 #include "core/platform.hpp"
 #include "core/text_document.hpp"
@@ -128,6 +129,10 @@ hostcore::EditorOutcome RunEditor(Terminal &term, const hostcore::EditorRequest 
   document.Row = std::max(0, request.StartLine);
   EditorModal modal(term, request, histories, document, stamp);
   RunModal(term, modal);
+  // Ended with the host: what was typed is kept all the same.
+  if (term.HungUp() && document.Modified && !document.ReadOnly &&
+      RescueUnsavedText(request, document))
+    modal.Outcome.SavedChange = true;
   return modal.Outcome;
 }
 

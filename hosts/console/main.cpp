@@ -18,6 +18,7 @@
 #include <string>
 
 #include "console/console_host.hpp"
+#include "console/unsaved_rescue.hpp"
 #include "core/history.hpp"
 #include "core/language.hpp"
 
@@ -144,6 +145,7 @@ int main(int argc, char **argv) {
   options.Language =
       hostcore::LanguageForLocale(getenv("LC_ALL"), getenv("LC_MESSAGES"), getenv("LANG"));
   options.HistoriesPath = HistoriesPath();
+  console::SetRescueFolder(hostcore::HistoriesFolder(getenv("XDG_STATE_HOME"), getenv("HOME")));
 
   console::Terminal term;
   std::string error;
@@ -155,7 +157,10 @@ int main(int argc, char **argv) {
   {
     console::ConsoleHost host(term);
     started = host.Start(options, error);
-    if (started) host.Run();
+    if (started) {
+      console::SayWhatWasRescued(term);
+      host.Run();
+    }
   }
   term.Close();
   if (!started) {

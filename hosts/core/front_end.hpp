@@ -28,6 +28,7 @@ struct EditorRequest {
   DWORD Flags = 0;
   int StartLine = 0, StartChar = 0;
   bool Locked = false;  // the posted lock key came first: the text is read-only
+  bool ForPlugin = false;  // the plug-in asked for it (the Editor service), not F4
 };
 // How the editor ended.
 struct EditorOutcome {

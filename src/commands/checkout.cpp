@@ -3,7 +3,7 @@
 #include "host/host.hpp"
 #include "ui/boxes.hpp"
 #include "ui/dialog.hpp"
-#include "ui/run_dialog.hpp"
+#include "ui/cvs_run.hpp"
 
 namespace {
 
@@ -16,6 +16,9 @@ struct CheckoutChoices {
   std::string Revision;
   std::string Date;
   bool Recursive = true;
+  // The date holds what Export put there itself, not what the user typed:
+  // Checkout then starts without it.
+  bool DateIsExportsOwn = false;
 };
 CheckoutChoices gChoices;
 
@@ -43,6 +46,18 @@ DialogDeclaration CheckoutDeclaration(int title) {
            Separator(4, 10, 71, 10)}};
 }
 
+// What Export offers as its date: the latest of everything.
+const char kExportDate[] = "now";
+
+// The date option of a run: Export's own "now" stands only where no
+// revision or tag is given, for cvs would take the two together as "that
+// tag, as it stood at that date" and could fetch nothing.
+bool PassesDate(bool checkout, const std::string &revision, const std::string &date,
+                bool dateIsExportsOwn) {
+  if (date.empty()) return false;
+  return checkout || revision.empty() || !dateIsExportsOwn;
+}
+
 }  // namespace
 
 const DialogDeclaration &CheckoutDialog(bool checkout) {
@@ -54,12 +69,23 @@ const DialogDeclaration &CheckoutDialog(bool checkout) {
 int CheckoutOrExport(bool checkout) {
   CheckoutChoices &choices = gChoices;
   choices.Destination.clear();
-  if (!checkout) choices.Date = "now";
+  if (!checkout) {
+    choices.Date = kExportDate;
+    choices.DateIsExportsOwn = true;
+  } else if (choices.DateIsExportsOwn) {
+    // Every file of a working copy checked out at a date stays at it:
+    // later updates would never bring anything.
+    choices.Date.clear();
+    choices.DateIsExportsOwn = false;
+  }
 
   DialogSession dialog(CheckoutDialog(checkout));
   for (;;) {
     // What the user left is kept, whichever way the dialog closed.
+    const std::string offeredDate = choices.Date;
     const std::string closedBy = dialog.Show();
+    // A date the user typed is the user's, whatever command comes next.
+    if (choices.Date != offeredDate) choices.DateIsExportsOwn = false;
     if (closedBy.empty() || closedBy == "cancel") return 0;
     if (!choices.Module.empty()) break;
     ShowErrorText(GetMsg(MModuleRequired));
@@ -89,19 +115,23 @@ int CheckoutOrExport(bool checkout) {
     args.Add("-r");
     args.Add(revision);
   }
-  if (!date.empty()) {
+  if (PassesDate(checkout, revision, date, choices.DateIsExportsOwn)) {
     args.Add("-D");
     args.Add(date);
   }
   if (!recursive) args.Add("-l");
   args.Add(module);
 
-  const TempFile output = TempFileOrSay("TEMP");
-  if (output.empty()) return kRunNoOutputFile;
-  int result = RunCvs(args, output.c_str());
-  // The output is shown at once; only a run that never got going (the
-  // runner's own negative codes) is flagged as a failure first, since its
-  // output file holds nothing that would explain it.
-  ReportOutcome(result < 0 ? result : 0, output.c_str());
-  return result;
+  CvsRun cvs(ExitRuleFor(checkout ? "checkout" : "export"), "TEMP");
+  if (!cvs.Ready()) return kRunNoOutputFile;
+  const RunVerdict &verdict = cvs.Run(args);
+  // A run that fetched nothing (a tag not there, a date before the
+  // module) may still end with 0: the user is told before the output.
+  if (verdict.What != RunVerdict::NotStarted && verdict.Scan.FilesWritten == 0)
+    ShowNotice(GetMsg(checkout ? MVerbCheckout : MVerbExport),
+               GetMsg(checkout ? MCheckedOutNothing : MExportedNothing));
+  // The output is shown at once; only a run that never got going or was
+  // broken off is flagged as a failure first.
+  cvs.Show();
+  return verdict.ExitCode;
 }

@@ -62,6 +62,12 @@ std::vector<Selection> SplitIntoBatches(const CvsArgs &head, const Selection &na
 // of cvs itself through, never one of the runner's own negative codes.
 bool QueryStates(const std::string &directory, Selection &names, const char *letters,
                  bool localOnly, bool acceptNonzero);
+// The same with the letter of each name: `letterOf[i]` is that of names[i].
+bool QueryStateLetters(const std::string &directory, Selection &names, std::string &letterOf,
+                       const char *letters, bool localOnly, bool acceptNonzero);
+// What a commit in `directory` would take, in one query: the modified and
+// added paths, and apart from them the ones scheduled for removal.
+bool CollectChanges(const std::string &directory, Selection &changed, Selection &removed);
 // The entries of the current folder that cvs does not know yet, each name
 // whole (blanks kept).  False when the query failed.
 bool CollectNewEntries(Selection &names);
@@ -76,14 +82,16 @@ bool ScanStateLine(const char *line, const char *letters, bool localOnly, std::s
 // active file panel.  False when the active panel is not a plain file panel.
 bool MarkInPanel(Selection &names);
 
-// The user's part of an edited commit message: `edited` less each line of
-// `written` (the template the module wrote) once; "" when only blank lines
-// are left.
-std::string UsersText(const std::string &edited, const std::string &written);
+// The commit message in an edited template: every line that begins with
+// "CVS:" (the template's own) left out, as cvs leaves them out of a message
+// written in its editor; "" when only blank lines are left.
+std::string MessageWithoutTemplate(const std::string &edited);
 
-// The text of the commit message template.  `haveFiles` tells whether the
-// commit has anything to offer (always true without the list).
+// The text of the commit message template, every line a "CVS:" line.
+// `haveFiles` tells whether the commit has anything to offer (always true
+// without the list); `removed` are the paths scheduled for removal.
 std::string CommitTemplateText(bool withList, const Selection &selection,
-                               const std::vector<std::string> &modified, bool &haveFiles);
+                               const std::vector<std::string> &modified, bool &haveFiles,
+                               const std::vector<std::string> &removed = {});
 
 #endif

@@ -1,24 +1,27 @@
-// Commit: the log message is written in the editor on a prepared template,
-// then "cvs commit -F <template>" runs on the selection.
+// Commit: the log message is written in the editor on a prepared template
+// of "CVS:" lines, and "cvs commit -F" runs on the selection with the
+// user's text alone.
 #include <stdio.h>
 
 #include "commands/commands.hpp"
 #include "commands/path_match.hpp"
 #include "host/host.hpp"
 #include "ui/boxes.hpp"
+#include "commands/kept_message.hpp"
+#include "os/os.hpp"
+#include "ui/cvs_run.hpp"
 #include "ui/editor.hpp"
-#include "ui/run_dialog.hpp"
 
 namespace {
 
 const char kHomePage[] = "https://quillet.example/";
 
-std::string DashLine() { return ": " + std::string(70, '-') + "\n"; }
+// The beginning of every template line: cvs's own mark for the lines of
+// a message that are not part of it.
+const char kTemplateMark[] = "CVS:";
 
-// What the user wrote in a commit that did not reach the repository (the
-// commit failed, was broken off or was not confirmed); the next commit's
-// template offers it again.  Kept while the module stays loaded.
-std::string KeptMessage;
+std::string TemplateLine(const std::string &text) { return kTemplateMark + (" " + text) + "\n"; }
+std::string DashLine() { return TemplateLine(std::string(70, '-')); }
 
 // Writes `text` into a new file; false when it cannot be created or written
 // whole (a full disk).
@@ -53,80 +56,102 @@ std::vector<std::string> Lines(const std::string &text) {
 
 }  // namespace
 
-std::string UsersText(const std::string &edited, const std::string &written) {
-  // Each line the module wrote is taken away once; the rest, in its order,
-  // is the user's.
-  std::vector<std::string> ours = Lines(written);
+std::string MessageWithoutTemplate(const std::string &edited) {
   std::string text;
-  for (std::string line : Lines(edited)) {
-    std::string bare = line;
-    if (!bare.empty() && bare.back() != '\n') bare += '\n';
-    bool found = false;
-    for (std::string &mine : ours) {
-      if (!mine.empty() && mine == bare) {
-        mine.clear();
-        found = true;
-        break;
-      }
-    }
-    if (!found) text += bare;
+  for (const std::string &line : Lines(edited)) {
+    if (line.compare(0, sizeof kTemplateMark - 1, kTemplateMark) == 0) continue;
+    // Blank lines before the first line of text are the template's room
+    // for it, not part of the message.
+    if (text.empty() && line.find_first_not_of(" \t\r\n") == std::string::npos) continue;
+    text += line;
+    if (text.back() != '\n') text += '\n';
   }
-  // Nothing but blank lines is no message.
-  return text.find_first_not_of(" \t\r\n") == std::string::npos ? std::string() : text;
+  // Nor are blank lines after the last.
+  const size_t last = text.find_last_not_of(" \t\r\n");
+  if (last == std::string::npos) return std::string();
+  return text.substr(0, text.find('\n', last) + 1);
 }
 
 std::string CommitTemplateText(bool withList, const Selection &selection,
-                               const std::vector<std::string> &modified, bool &haveFiles) {
+                               const std::vector<std::string> &modified, bool &haveFiles,
+                               const std::vector<std::string> &removed) {
   std::string text;
   haveFiles = !withList;
-  if (withList) {
-    text += DashLine();
-    text += ": Modified and Added Files:\n";
-    bool wholeDirectory = selection.size() == 1 && selection[0] == ".";
-    auto list = [&text, &haveFiles](const std::string &path) {
-      text += ":     ";
-      text += path;
-      text += '\n';
+  auto listPaths = [&](const char *heading, const std::vector<std::string> &paths) {
+    std::string lines;
+    auto list = [&lines, &haveFiles](const std::string &path) {
+      lines += TemplateLine("    " + path);
       haveFiles = true;
     };
-    if (wholeDirectory) {
-      for (const std::string &path : modified) list(path);
+    if (selection.size() == 1 && selection[0] == ".") {
+      for (const std::string &path : paths) list(path);
     } else {
       // A selected name lists every changed path it occurs in, so a
       // selected folder lists the files below it.
-      for (const std::vector<size_t> &holding : PathsHolding(selection, modified)) {
-        for (size_t path : holding) list(modified[path]);
+      for (const std::vector<size_t> &holding : PathsHolding(selection, paths)) {
+        for (size_t path : holding) list(paths[path]);
       }
     }
+    if (heading != nullptr && lines.empty()) return;
+    text += TemplateLine(heading != nullptr ? heading : "Modified and Added Files:") + lines;
+  };
+  if (withList) {
+    text += DashLine();
+    listPaths(nullptr, modified);
+    listPaths("Removed Files:", removed);
   }
   text += DashLine();
-  text += ": Orvelle CVS Plugin fo FAR Manager ";
-  text += kHomePage;
-  text += "  \n";
+  text += TemplateLine(std::string("Orvelle CVS Plugin fo FAR Manager ") + kHomePage + "  ");
   return text;
 }
 
+namespace {
+
+// What the user sees after a commit that did not go through: whether the
+// message is kept, and why cvs refused when the cause is a conflict.
+std::vector<std::string> FailureNotes(const RunVerdict &verdict, bool keptOnDisk,
+                                      const std::string &keptPath) {
+  std::vector<std::string> notes = {GetMsg(MCommitKept)};
+  if (!keptOnDisk) {
+    notes.push_back(GetMsg(MCommitKeptNotSaved));
+    if (!keptPath.empty()) notes.push_back(keptPath);
+  }
+  if (verdict.Scan.ConflictMarkers) notes.push_back(GetMsg(MCommitConflicts));
+  return notes;
+}
+
+}  // namespace
+
 bool CommitFiles(const Selection &selection, bool withList) {
-  // Both names are had before the user writes a word: a machine that
+  // Both files are had before the user writes a word: a machine that
   // cannot give the second must not cost the message written for the first.
   const TempFile messageFile = TempFileOrSay("HOME");
   if (messageFile.empty()) return false;
-  const TempFile output = TempFileOrSay("HOME");
-  if (output.empty()) return false;
+  CvsRun cvs(ExitRule::ZeroOnly, "HOME");
+  if (!cvs.Ready()) return false;
+  cvs.ReadEvenOnSuccess();
   const std::string &templatePath = messageFile.Path();
+  const std::string workingCopy = os::CurrentDir();
 
-  std::vector<std::string> modified;
+  std::vector<std::string> modified, removed;
   if (withList) {
-    Selection found;
-    if (!CollectModified(".", found, false)) return false;
-    modified.assign(found.begin(), found.end());
+    Selection changed, gone;
+    if (!CollectChanges(".", changed, gone)) return false;
+    modified.assign(changed.begin(), changed.end());
+    removed.assign(gone.begin(), gone.end());
   }
   bool haveFiles = false;
-  const std::string written = CommitTemplateText(withList, selection, modified, haveFiles);
-  if (!haveFiles) return true;
-  // A message that did not reach the repository last time comes back under
-  // the fresh list.
-  if (!WriteTextFile(templatePath, written + KeptMessage)) {
+  const std::string written = CommitTemplateText(withList, selection, modified, haveFiles, removed);
+  if (!haveFiles) {
+    ShowNotice(GetMsg(MVerbCommit), GetMsg(MCommitNothing));
+    return true;
+  }
+  // A message that did not reach the repository last time comes first,
+  // above the fresh list; else the first line is left empty for the user,
+  // where the editor's cursor stands.
+  std::string kept = LoadKeptMessage(workingCopy);
+  if (kept.empty() || kept.back() != '\n') kept += '\n';
+  if (!WriteTextFile(templatePath, kept + written)) {
     ShowErrorText(std::string(GetMsg(MCommitNotWritten)) + "\n" + templatePath);
     return false;
   }
@@ -138,23 +163,35 @@ bool CommitFiles(const Selection &selection, bool withList) {
     ShowErrorText(std::string(GetMsg(MCommitNotRead)) + "\n" + templatePath);
     return false;
   }
-  const std::string usersText = UsersText(message, written);
-  if (ConfirmCommand(GetMsg(MVerbCommit), selection) != 0) {
-    KeptMessage = usersText;
+  message = MessageWithoutTemplate(message);
+  if (message.empty()) {
+    ShowErrorText(GetMsg(MCommitOnlyTemplate));
+    return false;
+  }
+  // Kept before anything else can happen to it: a host ended during the
+  // question or the run must not cost it.
+  const bool keptOnDisk = KeepMessage(workingCopy, message);
+  if (ConfirmCommand(GetMsg(MVerbCommit), selection) != 0) return false;
+  // cvs takes a message file as it stands: the template's lines are left
+  // out here, so that the log holds only what the user wrote.
+  if (!WriteTextFile(templatePath, message)) {
+    ShowErrorText(std::string(GetMsg(MCommitNotWritten)) + "\n" + templatePath);
     return false;
   }
 
   CvsArgs args = {"cvs", "commit", "-F", templatePath};
   args.AddFileOperands(selection);
-
-  int exitCode = RunCvs(args, output.c_str());
-  if (exitCode == 0) {
-    KeptMessage.clear();
-    ReportOutcome(exitCode, output.c_str());
+  const RunVerdict &verdict = cvs.Run(args);
+  if (verdict.Ok()) {
+    // cvs ends well when it found nothing to commit: the message reached
+    // no log, and stays kept.
+    if (verdict.Scan.FilesCommitted == 0)
+      ShowNotice(GetMsg(MVerbCommit), GetMsg(MCommitNothing));
+    else
+      ForgetKeptMessage(workingCopy);
+    cvs.Show();
   } else {
-    KeptMessage = usersText;
-    ReportOutcome(exitCode, output.c_str(),
-                  usersText.empty() ? nullptr : GetMsg(MCommitKept));
+    cvs.Show(FailureNotes(verdict, keptOnDisk, KeptMessagePath(workingCopy)));
   }
   return true;
 }

@@ -10,7 +10,7 @@
 #include "commands/commands.hpp"
 #include "ui/boxes.hpp"
 #include "ui/host_panel.hpp"
-#include "ui/run_dialog.hpp"
+#include "ui/cvs_run.hpp"
 #include "os/plain_file.hpp"
 #include "runner/admin_folder.hpp"
 #include "runner/entries_file.hpp"
@@ -19,10 +19,6 @@
 namespace {
 
 inline bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-// The exit code cvs gives for its own failures, among them a file in
-// conflict.
-const int kCvsFailed = 1;
 
 #ifdef _WIN32
 const bool kLinesEndInCrLf = true;
@@ -114,58 +110,37 @@ bool ReadOutputFile(const std::string &path, std::vector<std::string> &lines) {
   return true;
 }
 
-// cvs ends a dry-run update with its failure code 1 whenever a file is in
-// conflict, with its answer whole all the same.  That answer counts when a
-// conflict line explains the code and nothing says the run was cut short.
-bool FailureExplainedByConflict(const std::vector<std::string> &lines) {
-  bool conflict = false;
-  for (const std::string &line : lines) {
-    if (line.find("aborted]") != std::string::npos) return false;
-    if (line.size() > 2 && line[0] == 'C' && line[1] == ' ') conflict = true;
-  }
-  return conflict;
-}
-
 // Runs "cvs -n -q update [-l] <directory>" and reads its output as whole
 // lines, however long, each with a "\n" at its end.  False when cvs failed
-// (and that is not accepted: the failure is then shown) or the output
-// cannot be read.  `acceptNonzero` accepts cvs's own failure code, 1,
-// whatever caused it; without it, 1 is accepted only where a conflict
-// explains it.  A cvs killed by a signal, or one that crashed, gives another
-// code and is always reported.
+// (the failure is then shown) or the output cannot be read.  cvs ends such
+// a run with its failure code 1 whenever a file is in conflict, with its
+// answer whole all the same: `acceptNonzero` accepts that code whatever
+// caused it; without it, 1 counts only where a conflict explains it.  A
+// cvs killed by a signal, or one that crashed, gives another code and is
+// always reported: its output may name only part of the states.
 bool ReadDryRunUpdate(const std::string &directory, bool localOnly, bool acceptNonzero,
-                      std::vector<std::string> &lines, int *exitCodeOut = nullptr) {
+                      std::vector<std::string> &lines) {
   CvsArgs args = {"cvs", "-n", "-q", "update"};
   if (localOnly) args.Add("-l");
   args.Add(directory);
 
-  const TempFile output = TempFileOrSay("HOME");
-  if (output.empty()) return false;
-  int exitCode = RunCvs(args, output.c_str());
-  if (exitCodeOut != nullptr) *exitCodeOut = exitCode;
-  bool read = false;
-  if (exitCode == 0 || exitCode == kCvsFailed) read = ReadOutputFile(output.Path(), lines);
-  if (exitCode == 0 && !read) return false;
-  const bool accepted = exitCode == 0 || (exitCode == kCvsFailed && read &&
-                                          (acceptNonzero || FailureExplainedByConflict(lines)));
-  if (!accepted) {
-    lines.clear();
-    // Only cvs's own answer counts: a negative code means cvs never ran or
-    // was broken off, a code above 1 that it died, and then its output may
-    // name only part of the states.
-    ReportOutcome(exitCode, output.c_str());
+  CvsRun cvs(acceptNonzero ? ExitRule::CvsAnswered : ExitRule::ConflictExplains, "HOME");
+  if (!cvs.Ready()) return false;
+  if (!cvs.Run(args).Ok()) {
+    cvs.Show();
     return false;
   }
-  return true;
+  return ReadOutputFile(cvs.OutputPath(), lines);
 }
 
 }  // namespace
 
-bool QueryStates(const std::string &directory, Selection &names, const char *letters,
-                 bool localOnly, bool acceptNonzero) {
+bool QueryStateLetters(const std::string &directory, Selection &names, std::string &letterOf,
+                       const char *letters, bool localOnly, bool acceptNonzero) {
   std::vector<std::string> lines;
   if (!ReadDryRunUpdate(directory, localOnly, acceptNonzero, lines)) return false;
   names.clear();
+  letterOf.clear();
   std::unordered_set<std::string> tracked;
   if (strchr(letters, '?') != nullptr) tracked = TrackedNames(directory);
   std::string name;
@@ -174,8 +149,15 @@ bool QueryStates(const std::string &directory, Selection &names, const char *let
     const size_t letter = line.find_first_not_of(" \t\v\f\r");
     if (line[letter] == '?' && tracked.count(name) != 0) continue;
     names.push_back(name);
+    letterOf += line[letter];
   }
   return true;
+}
+
+bool QueryStates(const std::string &directory, Selection &names, const char *letters,
+                 bool localOnly, bool acceptNonzero) {
+  std::string letterOf;
+  return QueryStateLetters(directory, names, letterOf, letters, localOnly, acceptNonzero);
 }
 
 bool CollectNewEntries(Selection &names) {
@@ -197,6 +179,17 @@ bool CollectNewEntries(Selection &names) {
 
 bool CollectModified(const std::string &directory, Selection &names, bool localOnly) {
   return QueryStates(directory, names, "MA", localOnly, false);
+}
+
+bool CollectChanges(const std::string &directory, Selection &changed, Selection &removed) {
+  Selection names;
+  std::string letterOf;
+  if (!QueryStateLetters(directory, names, letterOf, "MAR", false, false)) return false;
+  changed.clear();
+  removed.clear();
+  for (size_t i = 0; i < names.size(); ++i)
+    (letterOf[i] == 'R' ? removed : changed).push_back(names[i]);
+  return true;
 }
 
 bool CollectConflicts(const std::string &directory, Selection &names, bool localOnly) {

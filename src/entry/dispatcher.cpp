@@ -6,7 +6,7 @@
 #include "panel/cvs_panel.hpp"
 #include "runner/runner.hpp"
 #include "ui/boxes.hpp"
-#include "ui/run_dialog.hpp"
+#include "ui/cvs_run.hpp"
 
 namespace {
 
@@ -80,19 +80,18 @@ void RunCommand(CommandRun &run, const CommandRow &row) {
     batchNames = &run.addedNames;
   }
 
-  const TempFile output = TempFileOrSay("HOME");
-  if (output.empty()) return;
-  const char *outputPath = output.c_str();
+  CvsRun cvs(ExitRuleFor(row.Word != nullptr ? row.Word : ""), "HOME");
+  if (!cvs.Ready()) return;
   if (run.visualDiff) {
     RunVisualDiff(run.args);
   } else if (batchNames != nullptr) {
     size_t batches = 1;
-    int exitCode = RunInBatches(run.args, *batchNames, outputPath, &batches);
+    cvs.Judge(RunInBatches(run.args, *batchNames, cvs.OutputPath().c_str(), &batches));
     const std::string note = FormatText(CheckedFormat(MAddBatches), static_cast<int>(batches));
-    ReportOutcome(exitCode, outputPath, batches > 1 ? note.c_str() : nullptr);
+    cvs.Show(batches > 1 ? note.c_str() : nullptr);
   } else {
-    int exitCode = RunCvs(run.args, outputPath);
-    ReportOutcome(exitCode, outputPath);
+    cvs.Run(run.args);
+    cvs.Show();
   }
 }
 

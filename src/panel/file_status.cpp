@@ -7,7 +7,7 @@
 
 #include "ui/boxes.hpp"
 #include "ui/host_panel.hpp"
-#include "ui/run_dialog.hpp"
+#include "ui/cvs_run.hpp"
 #include "host/host.hpp"
 #include "os/os.hpp"
 #include "panel/ignore_rules.hpp"
@@ -46,35 +46,6 @@ std::string Describe(const FileStatus &record) {
 // "-kb" only there).
 const char *KeywordOption(const FileStatus &record) {
   return record.HasExpansionOption ? record.ExpansionOption : record.StickyOptions;
-}
-
-// The last line of a failed run's output that cvs (or what it started)
-// wrote of its own: not blank, not indented, no separator and no file line
-// of the report.  Empty when there is none.
-std::string LastErrorLine(const std::string &path) {
-  std::string last;
-  os::OwnedFile output = os::OpenFile(path, "rb");
-  if (output == nullptr) return last;
-  OutputLines lines;
-  StartOutputLines(lines, output.get());
-  const char *text;
-  size_t length;
-  while (NextOutputLine(lines, text, length)) {
-    length = strnlen(text, length);
-    if (length == 0 || text[0] == ' ' || text[0] == '\t' || IsRecordSeparator(text) ||
-        strncmp(text, "File: ", 6) == 0)
-      continue;
-    last.assign(text, length);
-  }
-  return last;
-}
-
-// Why the states of a run with `exitCode` were not read.
-std::string WhyNotRead(int exitCode, const std::string &path) {
-  if (exitCode == kRunBroken) return GetMsg(MNotReadBroken);
-  std::string line = LastErrorLine(path);
-  if (line.empty()) line = FormatText(CheckedFormat(MNotReadExitCode), exitCode);
-  return line;
 }
 
 }  // namespace
@@ -120,9 +91,9 @@ std::string ReadCvsStatus(PanelListing &listing, const std::string &directory) {
     return GetMsg(MNotReadNoEntry);
   }
   const CvsArgs args = {"cvs", "-q", "status", "-l"};
-  const TempFile report = TempFileOrSay("TEMP");
-  if (report.empty()) return GetMsg(MNotReadNoTempFile);
-  const char *path = report.c_str();
+  CvsRun cvs(ExitRule::ZeroOnly, "TEMP");
+  if (!cvs.Ready()) return GetMsg(MNotReadNoTempFile);
+  const char *path = cvs.OutputPath().c_str();
   // The host's table is fetched here, on the host's thread.
   unsigned char decodeTable[256];
   HostDecodeTable(decodeTable);
@@ -138,17 +109,16 @@ std::string ReadCvsStatus(PanelListing &listing, const std::string &directory) {
         output.get(), decodeTable, ended,
         [&listing](const FileStatus &record) { ApplyRecord(listing, record); }, &unclosed);
   };
-  const int exitCode = RunCvsWhile(args, path, alongside);
-  if (exitCode == 0) {
+  const RunVerdict &verdict = cvs.Run(args, alongside);
+  if (verdict.Ok()) {
     if (unclosed.Name[0] != '\0') ApplyRecord(listing, unclosed);
     return "";
   }
   // The records read before the run stopped are what cvs did report; the
   // rest of the folder stays without states.  A failure is shown as the
   // commands show theirs; the user who broke the run off knows of it.
-  const std::string notRead = WhyNotRead(exitCode, report.Path());
-  if (exitCode != kRunBroken) ReportOutcome(exitCode, path);
-  return notRead;
+  if (verdict.What != RunVerdict::BrokenOff) cvs.Show();
+  return WhyNoAnswer(verdict);
 }
 
 void MarkRowsWithoutState(PanelListing &listing, const KeptEntries &kept, RowsCvsRead read) {

@@ -19,7 +19,7 @@
 #include "ui/boxes.hpp"
 #include "ui/host_panel.hpp"
 #include "ui/menu.hpp"
-#include "ui/run_dialog.hpp"
+#include "ui/cvs_run.hpp"
 
 namespace {
 
@@ -143,14 +143,10 @@ int CvsPanel::ShowItemMenu() {
 
   // Without a name the user is told why, and the key counts as handled:
   // the host's own F3 is not what was asked for.
-  const TempFile output = TempFileOrSay("TEMP");
-  if (output.empty()) return 1;
-  int exitCode = RunCvs(args, output.c_str());
-  // diff ends with 1 whenever the files differ: its output is the answer.
-  // The runner's own codes (cvs never ran, or the user broke it) still get
-  // the failure box.
-  if ((choice == kDiffItem || choice == kDiffSelected) && exitCode >= 0) exitCode = 0;
-  ReportOutcome(exitCode, output.c_str());
+  CvsRun cvs(ExitRuleFor(args[1]), "TEMP");
+  if (!cvs.Ready()) return 1;
+  cvs.Run(args);
+  cvs.Show();
   return 1;
 }
 

@@ -3,6 +3,8 @@
 // shared by all panels; each description rewrites the parts that vary.
 #include <string.h>
 
+#include <algorithm>
+
 #include "host/host.hpp"
 #include "os/os.hpp"
 #include "panel/cvs_panel.hpp"
@@ -63,13 +65,37 @@ const PanelMode kPanelModes[6] = {
 // clang-format on
 
 // The fourth line is shown only where the panel does not run cvs, or where
-// its last run did not give the states of every file.
-InfoPanelLine infoLines[4] = {
+// its last run did not give the states of every file; the lines of cvs
+// that say why go on as many more lines as they take.
+const int kReasonLines = 12;
+InfoPanelLine infoLines[3 + kReasonLines] = {
     {"", "", 1},
     {"", "", 0},
     {"", "", 0},
-    {"", "", 0},
 };
+
+// Puts `text` ("\n" between its lines) into the data of the info lines
+// from `first` on, each line whole over as many fields as it fills; the
+// number of info lines used.
+int SpreadOverLines(const std::string &text, int first) {
+  const size_t room = sizeof infoLines[0].Data - 1;
+  int at = first;
+  size_t start = 0;
+  while (at < 3 + kReasonLines) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    const size_t piece = std::min(room, end - start);
+    if (at > first) CopyToField(infoLines[at].Text, "");
+    CopyToField(infoLines[at].Data, text.substr(start, piece));
+    ++at;
+    start += piece;
+    if (start == end) {
+      if (end >= text.size()) break;
+      start = end + 1;
+    }
+  }
+  return at;
+}
 
 // Every label stays the host's own.
 const KeyBarTitles kKeyBar = {};
@@ -95,9 +121,9 @@ void CvsPanel::DescribePanel(OpenPluginInfo *info) {
   CopyToField(infoLines[2].Data, CvsRoot);
   const bool refused = !CvsRefusal.empty();
   CopyToField(infoLines[3].Text, GetMsg(refused ? MInfoNotRun : MInfoNotRead));
-  CopyToField(infoLines[3].Data, refused ? CvsRefusal : StatesNotRead);
+  const int lines = SpreadOverLines(refused ? CvsRefusal : StatesNotRead, 3);
   info->InfoLines = infoLines;
-  info->InfoLinesNumber = refused || !StatesNotRead.empty() ? 4 : 3;
+  info->InfoLinesNumber = refused || !StatesNotRead.empty() ? lines : 3;
 
   FetchTitles();
   info->PanelModesArray = kPanelModes;

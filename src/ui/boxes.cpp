@@ -1,12 +1,11 @@
 // The boxes of the module: errors and notices, the confirmation before a
-// command and the presentation of a run's output.
+// command.
 #include "ui/boxes.hpp"
 
 #include <string>
 #include <vector>
 
 #include "host/host.hpp"
-#include "ui/editor.hpp"
 
 namespace {
 
@@ -14,7 +13,6 @@ namespace {
 // them or whose texts do not fit the values passed.
 
 const size_t kHeadingLimit = 299;
-const size_t kOutcomeLineLimit = 99;
 const size_t kListedNames = 10;
 
 }  // namespace
@@ -36,22 +34,6 @@ int ConfirmCommand(const char *verb, const Selection &selection) {
   std::string text = ConfirmationText(verb, selection);
   return HostInfo.Message(HostInfo.ModuleNumber, FMSG_LEFTALIGN | FMSG_ALLINONE | FMSG_MB_OKCANCEL,
                           nullptr, reinterpret_cast<const char *const *>(text.c_str()), 0, 0);
-}
-
-void ReportOutcome(int exitCode, const char *outputPath, const char *note) {
-  if (exitCode != 0) {
-    std::string line = FormatText(CheckedFormat(MFailedExitCode), exitCode);
-    if (line.size() > kOutcomeLineLimit) line.resize(kOutcomeLineLimit);
-    std::vector<const char *> items = {GetMsg(MOutcomeTitle), line.c_str()};
-    if (note != nullptr) items.push_back(note);
-    items.push_back(GetMsg(MOutcomeShow));
-    items.push_back(GetMsg(MOutcomeClose));
-    if (HostInfo.Message(HostInfo.ModuleNumber, FMSG_WARNING, nullptr, items.data(),
-                         static_cast<int>(items.size()), 2) != 0)
-      return;
-  }
-  if (outputPath == nullptr) return;
-  ShowOutputLocked(outputPath, GetMsg(MEditorTitle));
 }
 
 void ShowErrorText(const std::string &lines) {

@@ -1,5 +1,5 @@
 // The message boxes the module shows: errors, notices, the confirmation
-// before a command, the outcome after a run, and the question before cvs
+// before a command, and the question before cvs
 // runs where a working copy could make it start a program.
 #ifndef QUILLET_UI_BOXES_HPP
 #define QUILLET_UI_BOXES_HPP
@@ -20,9 +20,6 @@ void ShowNotice(const std::string &title, const std::string &lines);
 int ConfirmCommand(const char *verb, const Selection &selection);
 // The all-in-one text of that box: heading line, up to ten names, "...".
 std::string ConfirmationText(const char *verb, const Selection &selection);
-// Warning box on a non-zero code, then the output in the host's editor.
-// `note`, when given, is one more line of the warning box.
-void ReportOutcome(int exitCode, const char *outputPath, const char *note = nullptr);
 
 // A fresh temporary file (TempFile::Take), and when none can be made a
 // warning box that names each folder tried and why it failed.

@@ -48,6 +48,7 @@ CvsSandbox::CvsSandbox() {
   env_.Set("TMP", Tmp());
   env_.Set("TMPDIR", Tmp());
   env_.Set("TEMP", Tmp());
+  env_.Set("XDG_STATE_HOME", State());
   env_.Set("CVSROOT", Repository());
   env_.Unset("CVS_RSH");
   env_.Unset("CVSREAD");

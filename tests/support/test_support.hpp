@@ -28,14 +28,16 @@ std::string ShellQuote(const std::string &text);
 // Writes an executable /bin/sh script of `body` (the "#!" line goes first).
 void WriteScript(const std::string &path, const std::string &body);
 
-// A repository and working copies of a real cvs, with HOME, TMP, TMPDIR and
-// CVSROOT of their own so that nothing of the machine's settings leaks in.
+// A repository and working copies of a real cvs, with HOME, TMP, TMPDIR,
+// XDG_STATE_HOME and CVSROOT of their own so that nothing of the machine's
+// settings leaks in.
 class CvsSandbox {
  public:
   CvsSandbox();
   const std::string &Root() const { return dir_.Path(); }
   std::string Home() const { return dir_ / "home"; }
   std::string Tmp() const { return dir_ / "tmp"; }
+  std::string State() const { return dir_ / "state"; }
   std::string Repository() const { return dir_ / "repo"; }
   // Imports `files` (relative path -> content) as module `module`.
   void Import(const std::string &module, const std::map<std::string, std::string> &files);

@@ -1,6 +1,8 @@
 // Driving a terminal program through tmux.
 #include "tmux_screen.hpp"
 
+#include <stdlib.h>
+
 #include <time.h>
 #include <unistd.h>
 
@@ -80,6 +82,11 @@ void TmuxScreen::Resize(int width, int height) {
 
 void TmuxScreen::RecordOutput(const std::string &file) {
   Tmux("pipe-pane -O " + ShellQuote("cat >> " + ShellQuote(file)));
+}
+
+int TmuxScreen::PanePid() {
+  const std::string pid = Tmux("display-message -p '#{pane_pid}'");
+  return pid.empty() ? -1 : atoi(pid.c_str());
 }
 
 std::string TmuxScreen::Screen() { return Tmux("capture-pane -p"); }

@@ -25,6 +25,9 @@ class TmuxScreen {
   TmuxScreen(const TmuxScreen &) = delete;
   TmuxScreen &operator=(const TmuxScreen &) = delete;
   bool Started() const { return started_; }
+  // The process the pane runs (the program started, which replaced the
+  // shell), for a signal of the test's own; -1 when tmux does not say.
+  int PanePid();
 
   // tmux key names, one per key ("F11", "Enter", "C-q", "M-0", "Escape").
   void Keys(const std::vector<std::string> &keys);

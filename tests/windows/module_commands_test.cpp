@@ -38,8 +38,8 @@ class ModuleCommands : public wintest::ReplayModuleTest {
     return call.substr(start, call.find(']', start) - start);
   }
 
-  const std::string dashes = ": " + std::string(70, '-') + "\r\n";
-  const std::string banner = ": Orvelle CVS Plugin fo FAR Manager https://quillet.example/  \r\n";
+  const std::string dashes = "CVS: " + std::string(70, '-') + "\r\n";
+  const std::string banner = "CVS: Orvelle CVS Plugin fo FAR Manager https://quillet.example/  \r\n";
 };
 
 TEST_F(ModuleCommands, MarkSelectsTheFilesInEachState) {
@@ -73,10 +73,12 @@ TEST_F(ModuleCommands, AFullCommitListsTheChangedFilesAndSendsTheTypedMessage) {
   const std::string message = TemplateOf(calls[1]);
   EXPECT_EQ(message.rfind(dir / "tmp\\quillet", 0), 0u) << calls[1];
   EXPECT_EQ(calls[1], copy + ":[commit][-F][" + message + "][.]");
-  // The template in text mode with the user's line after it, unchanged.
-  EXPECT_EQ(CommitMessage(), dashes + ": Modified and Added Files:\r\n:     added.c\r\n" +
-                                 ":     modified.c\r\n" + dashes + banner +
-                                 "Fixes the replay.\r\n");
+  // The template in text mode, an empty line for the user first; the
+  // client gets the user's line alone.
+  EXPECT_EQ(host.Editors[0].Content, "\r\n" + dashes + "CVS: Modified and Added Files:\r\n" +
+                                         "CVS:     added.c\r\nCVS:     modified.c\r\n" + dashes +
+                                         banner);
+  EXPECT_EQ(CommitMessage(), "Fixes the replay.\r\n");
 
   ASSERT_EQ(host.Editors.size(), 2u);
   EXPECT_EQ(host.Editors[0].FileName, message);
@@ -101,7 +103,8 @@ TEST_F(ModuleCommands, ALightCommitOpensTheShortTemplateOnTheSelection) {
   ASSERT_EQ(calls.size(), 1u);
   const std::string message = TemplateOf(calls[0]);
   EXPECT_EQ(calls[0], copy + ":[commit][-F][" + message + "][added.c][modified.c]");
-  EXPECT_EQ(CommitMessage(), dashes + banner + "Light.\r\n");
+  EXPECT_EQ(host.Editors[0].Content, "\r\n" + dashes + banner);
+  EXPECT_EQ(CommitMessage(), "Light.\r\n");
   ASSERT_EQ(host.Editors.size(), 2u);
 
   // Leaving the editor without saving commits nothing.
@@ -109,6 +112,25 @@ TEST_F(ModuleCommands, ALightCommitOpensTheShortTemplateOnTheSelection) {
   Run(Command::LightCommit);
   EXPECT_TRUE(CvsCalls().empty());
   EXPECT_EQ(host.Editors.size(), 3u);
+}
+
+TEST_F(ModuleCommands, ADeclinedCommitKeepsTheMessageUnderAppDataForTheNextOne) {
+  host.script.Editor.push_back(standin::AppendAndSave("Kept on Windows.\r\n"));
+  host.script.Message.push_back(standin::Answer(1));  // declined
+  Run(kCommit);
+  const std::vector<std::string> kept = wintest::ListDir(dir / "appdata\\Quillet");
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_EQ(kept[0].rfind("commit-", 0), 0u);
+  EXPECT_NE(wintest::ReadFile(dir / "appdata\\Quillet\\" + kept[0]).find("Kept on Windows."),
+            std::string::npos);
+  // The next commit opens with it first, and once it went through it is gone.
+  host.script.Editor.push_back(standin::AppendAndSave(""));
+  host.script.Message.push_back(standin::Answer(0));
+  Run(kCommit);
+  ASSERT_GE(host.Editors.size(), 2u);
+  EXPECT_EQ(host.Editors[1].Content.rfind("Kept on Windows.", 0), 0u) << host.Editors[1].Content;
+  EXPECT_EQ(CommitMessage(), "Kept on Windows.\r\n");
+  EXPECT_TRUE(wintest::ListDir(dir / "appdata\\Quillet").empty());
 }
 
 TEST_F(ModuleCommands, BreakEndsASlowRunAndTheWatcherClosesAQuickOne) {
@@ -130,8 +152,7 @@ TEST_F(ModuleCommands, BreakEndsASlowRunAndTheWatcherClosesAQuickOne) {
     EXPECT_EQ(host.Dialogs[0].ProcMessages, (std::vector<int>{DN_INITDIALOG, DN_CLOSE}));
     ASSERT_EQ(host.Messages.size(), 2u);
     ASSERT_EQ(host.Messages[1].Lines.size(), 4u);
-    EXPECT_NE(host.Messages[1].Lines[1].find("-168"), std::string::npos)
-        << host.Messages[1].Lines[1];
+    EXPECT_EQ(host.Messages[1].Lines[1], "The run of cvs was broken off");
     EXPECT_TRUE(host.Editors.empty());
     DWORD pid = wintest::ReadPid(pidFile);
     ASSERT_NE(pid, 0u);

@@ -21,6 +21,8 @@ class WindowsReplay : public wintest::HostTest {
     env.Set("QUILLET_REPLAY_LOG", dir / "cvs.log");
     wintest::MakeDirs(dir / "home");
     env.Set("HOME", dir / "home");
+    wintest::MakeDirs(dir / "appdata");
+    env.Set("APPDATA", dir / "appdata");
     env.Unset("TMP");
   }
 
@@ -57,7 +59,7 @@ TEST_F(WindowsReplay, MarkingReadsTheDryRunUpdate) {
 
 TEST_F(WindowsReplay, ALightCommitRunsWithTheTemplateAndShowsTheOutput) {
   wintest::ScopedCwd cwd(copy);
-  host.script.Editor.push_back(standin::AppendAndSave(""));  // the template saved as it is
+  host.script.Editor.push_back(standin::AppendAndSave("Replayed.\r\n"));
   host.script.Message.push_back(standin::Answer(0));         // the commit confirmed
   ASSERT_TRUE(CommitFiles(Selection{"modified.c", "added.c"}, false));
   std::vector<std::string> log = wintest::ReadLines(dir / "cvs.log");
@@ -65,9 +67,8 @@ TEST_F(WindowsReplay, ALightCommitRunsWithTheTemplateAndShowsTheOutput) {
   const std::string start = copy + ":[commit][-F][" + dir / "home\\quillet";
   EXPECT_EQ(log[0].rfind(start, 0), 0u) << log[0];
   EXPECT_EQ(log[0].substr(log[0].size() - 22), "][modified.c][added.c]") << log[0];
-  // The template the client got, and the client's answer in the editor.
-  std::string message = wintest::ReadFile(dir / "cvs.log.message");
-  EXPECT_NE(message.find(": Orvelle CVS Plugin"), std::string::npos) << message;
+  // The client got the user's text alone, and its answer is in the editor.
+  EXPECT_EQ(wintest::ReadFile(dir / "cvs.log.message"), "Replayed.\r\n");
   ASSERT_EQ(host.Editors.size(), 2u);
   for (const standin::EditorCall &editor : host.Editors) EXPECT_EQ(editor.Title, "CVS log");
   EXPECT_NE(host.Editors[1].Content.find("new revision: 1.2; previous revision: 1.1"),

@@ -21,6 +21,9 @@ void ReplayModuleTest::SetUp() {
   env.Unset("QUILLET_REPLAY_PID");
   env.Set("TMP", dir / "tmp");
   env.Set("HOME", dir / "home");
+  // The module's state folder (a kept commit message) is the test's own.
+  MakeDirs(dir / "appdata");
+  env.Set("APPDATA", dir / "appdata");
   env.Unset("CVSROOT");
 }
 
