@@ -12,8 +12,12 @@
 #include "console/shell_text.hpp"
 #include "core/column_layout.hpp"
 #include "core/screen_text.hpp"
+#include "core/host_texts.hpp"
 
 namespace console {
+
+using hostcore::HostText;
+using hostcore::Say;
 
 void DrawCommandLine(Terminal &term, int y, const std::string &folder, InputLine &line) {
   int width = term.Width();
@@ -63,19 +67,19 @@ bool CdTarget(const std::string &line, const CdPlaces &places, std::string &targ
   if (!ShellWords(line, places.Home, words, error)) return false;
   // words[0] is "cd".
   if (words.size() > 2) {
-    error = "cd takes one folder (quote a name with blanks)";
+    error = Say(HostText::ErrorCdOneFolder);
     return false;
   }
   std::string where = words.size() < 2 ? places.Home : words[1];
   if (words.size() == 2 && words[1] == "-") {
     if (places.Previous.empty()) {
-      error = "there is no previous folder yet";
+      error = Say(HostText::ErrorCdNoPrevious);
       return false;
     }
     where = places.Previous;
   }
   if (where.empty()) {
-    error = "no folder given";
+    error = Say(HostText::ErrorCdNoFolder);
     return false;
   }
   target = TidyPath(where[0] == '/' ? where : places.Current + "/" + where);
@@ -107,9 +111,9 @@ int RunShellCommand(Terminal &term, const std::string &folder, const std::string
   }
   sigaction(SIGINT, &oldInt, nullptr);
   sigaction(SIGQUIT, &oldQuit, nullptr);
-  std::string note = child < 0 ? "\r\nQuillet could not start /bin/sh."
-                               : "\r\n[exit status " + std::to_string(status) + "]";
-  term.PauseForKey(note + " Press any key to return to Quillet.");
+  std::string note = child < 0 ? Say(HostText::ShellNotStarted)
+                               : Say(HostText::ShellExitStatus, {std::to_string(status)});
+  term.PauseForKey("\r\n" + note + " " + Say(HostText::ShellPressKey));
   term.Resume();
   return status;
 }

@@ -26,16 +26,25 @@
 #include "core/panel_selection.hpp"
 #include "core/platform.hpp"
 #include "far/field_text.hpp"
+#include "core/host_texts.hpp"
 
 namespace console {
+
+using hostcore::HostText;
+using hostcore::Say;
 
 namespace vk = hostcore::vk;
 using hostcore::Is;
 using hostcore::KeyPress;
 
 namespace {
-const std::vector<std::string> kPanelKeys = {"Help",   "",       "View", "Edit", "",       "Rename",
-                                             "MkFold", "Delete", "",     "Quit", "Plugin", ""};
+// The panels' key bar, F1 to F12.
+std::vector<std::string> PanelKeys() {
+  return {Say(HostText::KeyHelp),  "", Say(HostText::KeyView),   Say(HostText::KeyEdit),
+          "",                      Say(HostText::KeyRename),    Say(HostText::KeyMakeFolder),
+          Say(HostText::KeyDelete), "", Say(HostText::KeyQuit),  Say(HostText::KeyPlugins),
+          ""};
+}
 
 // The history of the masks typed for + and -.
 const char kMaskHistory[] = "Masks";
@@ -67,7 +76,7 @@ bool ConsoleHost::Start(const Options &options, std::string &error) {
     folder = getcwd(here, sizeof here) != nullptr ? here : "/";
   }
   if (!hostcore::IsFolder(folder)) {
-    error = "not a folder: " + folder;
+    error = Say(HostText::ErrorNotAFolder, {folder});
     return false;
   }
   core_.ShowFolder(0, folder);
@@ -168,7 +177,7 @@ void ConsoleHost::DrawScreen() {
     DrawPanel(term_, panel, look);
   }
   DrawCommandLine(term_, term_.Height() - 2, core_.ActivePanel().CurDir, command_);
-  DrawKeyBar(term_, term_.Height() - 1, kPanelKeys);
+  DrawKeyBar(term_, term_.Height() - 1, PanelKeys());
 }
 
 // ---- keys --------------------------------------------------------------------
@@ -234,7 +243,8 @@ bool ConsoleHost::HostKey(const KeyPress &key) {
     if (typing)
       RunCommandLine();
     else if (!core_.EnterCurrentRow())
-      AskUser(term_, "Error", {"Cannot read the folder"}, {"OK"}, true);
+      AskUser(term_, Say(HostText::TitleError), {Say(HostText::ErrorCannotReadFolder)},
+              {Say(HostText::ButtonOk)}, true);
   } else if (Is(key, vk::Escape)) {
     SetCommandLine("");
   } else if (!typing && GroupSelectionKey(key)) {
@@ -259,9 +269,8 @@ bool ConsoleHost::GroupSelectionKey(const KeyPress &key) {
   if (key.Char != '+' && key.Char != '-') return false;
   bool select = key.Char == '+';
   InputBoxText box;
-  box.Title = select ? "Select" : "Deselect";
-  box.Prompt = select ? "Select the files that match (*.c,*.h):"
-                      : "Deselect what matches (*.c,*.h):";
+  box.Title = Say(select ? HostText::TitleSelect : HostText::TitleDeselect);
+  box.Prompt = Say(select ? HostText::AskSelectMask : HostText::AskDeselectMask);
   box.History = kMaskHistory;
   std::string masks = "*";
   if (!AskLine(term_, core_.Histories, box, masks)) return true;
@@ -323,7 +332,8 @@ void ConsoleHost::EnterByMouse() {
       return;
     }
   }
-  if (!core_.EnterCurrentRow()) AskUser(term_, "Error", {"Cannot read the folder"}, {"OK"}, true);
+  if (!core_.EnterCurrentRow()) AskUser(term_, Say(HostText::TitleError), {Say(HostText::ErrorCannotReadFolder)},
+              {Say(HostText::ButtonOk)}, true);
 }
 
 // ---- the command line ----------------------------------------------------------
@@ -353,12 +363,12 @@ bool ConsoleHost::ChangeFolder(const std::string &line) {
   std::string target, error;
   if (CdTarget(line, places, target, error)) {
     if (!hostcore::IsFolder(target))
-      error = "There is no folder " + target + ".";
+      error = Say(HostText::ErrorNoSuchFolder, {target});
     else if (access(target.c_str(), R_OK | X_OK) != 0)
       error = target + ": " + strerror(errno);
   }
   if (!error.empty()) {
-    AskUser(term_, "cd", {error}, {"OK"}, true);
+    AskUser(term_, "cd", {error}, {Say(HostText::ButtonOk)}, true);
     return false;
   }
   previousFolder_[core_.Active] = places.Current;
@@ -373,7 +383,8 @@ bool ConsoleHost::ChangeFolder(const std::string &line) {
 }
 
 void ConsoleHost::AskToQuit() {
-  if (AskUser(term_, "Quit", {"Do you want to quit Quillet?"}, {"&Yes", "&No"}, false) == 0)
+  if (AskUser(term_, Say(HostText::TitleQuit), {Say(HostText::AskQuit)},
+              {Say(HostText::ButtonYes), Say(HostText::ButtonNo)}, false) == 0)
     quit_ = true;
 }
 
@@ -400,7 +411,7 @@ void ConsoleHost::ViewCurrent(bool edit) {
   }
   std::string error;
   if (!RunViewer(term_, path, core_.Histories, error))
-    AskUser(term_, "Viewer", {error}, {"OK"}, true);
+    AskUser(term_, Say(HostText::TitleViewer), {error}, {Say(HostText::ButtonOk)}, true);
 }
 
 void ConsoleHost::SetCommandLine(const std::string &text) {

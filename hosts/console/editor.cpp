@@ -7,8 +7,12 @@
 #include "core/platform.hpp"
 #include "core/text_document.hpp"
 #include "core/whole_file.hpp"
+#include "core/host_texts.hpp"
 
 namespace console {
+
+using hostcore::HostText;
+using hostcore::Say;
 
 namespace vk = hostcore::vk;
 using hostcore::Is;
@@ -25,12 +29,12 @@ hostcore::EditorOutcome RunEditor(Terminal &term, const hostcore::EditorRequest 
     // Locked text too large to edit (a long cvs log) is still shown: the
     // viewer reads what it shows, as F6 would switch to it.
     if (!RunViewer(term, request.FileName, histories, error))
-      AskUser(term, "Editor", {error}, {"OK"}, true);
+      AskUser(term, Say(HostText::TitleEditor), {error}, {Say(HostText::ButtonOk)}, true);
     return outcome;
   }
   if (!hostcore::LoadDocument(request.FileName, document, error)) {
     if (!(request.Flags & EF_CREATENEW) || hostcore::IsPlainFile(request.FileName)) {
-      AskUser(term, "Editor", {error}, {"OK"}, true);
+      AskUser(term, Say(HostText::TitleEditor), {error}, {Say(HostText::ButtonOk)}, true);
       outcome.Opened = false;
       return outcome;
     }
@@ -40,20 +44,22 @@ hostcore::EditorOutcome RunEditor(Terminal &term, const hostcore::EditorRequest 
   document.Row = std::max(0, request.StartLine);
   std::string title = request.Title.empty() ? request.FileName : request.Title;
   std::string needle, note;
-  const std::vector<std::string> editKeys = {"Help", "Save",   "", "", "",
-                                             "",     "Search", "", "", "Quit"};
-  const std::vector<std::string> lockedKeys = {"Help", "",       "", "", "",
-                                               "",     "Search", "", "", "Quit"};
+  const std::vector<std::string> editKeys = {
+      Say(HostText::KeyHelp), Say(HostText::KeySave), "", "", "", "", Say(HostText::KeySearch),
+      "", "", Say(HostText::KeyQuit)};
+  const std::vector<std::string> lockedKeys = {
+      Say(HostText::KeyHelp), "", "", "", "", "", Say(HostText::KeySearch),
+      "", "", Say(HostText::KeyQuit)};
   term.PushLayer([&] {
     DrawTextView(term, document, title, document.ReadOnly ? lockedKeys : editKeys, note);
   });
   auto save = [&] {
     if (hostcore::SaveDocument(request.FileName, document, error)) {
       outcome.SavedChange = true;
-      note = "saved";
+      note = Say(HostText::EditorSaved);
       return true;
     }
-    AskUser(term, "Editor", {error}, {"OK"}, true);
+    AskUser(term, Say(HostText::TitleEditor), {error}, {Say(HostText::ButtonOk)}, true);
     return false;
   };
   for (;;) {
@@ -65,8 +71,10 @@ hostcore::EditorOutcome RunEditor(Terminal &term, const hostcore::EditorRequest 
     note.clear();
     if (Is(key, vk::Escape) || Is(key, vk::F(10))) {
       if (!document.Modified) break;
-      int answer = AskUser(term, "Editor", {"The file has been changed. Save it?"},
-                           {"&Save", "&Do not save", "Continue &editing"}, false);
+      int answer = AskUser(term, Say(HostText::TitleEditor), {Say(HostText::AskSaveChanged)},
+                           {Say(HostText::ButtonSave), Say(HostText::ButtonDoNotSave),
+                            Say(HostText::ButtonKeepEditing)},
+                           false);
       if (answer == 0 && save()) break;
       if (answer == 1) break;
       continue;

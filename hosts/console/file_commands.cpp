@@ -8,8 +8,12 @@
 #include "console/input_box.hpp"
 #include "console/message_box.hpp"
 #include "core/panel_cursor.hpp"
+#include "core/host_texts.hpp"
 
 namespace console {
+
+using hostcore::HostText;
+using hostcore::Say;
 
 namespace {
 
@@ -24,7 +28,8 @@ std::string NamePart(const std::string &path) {
 bool ListsFiles(Terminal &term, const hostcore::PanelModel &panel) {
   bool real = !panel.Plugin || (panel.Described.Flags & OPIF_REALNAMES) != 0;
   if (real && !panel.CurDir.empty()) return true;
-  AskUser(term, "Error", {"This panel does not list files of the file system."}, {"OK"}, true);
+  AskUser(term, Say(HostText::TitleError), {Say(HostText::ErrorNotFileSystem)},
+          {Say(HostText::ButtonOk)}, true);
   return false;
 }
 
@@ -40,7 +45,7 @@ void ReadAgain(hostcore::HostCore &core, const std::string &name) {
 }
 
 void Refuse(Terminal &term, const std::string &what, const std::string &error) {
-  AskUser(term, "Error", {what, error}, {"OK"}, true);
+  AskUser(term, Say(HostText::TitleError), {what, error}, {Say(HostText::ButtonOk)}, true);
 }
 
 // The question's lines for deleting `paths`, of which `folders` are
@@ -51,17 +56,17 @@ std::vector<std::string> DeleteQuestion(const std::vector<std::string> &paths,
   for (bool folder : folders) anyFolder = anyFolder || folder;
   std::vector<std::string> lines;
   if (paths.size() == 1) {
-    lines.push_back(folders[0] ? "Delete the folder" : "Delete the file");
+    lines.push_back(Say(folders[0] ? HostText::AskDeleteFolder : HostText::AskDeleteFile));
     lines.push_back(NamePart(paths[0]));
-    if (folders[0]) lines.push_back("with everything in it?");
+    if (folders[0]) lines.push_back(Say(HostText::AskDeleteFolderWhole));
     return lines;
   }
-  lines.push_back("Delete these " + std::to_string(paths.size()) + " entries?");
+  lines.push_back(Say(HostText::AskDeleteEntries, {std::to_string(paths.size())}));
   for (size_t i = 0; i < paths.size() && i < kNamesShown; ++i)
     lines.push_back(NamePart(paths[i]) + (folders[i] ? "/" : ""));
   if (paths.size() > kNamesShown)
-    lines.push_back("and " + std::to_string(paths.size() - kNamesShown) + " more");
-  if (anyFolder) lines.push_back("Folders (/) go with everything in them.");
+    lines.push_back(Say(HostText::AskDeleteMore, {std::to_string(paths.size() - kNamesShown)}));
+  if (anyFolder) lines.push_back(Say(HostText::AskDeleteFoldersWhole));
   return lines;
 }
 
@@ -71,14 +76,14 @@ void MakeFolderCommand(Terminal &term, hostcore::HostCore &core) {
   hostcore::PanelModel &panel = core.ActivePanel();
   if (!ListsFiles(term, panel)) return;
   InputBoxText box;
-  box.Title = "Make folder";
-  box.Prompt = "Create the folder:";
+  box.Title = Say(HostText::TitleMakeFolder);
+  box.Prompt = Say(HostText::AskMakeFolder);
   std::string name, error;
   // A refused name is offered again to be mended, not lost.
   for (;;) {
     if (!AskLine(term, core.Histories, box, name)) return;
     if (MakeFolder(panel.CurDir, name, error)) break;
-    Refuse(term, "Cannot make the folder.", error);
+    Refuse(term, Say(HostText::ErrorCannotMakeFolder), error);
   }
   ReadAgain(core, name);
 }
@@ -92,13 +97,13 @@ void RenameCommand(Terminal &term, hostcore::HostCore &core) {
   std::string path = hostcore::RowPath(panel, row);
   std::string old = NamePart(path), name = old, error;
   InputBoxText box;
-  box.Title = "Rename";
-  box.Prompt = "Rename " + old + " to:";
-  box.Button = "Rename";
+  box.Title = Say(HostText::TitleRename);
+  box.Prompt = Say(HostText::AskRename, {old});
+  box.Button = Say(HostText::ButtonRename);
   for (;;) {
     if (!AskLine(term, core.Histories, box, name) || name == old) return;
     if (RenameEntry(path, name, error)) break;
-    Refuse(term, "Cannot rename " + old + ".", error);
+    Refuse(term, Say(HostText::ErrorCannotRename, {old}), error);
   }
   ReadAgain(core, name);
 }
@@ -117,7 +122,8 @@ void DeleteCommand(Terminal &term, hostcore::HostCore &core) {
   if (paths.empty()) return;
   std::vector<bool> folders;
   for (const std::string &path : paths) folders.push_back(IsRealFolder(path));
-  if (AskUser(term, "Delete", DeleteQuestion(paths, folders), {"&Delete", "&Cancel"}, true) != 0)
+  if (AskUser(term, Say(HostText::TitleDelete), DeleteQuestion(paths, folders),
+              {Say(HostText::ButtonDelete), Say(HostText::ButtonCancelKey)}, true) != 0)
     return;
   std::vector<std::string> failures;
   for (const std::string &path : paths) {
@@ -126,10 +132,10 @@ void DeleteCommand(Terminal &term, hostcore::HostCore &core) {
   }
   ReadAgain(core, "");
   if (failures.empty()) return;
-  std::vector<std::string> lines = {"Could not delete " + std::to_string(failures.size()) +
-                                    " of " + std::to_string(paths.size()) + ":"};
+  std::vector<std::string> lines = {Say(HostText::ErrorCouldNotDelete,
+                                        {std::to_string(failures.size()), std::to_string(paths.size())})};
   for (size_t i = 0; i < failures.size() && i < kNamesShown; ++i) lines.push_back(failures[i]);
-  AskUser(term, "Error", lines, {"OK"}, true);
+  AskUser(term, Say(HostText::TitleError), lines, {Say(HostText::ButtonOk)}, true);
 }
 
 }  // namespace console

@@ -13,8 +13,12 @@
 #include <vector>
 
 #include "core/platform.hpp"
+#include "core/host_texts.hpp"
 
 namespace console {
+
+using hostcore::HostText;
+using hostcore::Say;
 
 namespace {
 
@@ -82,7 +86,7 @@ bool DeleteAt(int parent, const std::string &name, const std::string &shown, int
   }
   if (S_ISDIR(info.st_mode)) {
     if (depth >= kMaxDepth) {
-      error = shown + ": folders nested too deeply to delete";
+      error = Say(HostText::ErrorNestedTooDeep, {shown});
       return false;
     }
     // O_NOFOLLOW: a folder swapped for a link meanwhile is not entered.
@@ -111,9 +115,9 @@ bool Exists(const std::string &path) {
 }  // namespace
 
 std::string NameProblem(const std::string &name) {
-  if (name.empty()) return "The name is empty.";
-  if (name == "." || name == "..") return "\"" + name + "\" names a folder that is already there.";
-  if (name.find('/') != std::string::npos) return "A name cannot hold \"/\".";
+  if (name.empty()) return Say(HostText::ErrorEmptyName);
+  if (name == "." || name == "..") return Say(HostText::ErrorDotName, {name});
+  if (name.find('/') != std::string::npos) return Say(HostText::ErrorSlashInName);
   return "";
 }
 
@@ -122,7 +126,7 @@ bool MakeFolder(const std::string &dir, const std::string &name, std::string &er
   if (!error.empty()) return false;
   std::string path = hostcore::JoinPath(dir, name);
   if (mkdir(path.c_str(), 0777) == 0) return true;
-  error = errno == EEXIST ? path + " already exists." : Reason(path, errno);
+  error = errno == EEXIST ? Say(HostText::ErrorAlreadyExists, {path}) : Reason(path, errno);
   return false;
 }
 
@@ -140,7 +144,7 @@ bool RenameEntry(const std::string &path, const std::string &newName, std::strin
     }
   }
   if (result == 0) return true;
-  error = errno == EEXIST ? target + " already exists." : Reason(path, errno);
+  error = errno == EEXIST ? Say(HostText::ErrorAlreadyExists, {target}) : Reason(path, errno);
   return false;
 }
 
@@ -152,7 +156,7 @@ bool IsRealFolder(const std::string &path) {
 bool DeleteEntry(const std::string &path, std::string &error) {
   std::string name = NamePart(path);
   if (name.empty() || name == "." || name == "..") {
-    error = path + ": not an entry that can be deleted";
+    error = Say(HostText::ErrorNotDeletable, {path});
     return false;
   }
   Descriptor parent(open(FolderPart(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));

@@ -9,8 +9,8 @@
 
 namespace console {
 
-// The help text, one line per row.
-const std::string &HelpText();
+// The help text in the host's language, one line per row.
+std::string HelpText();
 void RunHelp(Terminal &term);
 
 }  // namespace console

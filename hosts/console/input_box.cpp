@@ -7,8 +7,12 @@
 #include "core/column_layout.hpp"
 #include "core/dialog_model.hpp"
 #include "far/field_text.hpp"
+#include "core/host_texts.hpp"
 
 namespace console {
+
+using hostcore::HostText;
+using hostcore::Say;
 
 namespace {
 
@@ -40,7 +44,7 @@ bool AskLine(Terminal &term, hostcore::HistoryStore &histories, const InputBoxTe
   items[3] = FarDialogItem{DI_BUTTON, 0, 5, 0, 0, 0, {0}, DIF_CENTERGROUP, 1, ""};
   CopyToField(items[3].Data, box.Button.c_str());
   items[4] = FarDialogItem{DI_BUTTON, 0, 5, 0, 0, 0, {0}, DIF_CENTERGROUP, 0, ""};
-  CopyToField(items[4].Data, "Cancel");
+  CopyToField(items[4].Data, Say(HostText::ButtonCancel));
   hostcore::DialogModel model =
       hostcore::NewDialog(0, -1, -1, kWidth, 8, nullptr, items, 5, histories);
   hostcore::DialogClose close = RunDialog(term, model, histories, nullptr);

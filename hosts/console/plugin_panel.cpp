@@ -6,8 +6,12 @@
 #include "console/file_panel.hpp"
 #include "core/column_layout.hpp"
 #include "core/screen_text.hpp"
+#include "core/host_texts.hpp"
 
 namespace console {
+
+using hostcore::HostText;
+using hostcore::Say;
 
 namespace {
 
@@ -38,7 +42,7 @@ void DrawInfoPanel(Terminal &term, const RECT &rect, const hostcore::PanelModel 
   int height = static_cast<int>(rect.bottom - rect.top + 1);
   int width = static_cast<int>(rect.right - rect.left + 1);
   term.Frame(top, left, height, width, Role::PanelFrame, true);
-  term.FrameTitle(top, left, width, "Info", Role::PanelTitle);
+  term.FrameTitle(top, left, width, Say(HostText::TitleInfo), Role::PanelTitle);
   int inner = width - 2, y = top + 1, bottom = top + height - 1;
   auto line = [&](const std::string &label, const std::string &data) {
     if (y >= bottom) return;
@@ -59,8 +63,8 @@ void DrawInfoPanel(Terminal &term, const RECT &rect, const hostcore::PanelModel 
     term.FrameTitle(y, left, width, caption, Role::PanelTitle);
     ++y;
   };
-  line("Folder", source.CurDir);
-  line("Items", std::to_string(source.Rows.size()));
+  line(Say(HostText::InfoFolder), source.CurDir);
+  line(Say(HostText::InfoItems), std::to_string(source.Rows.size()));
   const OpenPluginInfo &info = source.Described;
   if (!source.Plugin || info.InfoLines == nullptr) return;
   for (int i = 0; i < info.InfoLinesNumber; ++i) {

@@ -1,10 +1,14 @@
 // Shell quoting and a shell-like reading of words.
 #include "console/shell_text.hpp"
+#include "core/host_texts.hpp"
 
 #include <ctype.h>
 #include <stdlib.h>
 
 namespace console {
+
+using hostcore::HostText;
+using hostcore::Say;
 
 namespace {
 
@@ -18,7 +22,7 @@ bool PlainInShell(unsigned char c) {
 bool ExpandVariable(const std::string &line, size_t &at, std::string &word, std::string &error) {
   size_t start = at + 1;
   if (start < line.size() && line[start] == '(') {
-    error = "$(...) would run a command";
+    error = Say(HostText::ErrorShellRuns, {"$(...)"});
     return false;
   }
   bool braced = start < line.size() && line[start] == '{';
@@ -27,7 +31,7 @@ bool ExpandVariable(const std::string &line, size_t &at, std::string &word, std:
   while (end < line.size() && (isalnum(static_cast<unsigned char>(line[end])) || line[end] == '_'))
     ++end;
   if (braced && (end >= line.size() || line[end] != '}' || end == start)) {
-    error = "only ${NAME} is read inside braces";
+    error = Say(HostText::ErrorShellBraces);
     return false;
   }
   if (end == start) {
@@ -83,7 +87,7 @@ bool ShellWords(const std::string &line, const std::string &home, std::vector<st
     if (c == '\'') {
       size_t close = line.find('\'', at + 1);
       if (close == std::string::npos) {
-        error = "a quote is not closed";
+        error = Say(HostText::ErrorShellQuote);
         return false;
       }
       word += line.substr(at + 1, close - at - 1);
@@ -91,13 +95,13 @@ bool ShellWords(const std::string &line, const std::string &home, std::vector<st
     } else if (c == '"') {
       for (++at;; ) {
         if (at >= line.size()) {
-          error = "a quote is not closed";
+          error = Say(HostText::ErrorShellQuote);
           return false;
         }
         char d = line[at];
         if (d == '"') break;
         if (d == '`') {
-          error = "`...` would run a command";
+          error = Say(HostText::ErrorShellRuns, {"`...`"});
           return false;
         }
         if (d == '$') {
@@ -121,7 +125,7 @@ bool ShellWords(const std::string &line, const std::string &home, std::vector<st
       if (!ExpandVariable(line, at, word, error)) return false;
     } else if (c == '`' || c == ';' || c == '&' || c == '|' || c == '<' || c == '>' || c == '(' ||
                c == ')') {
-      error = std::string("an unquoted \"") + c + "\" (quote it to mean the character)";
+      error = Say(HostText::ErrorShellUnquoted, {std::string(1, c)});
       return false;
     } else {
       word += c;

@@ -6,8 +6,12 @@
 #include "console/key_bar.hpp"
 #include "core/column_layout.hpp"
 #include "core/screen_text.hpp"
+#include "core/host_texts.hpp"
 
 namespace console {
+
+using hostcore::HostText;
+using hostcore::Say;
 
 namespace vk = hostcore::vk;
 using hostcore::Is;
@@ -19,9 +23,11 @@ void DrawTextView(Terminal &term, hostcore::TextDocument &document, const std::s
   int rows = TextRows(term), width = term.Width();
   hostcore::KeepDocumentCursorVisible(document, rows, width);
   std::string where = " " + std::to_string(document.Row + 1) + "/" +
-                      std::to_string(document.Lines.size()) + " col " +
+                      std::to_string(document.Lines.size()) + " " + Say(HostText::EditorColumn) + " " +
                       std::to_string(hostcore::CursorCell(document) + 1) + " ";
-  std::string flags = document.ReadOnly ? " [locked]" : document.Modified ? " *" : "";
+  std::string flags = document.ReadOnly   ? std::string(" ") + Say(HostText::EditorLocked)
+                      : document.Modified ? " *"
+                                          : "";
   std::string head = hostcore::ShowableText(title) + flags + (note.empty() ? "" : "  " + note);
   int headWidth = std::max(0, width - hostcore::TextWidth(where));
   term.Put(0, 0, hostcore::FitText(head, headWidth, false, true), Role::EditorStatus);
@@ -59,7 +65,8 @@ bool TextViewMouse(const Terminal &term, hostcore::TextDocument &document, const
 }
 
 bool AskSearchText(Terminal &term, hostcore::HistoryStore &histories, std::string &text) {
-  InputBoxText box{"Search", "Search for:", "Find", "SearchText"};
+  InputBoxText box{Say(HostText::TitleSearch), Say(HostText::AskSearchFor),
+                   Say(HostText::ButtonFind), "SearchText"};
   box.Width = 56;
   box.StartFromHistory = true;
   box.NeedText = true;
@@ -74,7 +81,8 @@ bool SearchKey(Terminal &term, hostcore::TextDocument &document, const hostcore:
   if (!ask && !again) return false;
   if (ask && !AskSearchText(term, histories, needle)) return true;
   if (needle.empty()) return true;
-  note = hostcore::FindInDocument(document, needle, ask) ? "" : "\"" + needle + "\" not found";
+  note = hostcore::FindInDocument(document, needle, ask) ? ""
+                                                         : Say(HostText::ErrorNotFound, {needle});
   return true;
 }
 

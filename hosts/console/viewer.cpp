@@ -7,8 +7,12 @@
 #include "core/column_layout.hpp"
 #include "core/file_view.hpp"
 #include "core/screen_text.hpp"
+#include "core/host_texts.hpp"
 
 namespace console {
+
+using hostcore::HostText;
+using hostcore::Say;
 
 namespace vk = hostcore::vk;
 using hostcore::Is;
@@ -22,7 +26,7 @@ void DrawFileView(Terminal &term, hostcore::FileView &view, const std::string &p
   int percent = size == 0 ? 100 : static_cast<int>(view.Top() * 100 / size);
   std::string where = " " + std::to_string(view.Top()) + "/" + std::to_string(size) + " " +
                       std::to_string(percent) + "% ";
-  std::string head = "View: " + hostcore::ShowableText(path) + (note.empty() ? "" : "  " + note);
+  std::string head = Say(HostText::ViewHead, {hostcore::ShowableText(path)}) + (note.empty() ? "" : "  " + note);
   int headWidth = std::max(0, width - hostcore::TextWidth(where));
   term.Put(0, 0, hostcore::FitText(head, headWidth, false, true), Role::EditorStatus);
   term.Put(0, headWidth, where, Role::EditorStatus);
@@ -50,7 +54,7 @@ bool ViewerSearchKey(Terminal &term, hostcore::FileView &view, const hostcore::K
   if (needle.empty()) return true;
   int cell = 0;
   if (!view.Find(needle, ask, cell)) {
-    note = "\"" + needle + "\" not found";
+    note = Say(HostText::ErrorNotFound, {needle});
     return true;
   }
   int width = term.Width();
@@ -75,7 +79,9 @@ bool RunViewer(Terminal &term, const std::string &path, hostcore::HistoryStore &
   hostcore::FileView view;
   if (!view.Open(path, error)) return false;
   std::string needle, note;
-  const std::vector<std::string> keys = {"Help", "", "Quit", "", "", "", "Search", "", "", "Quit"};
+  const std::vector<std::string> keys = {
+      Say(HostText::KeyHelp), "", Say(HostText::KeyQuit), "", "", "", Say(HostText::KeySearch),
+      "", "", Say(HostText::KeyQuit)};
   term.PushLayer([&] { DrawFileView(term, view, path, keys, note); });
   for (;;) {
     term.Redraw();

@@ -1,0 +1,99 @@
+// The console host in Russian: where the locale asks for Russian, the
+// host's own texts (key bar, plug-ins menu, help, boxes and questions) are
+// Russian as the module's are; any other locale keeps them English.
+#include "console_tui_fixture.hpp"
+
+using namespace tuitest;
+
+namespace {
+
+class RussianConsole : public ConsoleTuiTest {
+ protected:
+  void StartRussian(const std::string &folder, const std::string &args = "") {
+    // The locale need not be installed: LANG asks for the language.
+    Start(folder, args, "", 100, 30, {{"LC_ALL", ""}, {"LC_MESSAGES", ""}, {"LANG", "ru_RU.UTF-8"}});
+  }
+  void QuitRussian() {
+    screen->Keys({"F10"});
+    Expect("Выйти из Quillet?");
+    Expect("Да");
+    screen->Keys({"Enter"});
+    int status = -1;
+    EXPECT_TRUE(screen->WaitForEnd(&status)) << screen->Screen();
+    EXPECT_EQ(0, status) << screen->Screen();
+  }
+};
+
+TEST_F(RussianConsole, KeyBarMenusHelpAndQuestionsAreRussian) {
+  std::string files = dir / "files";
+  testsupport::MakeDirs(files);
+  testsupport::WriteFile(files + "/a.c", "int a;\n");
+  testsupport::WriteFile(files + "/b.c", "int b;\n");
+  StartRussian(files);
+  Expect(files + ">");
+  // The key bar and the file panel's own words.
+  Expect("1Помощь");
+  Expect("10Выход");
+  EXPECT_EQ(screen->Screen().find("1Help"), std::string::npos) << screen->Last;
+
+  // Group selection asks in Russian and counts in Russian.
+  screen->Keys({"+"});
+  Expect("Пометить файлы по маске");
+  screen->Keys({"BSpace", "*", ".", "c", "Enter"});
+  Expect("байт в помеченных файлах: 2");
+
+  // A refused folder name is said in Russian, and the name is offered again.
+  screen->Keys({"F7"});
+  Expect("Создать папку:");
+  screen->Keys({"Enter"});
+  Expect("Имя пустое.");
+  screen->Keys({"Enter"});
+  Expect("Создать папку:");
+  screen->Keys({"Escape"});
+  ExpectGone("Создать папку:");
+
+  // The plug-ins menu's title, and the module's menu beneath it.
+  screen->Keys({"F11"});
+  Expect("Модули");
+  screen->Keys({"Escape"});
+  ExpectGone("Модули ");
+
+  // Help (F1) in Russian.
+  screen->Keys({"F1"});
+  Expect("Панели");
+  Expect("переименовать текущий файл или папку");
+  screen->Keys({"Escape"});
+  ExpectGone("Панели");
+
+  // The delete question names the entries in Russian; No keeps them.
+  screen->Keys({"F8"});
+  Expect("Удалить эти объекты (2)?");
+  screen->Keys({"Escape"});
+  ExpectGone("Удалить эти объекты");
+  EXPECT_EQ(0, testsupport::Shell("test -f " + testsupport::ShellQuote(files + "/a.c")));
+  QuitRussian();
+}
+
+TEST_F(RussianConsole, AnEnglishLocaleKeepsTheHostEnglish) {
+  std::string files = dir / "files";
+  testsupport::MakeDirs(files);
+  Start(files, "", "", 100, 30, {{"LC_ALL", ""}, {"LC_MESSAGES", ""}, {"LANG", "de_DE.UTF-8"}});
+  Expect(files + ">");
+  Expect("1Help");
+  EXPECT_EQ(screen->Screen().find("Помощь"), std::string::npos) << screen->Last;
+  Quit();
+}
+
+TEST_F(RussianConsole, LcMessagesDecidesOverLang) {
+  std::string files = dir / "files";
+  testsupport::MakeDirs(files);
+  // LC_ALL comes first, then LC_MESSAGES, then LANG, as the module's
+  // language file is chosen.
+  Start(files, "", "", 100, 30,
+        {{"LC_ALL", ""}, {"LC_MESSAGES", "ru_RU.UTF-8"}, {"LANG", "en_GB.UTF-8"}});
+  Expect(files + ">");
+  Expect("1Помощь");
+  QuitRussian();
+}
+
+}  // namespace
