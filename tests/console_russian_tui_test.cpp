@@ -52,11 +52,17 @@ TEST_F(RussianConsole, KeyBarMenusHelpAndQuestionsAreRussian) {
   screen->Keys({"Escape"});
   ExpectGone("Создать папку:");
 
-  // The plug-ins menu's title, and the module's menu beneath it.
+  // The plug-ins menu's title, and the module's menu beneath it, whose
+  // rows are chosen by their Russian hot keys: Э is Export's.
   screen->Keys({"F11"});
   Expect("Модули");
+  screen->Keys({"Enter"});
+  Expect("CVS: Выделенное");
+  screen->Keys({"э"});
+  Expect("Экспорт ");
+  Expect("Модуль:");
   screen->Keys({"Escape"});
-  ExpectGone("Модули ");
+  ExpectGone("Модуль:");
 
   // Help (F1) in Russian.
   screen->Keys({"F1"});

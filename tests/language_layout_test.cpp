@@ -37,24 +37,10 @@ std::string FromCp866(const std::string &text) {
   return out;
 }
 
-// The hot key of a label as one lower-case character (UTF-8), or "".
+// The hot key of a label as the host takes it (case folded), or "".
 std::string HotKey(const std::string &label) {
-  const hostcore::HotKeyLabel parsed = hostcore::ParseHotKey(label);
-  if (parsed.HotKeyAt < 0 || static_cast<size_t>(parsed.HotKeyAt) >= parsed.Text.size()) return "";
-  const size_t at = static_cast<size_t>(parsed.HotKeyAt);
-  const unsigned char lead = static_cast<unsigned char>(parsed.Text[at]);
-  if (lead < 0x80) return std::string(1, hostcore::FoldKey(parsed.Text[at]));
-  const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-  std::string key = parsed.Text.substr(at, length);
-  // Cyrillic capitals: U+0410..U+042F and U+0401 fold to U+0430..U+044F and U+0451.
-  if (key.size() == 2) {
-    unsigned code = (static_cast<unsigned char>(key[0]) & 0x1Fu) << 6 |
-                    (static_cast<unsigned char>(key[1]) & 0x3Fu);
-    if (code >= 0x410 && code <= 0x42F) code += 0x20;
-    if (code == 0x401) code = 0x451;
-    key = {static_cast<char>(0xC0 | (code >> 6)), static_cast<char>(0x80 | (code & 0x3F))};
-  }
-  return key;
+  const uint32_t key = hostcore::HotKeyOf(hostcore::ParseHotKey(label));
+  return key == 0 ? "" : std::to_string(key);
 }
 
 // Each hot key taken once among `labels`; the clashes found, as text.

@@ -72,8 +72,8 @@ int RunMenu(Terminal &term, hostcore::MenuModel &menu) {
     if (Is(key, vk::Down)) hostcore::MoveMenuHighlight(menu, 1);
     if (Is(key, vk::Home) || Is(key, vk::Prior)) hostcore::MenuHome(menu);
     if (Is(key, vk::End) || Is(key, vk::Next)) hostcore::MenuEnd(menu);
-    if (key.Char != 0 && key.Char < 0x80 && (key.Mods & PKF_CONTROL) == 0) {
-      int row = hostcore::MenuRowForKey(menu, static_cast<char>(key.Char));
+    if (key.Char != 0 && (key.Mods & PKF_CONTROL) == 0) {
+      int row = hostcore::MenuRowForKey(menu, key.Char);
       if (row >= 0) {
         menu.Current = row;
         result = row;
