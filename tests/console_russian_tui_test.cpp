@@ -12,7 +12,8 @@ class RussianConsole : public ConsoleTuiTest {
  protected:
   void StartRussian(const std::string &folder, const std::string &args = "") {
     // The locale need not be installed: LANG asks for the language.
-    Start(folder, args, "", 100, 30, {{"LC_ALL", ""}, {"LC_MESSAGES", ""}, {"LANG", "ru_RU.UTF-8"}});
+    Start(folder, args, "", 100, 30,
+          {{"LC_ALL", ""}, {"LC_MESSAGES", ""}, {"LANG", "ru_RU.UTF-8"}});
   }
   void QuitRussian() {
     screen->Keys({"F10"});

@@ -36,8 +36,8 @@ class SshConnectionSharing : public tuitest::ConsoleTuiTest {
     ASSERT_EQ(0, Shell("ssh-keygen -q -t ed25519 -N '' -f " + ShellQuote(ssh + "/host_key")));
     ASSERT_EQ(0, Shell("ssh-keygen -q -t ed25519 -N " + ShellQuote(kPassphrase) + " -f " +
                        ShellQuote(ssh + "/id")));
-    ASSERT_EQ(0, Shell("cp " + ShellQuote(ssh + "/id.pub") + " " +
-                       ShellQuote(ssh + "/authorized_keys")));
+    ASSERT_EQ(
+        0, Shell("cp " + ShellQuote(ssh + "/id.pub") + " " + ShellQuote(ssh + "/authorized_keys")));
     ASSERT_TRUE(StartSshd());
     // What a user puts into ~/.ssh/config; ssh reads the file of the
     // account, not of $HOME, so the test hands it over with -F.
@@ -45,8 +45,8 @@ class SshConnectionSharing : public tuitest::ConsoleTuiTest {
     ASSERT_EQ(0, Shell("id -un", "", &user));
     user.erase(user.find_last_not_of("\n") + 1);
     WriteFile(ssh + "/config", std::string("Host ") + kHost + "\n  HostName 127.0.0.1\n  Port " +
-                                   std::to_string(port) + "\n  User " + user +
-                                   "\n  IdentityFile " + ssh + "/id\n  IdentitiesOnly yes\n" +
+                                   std::to_string(port) + "\n  User " + user + "\n  IdentityFile " +
+                                   ssh + "/id\n  IdentitiesOnly yes\n" +
                                    "  StrictHostKeyChecking no\n  UserKnownHostsFile /dev/null\n" +
                                    "  LogLevel ERROR\n  ControlMaster auto\n" + "  ControlPath " +
                                    ssh + "/cm-%r@%h:%p\n  ControlPersist 60\n");
@@ -110,10 +110,10 @@ class SshConnectionSharing : public tuitest::ConsoleTuiTest {
 
 TEST_F(SshConnectionSharing, ACommandAndTheRefreshAfterItAskOnce) {
   std::string work = MakeDemo();
-  ASSERT_EQ(0, Shell("find " + ShellQuote(work) +
-                     " -path '*/CVS/Root' -exec sh -c 'echo \"$0\" > \"$1\"' " +
-                     ShellQuote(std::string(":ext:") + kHost + ":" + dir / "demo/repo") +
-                     " {} \\;"));
+  ASSERT_EQ(
+      0,
+      Shell("find " + ShellQuote(work) + " -path '*/CVS/Root' -exec sh -c 'echo \"$0\" > \"$1\"' " +
+            ShellQuote(std::string(":ext:") + kHost + ":" + dir / "demo/repo") + " {} \\;"));
   Start(work, "--command cvs:", "", 100, 30, {{"CVS_RSH", rsh}});
   // The first connection asks on the terminal the host lends to ssh.
   Expect("Enter passphrase for key");

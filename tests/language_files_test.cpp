@@ -109,8 +109,7 @@ TEST_F(RussianReasons, AProgramThatIsNotFoundIsSaidInTheLanguageFilesWords) {
   testsupport::WriteFile(empty / args[0], "#!/bin/sh\n");
   env.Set("PATH", empty.Path());
   EXPECT_EQ(StartProgram(args[0], args, nullptr, error), nullptr);
-  EXPECT_NE(error.find(Russian(MStartNotExecutable, (empty / args[0]).c_str())),
-            std::string::npos)
+  EXPECT_NE(error.find(Russian(MStartNotExecutable, (empty / args[0]).c_str())), std::string::npos)
       << error;
 }
 

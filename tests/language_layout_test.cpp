@@ -186,8 +186,7 @@ TEST_P(LanguageLayout, EveryDialogItemHasAHotKeyOfItsOwnAndRoomForItsText) {
     for (size_t i = 0; i < call.ItemsIn.size(); ++i) {
       const FarDialogItem &item = call.ItemsIn[i];
       const hostcore::ItemPlace &at = place.Items[i];
-      if (&item == box || at.Separator || item.Type == DI_DOUBLEBOX ||
-          item.Type == DI_SINGLEBOX)
+      if (&item == box || at.Separator || item.Type == DI_DOUBLEBOX || item.Type == DI_SINGLEBOX)
         continue;
       int right = at.Left + at.Width - 1;
       if (hostcore::IsEditLine(item) && (item.Flags & DIF_HISTORY)) ++right;

@@ -11,8 +11,8 @@
 
 #include "console/shell_text.hpp"
 #include "core/column_layout.hpp"
-#include "core/screen_text.hpp"
 #include "core/host_texts.hpp"
+#include "core/screen_text.hpp"
 
 namespace console {
 

@@ -22,11 +22,11 @@
 #include "console/text_codec.hpp"
 #include "console/viewer.hpp"
 #include "core/dialog_session.hpp"
+#include "core/host_texts.hpp"
 #include "core/panel_cursor.hpp"
 #include "core/panel_selection.hpp"
 #include "core/platform.hpp"
 #include "far/field_text.hpp"
-#include "core/host_texts.hpp"
 
 namespace console {
 
@@ -40,10 +40,15 @@ using hostcore::KeyPress;
 namespace {
 // The panels' key bar, F1 to F12.
 std::vector<std::string> PanelKeys() {
-  return {Say(HostText::KeyHelp),  "", Say(HostText::KeyView),   Say(HostText::KeyEdit),
-          "",                      Say(HostText::KeyRename),    Say(HostText::KeyMakeFolder),
-          Say(HostText::KeyDelete), "", Say(HostText::KeyQuit),  Say(HostText::KeyPlugins),
-          ""};
+  return hostcore::SayKeys({{1, HostText::KeyHelp},
+                            {3, HostText::KeyView},
+                            {4, HostText::KeyEdit},
+                            {6, HostText::KeyRename},
+                            {7, HostText::KeyMakeFolder},
+                            {8, HostText::KeyDelete},
+                            {10, HostText::KeyQuit},
+                            {11, HostText::KeyPlugins}},
+                           12);
 }
 
 // The history of the masks typed for + and -.
@@ -332,8 +337,9 @@ void ConsoleHost::EnterByMouse() {
       return;
     }
   }
-  if (!core_.EnterCurrentRow()) AskUser(term_, Say(HostText::TitleError), {Say(HostText::ErrorCannotReadFolder)},
-              {Say(HostText::ButtonOk)}, true);
+  if (!core_.EnterCurrentRow())
+    AskUser(term_, Say(HostText::TitleError), {Say(HostText::ErrorCannotReadFolder)},
+            {Say(HostText::ButtonOk)}, true);
 }
 
 // ---- the command line ----------------------------------------------------------

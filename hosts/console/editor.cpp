@@ -4,10 +4,10 @@
 #include "console/message_box.hpp"
 #include "console/text_view.hpp"
 #include "console/viewer.hpp"
+#include "core/host_texts.hpp"
 #include "core/platform.hpp"
 #include "core/text_document.hpp"
 #include "core/whole_file.hpp"
-#include "core/host_texts.hpp"
 
 namespace console {
 
@@ -44,12 +44,13 @@ hostcore::EditorOutcome RunEditor(Terminal &term, const hostcore::EditorRequest 
   document.Row = std::max(0, request.StartLine);
   std::string title = request.Title.empty() ? request.FileName : request.Title;
   std::string needle, note;
-  const std::vector<std::string> editKeys = {
-      Say(HostText::KeyHelp), Say(HostText::KeySave), "", "", "", "", Say(HostText::KeySearch),
-      "", "", Say(HostText::KeyQuit)};
-  const std::vector<std::string> lockedKeys = {
-      Say(HostText::KeyHelp), "", "", "", "", "", Say(HostText::KeySearch),
-      "", "", Say(HostText::KeyQuit)};
+  const std::vector<std::string> editKeys = hostcore::SayKeys({{1, HostText::KeyHelp},
+                                                               {2, HostText::KeySave},
+                                                               {7, HostText::KeySearch},
+                                                               {10, HostText::KeyQuit}},
+                                                              10);
+  const std::vector<std::string> lockedKeys = hostcore::SayKeys(
+      {{1, HostText::KeyHelp}, {7, HostText::KeySearch}, {10, HostText::KeyQuit}}, 10);
   term.PushLayer([&] {
     DrawTextView(term, document, title, document.ReadOnly ? lockedKeys : editKeys, note);
   });

@@ -7,8 +7,8 @@
 #include "console/file_operations.hpp"
 #include "console/input_box.hpp"
 #include "console/message_box.hpp"
-#include "core/panel_cursor.hpp"
 #include "core/host_texts.hpp"
+#include "core/panel_cursor.hpp"
 
 namespace console {
 
@@ -132,8 +132,9 @@ void DeleteCommand(Terminal &term, hostcore::HostCore &core) {
   }
   ReadAgain(core, "");
   if (failures.empty()) return;
-  std::vector<std::string> lines = {Say(HostText::ErrorCouldNotDelete,
-                                        {std::to_string(failures.size()), std::to_string(paths.size())})};
+  std::vector<std::string> lines = {
+      Say(HostText::ErrorCouldNotDelete,
+          {std::to_string(failures.size()), std::to_string(paths.size())})};
   for (size_t i = 0; i < failures.size() && i < kNamesShown; ++i) lines.push_back(failures[i]);
   AskUser(term, Say(HostText::TitleError), lines, {Say(HostText::ButtonOk)}, true);
 }

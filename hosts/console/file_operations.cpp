@@ -12,8 +12,8 @@
 
 #include <vector>
 
-#include "core/platform.hpp"
 #include "core/host_texts.hpp"
+#include "core/platform.hpp"
 
 namespace console {
 
@@ -90,7 +90,8 @@ bool DeleteAt(int parent, const std::string &name, const std::string &shown, int
       return false;
     }
     // O_NOFOLLOW: a folder swapped for a link meanwhile is not entered.
-    Descriptor folder(openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    Descriptor folder(
+        openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     std::vector<std::string> names;
     if (folder.Get() < 0 || !ListFolder(folder.Get(), names)) {
       error = Reason(shown, errno);

@@ -2,8 +2,8 @@
 #include "console/help.hpp"
 
 #include "console/text_view.hpp"
-#include "core/text_document.hpp"
 #include "core/host_texts.hpp"
+#include "core/text_document.hpp"
 
 namespace console {
 
@@ -27,7 +27,7 @@ void RunHelp(Terminal &term) {
     start = end + 1;
   }
   std::string note;
-  const std::vector<std::string> keys = {"", "", "", "", "", "", "", "", "", Say(HostText::KeyQuit)};
+  const std::vector<std::string> keys = hostcore::SayKeys({{10, HostText::KeyQuit}}, 10);
   term.PushLayer([&] { DrawTextView(term, document, Say(HostText::TitleHelp), keys, note); });
   for (;;) {
     term.Redraw();

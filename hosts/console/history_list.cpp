@@ -14,7 +14,8 @@ using hostcore::Say;
 bool RunHistoryList(Terminal &term, const std::vector<std::string> &entries, int y, int x,
                     int width, std::string &chosen) {
   std::vector<std::string> newestFirst(entries.rbegin(), entries.rend());
-  int index = RunListBox(term, Say(HostText::TitleHistory), newestFirst, 0, y, x, std::max(width + 2, 20), 10);
+  int index = RunListBox(term, Say(HostText::TitleHistory), newestFirst, 0, y, x,
+                         std::max(width + 2, 20), 10);
   if (index < 0) return false;
   chosen = newestFirst[static_cast<size_t>(index)];
   return true;

@@ -6,8 +6,8 @@
 #include "console/dialog.hpp"
 #include "core/column_layout.hpp"
 #include "core/dialog_model.hpp"
-#include "far/field_text.hpp"
 #include "core/host_texts.hpp"
+#include "far/field_text.hpp"
 
 namespace console {
 
@@ -34,7 +34,8 @@ bool AskLine(Terminal &term, hostcore::HistoryStore &histories, const InputBoxTe
   CopyToField(items[0].Data, Literal(box.Title).c_str());
   items[1] = FarDialogItem{DI_TEXT, 5, 2, 0, 0, 0, {0}, 0, 0, ""};
   // A long name in the prompt is cut, with a mark, to stay in the frame.
-  CopyToField(items[1].Data, Literal(hostcore::FitText(box.Prompt, kWidth - 10, false, true)).c_str());
+  CopyToField(items[1].Data,
+              Literal(hostcore::FitText(box.Prompt, kWidth - 10, false, true)).c_str());
   // The text starts selected: typing replaces it, a cursor key keeps it.
   DWORD flags = DIF_SELECTONENTRY | (box.History != nullptr ? DWORD(DIF_HISTORY) : DWORD(0)) |
                 (box.StartFromHistory ? DWORD(DIF_USELASTHISTORY) : DWORD(0));

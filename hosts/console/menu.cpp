@@ -50,12 +50,13 @@ int RunMenu(Terminal &term, hostcore::MenuModel &menu) {
     MouseEvent mouse;
     if (!term.NextKey(key, &mouse)) break;
     hostcore::MenuBox box = hostcore::PlaceMenu(menu, term.Width(), term.Height());
-    if (mouse.Wheel()) hostcore::MoveMenuHighlight(menu, mouse.What == MouseEvent::WheelUp ? -1 : 1);
+    if (mouse.Wheel())
+      hostcore::MoveMenuHighlight(menu, mouse.What == MouseEvent::WheelUp ? -1 : 1);
     if (mouse.LeftPress()) {
       // A click on a row chooses it; a click beside the menu leaves it.
       int row = top + mouse.Y - box.Top - 1;
-      bool inside = mouse.X > box.Left && mouse.X < box.Left + box.Width - 1 &&
-                    mouse.Y > box.Top && mouse.Y < box.Top + box.Height - 1;
+      bool inside = mouse.X > box.Left && mouse.X < box.Left + box.Width - 1 && mouse.Y > box.Top &&
+                    mouse.Y < box.Top + box.Height - 1;
       if (!inside) break;
       if (row < static_cast<int>(menu.Items.size()) && !hostcore::IsSeparator(menu, row)) {
         menu.Current = row;

@@ -5,8 +5,8 @@
 
 #include "console/file_panel.hpp"
 #include "core/column_layout.hpp"
-#include "core/screen_text.hpp"
 #include "core/host_texts.hpp"
+#include "core/screen_text.hpp"
 
 namespace console {
 
@@ -47,13 +47,11 @@ void DrawInfoPanel(Terminal &term, const RECT &rect, const hostcore::PanelModel 
   auto line = [&](const std::string &label, const std::string &data) {
     if (y >= bottom) return;
     int labelCells = std::min(hostcore::TextWidth(label), inner - 2);
-    term.Put(y, left + 2, hostcore::FitText(label, labelCells, false, false),
-             Role::PanelInfoLabel);
+    term.Put(y, left + 2, hostcore::FitText(label, labelCells, false, false), Role::PanelInfoLabel);
     int dataCells = inner - 3 - labelCells;
     if (dataCells > 0)
       term.Put(y, left + 3 + labelCells,
-               hostcore::FitText(hostcore::FitPath(data, dataCells),
-                                 dataCells, true, false),
+               hostcore::FitText(hostcore::FitPath(data, dataCells), dataCells, true, false),
                Role::PanelInfoData);
     ++y;
   };

@@ -76,8 +76,9 @@ bool ShellWords(const std::string &line, const std::string &home, std::vector<st
       ++at;
       continue;
     }
-    if (!inWord && c == '~' && (at + 1 == line.size() || line[at + 1] == '/' ||
-                                line[at + 1] == ' ' || line[at + 1] == '\t')) {
+    if (!inWord && c == '~' &&
+        (at + 1 == line.size() || line[at + 1] == '/' || line[at + 1] == ' ' ||
+         line[at + 1] == '\t')) {
       word = home;
       inWord = true;
       ++at;
@@ -93,7 +94,7 @@ bool ShellWords(const std::string &line, const std::string &home, std::vector<st
       word += line.substr(at + 1, close - at - 1);
       at = close + 1;
     } else if (c == '"') {
-      for (++at;; ) {
+      for (++at;;) {
         if (at >= line.size()) {
           error = Say(HostText::ErrorShellQuote);
           return false;

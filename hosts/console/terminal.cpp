@@ -15,8 +15,8 @@
 #include <algorithm>
 
 #include "console/key_decoder.hpp"
-#include "core/screen_text.hpp"
 #include "core/host_texts.hpp"
+#include "core/screen_text.hpp"
 
 namespace console {
 

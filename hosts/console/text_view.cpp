@@ -1,12 +1,11 @@
 // The document view under the viewer and the editor.
 #include "console/text_view.hpp"
 
-
 #include "console/input_box.hpp"
 #include "console/key_bar.hpp"
 #include "core/column_layout.hpp"
-#include "core/screen_text.hpp"
 #include "core/host_texts.hpp"
+#include "core/screen_text.hpp"
 
 namespace console {
 
@@ -23,8 +22,8 @@ void DrawTextView(Terminal &term, hostcore::TextDocument &document, const std::s
   int rows = TextRows(term), width = term.Width();
   hostcore::KeepDocumentCursorVisible(document, rows, width);
   std::string where = " " + std::to_string(document.Row + 1) + "/" +
-                      std::to_string(document.Lines.size()) + " " + Say(HostText::EditorColumn) + " " +
-                      std::to_string(hostcore::CursorCell(document) + 1) + " ";
+                      std::to_string(document.Lines.size()) + " " + Say(HostText::EditorColumn) +
+                      " " + std::to_string(hostcore::CursorCell(document) + 1) + " ";
   std::string flags = document.ReadOnly   ? std::string(" ") + Say(HostText::EditorLocked)
                       : document.Modified ? " *"
                                           : "";
@@ -81,8 +80,8 @@ bool SearchKey(Terminal &term, hostcore::TextDocument &document, const hostcore:
   if (!ask && !again) return false;
   if (ask && !AskSearchText(term, histories, needle)) return true;
   if (needle.empty()) return true;
-  note = hostcore::FindInDocument(document, needle, ask) ? ""
-                                                         : Say(HostText::ErrorNotFound, {needle});
+  note =
+      hostcore::FindInDocument(document, needle, ask) ? "" : Say(HostText::ErrorNotFound, {needle});
   return true;
 }
 

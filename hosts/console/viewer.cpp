@@ -6,8 +6,8 @@
 #include "console/text_view.hpp"
 #include "core/column_layout.hpp"
 #include "core/file_view.hpp"
-#include "core/screen_text.hpp"
 #include "core/host_texts.hpp"
+#include "core/screen_text.hpp"
 
 namespace console {
 
@@ -26,7 +26,8 @@ void DrawFileView(Terminal &term, hostcore::FileView &view, const std::string &p
   int percent = size == 0 ? 100 : static_cast<int>(view.Top() * 100 / size);
   std::string where = " " + std::to_string(view.Top()) + "/" + std::to_string(size) + " " +
                       std::to_string(percent) + "% ";
-  std::string head = Say(HostText::ViewHead, {hostcore::ShowableText(path)}) + (note.empty() ? "" : "  " + note);
+  std::string head =
+      Say(HostText::ViewHead, {hostcore::ShowableText(path)}) + (note.empty() ? "" : "  " + note);
   int headWidth = std::max(0, width - hostcore::TextWidth(where));
   term.Put(0, 0, hostcore::FitText(head, headWidth, false, true), Role::EditorStatus);
   term.Put(0, headWidth, where, Role::EditorStatus);
@@ -79,9 +80,11 @@ bool RunViewer(Terminal &term, const std::string &path, hostcore::HistoryStore &
   hostcore::FileView view;
   if (!view.Open(path, error)) return false;
   std::string needle, note;
-  const std::vector<std::string> keys = {
-      Say(HostText::KeyHelp), "", Say(HostText::KeyQuit), "", "", "", Say(HostText::KeySearch),
-      "", "", Say(HostText::KeyQuit)};
+  const std::vector<std::string> keys = hostcore::SayKeys({{1, HostText::KeyHelp},
+                                                           {3, HostText::KeyQuit},
+                                                           {7, HostText::KeySearch},
+                                                           {10, HostText::KeyQuit}},
+                                                          10);
   term.PushLayer([&] { DrawFileView(term, view, path, keys, note); });
   for (;;) {
     term.Redraw();

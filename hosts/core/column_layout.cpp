@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
-#include "core/platform.hpp"
 #include "core/host_texts.hpp"
+#include "core/platform.hpp"
 
 namespace hostcore {
 

@@ -6,9 +6,9 @@
 
 #include <algorithm>
 
+#include "core/host_texts.hpp"
 #include "core/platform.hpp"
 #include "core/screen_text.hpp"
-#include "core/host_texts.hpp"
 
 namespace hostcore {
 

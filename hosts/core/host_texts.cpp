@@ -60,6 +60,15 @@ std::string Say(HostText id, const std::vector<std::string> &values) {
   return FillText(Say(id), values);
 }
 
+std::vector<std::string> SayKeys(std::initializer_list<std::pair<int, HostText>> keys, int count) {
+  std::vector<std::string> labels(static_cast<size_t>(count));
+  for (const auto &key : keys) {
+    if (key.first >= 1 && key.first <= count)
+      labels[static_cast<size_t>(key.first - 1)] = Say(key.second);
+  }
+  return labels;
+}
+
 const char *EnglishHostText(HostText id) { return PairOf(id).English; }
 const char *RussianHostText(HostText id) { return PairOf(id).Russian; }
 

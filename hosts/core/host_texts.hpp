@@ -4,7 +4,9 @@
 #ifndef QUILLET_HOSTCORE_HOST_TEXTS_HPP
 #define QUILLET_HOSTCORE_HOST_TEXTS_HPP
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace hostcore {
@@ -27,6 +29,9 @@ const char *Say(HostText id);
 // nothing); "%%" shows one "%".
 std::string Say(HostText id, const std::vector<std::string> &values);
 std::string FillText(const std::string &text, const std::vector<std::string> &values);
+// A key bar's labels, F1 first: `count` of them, the ones `keys` names
+// (by function key number) filled in, the others empty.
+std::vector<std::string> SayKeys(std::initializer_list<std::pair<int, HostText>> keys, int count);
 
 // Both languages' texts of `id`, for the tests that check the list.
 const char *EnglishHostText(HostText id);

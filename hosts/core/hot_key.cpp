@@ -36,7 +36,8 @@ uint32_t HotKeyOf(const HotKeyLabel &label) {
   const size_t length = (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : 1;
   uint32_t code = length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead;
   for (size_t i = 1; i < length; ++i) {
-    const uint32_t next = at + i < label.Text.size() ? static_cast<unsigned char>(label.Text[at + i]) : 0;
+    const uint32_t next =
+        at + i < label.Text.size() ? static_cast<unsigned char>(label.Text[at + i]) : 0;
     if ((next & 0xC0) != 0x80) return FoldKey(lead);
     code = code << 6 | (next & 0x3F);
   }

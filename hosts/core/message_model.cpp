@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "core/hot_key.hpp"
 #include "core/host_texts.hpp"
+#include "core/hot_key.hpp"
 
 namespace hostcore {
 

@@ -40,8 +40,8 @@ MenuModel PluginsMenu(const ModuleEntry &entry) {
     CopyToField(items[i].Text, entry.MenuStrings[i].c_str());
   }
   if (!items.empty()) items[0].Selected = 1;
-  return NewMenu(0, -1, -1, 0, FMENU_WRAPMODE | FMENU_AUTOHIGHLIGHT, Say(HostText::TitlePlugins), nullptr, nullptr,
-                 items.data(), static_cast<int>(items.size()));
+  return NewMenu(0, -1, -1, 0, FMENU_WRAPMODE | FMENU_AUTOHIGHLIGHT, Say(HostText::TitlePlugins),
+                 nullptr, nullptr, items.data(), static_cast<int>(items.size()));
 }
 
 bool SplitPrefixedCommand(const std::string &line, const std::vector<std::string> &prefixes,

@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <fstream>
 
+#include "core/host_texts.hpp"
 #include "core/platform.hpp"
 #include "core/screen_text.hpp"
 #include "core/whole_file.hpp"
-#include "core/host_texts.hpp"
 
 namespace hostcore {
 
