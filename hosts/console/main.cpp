@@ -19,6 +19,7 @@
 
 #include "console/console_host.hpp"
 #include "core/history.hpp"
+#include "core/host_texts.hpp"
 #include "core/language.hpp"
 
 #ifndef QUILLET_VERSION
@@ -143,6 +144,8 @@ int main(int argc, char **argv) {
   }
   options.Language =
       hostcore::LanguageForLocale(getenv("LC_ALL"), getenv("LC_MESSAGES"), getenv("LANG"));
+  // The host speaks the language the module's texts are read in.
+  hostcore::SetHostLanguage(options.Language);
   options.HistoriesPath = HistoriesPath();
 
   console::Terminal term;

@@ -189,13 +189,15 @@ void MarkFilesWithoutState(PanelListing &listing, bool cvsRuns) {
 void MarkUnknown(PluginPanelItem &item) {
   ReleaseItemTexts(item);
   SetItemColumns(item, {"?"});
-  SetItemDescription(item, "Unknown", 8);
+  const char *unknown = GetMsg(MStateUnknown);
+  SetItemDescription(item, unknown, strlen(unknown) + 1);
   item.UserData = '?';
 }
 
 void MarkIgnored(PluginPanelItem &item) {
   ReleaseItemTexts(item);
-  SetItemDescription(item, "Ignored", 8);
+  const char *ignored = GetMsg(MStateIgnored);
+  SetItemDescription(item, ignored, strlen(ignored) + 1);
   // Not in the repository: F3 views it without offering cvs log or diff.
   item.UserData = '?';
 }
