@@ -157,6 +157,9 @@ TEST(KeyTableTest, RussianKeyBarsAndHelpComeFromTheTableAndFitTheScreen) {
   EXPECT_NE(std::string::npos, text.find("Панели\n"));
   EXPECT_NE(std::string::npos, text.find("копировать помеченное или текущее на другую панель"));
   EXPECT_NE(std::string::npos, text.find("(или Ctrl+P)"));
+  // Keys named by words (a typed command, the mouse) are named in Russian.
+  EXPECT_NE(std::string::npos, text.find("  cd ПАПКА Enter "));
+  EXPECT_NE(std::string::npos, text.find("  двойной щелчок "));
   EXPECT_EQ(std::string::npos, text.find("copy the selection")) << text;
 }
 

@@ -66,9 +66,9 @@ struct KeyBinding {
   unsigned Mods;
   uint32_t Char;  // ... the character typed (without Ctrl or Alt)
   Action What;
-  hostcore::HostText Label;     // its key-bar label (F1 to F12 alone), kNoText for none
-  hostcore::HostText HelpLine;  // kNoText: the key shares the help line of the one before
-  const char *Shown = nullptr;  // the help's name for a family of keys
+  hostcore::HostText Label;            // its key-bar label (F1 to F12 alone), kNoText for none
+  hostcore::HostText HelpLine;         // kNoText: the key shares the help line of the one before
+  hostcore::HostText Shown = kNoText;  // the help's name for a family of keys
   bool (*Family)(const hostcore::KeyPress &key) = nullptr;  // matches instead of Vk/Char
   unsigned Flags = 0;
   const char *Alternative = nullptr;  // a key that stands in where a terminal lacks this one

@@ -210,6 +210,34 @@ QUILLET_HOST_TEXT(HelpExtendedKeys, "Keys a terminal may not send are also read 
 QUILLET_HOST_TEXT(HelpExtendedKeys2, "(modifyOtherKeys and CSI u, which tmux passes on with extended-keys on).",
                   "(modifyOtherKeys и CSI u; tmux передаёт их при extended-keys on).")
 
+// How the help names keys that are a family, a typed command or a mouse
+// action.
+QUILLET_HOST_TEXT(ShownVertical, "Up, Down, PgUp, PgDn", "Up, Down, PgUp, PgDn")
+QUILLET_HOST_TEXT(ShownLine, "Left, Right, Home, End", "Left, Right, Home, End")
+QUILLET_HOST_TEXT(ShownShiftVertical, "Shift+Up, Down, PgUp, PgDn",
+                  "Shift+Up, Down, PgUp, PgDn")
+QUILLET_HOST_TEXT(ShownHomeEnd, "Home, End", "Home, End")
+QUILLET_HOST_TEXT(ShownCtrlBackslash, "Ctrl+\\", "Ctrl+\\")
+QUILLET_HOST_TEXT(ShownCtrlDigits, "Ctrl+0 .. Ctrl+9", "Ctrl+0 .. Ctrl+9")
+QUILLET_HOST_TEXT(ShownLineCvs, "cvs: Enter", "cvs: Enter")
+QUILLET_HOST_TEXT(ShownLineCd, "cd FOLDER Enter", "cd ПАПКА Enter")
+QUILLET_HOST_TEXT(ShownLineCommand, "COMMAND Enter", "КОМАНДА Enter")
+QUILLET_HOST_TEXT(ShownLineEdit, "Left, Right, Home, End, Del",
+                  "Left, Right, Home, End, Del")
+QUILLET_HOST_TEXT(ShownLineSelect, "Shift+arrows, Home, End", "Shift+стрелки, Home, End")
+QUILLET_HOST_TEXT(ShownDialogMove, "Tab, Shift+Tab, Up, Down", "Tab, Shift+Tab, Up, Down")
+QUILLET_HOST_TEXT(ShownAltLetter, "Alt+letter", "Alt+буква")
+QUILLET_HOST_TEXT(ShownScroll, "Up, Down, PgUp, PgDn, Home, End, Left, Right",
+                  "Up, Down, PgUp, PgDn, Home, End, Left, Right")
+QUILLET_HOST_TEXT(ShownSlashLocked, "/ (locked)", "/ (только чтение)")
+QUILLET_HOST_TEXT(ShownNLocked, "n (locked)", "n (только чтение)")
+QUILLET_HOST_TEXT(ShownEditKeys, "Arrows, PgUp, PgDn, ...", "Стрелки, PgUp, PgDn, ...")
+QUILLET_HOST_TEXT(ShownClick, "click", "щелчок")
+QUILLET_HOST_TEXT(ShownDoubleClick, "double click", "двойной щелчок")
+QUILLET_HOST_TEXT(ShownRightClick, "right click", "правый щелчок")
+QUILLET_HOST_TEXT(ShownWheel, "wheel", "колесо")
+QUILLET_HOST_TEXT(ShownShiftDrag, "Shift+drag", "Shift+перетаскивание")
+
 // What each key does, as the help says it beside the key.
 QUILLET_HOST_TEXT(DoesHelp, "this help", "эта помощь")
 QUILLET_HOST_TEXT(DoesUserScreen, "show the last command's output until a key",
