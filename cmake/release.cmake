@@ -111,6 +111,9 @@ else()
   quillet_gzip(${QUILLET_SHIP_OUT}/changelog)
   install(FILES ${QUILLET_SHIP}/copyright ${QUILLET_SHIP_OUT}/changelog.gz
     DESTINATION share/doc/quillet)
+  # What lintian reports on purpose, each with its reason.
+  install(FILES ${QUILLET_SHIP}/lintian-overrides DESTINATION share/lintian/overrides
+    RENAME quillet)
 
   set(CPACK_GENERATOR DEB)
   set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

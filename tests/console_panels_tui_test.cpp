@@ -174,7 +174,7 @@ TEST_F(ConsoleTuiTest, RussianWhenTheLocaleAsksForItConvertedForTheTerminal) {
   // The menu's rows are Russian, and so are their hot keys: Log is the
   // sixth row.
   screen->Keys({"F11"});
-  Expect("Plugins");
+  Expect("Модули");
   screen->Keys({"Enter"});
   Expect("CVS: ");
   screen->Keys({"Down", "Down", "Down", "Down", "Down", "Enter"});
@@ -185,7 +185,12 @@ TEST_F(ConsoleTuiTest, RussianWhenTheLocaleAsksForItConvertedForTheTerminal) {
   Expect(heading + " 1 \xD0\xBE\xD0\xB1\xD1\x8A\xD0\xB5\xD0\xBA\xD1\x82(\xD0\xBE\xD0\xB2)");
   screen->Keys({"Escape"});
   ExpectGone(heading);
-  Quit();
+  screen->Keys({"F10"});
+  Expect("Выйти из Quillet?");
+  screen->Keys({"Enter"});
+  int status = -1;
+  EXPECT_TRUE(screen->WaitForEnd(&status)) << screen->Screen();
+  EXPECT_EQ(0, status);
 }
 
 TEST_F(ConsoleTuiTest, F3ViewsAndF4EditsAFileAskingBeforeAChangeIsLost) {

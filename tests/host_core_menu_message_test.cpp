@@ -64,6 +64,24 @@ TEST(MenuHotKeys, AutoHighlightGivesTheOtherRowsAFreeLetter) {
   EXPECT_EQ(0, menu.HotKeys[3]);  // separators never get one
 }
 
+TEST(MenuHotKeys, RussianRowsAreChosenByTheirLetterInEitherCase) {
+  // UTF-8, as the console host converts the language file: "&Журнал",
+  // "По&метить >", and a Latin row beside them.
+  hostcore::MenuModel menu = Menu(
+      {Row("&\xD0\x96\xD1\x83\xD1\x80\xD0\xBD\xD0\xB0\xD0\xBB"),
+       Row("\xD0\x9F\xD0\xBE&\xD0\xBC\xD0\xB5\xD1\x82\xD0\xB8\xD1\x82\xD1\x8C >"), Row("&CVS")},
+      FMENU_WRAPMODE | FMENU_AUTOHIGHLIGHT);
+  EXPECT_EQ(0, hostcore::MenuRowForKey(menu, 0x436));  // ж
+  EXPECT_EQ(0, hostcore::MenuRowForKey(menu, 0x416));  // Ж
+  EXPECT_EQ(1, hostcore::MenuRowForKey(menu, 0x43C));  // м
+  EXPECT_EQ(1, hostcore::MenuRowForKey(menu, 0x41C));  // М
+  EXPECT_EQ(2, hostcore::MenuRowForKey(menu, 'c'));
+  // Only the letter marked: п (the first letter of row 1) chooses nothing,
+  // and no byte of a UTF-8 letter is a key of its own.
+  EXPECT_EQ(-1, hostcore::MenuRowForKey(menu, 0x43F));
+  EXPECT_EQ(-1, hostcore::MenuRowForKey(menu, 0xD0));
+}
+
 TEST(MenuMoves, SkipSeparatorsAndWrapOnlyInWrapMode) {
   hostcore::MenuModel menu = Menu(CommandRows(), FMENU_WRAPMODE);
   EXPECT_EQ(0, menu.Current);

@@ -1,6 +1,9 @@
 // The language files beside the module: both carry every message of the
 // module under its number, with the conversions its code passes, and the
 // module takes a file's later texts only while the file is in order.
+#include <stdio.h>
+#include <string.h>
+
 #include <string>
 #include <vector>
 
@@ -10,6 +13,9 @@
 #include "entry/dispatch.hpp"
 #include "entry/language_count.hpp"
 #include "host/host.hpp"
+#include "panel/file_status.hpp"
+#include "panel/panel_items.hpp"
+#include "runner/runner.hpp"
 #include "test_support.hpp"
 
 namespace {
@@ -125,6 +131,63 @@ TEST(LanguageFiles, AModuleBesideAShortTranslationNeverAsksPastItsEnd) {
   host.Reset();
   standin::UnloadModule(loaded);
   host.LoadLanguageBeside(testsupport::ModulePath());
+}
+
+}  // namespace
+
+namespace {
+
+// The module's own words reach the user in the language file's language,
+// the reasons of the runner and the state words of the panel among them.
+class RussianReasons : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    PluginStartupInfo info = host.StartupInfo();
+    BindHost(&info);
+    ASSERT_TRUE(host.LoadLanguage(LanguagePath("quillet_ru.lng")));
+  }
+  void TearDown() override { host.Language.clear(); }
+
+  // The Russian text of message `id` filled as printf fills it.
+  std::string Russian(int id, const char *value) {
+    char text[512];
+    snprintf(text, sizeof text, host.Language[static_cast<size_t>(id)].c_str(), value);
+    return text;
+  }
+
+  standin::Host &host = standin::Host::Get();
+  testsupport::ScopedEnv env;
+  testsupport::TempDir empty;
+};
+
+TEST_F(RussianReasons, AProgramThatIsNotFoundIsSaidInTheLanguageFilesWords) {
+  const char *const args[] = {"quillet-no-such-program", nullptr};
+  std::string error;
+  env.Set("PATH", empty.Path());
+  EXPECT_EQ(StartProgram(args[0], args, nullptr, error), nullptr);
+  EXPECT_EQ(error, Russian(MStartNotOnPath, args[0]));
+  env.Unset("PATH");
+  EXPECT_EQ(StartProgram(args[0], args, nullptr, error), nullptr);
+  EXPECT_EQ(error, Russian(MStartNoPath, args[0]));
+  // A file of that name that may not be run: the reason names it.
+  testsupport::WriteFile(empty / args[0], "#!/bin/sh\n");
+  env.Set("PATH", empty.Path());
+  EXPECT_EQ(StartProgram(args[0], args, nullptr, error), nullptr);
+  EXPECT_NE(error.find(Russian(MStartNotExecutable, (empty / args[0]).c_str())), std::string::npos)
+      << error;
+}
+
+TEST_F(RussianReasons, UnknownAndIgnoredFilesAreDescribedInTheLanguageFilesWords) {
+  PluginPanelItem item;
+  memset(&item, 0, sizeof item);
+  MarkUnknown(item);
+  EXPECT_EQ(std::string(item.Description), host.Language[MStateUnknown]);
+  EXPECT_EQ(item.UserData, static_cast<DWORD_PTR>('?'));
+  // Texts longer than the English ones are kept whole.
+  MarkIgnored(item);
+  EXPECT_EQ(std::string(item.Description), host.Language[MStateIgnored]);
+  EXPECT_GT(strlen(item.Description), strlen(EnglishText(MStateIgnored)));
+  ReleaseItemTexts(item);
 }
 
 }  // namespace

@@ -49,6 +49,7 @@ $module_dir/quillet_en.lng
 $module_dir/quillet_ru.lng
 share/doc/quillet/changelog.gz
 share/doc/quillet/copyright
+share/lintian/overrides/quillet
 share/man/man1/quillet-tkdiff.1.gz
 share/man/man1/quillet.1.gz"
 }

@@ -1,6 +1,6 @@
 // The command line.
 #include "console/command_line.hpp"
-#include "console/host_texts.hpp"
+#include "core/host_texts.hpp"
 
 #include <errno.h>
 #include <signal.h>
@@ -13,6 +13,9 @@
 #include "console/shell_text.hpp"
 #include "core/column_layout.hpp"
 #include "core/screen_text.hpp"
+
+using hostcore::HostText;
+using hostcore::Say;
 
 namespace console {
 
@@ -64,19 +67,19 @@ bool CdTarget(const std::string &line, const CdPlaces &places, std::string &targ
   if (!ShellWords(line, places.Home, words, error)) return false;
   // words[0] is "cd".
   if (words.size() > 2) {
-    error = Text(T::CdOneFolder);
+    error = Say(HostText::ErrorCdOneFolder);
     return false;
   }
   std::string where = words.size() < 2 ? places.Home : words[1];
   if (words.size() == 2 && words[1] == "-") {
     if (places.Previous.empty()) {
-      error = Text(T::CdNoPrevious);
+      error = Say(HostText::ErrorCdNoPrevious);
       return false;
     }
     where = places.Previous;
   }
   if (where.empty()) {
-    error = Text(T::CdNoFolder);
+    error = Say(HostText::ErrorCdNoFolder);
     return false;
   }
   target = TidyPath(where[0] == '/' ? where : places.Current + "/" + where);
@@ -108,9 +111,9 @@ int RunShellCommand(Terminal &term, const std::string &folder, const std::string
   }
   sigaction(SIGINT, &oldInt, nullptr);
   sigaction(SIGQUIT, &oldQuit, nullptr);
-  std::string note = child < 0 ? Text(T::ShellCannotStart)
-                               : Text(T::ShellExitStatus, {std::to_string(status)});
-  term.PauseForKey("\r\n" + note + " " + Text(T::PressAnyKey));
+  std::string note = child < 0 ? Say(HostText::ShellNotStarted)
+                               : Say(HostText::ShellExitStatus, {std::to_string(status)});
+  term.PauseForKey("\r\n" + note + " " + Say(HostText::ShellPressKey));
   term.Resume();
   return status;
 }

@@ -12,7 +12,6 @@
 #include "console/file_commands.hpp"
 #include "console/file_panel.hpp"
 #include "console/help.hpp"
-#include "console/host_texts.hpp"
 #include "console/input_box.hpp"
 #include "console/key_bar.hpp"
 #include "console/key_table.hpp"
@@ -24,10 +23,14 @@
 #include "console/text_codec.hpp"
 #include "console/viewer.hpp"
 #include "core/dialog_session.hpp"
+#include "core/host_texts.hpp"
 #include "core/panel_cursor.hpp"
 #include "core/panel_selection.hpp"
 #include "core/platform.hpp"
 #include "far/field_text.hpp"
+
+using hostcore::HostText;
+using hostcore::Say;
 
 namespace console {
 
@@ -49,7 +52,7 @@ ConsoleHost::~ConsoleHost() {
 }
 
 bool ConsoleHost::Start(const Options &options, std::string &error) {
-  SetHostLanguage(options.Language);
+  hostcore::SetHostLanguage(options.Language);
   core_.ConvertText = [](const std::string &text, const std::string &language) {
     return ConvertLanguageText(text, language);
   };
@@ -67,7 +70,7 @@ bool ConsoleHost::Start(const Options &options, std::string &error) {
     folder = getcwd(here, sizeof here) != nullptr ? here : "/";
   }
   if (!hostcore::IsFolder(folder)) {
-    error = Text(T::NotAFolder, {folder});
+    error = Say(HostText::ErrorNotAFolder, {folder});
     return false;
   }
   core_.ShowFolder(0, folder);
@@ -265,7 +268,8 @@ bool ConsoleHost::HostKey(const KeyPress &key) {
       if (typing)
         RunCommandLine();
       else if (!core_.EnterCurrentRow())
-        AskUser(term_, Text(T::ErrorTitle), {Text(T::CannotReadFolder)}, {Text(T::Ok)}, true);
+        AskUser(term_, Say(HostText::TitleError), {Say(HostText::ErrorCannotReadFolder)},
+                {Say(HostText::ButtonOk)}, true);
       break;
     case Action::ClearCommandLine:
       SetCommandLine("");
@@ -295,8 +299,8 @@ bool ConsoleHost::HostKey(const KeyPress &key) {
 
 void ConsoleHost::SelectByMask(bool select) {
   InputBoxText box;
-  box.Title = Text(select ? T::SelectTitle : T::DeselectTitle);
-  box.Prompt = Text(select ? T::SelectPrompt : T::DeselectPrompt);
+  box.Title = Say(select ? HostText::TitleSelect : HostText::TitleDeselect);
+  box.Prompt = Say(select ? HostText::AskSelectMask : HostText::AskDeselectMask);
   box.History = kMaskHistory;
   std::string masks = "*";
   if (!AskLine(term_, core_.Histories, box, masks)) return;
@@ -365,7 +369,8 @@ void ConsoleHost::EnterByMouse() {
     }
   }
   if (!core_.EnterCurrentRow())
-    AskUser(term_, Text(T::ErrorTitle), {Text(T::CannotReadFolder)}, {Text(T::Ok)}, true);
+    AskUser(term_, Say(HostText::TitleError), {Say(HostText::ErrorCannotReadFolder)},
+            {Say(HostText::ButtonOk)}, true);
 }
 
 // ---- the command line ----------------------------------------------------------
@@ -395,12 +400,12 @@ bool ConsoleHost::ChangeFolder(const std::string &line) {
   std::string target, error;
   if (CdTarget(line, places, target, error)) {
     if (!hostcore::IsFolder(target))
-      error = Text(T::NoSuchFolder, {target});
+      error = Say(HostText::ErrorNoSuchFolder, {target});
     else if (access(target.c_str(), R_OK | X_OK) != 0)
       error = target + ": " + strerror(errno);
   }
   if (!error.empty()) {
-    AskUser(term_, Text(T::CdTitle), {error}, {Text(T::Ok)}, true);
+    AskUser(term_, Say(HostText::CdTitle), {error}, {Say(HostText::ButtonOk)}, true);
     return false;
   }
   previousFolder_[core_.Active] = places.Current;
@@ -415,8 +420,8 @@ bool ConsoleHost::ChangeFolder(const std::string &line) {
 }
 
 void ConsoleHost::AskToQuit() {
-  if (AskUser(term_, Text(T::QuitTitle), {Text(T::QuitQuestion)},
-              {Text(T::YesButton), Text(T::NoButton)}, false) == 0)
+  if (AskUser(term_, Say(HostText::TitleQuit), {Say(HostText::AskQuit)},
+              {Say(HostText::ButtonYes), Say(HostText::ButtonNo)}, false) == 0)
     quit_ = true;
 }
 
@@ -443,7 +448,7 @@ void ConsoleHost::ViewCurrent(bool edit) {
   }
   std::string error;
   if (!RunViewer(term_, path, core_.Histories, error))
-    AskUser(term_, Text(T::ViewerTitle), {error}, {Text(T::Ok)}, true);
+    AskUser(term_, Say(HostText::TitleViewer), {error}, {Say(HostText::ButtonOk)}, true);
 }
 
 void ConsoleHost::SetCommandLine(const std::string &text) {

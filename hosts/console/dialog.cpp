@@ -282,8 +282,9 @@ class DialogModal : public Modal {
     // Hot keys: Alt+letter anywhere, the letter alone outside edit lines.
     bool alt = key.Mods == PKF_ALT || (!inEdit && (key.Mods & ~PKF_SHIFT) == 0);
     uint32_t typed = key.Char != 0 ? key.Char : static_cast<uint32_t>(key.Vk);
-    if (alt && typed > 0x20 && typed < 0x80) {
-      int item = hostcore::DialogHotKeyItem(model, static_cast<char>(typed));
+    // A letter of any script typed, or a key code of the ASCII range.
+    if (alt && typed > 0x20 && (typed < 0x80 || key.Char != 0)) {
+      int item = hostcore::DialogHotKeyItem(model, typed);
       if (item >= 0) Press(item);
     }
   }

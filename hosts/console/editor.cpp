@@ -3,16 +3,19 @@
 
 #include "console/file_stamp.hpp"
 #include "console/help.hpp"
-#include "console/host_texts.hpp"
 #include "console/key_table.hpp"
 #include "console/message_box.hpp"
 #include "console/modal.hpp"
 #include "console/text_view.hpp"
 #include "console/unsaved_rescue.hpp"
 #include "console/viewer.hpp"
+#include "core/host_texts.hpp"
 #include "core/platform.hpp"
 #include "core/text_document.hpp"
 #include "core/whole_file.hpp"
+
+using hostcore::HostText;
+using hostcore::Say;
 
 namespace console {
 
@@ -64,29 +67,30 @@ class EditorModal : public Modal {
  private:
   void Leave() {
     if (!document_.Modified) return End();
-    int answer =
-        AskUser(term_, Text(T::EditorTitle), {Text(T::SaveQuestion)},
-                {Text(T::SaveButton), Text(T::DoNotSaveButton), Text(T::ContinueButton)}, false);
+    int answer = AskUser(term_, Say(HostText::TitleEditor), {Say(HostText::AskSaveChanged)},
+                         {Say(HostText::ButtonSave), Say(HostText::ButtonDoNotSave),
+                          Say(HostText::ButtonKeepEditing)},
+                         false);
     if ((answer == 0 && Save()) || answer == 1) End();
   }
   // Saves, after asking when the file changed on the disk since it was
   // read or last saved (an update, another editor): saving would undo that.
   bool Save() {
     if (StampOf(request_.FileName) != stamp_) {
-      int answer =
-          AskUser(term_, Text(T::EditorTitle),
-                  {Text(T::ChangedOnDisk, {request_.FileName}), Text(T::ChangedOnDiskQuestion)},
-                  {Text(T::SaveOverButton), Text(T::DoNotSaveNowButton)}, true);
+      int answer = AskUser(
+          term_, Say(HostText::TitleEditor),
+          {Say(HostText::ChangedOnDisk, {request_.FileName}), Say(HostText::ChangedOnDiskQuestion)},
+          {Say(HostText::SaveOverButton), Say(HostText::DoNotSaveNowButton)}, true);
       if (answer != 0) return false;
     }
     std::string error;
     if (!hostcore::SaveDocument(request_.FileName, document_, error)) {
-      AskUser(term_, Text(T::EditorTitle), {error}, {Text(T::Ok)}, true);
+      AskUser(term_, Say(HostText::TitleEditor), {error}, {Say(HostText::ButtonOk)}, true);
       return false;
     }
     stamp_ = StampOf(request_.FileName);
     Outcome.SavedChange = true;
-    note_ = Text(T::Saved);
+    note_ = Say(HostText::EditorSaved);
     return true;
   }
 
@@ -113,13 +117,13 @@ hostcore::EditorOutcome RunEditor(Terminal &term, const hostcore::EditorRequest 
     // Locked text too large to edit (a long cvs log) is still shown: the
     // viewer reads what it shows, as F6 would switch to it.
     if (!RunViewer(term, request.FileName, histories, error))
-      AskUser(term, Text(T::EditorTitle), {error}, {Text(T::Ok)}, true);
+      AskUser(term, Say(HostText::TitleEditor), {error}, {Say(HostText::ButtonOk)}, true);
     return outcome;
   }
   FileStamp stamp = StampOf(request.FileName);
   if (!hostcore::LoadDocument(request.FileName, document, error)) {
     if (!(request.Flags & EF_CREATENEW) || hostcore::IsPlainFile(request.FileName)) {
-      AskUser(term, Text(T::EditorTitle), {error}, {Text(T::Ok)}, true);
+      AskUser(term, Say(HostText::TitleEditor), {error}, {Say(HostText::ButtonOk)}, true);
       outcome.Opened = false;
       return outcome;
     }

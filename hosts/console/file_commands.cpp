@@ -7,10 +7,13 @@
 
 #include "console/file_copy.hpp"
 #include "console/file_operations.hpp"
-#include "console/host_texts.hpp"
 #include "console/input_box.hpp"
 #include "console/message_box.hpp"
+#include "core/host_texts.hpp"
 #include "core/panel_cursor.hpp"
+
+using hostcore::HostText;
+using hostcore::Say;
 
 namespace console {
 
@@ -25,7 +28,8 @@ const int kProgressAfterMs = 300, kProgressEveryMs = 100;
 bool ListsFiles(Terminal &term, const hostcore::PanelModel &panel) {
   bool real = !panel.Plugin || (panel.Described.Flags & OPIF_REALNAMES) != 0;
   if (real && !panel.CurDir.empty()) return true;
-  AskUser(term, Text(T::ErrorTitle), {Text(T::NotFilePanel)}, {Text(T::Ok)}, true);
+  AskUser(term, Say(HostText::TitleError), {Say(HostText::ErrorNotFileSystem)},
+          {Say(HostText::ButtonOk)}, true);
   return false;
 }
 
@@ -41,7 +45,7 @@ void ReadAgain(hostcore::HostCore &core, const std::string &name) {
 }
 
 void Refuse(Terminal &term, const std::string &what, const std::string &error) {
-  AskUser(term, Text(T::ErrorTitle), {what, error}, {Text(T::Ok)}, true);
+  AskUser(term, Say(HostText::TitleError), {what, error}, {Say(HostText::ButtonOk)}, true);
 }
 
 // The selected entries, or the one under the cursor.
@@ -69,11 +73,11 @@ CopyReport RunCopy(Terminal &term, const std::vector<std::string> &sources,
   hostcore::MessageModel box;
   auto draw = [&] {
     if (!shown) return;
-    box.Title = Text(move ? T::MoveTitle : T::CopyTitle);
+    box.Title = Say(move ? HostText::MoveTitle : HostText::CopyTitle);
     int percent = now.Size == 0 ? 100 : static_cast<int>(now.Done * 100 / now.Size);
-    box.Lines = {Text(move ? T::MovingNow : T::CopyingNow, {now.Name}),
-                 Text(T::Progress, {std::to_string(now.Entry), std::to_string(now.Entries),
-                                    std::to_string(percent)})};
+    box.Lines = {Say(move ? HostText::MovingNow : HostText::CopyingNow, {now.Name}),
+                 Say(HostText::Progress, {std::to_string(now.Entry), std::to_string(now.Entries),
+                                          std::to_string(percent)})};
     DrawMessage(term, box);
   };
   term.PushLayer(draw);
@@ -81,14 +85,15 @@ CopyReport RunCopy(Terminal &term, const std::vector<std::string> &sources,
   bool replaceAll = false;
   hooks.AskReplace = [&](const std::string &target) {
     if (replaceAll) return Existing::Replace;
-    int answer = AskUser(term, Text(T::OverwriteTitle), {Text(T::OverwriteQuestion, {target})},
-                         {Text(T::OverwriteButton), Text(T::SkipButton), Text(T::AllButton),
-                          Text(T::CancelButton)},
-                         true);
+    int answer =
+        AskUser(term, Say(HostText::OverwriteTitle), {Say(HostText::OverwriteQuestion, {target})},
+                {Say(HostText::OverwriteButton), Say(HostText::SkipButton),
+                 Say(HostText::AllButton), Say(HostText::ButtonCancelKey)},
+                true);
     replaceAll = answer == 2;
     return answer == 0 || answer == 2 ? Existing::Replace
-           : answer == 1               ? Existing::Skip
-                                       : Existing::Stop;
+           : answer == 1              ? Existing::Skip
+                                      : Existing::Stop;
   };
   hooks.Progress = [&](const CopyProgress &progress) {
     now = progress;
@@ -120,17 +125,17 @@ std::vector<std::string> DeleteQuestion(const std::vector<std::string> &paths,
   for (bool folder : folders) anyFolder = anyFolder || folder;
   std::vector<std::string> lines;
   if (paths.size() == 1) {
-    lines.push_back(Text(folders[0] ? T::DeleteFolder : T::DeleteFile));
+    lines.push_back(Say(folders[0] ? HostText::AskDeleteFolder : HostText::AskDeleteFile));
     lines.push_back(NamePart(paths[0]));
-    if (folders[0]) lines.push_back(Text(T::DeleteWithContents));
+    if (folders[0]) lines.push_back(Say(HostText::AskDeleteFolderWhole));
     return lines;
   }
-  lines.push_back(Text(T::DeleteEntries, {std::to_string(paths.size())}));
+  lines.push_back(Say(HostText::AskDeleteEntries, {std::to_string(paths.size())}));
   for (size_t i = 0; i < paths.size() && i < kNamesShown; ++i)
     lines.push_back(NamePart(paths[i]) + (folders[i] ? "/" : ""));
   if (paths.size() > kNamesShown)
-    lines.push_back(Text(T::AndMore, {std::to_string(paths.size() - kNamesShown)}));
-  if (anyFolder) lines.push_back(Text(T::FoldersGoWhole));
+    lines.push_back(Say(HostText::AskDeleteMore, {std::to_string(paths.size() - kNamesShown)}));
+  if (anyFolder) lines.push_back(Say(HostText::AskDeleteFoldersWhole));
   return lines;
 }
 
@@ -140,14 +145,14 @@ void MakeFolderCommand(Terminal &term, hostcore::HostCore &core) {
   hostcore::PanelModel &panel = core.ActivePanel();
   if (!ListsFiles(term, panel)) return;
   InputBoxText box;
-  box.Title = Text(T::MakeFolderTitle);
-  box.Prompt = Text(T::MakeFolderPrompt);
+  box.Title = Say(HostText::TitleMakeFolder);
+  box.Prompt = Say(HostText::AskMakeFolder);
   std::string name, error;
   // A refused name is offered again to be mended, not lost.
   for (;;) {
     if (!AskLine(term, core.Histories, box, name)) return;
     if (MakeFolder(panel.CurDir, name, error)) break;
-    Refuse(term, Text(T::CannotMakeFolder), error);
+    Refuse(term, Say(HostText::ErrorCannotMakeFolder), error);
   }
   ReadAgain(core, name);
 }
@@ -166,15 +171,15 @@ void CopyCommand(Terminal &term, hostcore::HostCore &core, bool move) {
   InputBoxText box;
   std::string count = std::to_string(sources.size());
   if (move) {
-    box.Title = Text(T::MoveTitle);
-    box.Prompt = sources.size() == 1 ? Text(T::MoveOne, {NamePart(sources[0])})
-                                     : Text(T::MoveMany, {count});
-    box.Button = Text(T::MoveButton);
+    box.Title = Say(HostText::MoveTitle);
+    box.Prompt = sources.size() == 1 ? Say(HostText::MoveOne, {NamePart(sources[0])})
+                                     : Say(HostText::MoveMany, {count});
+    box.Button = Say(HostText::MoveButton);
   } else {
-    box.Title = Text(T::CopyTitle);
-    box.Prompt = sources.size() == 1 ? Text(T::CopyOne, {NamePart(sources[0])})
-                                     : Text(T::CopyMany, {count});
-    box.Button = Text(T::CopyButton);
+    box.Title = Say(HostText::CopyTitle);
+    box.Prompt = sources.size() == 1 ? Say(HostText::CopyOne, {NamePart(sources[0])})
+                                     : Say(HostText::CopyMany, {count});
+    box.Button = Say(HostText::CopyButton);
   }
   std::vector<std::string> targets;
   std::string error;
@@ -196,15 +201,18 @@ void CopyCommand(Terminal &term, hostcore::HostCore &core, bool move) {
   ReadAgain(core, shown);
   std::vector<std::string> lines;
   if (!report.Failures.empty()) {
-    lines.push_back(Text(move ? T::MoveFailed : T::CopyFailed,
-                         {std::to_string(sources.size() - report.Done), count}));
+    lines.push_back(Say(move ? HostText::MoveFailed : HostText::CopyFailed,
+                        {std::to_string(sources.size() - report.Done), count}));
     for (size_t i = 0; i < report.Failures.size() && i < kNamesShown; ++i)
       lines.push_back(report.Failures[i]);
     if (report.Failures.size() > kNamesShown)
-      lines.push_back(Text(T::AndMore, {std::to_string(report.Failures.size() - kNamesShown)}));
+      lines.push_back(
+          Say(HostText::AskDeleteMore, {std::to_string(report.Failures.size() - kNamesShown)}));
   }
-  if (report.Stopped) lines.push_back(Text(T::CopyStopped, {std::to_string(report.Done), count}));
-  if (!lines.empty()) AskUser(term, Text(T::ErrorTitle), lines, {Text(T::Ok)}, true);
+  if (report.Stopped)
+    lines.push_back(Say(HostText::CopyStopped, {std::to_string(report.Done), count}));
+  if (!lines.empty())
+    AskUser(term, Say(HostText::TitleError), lines, {Say(HostText::ButtonOk)}, true);
   term.EndHolding();
 }
 
@@ -215,8 +223,8 @@ void DeleteCommand(Terminal &term, hostcore::HostCore &core) {
   if (paths.empty()) return;
   std::vector<bool> folders;
   for (const std::string &path : paths) folders.push_back(IsRealFolder(path));
-  if (AskUser(term, Text(T::DeleteTitle), DeleteQuestion(paths, folders),
-              {Text(T::DeleteButton), Text(T::CancelButton)}, true) != 0)
+  if (AskUser(term, Say(HostText::TitleDelete), DeleteQuestion(paths, folders),
+              {Say(HostText::ButtonDelete), Say(HostText::ButtonCancelKey)}, true) != 0)
     return;
   std::vector<std::string> failures;
   for (const std::string &path : paths) {
@@ -226,9 +234,10 @@ void DeleteCommand(Terminal &term, hostcore::HostCore &core) {
   ReadAgain(core, "");
   if (failures.empty()) return;
   std::vector<std::string> lines = {
-      Text(T::CouldNotDelete, {std::to_string(failures.size()), std::to_string(paths.size())})};
+      Say(HostText::ErrorCouldNotDelete,
+          {std::to_string(failures.size()), std::to_string(paths.size())})};
   for (size_t i = 0; i < failures.size() && i < kNamesShown; ++i) lines.push_back(failures[i]);
-  AskUser(term, Text(T::ErrorTitle), lines, {Text(T::Ok)}, true);
+  AskUser(term, Say(HostText::TitleError), lines, {Say(HostText::ButtonOk)}, true);
 }
 
 }  // namespace console

@@ -11,8 +11,11 @@
 #include <unistd.h>
 
 #include "console/file_operations.hpp"
-#include "console/host_texts.hpp"
+#include "core/host_texts.hpp"
 #include "core/platform.hpp"
+
+using hostcore::HostText;
+using hostcore::Say;
 
 namespace console {
 
@@ -77,8 +80,8 @@ class Copier {
     bool exists = fstatat(into, toName.c_str(), &there, AT_SYMLINK_NOFOLLOW) == 0;
     if (exists && IsFolder(info) && IsFolder(there))
       return Merge(from, name, shown, into, toName, target, depth);
-    if (exists && IsFolder(there)) return Fail(Text(T::FolderExists, {target}));
-    if (exists && IsFolder(info)) return Fail(Text(T::AlreadyExists, {target}));
+    if (exists && IsFolder(there)) return Fail(Say(HostText::FolderExists, {target}));
+    if (exists && IsFolder(info)) return Fail(Say(HostText::ErrorAlreadyExists, {target}));
     if (exists && !agreed) {
       Existing answer = hooks_.AskReplace ? hooks_.AskReplace(target) : Existing::Skip;
       if (answer == Existing::Stop) report_.Stopped = true;
@@ -87,7 +90,7 @@ class Copier {
     if (IsFolder(info)) return NewFolder(from, name, shown, info, into, toName, target, depth);
     if (S_ISLNK(info.st_mode)) return Link(from, name, shown, into, toName, target, exists);
     if (S_ISREG(info.st_mode)) return File(from, name, shown, info, into, toName, target, exists);
-    return Fail(Text(T::NotCopyable, {shown}));
+    return Fail(Say(HostText::NotCopyable, {shown}));
   }
 
   bool Fail(const std::string &reason) {
@@ -101,7 +104,7 @@ class Copier {
     Descriptor in(openat(from, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
     struct stat opened;
     if (in.Get() < 0 || fstat(in.Get(), &opened) != 0) return Fail(Reason(shown, errno));
-    if (!S_ISREG(opened.st_mode)) return Fail(Text(T::NotCopyable, {shown}));
+    if (!S_ISREG(opened.st_mode)) return Fail(Say(HostText::NotCopyable, {shown}));
     std::string temporary;
     int out = -1;
     for (int attempt = 0; out < 0 && attempt < 100; ++attempt) {
@@ -123,7 +126,7 @@ class Copier {
     }
     if (close(out) != 0 && error.empty()) error = Reason(target, errno);
     if (error.empty() && !PutInPlace(into, temporary, toName, replace))
-      error = errno == EEXIST ? Text(T::AlreadyExists, {target}) : Reason(target, errno);
+      error = errno == EEXIST ? Say(HostText::ErrorAlreadyExists, {target}) : Reason(target, errno);
     if (error.empty()) return true;
     unlinkat(into, temporary.c_str(), 0);
     if (report_.Stopped) return false;
@@ -174,7 +177,8 @@ class Copier {
     if (PutInPlace(into, temporary, toName, replace)) return true;
     int code = errno;
     unlinkat(into, temporary.c_str(), 0);
-    return Fail(code == EEXIST ? Text(T::AlreadyExists, {target}) : Reason(target, code));
+    return Fail(code == EEXIST ? Say(HostText::ErrorAlreadyExists, {target})
+                               : Reason(target, code));
   }
 
   // A folder that is not there yet: built under a temporary name and put
@@ -182,7 +186,7 @@ class Copier {
   bool NewFolder(int from, const std::string &name, const std::string &shown,
                  const struct stat &info, int into, const std::string &toName,
                  const std::string &target, int depth) {
-    if (depth >= kMaxDepth) return Fail(Text(T::NestedTooDeep, {shown}));
+    if (depth >= kMaxDepth) return Fail(Say(HostText::NestedTooDeep, {shown}));
     std::string temporary;
     for (int attempt = 0; attempt < 100; ++attempt) {
       temporary = TemporaryName(toName, attempt);
@@ -214,7 +218,8 @@ class Copier {
       }
     }
     if (whole && PutInPlace(into, temporary, toName, false)) return true;
-    if (whole) Fail(errno == EEXIST ? Text(T::AlreadyExists, {target}) : Reason(target, errno));
+    if (whole)
+      Fail(errno == EEXIST ? Say(HostText::ErrorAlreadyExists, {target}) : Reason(target, errno));
     std::string ignored;
     DeleteEntryAt(into, temporary, target, ignored);
     return false;
@@ -223,13 +228,13 @@ class Copier {
   // A folder onto a folder that is there: each entry copied into it.
   bool Merge(int from, const std::string &name, const std::string &shown, int into,
              const std::string &toName, const std::string &target, int depth) {
-    if (depth >= kMaxDepth) return Fail(Text(T::NestedTooDeep, {shown}));
+    if (depth >= kMaxDepth) return Fail(Say(HostText::NestedTooDeep, {shown}));
     Descriptor source(openat(from, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     std::vector<std::string> names;
     if (source.Get() < 0 || !ListFolder(source.Get(), names)) return Fail(Reason(shown, errno));
     Descriptor there(openat(into, toName.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (there.Get() < 0)
-      return Fail(errno == ELOOP ? Text(T::IsALink, {target}) : Reason(target, errno));
+      return Fail(errno == ELOOP ? Say(HostText::IsALink, {target}) : Reason(target, errno));
     bool whole = true;
     for (const std::string &child : names) {
       bool copied = CopyAt(source.Get(), child, shown + "/" + child, there.Get(), child,
@@ -250,7 +255,7 @@ bool CopyTargets(const std::vector<std::string> &sources, const std::string &des
                  const std::string &folder, std::vector<std::string> &targets, std::string &error) {
   targets.clear();
   if (destination.empty()) {
-    error = Text(T::NameEmpty);
+    error = Say(HostText::ErrorEmptyName);
     return false;
   }
   std::string path = destination[0] == '/' ? destination : hostcore::JoinPath(folder, destination);
@@ -259,8 +264,9 @@ bool CopyTargets(const std::vector<std::string> &sources, const std::string &des
   struct stat info;
   bool intoFolder = stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
   if (!intoFolder && (sources.size() > 1 || wantsFolder)) {
-    error = sources.size() > 1 ? Text(T::ManyToOneName, {std::to_string(sources.size()), path})
-                               : Text(T::NoSuchFolder, {path});
+    error = sources.size() > 1
+                ? Say(HostText::ManyToOneName, {std::to_string(sources.size()), path})
+                : Say(HostText::ErrorNoSuchFolder, {path});
     return false;
   }
   for (const std::string &source : sources) {
@@ -269,11 +275,11 @@ bool CopyTargets(const std::vector<std::string> &sources, const std::string &des
     std::string realSource = hostcore::JoinPath(RealPath(FolderPart(source)), NamePart(source));
     std::string realTarget = hostcore::JoinPath(RealPath(FolderPart(target)), NamePart(target));
     if (realTarget == realSource) {
-      error = Text(T::SameEntry, {target});
+      error = Say(HostText::SameEntry, {target});
       return false;
     }
     if (realTarget.compare(0, realSource.size() + 1, realSource + "/") == 0) {
-      error = Text(T::IntoItself, {source});
+      error = Say(HostText::IntoItself, {source});
       return false;
     }
     targets.push_back(target);

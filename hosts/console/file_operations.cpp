@@ -12,8 +12,11 @@
 
 #include <vector>
 
-#include "console/host_texts.hpp"
+#include "core/host_texts.hpp"
 #include "core/platform.hpp"
+
+using hostcore::HostText;
+using hostcore::Say;
 
 namespace console {
 
@@ -35,11 +38,12 @@ bool DeleteAt(int parent, const std::string &name, const std::string &shown, int
   }
   if (S_ISDIR(info.st_mode)) {
     if (depth >= kMaxDepth) {
-      error = Text(T::NestedTooDeep, {shown});
+      error = Say(HostText::ErrorNestedTooDeep, {shown});
       return false;
     }
     // O_NOFOLLOW: a folder swapped for a link meanwhile is not entered.
-    Descriptor folder(openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    Descriptor folder(
+        openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     std::vector<std::string> names;
     if (folder.Get() < 0 || !ListFolder(folder.Get(), names)) {
       error = Reason(shown, errno);
@@ -105,9 +109,9 @@ bool DeleteEntryAt(int parent, const std::string &name, const std::string &shown
 }
 
 std::string NameProblem(const std::string &name) {
-  if (name.empty()) return Text(T::NameEmpty);
-  if (name == "." || name == "..") return Text(T::NameIsFolder, {name});
-  if (name.find('/') != std::string::npos) return Text(T::NameHasSlash);
+  if (name.empty()) return Say(HostText::ErrorEmptyName);
+  if (name == "." || name == "..") return Say(HostText::ErrorDotName, {name});
+  if (name.find('/') != std::string::npos) return Say(HostText::ErrorSlashInName);
   return "";
 }
 
@@ -116,7 +120,7 @@ bool MakeFolder(const std::string &dir, const std::string &name, std::string &er
   if (!error.empty()) return false;
   std::string path = hostcore::JoinPath(dir, name);
   if (mkdir(path.c_str(), 0777) == 0) return true;
-  error = errno == EEXIST ? Text(T::AlreadyExists, {path}) : Reason(path, errno);
+  error = errno == EEXIST ? Say(HostText::ErrorAlreadyExists, {path}) : Reason(path, errno);
   return false;
 }
 
@@ -134,7 +138,7 @@ bool RenameEntry(const std::string &path, const std::string &newName, std::strin
     }
   }
   if (result == 0) return true;
-  error = errno == EEXIST ? Text(T::AlreadyExists, {target}) : Reason(path, errno);
+  error = errno == EEXIST ? Say(HostText::ErrorAlreadyExists, {target}) : Reason(path, errno);
   return false;
 }
 
@@ -146,7 +150,7 @@ bool IsRealFolder(const std::string &path) {
 bool DeleteEntry(const std::string &path, std::string &error) {
   std::string name = NamePart(path);
   if (name.empty() || name == "." || name == "..") {
-    error = Text(T::NotDeletable, {path});
+    error = Say(HostText::ErrorNotDeletable, {path});
     return false;
   }
   Descriptor parent(open(FolderPart(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));

@@ -1,11 +1,14 @@
 // The help screen.
 #include "console/help.hpp"
 
-#include "console/host_texts.hpp"
 #include "console/key_table.hpp"
 #include "console/modal.hpp"
 #include "console/text_view.hpp"
+#include "core/host_texts.hpp"
 #include "core/text_document.hpp"
+
+using hostcore::HostText;
+using hostcore::Say;
 
 namespace console {
 
@@ -19,7 +22,7 @@ class HelpModal : public Modal {
     document_.Ends.assign(document_.Lines.size(), hostcore::LineEnd::Lf);
   }
   void Draw(Terminal &term) override {
-    DrawTextView(term, document_, Text(T::HelpTitle), KeyBarLabels(Place::Help), "");
+    DrawTextView(term, document_, Say(HostText::TitleHelp), KeyBarLabels(Place::Help), "");
   }
   void OnEvent(const Event &event) override {
     hostcore::KeyPress key;

@@ -8,7 +8,10 @@
 
 #include <algorithm>
 
-#include "console/host_texts.hpp"
+#include "core/host_texts.hpp"
+
+using hostcore::HostText;
+using hostcore::Say;
 
 namespace console {
 
@@ -39,7 +42,7 @@ bool HexView::Open(const std::string &path, std::string &error) {
     return false;
   }
   if (!S_ISREG(info.st_mode)) {
-    error = Text(T::NotPlainFile, {path});
+    error = Say(HostText::NotPlainFile, {path});
     return false;
   }
   file_.open(path, std::ios::binary);

@@ -1,6 +1,6 @@
 // One-line questions through the dialog widget.
 #include "console/input_box.hpp"
-#include "console/host_texts.hpp"
+#include "core/host_texts.hpp"
 
 #include <string.h>
 
@@ -8,6 +8,9 @@
 #include "core/column_layout.hpp"
 #include "core/dialog_model.hpp"
 #include "far/field_text.hpp"
+
+using hostcore::HostText;
+using hostcore::Say;
 
 namespace console {
 
@@ -31,7 +34,8 @@ bool AskLine(Terminal &term, hostcore::HistoryStore &histories, const InputBoxTe
   CopyToField(items[0].Data, Literal(box.Title).c_str());
   items[1] = FarDialogItem{DI_TEXT, 5, 2, 0, 0, 0, {0}, 0, 0, ""};
   // A long name in the prompt is cut, with a mark, to stay in the frame.
-  CopyToField(items[1].Data, Literal(hostcore::FitText(box.Prompt, kWidth - 10, false, true)).c_str());
+  CopyToField(items[1].Data,
+              Literal(hostcore::FitText(box.Prompt, kWidth - 10, false, true)).c_str());
   // The text starts selected: typing replaces it, a cursor key keeps it.
   DWORD flags = DIF_SELECTONENTRY | (box.History != nullptr ? DWORD(DIF_HISTORY) : DWORD(0)) |
                 (box.StartFromHistory ? DWORD(DIF_USELASTHISTORY) : DWORD(0));
@@ -41,7 +45,7 @@ bool AskLine(Terminal &term, hostcore::HistoryStore &histories, const InputBoxTe
   items[3] = FarDialogItem{DI_BUTTON, 0, 5, 0, 0, 0, {0}, DIF_CENTERGROUP, 1, ""};
   CopyToField(items[3].Data, box.Button.c_str());
   items[4] = FarDialogItem{DI_BUTTON, 0, 5, 0, 0, 0, {0}, DIF_CENTERGROUP, 0, ""};
-  CopyToField(items[4].Data, Text(T::Cancel).c_str());
+  CopyToField(items[4].Data, Say(HostText::ButtonCancel));
   hostcore::DialogModel model =
       hostcore::NewDialog(0, -1, -1, kWidth, 8, nullptr, items, 5, histories);
   hostcore::DialogClose close = RunDialog(term, model, histories, nullptr);

@@ -6,14 +6,14 @@
 #include <string>
 
 #include "console/terminal.hpp"
-#include "console/host_texts.hpp"
 #include "core/history.hpp"
+#include "core/host_texts.hpp"
 
 namespace console {
 
 struct InputBoxText {
   std::string Title, Prompt;  // shown as they are (no hot-key marks)
-  std::string Button = Text(T::Ok);
+  std::string Button = hostcore::Say(hostcore::HostText::ButtonOk);
   const char *History = nullptr;  // the edit line's history, none when null
   int Width = 72;                 // the dialog's width, frame and margins included
   bool StartFromHistory = false;  // start from the history's last line, not `text`

@@ -2,7 +2,11 @@
 #include "console/key_table.hpp"
 
 #include "core/column_layout.hpp"
+#include "core/host_texts.hpp"
 #include "core/screen_text.hpp"
+
+using hostcore::HostText;
+using hostcore::Say;
 
 namespace console {
 
@@ -40,101 +44,111 @@ bool ScrollKey(const hostcore::KeyPress &key) {
 // help line; a family names its keys in Shown.
 const std::vector<KeyBinding> kTable = {
     // The panels.
-    {Place::Panels, vk::F(1), 0, 0, Action::Help, T::BarHelp, T::KeyHelp},
-    {Place::Panels, vk::F(3), 0, 0, Action::View, T::BarView, T::KeyView},
-    {Place::Panels, vk::F(4), 0, 0, Action::Edit, T::BarEdit, T::KeyEdit},
-    {Place::Panels, vk::F(5), 0, 0, Action::Copy, T::BarCopy, T::KeyCopy},
-    {Place::Panels, vk::F(6), 0, 0, Action::Move, T::BarRenMov, T::KeyMove},
-    {Place::Panels, vk::F(7), 0, 0, Action::MakeFolder, T::BarMkFold, T::KeyMakeFolder},
-    {Place::Panels, vk::F(8), 0, 0, Action::Delete, T::BarDelete, T::KeyDelete},
-    {Place::Panels, vk::F(10), 0, 0, Action::Quit, T::BarQuit, T::KeyQuit},
-    {Place::Panels, vk::F(11), 0, 0, Action::Plugins, T::BarPlugin, T::KeyPlugins, nullptr, nullptr,
-     0, "Ctrl+P"},
-    {Place::Panels, 0, 0, 0, Action::MoveCursor, T::None, T::KeyMoveCursor, "Up, Down, PgUp, PgDn",
-     VerticalMove},
-    {Place::Panels, 0, 0, 0, Action::MoveCursor, T::None, T::None, "Left, Right, Home, End",
-     LineMove, kNotWhileTyping},
-    {Place::Panels, vk::Return, 0, 0, Action::Enter, T::None, T::KeyEnter},
-    {Place::Panels, vk::Insert, 0, 0, Action::ToggleSelection, T::None, T::KeyToggle},
-    {Place::Panels, 0, 0, 0, Action::SelectMoving, T::None, T::KeySelectMoving,
-     "Shift+Up, Down, PgUp, PgDn", ShiftVertical},
-    {Place::Panels, 0, 0, 0, Action::SelectMoving, T::None, T::None, "Home, End", ShiftLine,
+    {Place::Panels, vk::F(1), 0, 0, Action::Help, HostText::KeyHelp, HostText::DoesHelp},
+    {Place::Panels, vk::F(3), 0, 0, Action::View, HostText::KeyView, HostText::DoesView},
+    {Place::Panels, vk::F(4), 0, 0, Action::Edit, HostText::KeyEdit, HostText::DoesEdit},
+    {Place::Panels, vk::F(5), 0, 0, Action::Copy, HostText::KeyCopy, HostText::DoesCopy},
+    {Place::Panels, vk::F(6), 0, 0, Action::Move, HostText::KeyRenMov, HostText::DoesMove},
+    {Place::Panels, vk::F(7), 0, 0, Action::MakeFolder, HostText::KeyMakeFolder,
+     HostText::DoesMakeFolder},
+    {Place::Panels, vk::F(8), 0, 0, Action::Delete, HostText::KeyDelete, HostText::DoesDelete},
+    {Place::Panels, vk::F(10), 0, 0, Action::Quit, HostText::KeyQuit, HostText::DoesQuit},
+    {Place::Panels, vk::F(11), 0, 0, Action::Plugins, HostText::KeyPlugins, HostText::DoesPlugins,
+     kNoText, nullptr, 0, "Ctrl+P"},
+    {Place::Panels, 0, 0, 0, Action::MoveCursor, kNoText, HostText::DoesMoveCursor,
+     HostText::ShownVertical, VerticalMove},
+    {Place::Panels, 0, 0, 0, Action::MoveCursor, kNoText, kNoText, HostText::ShownLine, LineMove,
      kNotWhileTyping},
-    {Place::Panels, 0, 0, '+', Action::SelectGroup, T::None, T::KeySelectGroup, nullptr, nullptr,
-     kNotWhileTyping},
-    {Place::Panels, 0, 0, '-', Action::UnselectGroup, T::None, T::KeyUnselectGroup, nullptr,
+    {Place::Panels, vk::Return, 0, 0, Action::Enter, kNoText, HostText::DoesEnter},
+    {Place::Panels, vk::Insert, 0, 0, Action::ToggleSelection, kNoText, HostText::DoesToggle},
+    {Place::Panels, 0, 0, 0, Action::SelectMoving, kNoText, HostText::DoesSelectMoving,
+     HostText::ShownShiftVertical, ShiftVertical},
+    {Place::Panels, 0, 0, 0, Action::SelectMoving, kNoText, kNoText, HostText::ShownHomeEnd,
+     ShiftLine, kNotWhileTyping},
+    {Place::Panels, 0, 0, '+', Action::SelectGroup, kNoText, HostText::DoesSelectGroup, kNoText,
      nullptr, kNotWhileTyping},
-    {Place::Panels, 0, 0, '*', Action::InvertSelection, T::None, T::KeyInvert, nullptr, nullptr,
-     kNotWhileTyping},
-    {Place::Panels, vk::Tab, 0, 0, Action::SwitchPanel, T::None, T::KeySwitch},
-    {Place::Panels, 'O', C, 0, Action::UserScreen, T::None, T::KeyUserScreen},
-    {Place::Panels, 'R', C, 0, Action::Reread, T::None, T::KeyReread},
-    {Place::Panels, 'L', C, 0, Action::InfoView, T::None, T::KeyInfo},
-    {Place::Panels, vk::Oem5, C, 0, Action::Root, T::None, T::KeyRoot, "Ctrl+\\"},
-    {Place::Panels, 0, 0, 0, Action::ViewMode, T::None, T::KeyViewMode, "Ctrl+0 .. Ctrl+9",
-     CtrlDigit, 0, "Alt+0 .. Alt+9"},
+    {Place::Panels, 0, 0, '-', Action::UnselectGroup, kNoText, HostText::DoesUnselectGroup, kNoText,
+     nullptr, kNotWhileTyping},
+    {Place::Panels, 0, 0, '*', Action::InvertSelection, kNoText, HostText::DoesInvert, kNoText,
+     nullptr, kNotWhileTyping},
+    {Place::Panels, vk::Tab, 0, 0, Action::SwitchPanel, kNoText, HostText::DoesSwitch},
+    {Place::Panels, 'O', C, 0, Action::UserScreen, kNoText, HostText::DoesUserScreen},
+    {Place::Panels, 'R', C, 0, Action::Reread, kNoText, HostText::DoesReread},
+    {Place::Panels, 'L', C, 0, Action::InfoView, kNoText, HostText::DoesInfo},
+    {Place::Panels, vk::Oem5, C, 0, Action::Root, kNoText, HostText::DoesRoot,
+     HostText::ShownCtrlBackslash},
+    {Place::Panels, 0, 0, 0, Action::ViewMode, kNoText, HostText::DoesViewMode,
+     HostText::ShownCtrlDigits, CtrlDigit, 0, "Alt+0 .. Alt+9"},
     // The status panel (the module sees every key first; these are the
     // host's own there).
-    {Place::StatusPanel, vk::Return, C, 0, Action::NameToCommandLine, T::None, T::KeyNameToLine,
-     nullptr, nullptr, 0, "Ctrl+J"},
-    {Place::StatusPanel, vk::Escape, S, 0, Action::LeavePanel, T::None, T::KeyLeave, nullptr,
-     nullptr, 0, "Ctrl+Q"},
+    {Place::StatusPanel, vk::Return, C, 0, Action::NameToCommandLine, kNoText,
+     HostText::DoesNameToLine, kNoText, nullptr, 0, "Ctrl+J"},
+    {Place::StatusPanel, vk::Escape, S, 0, Action::LeavePanel, kNoText, HostText::DoesLeave,
+     kNoText, nullptr, 0, "Ctrl+Q"},
     // The command line: typed text, the host's cd, the shell.
-    {Place::CommandLine, vk::Escape, 0, 0, Action::ClearCommandLine, T::None, T::KeyClearLine},
-    {Place::CommandLine, 0, 0, 0, Action::None, T::None, T::KeyLineCvs, "cvs: Enter"},
-    {Place::CommandLine, 0, 0, 0, Action::None, T::None, T::KeyLineCd, "cd FOLDER Enter"},
-    {Place::CommandLine, 0, 0, 0, Action::None, T::None, T::KeyLineShell, "COMMAND Enter"},
-    {Place::CommandLine, 0, 0, 0, Action::None, T::None, T::KeyLineEdit,
-     "Left, Right, Home, End, Del"},
-    {Place::CommandLine, 0, 0, 0, Action::None, T::None, T::KeyLineSelect,
-     "Shift+arrows, Home, End"},
+    {Place::CommandLine, vk::Escape, 0, 0, Action::ClearCommandLine, kNoText,
+     HostText::DoesClearLine},
+    {Place::CommandLine, 0, 0, 0, Action::None, kNoText, HostText::DoesLineCvs,
+     HostText::ShownLineCvs},
+    {Place::CommandLine, 0, 0, 0, Action::None, kNoText, HostText::DoesLineCd,
+     HostText::ShownLineCd},
+    {Place::CommandLine, 0, 0, 0, Action::None, kNoText, HostText::DoesLineShell,
+     HostText::ShownLineCommand},
+    {Place::CommandLine, 0, 0, 0, Action::None, kNoText, HostText::DoesLineEdit,
+     HostText::ShownLineEdit},
+    {Place::CommandLine, 0, 0, 0, Action::None, kNoText, HostText::DoesLineSelect,
+     HostText::ShownLineSelect},
     // Dialogs and menus (their own rules; listed here for the help).
-    {Place::Dialogs, 0, 0, 0, Action::None, T::None, T::KeyDialogMove, "Tab, Shift+Tab, Up, Down"},
-    {Place::Dialogs, vk::Space, 0, 0, Action::None, T::None, T::KeyDialogSpace},
-    {Place::Dialogs, vk::Return, 0, 0, Action::None, T::None, T::KeyDialogEnter},
-    {Place::Dialogs, vk::Escape, 0, 0, Action::None, T::None, T::KeyDialogEsc},
-    {Place::Dialogs, 0, 0, 0, Action::None, T::None, T::KeyDialogHotKey, "Alt+letter"},
-    {Place::Dialogs, vk::Down, C, 0, Action::None, T::None, T::KeyDialogHistory, nullptr, nullptr,
-     0, "Alt+Down"},
+    {Place::Dialogs, 0, 0, 0, Action::None, kNoText, HostText::DoesDialogMove,
+     HostText::ShownDialogMove},
+    {Place::Dialogs, vk::Space, 0, 0, Action::None, kNoText, HostText::DoesDialogSpace},
+    {Place::Dialogs, vk::Return, 0, 0, Action::None, kNoText, HostText::DoesDialogEnter},
+    {Place::Dialogs, vk::Escape, 0, 0, Action::None, kNoText, HostText::DoesDialogEsc},
+    {Place::Dialogs, 0, 0, 0, Action::None, kNoText, HostText::DoesDialogHotKey,
+     HostText::ShownAltLetter},
+    {Place::Dialogs, vk::Down, C, 0, Action::None, kNoText, HostText::DoesDialogHistory, kNoText,
+     nullptr, 0, "Alt+Down"},
     // The viewer.
-    {Place::Viewer, vk::F(1), 0, 0, Action::Help, T::BarHelp, T::KeyHelp},
-    {Place::Viewer, vk::F(4), 0, 0, Action::HexView, T::BarHex, T::KeyHex},
-    {Place::Viewer, vk::F(7), 0, 0, Action::Search, T::BarSearch, T::KeySearch},
-    {Place::Viewer, 0, 0, '/', Action::Search, T::None, T::None},
-    {Place::Viewer, vk::F(7), S, 0, Action::SearchAgain, T::None, T::KeySearchAgain},
-    {Place::Viewer, 0, 0, 'n', Action::SearchAgain, T::None, T::None},
-    {Place::Viewer, 0, 0, 0, Action::Scroll, T::None, T::KeyScroll,
-     "Up, Down, PgUp, PgDn, Home, End, Left, Right", ScrollKey},
-    {Place::Viewer, vk::Escape, 0, 0, Action::Leave, T::None, T::KeyLeaveView},
-    {Place::Viewer, vk::F(3), 0, 0, Action::Leave, T::BarQuit, T::None},
-    {Place::Viewer, vk::F(10), 0, 0, Action::Leave, T::BarQuit, T::None},
-    // The editor.
-    {Place::Editor, vk::F(1), 0, 0, Action::Help, T::BarHelp, T::KeyHelp},
-    {Place::Editor, vk::F(2), 0, 0, Action::Save, T::BarSave, T::KeySave, nullptr, nullptr,
-     kWritableOnly},
-    {Place::Editor, vk::F(7), 0, 0, Action::Search, T::BarSearch, T::KeySearch},
-    {Place::Editor, 0, 0, '/', Action::Search, T::None, T::None, "/ (locked)", nullptr,
-     kLockedOnly},
-    {Place::Editor, vk::F(7), S, 0, Action::SearchAgain, T::None, T::KeySearchAgain},
-    {Place::Editor, 0, 0, 'n', Action::SearchAgain, T::None, T::None, "n (locked)", nullptr,
-     kLockedOnly},
-    {Place::Editor, 'Y', C, 0, Action::DeleteLine, T::None, T::KeyDeleteLine, nullptr, nullptr,
-     kWritableOnly},
-    {Place::Editor, 0, 0, 0, Action::None, T::None, T::KeyEditText, "Arrows, PgUp, PgDn, ..."},
-    {Place::Editor, vk::Escape, 0, 0, Action::Leave, T::None, T::KeyLeaveEditor},
-    {Place::Editor, vk::F(10), 0, 0, Action::Leave, T::BarQuit, T::None},
-    // The help itself.
-    {Place::Help, 0, 0, 0, Action::Scroll, T::None, T::KeyScroll, "Up, Down, PgUp, PgDn",
+    {Place::Viewer, vk::F(1), 0, 0, Action::Help, HostText::KeyHelp, HostText::DoesHelp},
+    {Place::Viewer, vk::F(4), 0, 0, Action::HexView, HostText::KeyHex, HostText::DoesHex},
+    {Place::Viewer, vk::F(7), 0, 0, Action::Search, HostText::KeySearch, HostText::DoesSearch},
+    {Place::Viewer, 0, 0, '/', Action::Search, kNoText, kNoText},
+    {Place::Viewer, vk::F(7), S, 0, Action::SearchAgain, kNoText, HostText::DoesSearchAgain},
+    {Place::Viewer, 0, 0, 'n', Action::SearchAgain, kNoText, kNoText},
+    {Place::Viewer, 0, 0, 0, Action::Scroll, kNoText, HostText::DoesScroll, HostText::ShownScroll,
      ScrollKey},
-    {Place::Help, vk::Escape, 0, 0, Action::Leave, T::None, T::KeyLeaveView},
-    {Place::Help, vk::F(1), 0, 0, Action::Leave, T::None, T::None},
-    {Place::Help, vk::F(10), 0, 0, Action::Leave, T::BarQuit, T::None},
+    {Place::Viewer, vk::Escape, 0, 0, Action::Leave, kNoText, HostText::DoesLeaveView},
+    {Place::Viewer, vk::F(3), 0, 0, Action::Leave, HostText::KeyQuit, kNoText},
+    {Place::Viewer, vk::F(10), 0, 0, Action::Leave, HostText::KeyQuit, kNoText},
+    // The editor.
+    {Place::Editor, vk::F(1), 0, 0, Action::Help, HostText::KeyHelp, HostText::DoesHelp},
+    {Place::Editor, vk::F(2), 0, 0, Action::Save, HostText::KeySave, HostText::DoesSave, kNoText,
+     nullptr, kWritableOnly},
+    {Place::Editor, vk::F(7), 0, 0, Action::Search, HostText::KeySearch, HostText::DoesSearch},
+    {Place::Editor, 0, 0, '/', Action::Search, kNoText, kNoText, HostText::ShownSlashLocked,
+     nullptr, kLockedOnly},
+    {Place::Editor, vk::F(7), S, 0, Action::SearchAgain, kNoText, HostText::DoesSearchAgain},
+    {Place::Editor, 0, 0, 'n', Action::SearchAgain, kNoText, kNoText, HostText::ShownNLocked,
+     nullptr, kLockedOnly},
+    {Place::Editor, 'Y', C, 0, Action::DeleteLine, kNoText, HostText::DoesDeleteLine, kNoText,
+     nullptr, kWritableOnly},
+    {Place::Editor, 0, 0, 0, Action::None, kNoText, HostText::DoesEditText,
+     HostText::ShownEditKeys},
+    {Place::Editor, vk::Escape, 0, 0, Action::Leave, kNoText, HostText::DoesLeaveEditor},
+    {Place::Editor, vk::F(10), 0, 0, Action::Leave, HostText::KeyQuit, kNoText},
+    // The help itself.
+    {Place::Help, 0, 0, 0, Action::Scroll, kNoText, HostText::DoesScroll, HostText::ShownVertical,
+     ScrollKey},
+    {Place::Help, vk::Escape, 0, 0, Action::Leave, kNoText, HostText::DoesLeaveView},
+    {Place::Help, vk::F(1), 0, 0, Action::Leave, kNoText, kNoText},
+    {Place::Help, vk::F(10), 0, 0, Action::Leave, HostText::KeyQuit, kNoText},
     // The mouse, for the help.
-    {Place::Mouse, 0, 0, 0, Action::None, T::None, T::MouseClick, "click"},
-    {Place::Mouse, 0, 0, 0, Action::None, T::None, T::MouseDouble, "double click"},
-    {Place::Mouse, 0, 0, 0, Action::None, T::None, T::MouseRight, "right click"},
-    {Place::Mouse, 0, 0, 0, Action::None, T::None, T::MouseWheel, "wheel"},
-    {Place::Mouse, 0, 0, 0, Action::None, T::None, T::MouseShift, "Shift+drag"},
+    {Place::Mouse, 0, 0, 0, Action::None, kNoText, HostText::MouseClick, HostText::ShownClick},
+    {Place::Mouse, 0, 0, 0, Action::None, kNoText, HostText::MouseDouble,
+     HostText::ShownDoubleClick},
+    {Place::Mouse, 0, 0, 0, Action::None, kNoText, HostText::MouseRight, HostText::ShownRightClick},
+    {Place::Mouse, 0, 0, 0, Action::None, kNoText, HostText::MouseWheel, HostText::ShownWheel},
+    {Place::Mouse, 0, 0, 0, Action::None, kNoText, HostText::MouseShift, HostText::ShownShiftDrag},
 };
 
 bool Matches(const KeyBinding &binding, const hostcore::KeyPress &key) {
@@ -146,16 +160,16 @@ bool Matches(const KeyBinding &binding, const hostcore::KeyPress &key) {
 
 struct Section {
   Place Where;
-  T Title;
+  HostText Title;
 };
-const Section kSections[] = {{Place::Panels, T::HelpPanels},
-                             {Place::StatusPanel, T::HelpStatusPanel},
-                             {Place::CommandLine, T::HelpCommandLine},
-                             {Place::Dialogs, T::HelpDialogs},
-                             {Place::Viewer, T::HelpViewer},
-                             {Place::Editor, T::HelpEditor},
-                             {Place::Help, T::HelpHelp},
-                             {Place::Mouse, T::HelpMouse}};
+const Section kSections[] = {{Place::Panels, HostText::HelpPanels},
+                             {Place::StatusPanel, HostText::HelpStatusPanel},
+                             {Place::CommandLine, HostText::HelpCommandLine},
+                             {Place::Dialogs, HostText::HelpDialogs},
+                             {Place::Viewer, HostText::TitleViewer},
+                             {Place::Editor, HostText::TitleEditor},
+                             {Place::Help, HostText::HelpHelp},
+                             {Place::Mouse, HostText::HelpMouse}};
 
 // Where the help's descriptions start.
 const int kKeyColumn = 22;
@@ -178,29 +192,29 @@ const KeyBinding *FindKey(Place place, const hostcore::KeyPress &key, bool typin
 std::vector<std::string> KeyBarLabels(Place place, bool writable) {
   std::vector<std::string> labels(12);
   for (const KeyBinding &binding : kTable) {
-    if (binding.Where != place || binding.Label == T::None || binding.Mods != 0) continue;
+    if (binding.Where != place || binding.Label == kNoText || binding.Mods != 0) continue;
     if (!writable && (binding.Flags & kWritableOnly)) continue;
     int number = binding.Vk - vk::F1 + 1;
     if (number >= 1 && number <= 12 && labels[static_cast<size_t>(number - 1)].empty())
-      labels[static_cast<size_t>(number - 1)] = Text(binding.Label);
+      labels[static_cast<size_t>(number - 1)] = Say(binding.Label);
   }
   return labels;
 }
 
 std::string KeyShown(const KeyBinding &binding) {
-  if (binding.Shown != nullptr) return binding.Shown;
+  if (binding.Shown != kNoText) return Say(binding.Shown);
   if (binding.Char != 0) return hostcore::Utf8Of(binding.Char);
   return hostcore::KeyName(hostcore::KeyOf(binding.Vk, binding.Mods));
 }
 
 std::vector<std::string> HelpLines() {
-  std::vector<std::string> lines = {Text(T::HelpIntro)};
+  std::vector<std::string> lines = {Say(HostText::HelpIntro)};
   for (const Section &section : kSections) {
     lines.push_back("");
-    lines.push_back(Text(section.Title));
+    lines.push_back(Say(section.Title));
     // Keys that share a help line are named together before it.
     std::vector<std::string> keys;
-    T help = T::None;
+    HostText help = kNoText;
     std::string alternative;
     auto flush = [&] {
       if (keys.empty()) return;
@@ -209,15 +223,15 @@ std::vector<std::string> HelpLines() {
       std::string line = "  " + names;
       int cells = hostcore::TextWidth(line);
       line += std::string(static_cast<size_t>(std::max(2, kKeyColumn - cells)), ' ');
-      line += Text(help);
-      if (!alternative.empty()) line += "  (" + Text(T::HelpAlternative, {alternative}) + ")";
+      line += Say(help);
+      if (!alternative.empty()) line += "  (" + Say(HostText::HelpAlternative, {alternative}) + ")";
       lines.push_back(line);
       keys.clear();
       alternative.clear();
     };
     for (const KeyBinding &binding : kTable) {
       if (binding.Where != section.Where) continue;
-      if (binding.HelpLine != T::None) {
+      if (binding.HelpLine != kNoText) {
         flush();
         help = binding.HelpLine;
       }
@@ -227,8 +241,8 @@ std::vector<std::string> HelpLines() {
     flush();
   }
   lines.push_back("");
-  lines.push_back(Text(T::HelpExtendedKeys));
-  lines.push_back(Text(T::HelpExtendedKeys2));
+  lines.push_back(Say(HostText::HelpExtendedKeys));
+  lines.push_back(Say(HostText::HelpExtendedKeys2));
   return lines;
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "console/host_texts.hpp"
+#include "core/host_texts.hpp"
 #include "core/keys.hpp"
 
 namespace console {
@@ -57,15 +57,18 @@ enum class Action {
 // where it cannot (a letter types there).
 const unsigned kNotWhileTyping = 1, kWritableOnly = 2, kLockedOnly = 4;
 
+// A row without a key-bar label or without a help line of its own.
+constexpr hostcore::HostText kNoText = hostcore::HostText::Count;
+
 struct KeyBinding {
   Place Where;
   int Vk;  // the key's code with Mods, or 0 ...
   unsigned Mods;
   uint32_t Char;  // ... the character typed (without Ctrl or Alt)
   Action What;
-  T Label;                      // its key-bar label (F1 to F12 alone), T::None for none
-  T HelpLine;                   // T::None: the key shares the help line of the one before
-  const char *Shown = nullptr;  // the help's name for a family of keys
+  hostcore::HostText Label;            // its key-bar label (F1 to F12 alone), kNoText for none
+  hostcore::HostText HelpLine;         // kNoText: the key shares the help line of the one before
+  hostcore::HostText Shown = kNoText;  // the help's name for a family of keys
   bool (*Family)(const hostcore::KeyPress &key) = nullptr;  // matches instead of Vk/Char
   unsigned Flags = 0;
   const char *Alternative = nullptr;  // a key that stands in where a terminal lacks this one

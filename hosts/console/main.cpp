@@ -20,6 +20,7 @@
 #include "console/console_host.hpp"
 #include "console/unsaved_rescue.hpp"
 #include "core/history.hpp"
+#include "core/host_texts.hpp"
 #include "core/language.hpp"
 
 #ifndef QUILLET_VERSION
@@ -144,6 +145,8 @@ int main(int argc, char **argv) {
   }
   options.Language =
       hostcore::LanguageForLocale(getenv("LC_ALL"), getenv("LC_MESSAGES"), getenv("LANG"));
+  // The host speaks the language the module's texts are read in.
+  hostcore::SetHostLanguage(options.Language);
   options.HistoriesPath = HistoriesPath();
   console::SetRescueFolder(hostcore::HistoriesFolder(getenv("XDG_STATE_HOME"), getenv("HOME")));
 

@@ -56,15 +56,16 @@ class MenuModal : public Modal {
     if (Is(key, vk::Down)) hostcore::MoveMenuHighlight(menu_, 1);
     if (Is(key, vk::Home) || Is(key, vk::Prior)) hostcore::MenuHome(menu_);
     if (Is(key, vk::End) || Is(key, vk::Next)) hostcore::MenuEnd(menu_);
-    if (key.Char != 0 && key.Char < 0x80 && (key.Mods & PKF_CONTROL) == 0) {
-      int row = hostcore::MenuRowForKey(menu_, static_cast<char>(key.Char));
+    if (key.Char != 0 && (key.Mods & PKF_CONTROL) == 0) {
+      int row = hostcore::MenuRowForKey(menu_, key.Char);
       if (row >= 0) Choose(row);
     }
   }
 
  private:
   void OnMouse(const MouseEvent &mouse) {
-    if (mouse.Wheel()) hostcore::MoveMenuHighlight(menu_, mouse.What == MouseEvent::WheelUp ? -1 : 1);
+    if (mouse.Wheel())
+      hostcore::MoveMenuHighlight(menu_, mouse.What == MouseEvent::WheelUp ? -1 : 1);
     if (!mouse.LeftPress()) return;
     // A click on a row chooses it; a click beside the menu leaves it.
     hostcore::MenuBox box = hostcore::PlaceMenu(menu_, term_.Width(), term_.Height());

@@ -98,8 +98,8 @@ class MessageBoxModal : public Modal {
       box_.Focus = (box_.Focus + 1) % count;
     if (Is(key, vk::Left) || Is(key, vk::Tab, PKF_SHIFT) || Is(key, vk::Up))
       box_.Focus = (box_.Focus + count - 1) % count;
-    if (key.Char != 0 && key.Char < 0x80 && (key.Mods & PKF_CONTROL) == 0) {
-      char typed = hostcore::FoldKey(static_cast<char>(key.Char));
+    if (key.Char != 0 && (key.Mods & PKF_CONTROL) == 0) {
+      const uint32_t typed = hostcore::FoldKey(key.Char);
       for (int i = 0; i < count; ++i) {
         if (hostcore::HotKeyOf(hostcore::ParseHotKey(box_.Buttons[static_cast<size_t>(i)])) ==
             typed)

@@ -1,12 +1,15 @@
 // Plug-in panels and the info view.
 #include "console/plugin_panel.hpp"
-#include "console/host_texts.hpp"
+#include "core/host_texts.hpp"
 
 #include <string.h>
 
 #include "console/file_panel.hpp"
 #include "core/column_layout.hpp"
 #include "core/screen_text.hpp"
+
+using hostcore::HostText;
+using hostcore::Say;
 
 namespace console {
 
@@ -39,18 +42,16 @@ void DrawInfoPanel(Terminal &term, const RECT &rect, const hostcore::PanelModel 
   int height = static_cast<int>(rect.bottom - rect.top + 1);
   int width = static_cast<int>(rect.right - rect.left + 1);
   term.Frame(top, left, height, width, Role::PanelFrame, true);
-  term.FrameTitle(top, left, width, Text(T::InfoTitle), Role::PanelTitle);
+  term.FrameTitle(top, left, width, Say(HostText::TitleInfo), Role::PanelTitle);
   int inner = width - 2, y = top + 1, bottom = top + height - 1;
   auto line = [&](const std::string &label, const std::string &data) {
     if (y >= bottom) return;
     int labelCells = std::min(hostcore::TextWidth(label), inner - 2);
-    term.Put(y, left + 2, hostcore::FitText(label, labelCells, false, false),
-             Role::PanelInfoLabel);
+    term.Put(y, left + 2, hostcore::FitText(label, labelCells, false, false), Role::PanelInfoLabel);
     int dataCells = inner - 3 - labelCells;
     if (dataCells > 0)
       term.Put(y, left + 3 + labelCells,
-               hostcore::FitText(hostcore::FitPath(data, dataCells),
-                                 dataCells, true, false),
+               hostcore::FitText(hostcore::FitPath(data, dataCells), dataCells, true, false),
                Role::PanelInfoData);
     ++y;
   };
@@ -60,8 +61,8 @@ void DrawInfoPanel(Terminal &term, const RECT &rect, const hostcore::PanelModel 
     term.FrameTitle(y, left, width, caption, Role::PanelTitle);
     ++y;
   };
-  line(Text(T::InfoFolder), source.CurDir);
-  line(Text(T::InfoItems), std::to_string(source.Rows.size()));
+  line(Say(HostText::InfoFolder), source.CurDir);
+  line(Say(HostText::InfoItems), std::to_string(source.Rows.size()));
   const OpenPluginInfo &info = source.Described;
   if (!source.Plugin || info.InfoLines == nullptr) return;
   for (int i = 0; i < info.InfoLinesNumber; ++i) {

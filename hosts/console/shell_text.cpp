@@ -1,9 +1,12 @@
 // Shell quoting and a shell-like reading of words.
 #include "console/shell_text.hpp"
-#include "console/host_texts.hpp"
+#include "core/host_texts.hpp"
 
 #include <ctype.h>
 #include <stdlib.h>
+
+using hostcore::HostText;
+using hostcore::Say;
 
 namespace console {
 
@@ -19,7 +22,7 @@ bool PlainInShell(unsigned char c) {
 bool ExpandVariable(const std::string &line, size_t &at, std::string &word, std::string &error) {
   size_t start = at + 1;
   if (start < line.size() && line[start] == '(') {
-    error = Text(T::ShellRunsCommand, {"$(...)"});
+    error = Say(HostText::ErrorShellRuns, {"$(...)"});
     return false;
   }
   bool braced = start < line.size() && line[start] == '{';
@@ -28,7 +31,7 @@ bool ExpandVariable(const std::string &line, size_t &at, std::string &word, std:
   while (end < line.size() && (isalnum(static_cast<unsigned char>(line[end])) || line[end] == '_'))
     ++end;
   if (braced && (end >= line.size() || line[end] != '}' || end == start)) {
-    error = Text(T::ShellBraces);
+    error = Say(HostText::ErrorShellBraces);
     return false;
   }
   if (end == start) {
@@ -73,8 +76,9 @@ bool ShellWords(const std::string &line, const std::string &home, std::vector<st
       ++at;
       continue;
     }
-    if (!inWord && c == '~' && (at + 1 == line.size() || line[at + 1] == '/' ||
-                                line[at + 1] == ' ' || line[at + 1] == '\t')) {
+    if (!inWord && c == '~' &&
+        (at + 1 == line.size() || line[at + 1] == '/' || line[at + 1] == ' ' ||
+         line[at + 1] == '\t')) {
       word = home;
       inWord = true;
       ++at;
@@ -84,21 +88,21 @@ bool ShellWords(const std::string &line, const std::string &home, std::vector<st
     if (c == '\'') {
       size_t close = line.find('\'', at + 1);
       if (close == std::string::npos) {
-        error = Text(T::ShellQuoteOpen);
+        error = Say(HostText::ErrorShellQuote);
         return false;
       }
       word += line.substr(at + 1, close - at - 1);
       at = close + 1;
     } else if (c == '"') {
-      for (++at;; ) {
+      for (++at;;) {
         if (at >= line.size()) {
-          error = Text(T::ShellQuoteOpen);
+          error = Say(HostText::ErrorShellQuote);
           return false;
         }
         char d = line[at];
         if (d == '"') break;
         if (d == '`') {
-          error = Text(T::ShellRunsCommand, {"`...`"});
+          error = Say(HostText::ErrorShellRuns, {"`...`"});
           return false;
         }
         if (d == '$') {
@@ -122,7 +126,7 @@ bool ShellWords(const std::string &line, const std::string &home, std::vector<st
       if (!ExpandVariable(line, at, word, error)) return false;
     } else if (c == '`' || c == ';' || c == '&' || c == '|' || c == '<' || c == '>' || c == '(' ||
                c == ')') {
-      error = Text(T::ShellUnquoted, {std::string(1, c)});
+      error = Say(HostText::ErrorShellUnquoted, {std::string(1, c)});
       return false;
     } else {
       word += c;

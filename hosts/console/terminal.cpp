@@ -1,6 +1,6 @@
 // ncurses on its own descriptors, keys from the input, and the wake pipe.
 #include "console/terminal.hpp"
-#include "console/host_texts.hpp"
+#include "core/host_texts.hpp"
 
 #include <curses.h>
 #include <errno.h>
@@ -18,6 +18,9 @@
 
 #include "console/key_decoder.hpp"
 #include "core/screen_text.hpp"
+
+using hostcore::HostText;
+using hostcore::Say;
 
 namespace console {
 
@@ -71,14 +74,14 @@ Terminal::~Terminal() { Close(); }
 
 bool Terminal::Open(std::string &error) {
   if (!isatty(0) || !isatty(1)) {
-    error = "standard input and output must be a terminal";
+    error = Say(HostText::TerminalNotTerminal);
     return false;
   }
   inputFd_ = fcntl(0, F_DUPFD_CLOEXEC, 3);
   outputFd_ = fcntl(1, F_DUPFD_CLOEXEC, 3);
   int pipeFds[2];
   if (inputFd_ < 0 || outputFd_ < 0 || pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0) {
-    error = std::string("cannot set up the terminal: ") + strerror(errno);
+    error = Say(HostText::TerminalCannotSetUp, {strerror(errno)});
     return false;
   }
   wakeRead_ = pipeFds[0];
@@ -98,7 +101,7 @@ bool Terminal::Open(std::string &error) {
   inFile_ = in;
   SCREEN *screen = out != nullptr && in != nullptr ? newterm(nullptr, out, in) : nullptr;
   if (screen == nullptr) {
-    error = "cannot start the screen (is TERM set?)";
+    error = Say(HostText::TerminalNoScreen);
     return false;
   }
   screen_ = screen;
@@ -280,7 +283,7 @@ void Terminal::Resume() {
 
 void Terminal::LendScreen() {
   Suspend();
-  WriteAll(outputFd_, ("\r\n" + Text(T::ScreenLent) + "\r\n").c_str());
+  WriteAll(outputFd_, (std::string("\r\n") + Say(HostText::TerminalLent) + "\r\n").c_str());
 }
 
 void Terminal::PauseForKey(const std::string &prompt) {
@@ -336,10 +339,25 @@ void Terminal::Redraw() {
   cursorShown_ = false;
   Clear();
   if (TooSmall()) {
-    std::string line = Text(T::TooSmall, {std::to_string(kMinWidth), std::to_string(kMinHeight),
-                                           std::to_string(Width()), std::to_string(Height())});
-    for (int y = 0; y * Width() < static_cast<int>(line.size()) && y < Height(); ++y)
-      Put(y, 0, line.substr(static_cast<size_t>(y * Width())), Role::Screen);
+    const std::string line =
+        Say(HostText::TerminalTooSmall, {std::to_string(kMinWidth), std::to_string(kMinHeight),
+                                         std::to_string(Width()), std::to_string(Height())});
+    // Word by word, so that no letter of another script is cut in two.
+    std::string row;
+    int y = 0;
+    size_t start = 0;
+    while (start < line.size() && y < Height()) {
+      size_t end = line.find(' ', start);
+      if (end == std::string::npos) end = line.size();
+      const std::string word = line.substr(start, end - start);
+      if (!row.empty() && hostcore::TextWidth(row + " " + word) > Width()) {
+        Put(y++, 0, row, Role::Screen);
+        row.clear();
+      }
+      row += (row.empty() ? "" : " ") + word;
+      start = end + 1;
+    }
+    if (!row.empty() && y < Height()) Put(y, 0, row, Role::Screen);
   } else {
     for (const Layer &layer : layers_) layer();
   }

@@ -1,11 +1,14 @@
 // The document view under the viewer and the editor.
 #include "console/text_view.hpp"
 
-#include "console/host_texts.hpp"
 #include "console/input_box.hpp"
 #include "console/key_bar.hpp"
 #include "core/column_layout.hpp"
+#include "core/host_texts.hpp"
 #include "core/screen_text.hpp"
+
+using hostcore::HostText;
+using hostcore::Say;
 
 namespace console {
 
@@ -16,9 +19,9 @@ void DrawTextView(Terminal &term, hostcore::TextDocument &document, const std::s
   int rows = TextRows(term), width = term.Width();
   hostcore::KeepDocumentCursorVisible(document, rows, width);
   std::string where = " " + std::to_string(document.Row + 1) + "/" +
-                      std::to_string(document.Lines.size()) + " col " +
-                      std::to_string(hostcore::CursorCell(document) + 1) + " ";
-  std::string flags = document.ReadOnly   ? " " + Text(T::Locked)
+                      std::to_string(document.Lines.size()) + " " + Say(HostText::EditorColumn) +
+                      " " + std::to_string(hostcore::CursorCell(document) + 1) + " ";
+  std::string flags = document.ReadOnly   ? std::string(" ") + Say(HostText::EditorLocked)
                       : document.Modified ? std::string(" *")
                                           : "";
   std::string head = hostcore::ShowableText(title) + flags + (note.empty() ? "" : "  " + note);
@@ -58,7 +61,8 @@ bool TextViewMouse(const Terminal &term, hostcore::TextDocument &document, const
 }
 
 bool AskSearchText(Terminal &term, hostcore::HistoryStore &histories, std::string &text) {
-  InputBoxText box{Text(T::SearchTitle), Text(T::SearchPrompt), Text(T::FindButton), "SearchText"};
+  InputBoxText box{Say(HostText::TitleSearch), Say(HostText::AskSearchFor),
+                   Say(HostText::ButtonFind), "SearchText"};
   box.Width = 56;
   box.StartFromHistory = true;
   box.NeedText = true;
@@ -69,7 +73,8 @@ void SearchDocument(Terminal &term, hostcore::TextDocument &document, bool ask,
                     hostcore::HistoryStore &histories, std::string &needle, std::string &note) {
   if (ask && !AskSearchText(term, histories, needle)) return;
   if (needle.empty()) return;
-  note = hostcore::FindInDocument(document, needle, ask) ? "" : Text(T::NotFound, {needle});
+  note =
+      hostcore::FindInDocument(document, needle, ask) ? "" : Say(HostText::ErrorNotFound, {needle});
 }
 
 }  // namespace console

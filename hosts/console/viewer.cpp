@@ -4,7 +4,6 @@
 
 #include "console/help.hpp"
 #include "console/hex_view.hpp"
-#include "console/host_texts.hpp"
 #include "console/key_bar.hpp"
 #include "console/key_table.hpp"
 #include "console/modal.hpp"
@@ -12,7 +11,11 @@
 #include "console/text_view.hpp"
 #include "core/column_layout.hpp"
 #include "core/file_view.hpp"
+#include "core/host_texts.hpp"
 #include "core/screen_text.hpp"
+
+using hostcore::HostText;
+using hostcore::Say;
 
 namespace console {
 
@@ -34,8 +37,8 @@ class ViewerModal : public Modal {
     int percent = size == 0 ? 100 : static_cast<int>(top * 100 / size);
     std::string where = " " + std::to_string(top) + "/" + std::to_string(size) + " " +
                         std::to_string(percent) + "% ";
-    std::string head =
-        Text(T::ViewHead, {hostcore::ShowableText(path_)}) + (note_.empty() ? "" : "  " + note_);
+    std::string head = Say(HostText::ViewHead, {hostcore::ShowableText(path_)}) +
+                       (note_.empty() ? "" : "  " + note_);
     int headWidth = std::max(0, width - hostcore::TextWidth(where));
     term.Put(0, 0, hostcore::FitText(head, headWidth, false, true), Role::EditorStatus);
     term.Put(0, headWidth, where, Role::EditorStatus);
@@ -48,7 +51,7 @@ class ViewerModal : public Modal {
       term.Put(1 + row, 0, text, Role::EditorText);
     }
     std::vector<std::string> keys = KeyBarLabels(Place::Viewer);
-    if (hex_) keys[3] = Text(T::BarText);
+    if (hex_) keys[3] = Say(HostText::KeyText);
     DrawKeyBar(term, term.Height() - 1, keys);
     term.HideCursor();
   }
@@ -110,7 +113,7 @@ class ViewerModal : public Modal {
     if (needle_.empty()) return;
     int cell = 0;
     if (!View.Find(needle_, ask, cell)) {
-      note_ = Text(T::NotFound, {needle_});
+      note_ = Say(HostText::ErrorNotFound, {needle_});
       return;
     }
     if (hex_) hexView_.ShowByte(View.Top());

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "core/host_texts.hpp"
 #include "core/platform.hpp"
 
 namespace hostcore {
@@ -29,17 +30,17 @@ std::vector<std::string> SplitCommas(const std::string &text) {
 std::string HostTitle(ColumnKind kind) {
   switch (kind) {
     case ColumnKind::Name:
-      return "Name";
+      return Say(HostText::ColumnName);
     case ColumnKind::Description:
-      return "Description";
+      return Say(HostText::ColumnDescription);
     case ColumnKind::Size:
-      return "Size";
+      return Say(HostText::ColumnSize);
     case ColumnKind::Date:
-      return "Date";
+      return Say(HostText::ColumnDate);
     case ColumnKind::Time:
-      return "Time";
+      return Say(HostText::ColumnTime);
     case ColumnKind::Modified:
-      return "Modified";
+      return Say(HostText::ColumnModified);
     default:
       return "";
   }
@@ -88,8 +89,8 @@ int CountStripes(const std::vector<ColumnFormat> &columns) {
 }
 
 std::string SizeText(const PanelRow &row, int width) {
-  if (row.Name == "..") return "<UP>";
-  if (IsFolderRow(row)) return "<DIR>";
+  if (row.Name == "..") return Say(HostText::RowUp);
+  if (IsFolderRow(row)) return Say(HostText::RowFolder);
   unsigned long long size = row.Size;
   std::string text = std::to_string(size);
   const char *units = "KMGT";

@@ -5,7 +5,7 @@
 
 namespace hostcore {
 
-int DialogHotKeyItem(const DialogModel &dialog, char key) {
+int DialogHotKeyItem(const DialogModel &dialog, uint32_t key) {
   key = FoldKey(key);
   if (key == 0) return -1;
   int count = static_cast<int>(dialog.Items.size());

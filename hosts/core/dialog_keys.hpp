@@ -3,6 +3,8 @@
 #ifndef QUILLET_HOSTCORE_DIALOG_KEYS_HPP
 #define QUILLET_HOSTCORE_DIALOG_KEYS_HPP
 
+#include <stdint.h>
+
 #include "core/dialog_model.hpp"
 
 namespace hostcore {
@@ -10,7 +12,7 @@ namespace hostcore {
 // The item a hot key reaches: a button, check box or radio button whose
 // label marks `key`, or the first focusable item after a text label that
 // marks it; -1 when none.
-int DialogHotKeyItem(const DialogModel &dialog, char key);
+int DialogHotKeyItem(const DialogModel &dialog, uint32_t key);
 // Acts on that item as the user's key does: focuses it; a check box
 // toggles, a radio button is selected; a button closes the dialog.
 // Returns the closing item, or kDialogStaysOpen.

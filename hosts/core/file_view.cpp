@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "core/host_texts.hpp"
 #include "core/platform.hpp"
 #include "core/screen_text.hpp"
 
@@ -49,12 +50,12 @@ size_t FindFolded(const std::string &piece, const std::string &folded) {
 bool FileView::Open(const std::string &path, std::string &error) {
   // A pipe or a device could block or never end.
   if (!IsPlainFile(path)) {
-    error = IsFolder(path) ? path + " is a folder" : "not a plain file: " + path;
+    error = Say(IsFolder(path) ? HostText::ErrorIsFolder : HostText::ErrorNotPlainFile, {path});
     return false;
   }
   file_.open(path, std::ios::binary);
   if (!file_) {
-    error = "cannot open " + path;
+    error = Say(HostText::ErrorCannotOpen, {path});
     return false;
   }
   file_.seekg(0, std::ios::end);

@@ -3,6 +3,8 @@
 #ifndef QUILLET_HOSTCORE_HOT_KEY_HPP
 #define QUILLET_HOSTCORE_HOT_KEY_HPP
 
+#include <stdint.h>
+
 #include <string>
 
 namespace hostcore {
@@ -14,9 +16,12 @@ struct HotKeyLabel {
 };
 // "&&" shows one "&"; a single "&" marks the next character.
 HotKeyLabel ParseHotKey(const std::string &label);
-// The key as the user types it (lower case), or 0.
-char HotKeyOf(const HotKeyLabel &label);
-char FoldKey(char key);
+// The key as the user types it: the character's code point (a UTF-8
+// label's, else its byte), in lower case, or 0.
+uint32_t HotKeyOf(const HotKeyLabel &label);
+// Lower case of Latin and Cyrillic letters, so that a Russian hot key is
+// taken with or without Shift; anything else as it is.
+uint32_t FoldKey(uint32_t key);
 
 }  // namespace hostcore
 

@@ -21,19 +21,20 @@ int Count(const MenuModel &menu) { return static_cast<int>(menu.Items.size()); }
 // Gives every row without a hot key of its own the first letter or digit of
 // its text that no other row uses yet.
 void AssignHotKeys(MenuModel &menu) {
-  std::string used;
-  for (char key : menu.HotKeys)
-    if (key != 0) used += key;
+  std::vector<uint32_t> used;
+  for (uint32_t key : menu.HotKeys)
+    if (key != 0) used.push_back(key);
   for (int row = 0; row < Count(menu); ++row) {
     if (IsSeparator(menu, row) || menu.HotKeys[static_cast<size_t>(row)] != 0) continue;
     HotKeyLabel &label = menu.Labels[static_cast<size_t>(row)];
     for (size_t i = 0; i < label.Text.size(); ++i) {
-      char key = FoldKey(label.Text[i]);
-      if (!isalnum(static_cast<unsigned char>(key)) || used.find(key) != std::string::npos)
+      const uint32_t key = FoldKey(static_cast<unsigned char>(label.Text[i]));
+      if (key >= 0x80 || !isalnum(static_cast<int>(key)) ||
+          std::find(used.begin(), used.end(), key) != used.end())
         continue;
       label.HotKeyAt = static_cast<int>(i);
       menu.HotKeys[static_cast<size_t>(row)] = key;
-      used += key;
+      used.push_back(key);
       break;
     }
   }
@@ -115,7 +116,7 @@ void MenuEnd(MenuModel &menu) {
   }
 }
 
-int MenuRowForKey(const MenuModel &menu, char key) {
+int MenuRowForKey(const MenuModel &menu, uint32_t key) {
   key = FoldKey(key);
   if (key == 0) return -1;
   for (int row = 0; row < Count(menu); ++row) {

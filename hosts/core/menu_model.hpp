@@ -21,7 +21,7 @@ struct MenuModel {
   // Each row as shown, with its hot key (from "&", or assigned by
   // FMENU_AUTOHIGHLIGHT); separators have none.
   std::vector<HotKeyLabel> Labels;
-  std::vector<char> HotKeys;
+  std::vector<uint32_t> HotKeys;
   // The highlighted row (an index into Items), -1 when every row is a separator.
   int Current = -1;
 };
@@ -37,7 +37,7 @@ void MoveMenuHighlight(MenuModel &menu, int step);
 void MenuHome(MenuModel &menu);
 void MenuEnd(MenuModel &menu);
 // The row whose hot key is `key` (case does not matter), or -1.
-int MenuRowForKey(const MenuModel &menu, char key);
+int MenuRowForKey(const MenuModel &menu, uint32_t key);
 // What a menu returns for the row the user chose: the row when it can be
 // chosen, else -1 (also for Esc).
 int MenuResult(const MenuModel &menu, int row);

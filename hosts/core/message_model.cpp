@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "core/host_texts.hpp"
 #include "core/hot_key.hpp"
 
 namespace hostcore {
@@ -44,9 +45,9 @@ MessageModel NewMessage(INT_PTR pluginNumber, DWORD flags, const char *helpTopic
     lines.erase(lines.begin());
   }
   if (flags & FMSG_MB_OKCANCEL) {
-    box.Buttons = {"OK", "Cancel"};
+    box.Buttons = {Say(HostText::ButtonOk), Say(HostText::ButtonCancel)};
   } else if (flags & FMSG_MB_OK) {
-    box.Buttons = {"OK"};
+    box.Buttons = {Say(HostText::ButtonOk)};
   } else if (buttonsNumber > 0) {
     size_t count = std::min(lines.size(), static_cast<size_t>(buttonsNumber));
     box.Buttons.assign(lines.end() - static_cast<long>(count), lines.end());

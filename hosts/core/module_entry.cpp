@@ -1,5 +1,6 @@
 // The module's plug-ins menu rows and command prefixes.
 #include "core/module_entry.hpp"
+#include "core/host_texts.hpp"
 
 #include <ctype.h>
 #include <string.h>
@@ -41,8 +42,8 @@ MenuModel PluginsMenu(const ModuleEntry &entry) {
     CopyToField(items[i].Text, entry.MenuStrings[i].c_str());
   }
   if (!items.empty()) items[0].Selected = 1;
-  return NewMenu(0, -1, -1, 0, FMENU_WRAPMODE | FMENU_AUTOHIGHLIGHT, "Plugins", nullptr, nullptr,
-                 items.data(), static_cast<int>(items.size()));
+  return NewMenu(0, -1, -1, 0, FMENU_WRAPMODE | FMENU_AUTOHIGHLIGHT, Say(HostText::TitlePlugins),
+                 nullptr, nullptr, items.data(), static_cast<int>(items.size()));
 }
 
 bool SplitPrefixedCommand(const std::string &line, const std::vector<std::string> &prefixes,

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "core/host_texts.hpp"
 #include "core/platform.hpp"
 
 namespace hostcore {
@@ -194,8 +195,8 @@ std::string Grouped(uint64_t number) {
 std::string SelectionSummary(const PanelModel &panel) {
   SelectionTotal total = SelectedTotal(panel);
   if (total.Rows == 0) return "";
-  return Grouped(total.Bytes) + " bytes in " + Grouped(static_cast<uint64_t>(total.Rows)) +
-         " selected " + (total.Rows == 1 ? "file" : "files");
+  return Say(total.Rows == 1 ? HostText::SelectedFile : HostText::SelectedFiles,
+             {Grouped(total.Bytes), Grouped(static_cast<uint64_t>(total.Rows))});
 }
 
 }  // namespace hostcore

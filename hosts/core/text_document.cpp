@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "core/host_texts.hpp"
 #include "core/platform.hpp"
 #include "core/screen_text.hpp"
 #include "core/whole_file.hpp"
@@ -57,19 +58,18 @@ bool LoadDocument(const std::string &path, TextDocument &document, std::string &
                   uint64_t largest) {
   // A pipe or a device could block or never end.
   if (!IsPlainFile(path)) {
-    error = IsFolder(path) ? path + " is a folder" : "not a plain file: " + path;
+    error = Say(IsFolder(path) ? HostText::ErrorIsFolder : HostText::ErrorNotPlainFile, {path});
     return false;
   }
   uint64_t size = 0;
   if (FileSize(path, size) && size > largest) {
-    error = path + " holds " + std::to_string(size >> 20) +
-            " MiB; the editor takes files of at most " + std::to_string(largest >> 20) +
-            " MiB (F3 views a file of any size)";
+    error = Say(HostText::ErrorTooLargeToEdit,
+                {path, std::to_string(size >> 20), std::to_string(largest >> 20)});
     return false;
   }
   std::ifstream file(path, std::ios::binary);
   if (!file) {
-    error = "cannot open " + path;
+    error = Say(HostText::ErrorCannotOpen, {path});
     return false;
   }
   std::string text;
@@ -78,13 +78,12 @@ bool LoadDocument(const std::string &path, TextDocument &document, std::string &
     text.append(buffer, static_cast<size_t>(file.gcount()));
     // The file may have grown since its size was looked up.
     if (text.size() > largest) {
-      error = path + " grew beyond the " + std::to_string(largest >> 20) +
-              " MiB the editor takes while it was read";
+      error = Say(HostText::ErrorGrewWhileRead, {path, std::to_string(largest >> 20)});
       return false;
     }
   }
   if (file.bad()) {
-    error = "cannot read " + path;
+    error = Say(HostText::ErrorCannotRead, {path});
     return false;
   }
   bool readOnly = document.ReadOnly;

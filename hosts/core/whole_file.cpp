@@ -1,5 +1,6 @@
 // Whole writes and the shared lock, with a POSIX and a Win32 branch.
 #include "core/whole_file.hpp"
+#include "core/host_texts.hpp"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -43,7 +44,7 @@ std::string FreshName(const std::string &dir, unsigned attempt) {
 }
 
 std::string Unchanged(const std::string &path, const std::string &why) {
-  return "cannot write " + path + ": " + why + "; the file is unchanged";
+  return Say(HostText::ErrorUnchanged, {path, why});
 }
 
 }  // namespace
@@ -75,7 +76,7 @@ bool ReplaceFileWhole(const std::string &path, const std::string &text, LinkRule
     if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
   }
   if (file == INVALID_HANDLE_VALUE) {
-    error = Unchanged(path, "no new file can be made in " + dir + " (" + LastError() + ")");
+    error = Unchanged(path, Say(HostText::ErrorNoNewFile, {dir, LastError()}));
     return false;
   }
   bool ok = true;
@@ -161,7 +162,7 @@ bool ReplaceFileWhole(const std::string &path, const std::string &text, LinkRule
   if (exists && S_ISLNK(old.st_mode) && links == LinkRule::Follow) {
     char *real = realpath(path.c_str(), nullptr);
     if (real == nullptr) {
-      error = Unchanged(path, "it is a link to nothing that can be written");
+      error = Unchanged(path, Say(HostText::ErrorLinkToNothing));
       return false;
     }
     target = real;
@@ -169,7 +170,7 @@ bool ReplaceFileWhole(const std::string &path, const std::string &text, LinkRule
     exists = lstat(target.c_str(), &old) == 0;
   }
   if (exists && !S_ISREG(old.st_mode) && !S_ISLNK(old.st_mode)) {
-    error = Unchanged(path, "it is not a plain file");
+    error = Unchanged(path, Say(HostText::ErrorNotPlain));
     return false;
   }
   const bool keepMode = exists && S_ISREG(old.st_mode);
@@ -186,7 +187,7 @@ bool ReplaceFileWhole(const std::string &path, const std::string &text, LinkRule
     if (fd < 0 && errno != EEXIST) break;
   }
   if (fd < 0) {
-    error = Unchanged(path, "no new file can be made in " + dir + " (" + strerror(errno) + ")");
+    error = Unchanged(path, Say(HostText::ErrorNoNewFile, {dir, strerror(errno)}));
     return false;
   }
   bool ok = WriteAll(fd, text);

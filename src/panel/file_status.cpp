@@ -134,7 +134,7 @@ void MarkRowsWithoutState(PanelListing &listing, const KeptEntries &kept, RowsCv
     if (noFile && (item.FindData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
       // cvs reports on no folder here; the folder's own entry says it is
       // missing, and an update with new folders brings it back.
-      MarkRow(item, 'N', "Missing folder");
+      MarkRow(item, 'N', GetMsg(MStateMissingFolder));
       continue;
     }
     if (item.FindData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
@@ -142,23 +142,23 @@ void MarkRowsWithoutState(PanelListing &listing, const KeptEntries &kept, RowsCv
     const bool isKept = noFile || !kept.Read ||
                         (kept.Decoded ? kept.DecodedFiles.count(name) != 0 : keptRow);
     if (read == RowsCvsRead::NotAWorkingCopy) {
-      MarkRow(item, kLetterUnknown, "Unknown");
+      MarkRow(item, kLetterUnknown, GetMsg(MStateUnknown));
     } else if (isKept) {
       // cvs keeps the file (or, without CVS/Entries, may keep it) and gave
       // no state for it.
       if (read == RowsCvsRead::NotRun)
-        MarkRow(item, kLetterNotRun, "Not run");
+        MarkRow(item, kLetterNotRun, GetMsg(MStateNotRun));
       else
-        MarkRow(item, kLetterNotRead, "Not read");
+        MarkRow(item, kLetterNotRead, GetMsg(MStateNotRead));
     } else {
       if (!rulesRead) {
         ignored = IgnoreRules::ForFolder(listing.Directory);
         rulesRead = true;
       }
       if (ignored.Ignores(name))
-        MarkRow(item, kLetterIgnored, "Ignored");
+        MarkRow(item, kLetterIgnored, GetMsg(MStateIgnored));
       else
-        MarkRow(item, kLetterUnknown, "Unknown");
+        MarkRow(item, kLetterUnknown, GetMsg(MStateUnknown));
     }
   }
 }

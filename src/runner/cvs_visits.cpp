@@ -87,8 +87,8 @@ bool Walk::ReadAdmin(const os::Folder &folder, const std::string &shown, AdminFi
         (read == os::PlainRead::TooLarge && !file.WholeOnly))
       continue;
     Stop(VisitFinding::Unchecked, shown,
-         std::string(file.Name) +
-             (read == os::PlainRead::TooLarge ? " is too large to be read" : " cannot be read"));
+         FormatText(CheckedFormat(read == os::PlainRead::TooLarge ? MVisitTooLarge : MVisitUnread),
+                    file.Name));
     return false;
   }
   admin.Root = FirstLine(files[0].Text);

@@ -21,13 +21,12 @@ os::OwnedProcess StartProgram(const char *name, const char *const *args, FILE *o
   std::string lastFailure;
   for (const std::string &candidate : ProgramCandidates(name, pathText, rules)) {
     if (!os::IsExecutableFile(candidate)) {
-      if (os::IsRegularFile(candidate)) lastFailure = candidate + " is not executable";
+      if (os::IsRegularFile(candidate))
+        lastFailure = FormatText(CheckedFormat(MStartNotExecutable), candidate.c_str());
       continue;
     }
     if (IsBatchFile(candidate, rules) && !FitsBatchCommandLine(args)) {
-      error = std::string("\"") + name + "\" is the batch file " + candidate +
-              ", and an argument holds \" % & < > ^ | or a control character, which its command"
-              " interpreter would act on";
+      error = FormatText(CheckedFormat(MStartBatchUnsafe), name, candidate.c_str());
       return nullptr;
     }
     bool notFound = false;
@@ -37,25 +36,20 @@ os::OwnedProcess StartProgram(const char *name, const char *const *args, FILE *o
     // A program that runs on by itself and fails at once (a launcher whose
     // tool is missing) did not start what was asked; what it said is why.
     if (process != nullptr && output == nullptr && os::FailedAtOnce(process.get(), reason)) {
-      error =
-          std::string("\"") + name + "\" could not be started (" + candidate + ": " + reason + ")";
+      const std::string failure = candidate + ": " + reason;
+      error = FormatText(CheckedFormat(MStartNotStarted), name, failure.c_str());
       return nullptr;
     }
     if (process != nullptr) return process;
     lastFailure = candidate + ": " + reason;
     // A broken network share does not end the search; other failures do.
     if (!notFound && !IsNetworkPath(candidate)) {
-      error = std::string("\"") + name + "\" could not be started (" + lastFailure + ")";
+      error = FormatText(CheckedFormat(MStartNotStarted), name, lastFailure.c_str());
       return nullptr;
     }
   }
-  if (direct) {
-    error = std::string("\"") + name + "\" was not found";
-  } else if (!hasPath) {
-    error = std::string("\"") + name + "\" was not found: PATH is not set";
-  } else {
-    error = std::string("\"") + name + "\" was not found on PATH";
-  }
+  const int notFound = direct ? MStartNotFound : !hasPath ? MStartNoPath : MStartNotOnPath;
+  error = FormatText(CheckedFormat(notFound), name);
   if (!lastFailure.empty()) error += " (" + lastFailure + ")";
   return nullptr;
 }

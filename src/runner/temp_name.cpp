@@ -99,7 +99,8 @@ std::string TempFileName(const char *fallbackVariable, std::string *whyNone) {
     std::string reason;
     std::string name = NameIn(candidate, reason);
     if (!name.empty()) return name;
-    tried += (candidate.empty() ? std::string("(empty)") : candidate) + ": " + reason + "\n";
+    const std::string shown = candidate.empty() ? std::string(GetMsg(MTempEmptyName)) : candidate;
+    tried += shown + ": " + reason + "\n";
   }
   if (whyNone != nullptr) *whyNone = tried;
   return std::string();
