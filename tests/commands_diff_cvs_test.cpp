@@ -106,7 +106,7 @@ TEST_F(DiffTest, ADiffThatCvsCannotMakeIsAFailureThatSaysWhy) {
   // A revision the file never had: cvs ends with 1 as it does for
   // differences, but says why, and that is a failure.
   host.script.Message.push_back(standin::Answer(0));
-  Diff(Sides(kFirstRevision, "9.9", kSecondLatest, "", false));
+  Diff(Sides(Item("firstRevision"), "9.9", Item("secondLatest"), "", false));
   EXPECT_EQ(LastCvsCall(), "[diff][-u][-r][9.9][a.txt]");
   ASSERT_EQ(host.Messages.size(), 1u);
   const std::vector<std::string> &box = host.Messages[0].Lines;
@@ -117,7 +117,7 @@ TEST_F(DiffTest, ADiffThatCvsCannotMakeIsAFailureThatSaysWhy) {
 
   // An unchanged file: exit 0, no box, an empty output.
   WriteFile(wc + "/a.txt", "three\n");
-  Diff(Sides(kFirstDisk, "", kSecondLatest, "", false));
+  Diff(Sides(Item("firstDisk"), "", Item("secondLatest"), "", false));
   EXPECT_EQ(host.Messages.size(), 1u);
   ExpectNoTempFiles();
 }
