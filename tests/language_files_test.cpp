@@ -14,6 +14,7 @@
 #include "entry/language_count.hpp"
 #include "host/host.hpp"
 #include "panel/file_status.hpp"
+#include "panel/kept_files.hpp"
 #include "panel/panel_items.hpp"
 #include "runner/runner.hpp"
 #include "test_support.hpp"
@@ -177,17 +178,21 @@ TEST_F(RussianReasons, AProgramThatIsNotFoundIsSaidInTheLanguageFilesWords) {
       << error;
 }
 
-TEST_F(RussianReasons, UnknownAndIgnoredFilesAreDescribedInTheLanguageFilesWords) {
-  PluginPanelItem item;
-  memset(&item, 0, sizeof item);
-  MarkUnknown(item);
-  EXPECT_EQ(std::string(item.Description), host.Language[MStateUnknown]);
-  EXPECT_EQ(item.UserData, static_cast<DWORD_PTR>('?'));
+TEST_F(RussianReasons, RowsWithoutAStateAreDescribedInTheLanguageFilesWords) {
+  const KeptEntries kept;  // unread: every plain file may be kept
+  auto describe = [&](RowsCvsRead read) {
+    PanelListing listing;
+    strcpy(listing.Items.Add().FindData.cFileName, "a.txt");
+    MarkRowsWithoutState(listing, kept, read);
+    return std::make_pair(std::string(listing.Items[0].Description), listing.Items[0].UserData & 0xFF);
+  };
+  EXPECT_EQ(describe(RowsCvsRead::NotAWorkingCopy),
+            std::make_pair(host.Language[MStateUnknown], static_cast<DWORD_PTR>('?')));
   // Texts longer than the English ones are kept whole.
-  MarkIgnored(item);
-  EXPECT_EQ(std::string(item.Description), host.Language[MStateIgnored]);
-  EXPECT_GT(strlen(item.Description), strlen(EnglishText(MStateIgnored)));
-  ReleaseItemTexts(item);
+  const auto notRun = describe(RowsCvsRead::NotRun);
+  EXPECT_EQ(notRun.first, host.Language[MStateNotRun]);
+  EXPECT_GT(notRun.first.size(), strlen(EnglishText(MStateNotRun)));
+  EXPECT_EQ(describe(RowsCvsRead::Ran).first, host.Language[MStateNotRead]);
 }
 
 }  // namespace
