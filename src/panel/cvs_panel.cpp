@@ -11,6 +11,7 @@
 #include "panel/panel_paths.hpp"
 #include "runner/admin_folder.hpp"
 #include "runner/cvs_root.hpp"
+#include "ui/boxes.hpp"
 
 CvsPanel::~CvsPanel() {}
 
@@ -47,6 +48,12 @@ void CvsPanel::ReadCvsContext() {
     // reads a tracked file whose time has changed to its end.
     CvsRefusal = AdminFolderRefusal(Directory);
     if (CvsRefusal.empty()) CvsRefusal = TrackedFileRefusal(Directory);
+  }
+  // A repository or a folder that others can change, and CVS/Notify, need
+  // the user's word first (asked once a session).
+  if (CvsRefusal.empty()) {
+    const VisitFinding finding = PanelFinding(Directory);
+    if (finding) CvsRefusal = finding.Detail.empty() ? GetMsg(MRefusedNotAsked) : finding.Detail;
   }
 }
 

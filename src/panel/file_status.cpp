@@ -13,6 +13,7 @@
 #include "panel/ignore_rules.hpp"
 #include "panel/kept_files.hpp"
 #include "panel/panel_paths.hpp"
+#include "runner/cvs_root.hpp"
 #include "runner/output_lines.hpp"
 #include "runner/runner.hpp"
 
@@ -137,7 +138,13 @@ std::string ReadCvsStatus(PanelListing &listing, const std::string &directory) {
         output.get(), decodeTable, ended,
         [&listing](const FileStatus &record) { ApplyRecord(listing, record); }, &unclosed);
   };
-  const int exitCode = RunCvsWhile(args, path, alongside);
+  int exitCode;
+  {
+    // The panel's own run asks the user nothing: a login program that
+    // would ask for a password fails instead.
+    const RunsWithoutTerminal quiet;
+    exitCode = RunCvsWhile(args, path, alongside);
+  }
   // Without the folder's entries the panel shows nothing, as when cvs is
   // not asked at all.
   if (listing.State == ListingState::Unreadable || listing.State == ListingState::PathTooLong)
@@ -150,7 +157,15 @@ std::string ReadCvsStatus(PanelListing &listing, const std::string &directory) {
   // The records read before the run stopped are what cvs did report; the
   // rest of the folder stays without states.  A failure is shown as the
   // commands show theirs; the user who broke the run off knows of it.
-  const std::string notRead = WhyNotRead(exitCode, report.Path());
+  std::string notRead = WhyNotRead(exitCode, report.Path());
+  std::string root;
+  ReadRootLine(JoinPath(JoinPath(directory, "CVS", os::kSep), "Root", os::kSep), kRootLineLength,
+               root);
+  std::string host = RemoteShellHost(root);
+  for (char &c : host)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  if (exitCode != kRunBroken && !host.empty())
+    notRead = FormatText(CheckedFormat(MRemoteNotRead), host.c_str()) + ": " + notRead;
   if (exitCode != kRunBroken) ReportOutcome(exitCode, path);
   return notRead;
 }
