@@ -315,11 +315,12 @@ bool Walk::Visit(const os::Folder &folder, const std::string &shown, const std::
       if (admin == os::EntryType::Missing) continue;
     }
     // cvs works on whatever a link leads to, as if it were part of the
-    // working copy: unless it leads back to a folder already looked at
-    // (a loop, which adds nothing), the user says whether it is.
+    // working copy: the user says whether it is.  A link that CVS/Entries
+    // names is always asked about (back into the working copy, cvs would
+    // follow it without end); an unnamed one only when it leads elsewhere.
     const bool newPlace = !child->Identity().Known || seen_.count(child->Identity()) == 0;
     if (Visit(*child, childShown, ownRoot, depth + 1, true)) return true;
-    if (type == os::EntryType::Link && newPlace)
+    if (type == os::EntryType::Link && (newPlace || !step.OnlyWithAdmin))
       return Stop(VisitFinding::OddFolder, childShown, GetMsg(MOddFolderLink));
   }
   return false;

@@ -1,6 +1,6 @@
 // Reading CVS/Entries and CVS/Entries.Log as the cvs client reads them
 // (found by experiment with the real client, 1.12):
-// - a line is read up to its first NUL byte, as a C string;
+// - a line that holds a NUL byte is passed over whole;
 // - an entry is "/name/rev/time/options/rest" for a file and
 //   "D/name/x/x/x/rest" for a folder: the name and three more fields each
 //   end in "/"; a line with fewer is no entry, and neither is one with an
@@ -53,7 +53,7 @@ bool ReadEntryLine(const char *line, size_t length, EntryLine &entry) {
   return true;
 }
 
-// Calls `each(line, length)` for every line of `text`, cut at its first NUL.
+// Calls `each(line, length)` for every line of `text` that holds no NUL.
 template <typename Each>
 void EachLine(const std::string &text, Each each) {
   size_t start = 0;
@@ -61,10 +61,7 @@ void EachLine(const std::string &text, Each each) {
     size_t end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
     const char *line = text.data() + start;
-    const void *nul = memchr(line, '\0', end - start);
-    const size_t length =
-        nul != nullptr ? static_cast<size_t>(static_cast<const char *>(nul) - line) : end - start;
-    each(line, length);
+    if (memchr(line, '\0', end - start) == nullptr) each(line, end - start);
     start = end + 1;
   }
 }

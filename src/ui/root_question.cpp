@@ -68,7 +68,10 @@ VisitFinding PanelFinding(const std::string &directory) {
     // The panel asks once a session for each; a refusal is kept too, and
     // a command of the plug-ins menu asks again.
     static std::set<std::string> askedBefore;
-    if (!askedBefore.insert(finding.Key).second || !MayRunDespite(finding, GetMsg(MPanelAsks)))
+    // The panel's own folder is "this folder" to the user.
+    VisitFinding shown = finding;
+    if (shown.Folder == directory) shown.Folder = ".";
+    if (!askedBefore.insert(finding.Key).second || !MayRunDespite(shown, GetMsg(MPanelAsks)))
       return finding;
     AgreeTo(finding);
   }
