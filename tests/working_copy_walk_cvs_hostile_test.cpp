@@ -1,10 +1,13 @@
 // The walk before a command sees every folder the real cvs enters: the
 // lines of CVS/Entries.Log read as the client reads them, folder entries
 // that are links or no single name asked about, and a walk that stays
-// bounded however large the entries and that a Break ends.
+// bounded however large the entries and that a Break ends.  The panel's
+// ignore list stays bounded however large its files.
 #include <atomic>
+#include <chrono>
 
 #include "commands_fixture.hpp"
+#include "panel/ignore_rules.hpp"
 #include "runner/cvs_visits.hpp"
 #include "runner/entries_file.hpp"
 
@@ -153,6 +156,32 @@ TEST_F(OddEntryCommand, UpdateAsksBeforeMergingIntoALinkedProjectAndCancelRunsNo
   EXPECT_TRUE(CvsCalls().empty());
   EXPECT_EQ(ReadFile(mine + "/a.c"), "my own work\n");
   ExpectNoTempFiles();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(LargeIgnoreList, AMegabyteOfPatternsCostsNoMoreThanTheBoundPerName) {
+  // Some 100,000 patterns: distinct wildcards, then plain names.
+  std::string list;
+  for (int i = 0; list.size() < (size_t(1) << 19); ++i) list += "*.x" + std::to_string(i) + "?\n";
+  for (int i = 0; list.size() < (size_t(1) << 20) - 32; ++i) list += "plain" + std::to_string(i) + "\n";
+  list += "last-plain\n";
+  IgnoreRules rules;
+  rules.Add(list);
+  EXPECT_TRUE(rules.Cut());
+  EXPECT_TRUE(rules.Ignores("last-plain"));  // plain names are never cut
+  EXPECT_TRUE(rules.Ignores("a.x7z"));       // a wildcard within the bound
+  // 5,000 unknown names against the whole list: within the bound this is
+  // some five million matches, where every pattern would be 500 million.
+  const auto start = std::chrono::steady_clock::now();
+  size_t ignored = 0;
+  for (int i = 0; i < 5000; ++i) ignored += rules.Ignores(("unknown-" + std::to_string(i)).c_str());
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_EQ(ignored, 0u);
+  EXPECT_LT(seconds, 20.0);
 }
 
 }  // namespace
