@@ -158,6 +158,25 @@ TEST_F(OddEntryCommand, UpdateAsksBeforeMergingIntoALinkedProjectAndCancelRunsNo
   ExpectNoTempFiles();
 }
 
+TEST_F(OddEntryCommand, ALongCheckShowsADialogWhoseBreakEndsIt) {
+  MakeWorkingCopy({{"a.c", "a\n"}});
+  std::string many = ReadFile(wc + "/CVS/Entries");
+  for (int i = 0; i < 199000; ++i) many += "D/f" + std::to_string(i) + "////\n";
+  WriteFile(wc + "/CVS/Entries", many);
+  host.script.RunBreakAfterMs = 50;
+  host.script.Message.push_back(standin::Answer(0));
+  Run(kUpdate);
+  ASSERT_EQ(host.Dialogs.size(), 1u);
+  EXPECT_TRUE(host.Dialogs[0].Ex);
+  EXPECT_STREQ(host.Dialogs[0].ItemsIn[0].Data, "Checking folders...");
+  // Broken off, the folder counts as one that could not be checked.
+  ASSERT_EQ(host.Messages.size(), 1u);
+  ASSERT_GE(host.Messages[0].Lines.size(), 3u);
+  EXPECT_EQ(host.Messages[0].Lines[1], "This folder could not be checked:");
+  EXPECT_EQ(host.Messages[0].Lines[2], "the check was broken off");
+  EXPECT_TRUE(CvsCalls().empty());
+}
+
 }  // namespace
 
 namespace {

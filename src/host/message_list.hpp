@@ -176,4 +176,5 @@ QUILLET_MESSAGE(MCheckChanged, "s", "the working copy changed after it was check
 QUILLET_MESSAGE(MPanelAsks, nullptr, "Let the panel run cvs here during this session?")
 QUILLET_MESSAGE(MRefusedNotAsked, nullptr, "the panel was not allowed to run cvs here")
 QUILLET_MESSAGE(MRefusedOutside, "s", "%s leads outside the working copy")
+QUILLET_MESSAGE(MCheckingTitle, nullptr, "Checking folders...")
 QUILLET_MESSAGE(MLanguageEnd, nullptr, "Quillet messages end here")

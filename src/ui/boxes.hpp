@@ -36,6 +36,9 @@ TempFile TempFileOrSay(const char *fallbackVariable);
 bool MayRunCvsOn(const Selection &selection, bool recursive);
 // The same for a command on the whole current folder and below.
 bool MayRunOnCurrentFolderRoot();
+// CheckCommandFolders on a worker thread; when it takes more than a moment
+// a small dialog shows, whose Break ends the walk (it then ends Unchecked).
+VisitFinding CheckWithBreak(const Selection &folders, bool recursive, const VisitLimits &limits);
 // What stands in the way of cvs on `selection` once the questions that the
 // user's word settles for the session are asked: nothing, a finding the
 // user declined, or one of the kinds that are asked about at each run.

@@ -35,7 +35,7 @@ const int kMostQuestions = 64;
 VisitFinding FindingAfterQuestions(const Selection &selection, bool recursive) {
   const VisitLimits limits;
   for (int asked = 0; asked < kMostQuestions; ++asked) {
-    const VisitFinding finding = CheckCommandFolders(selection, recursive, limits);
+    const VisitFinding finding = CheckWithBreak(selection, recursive, limits);
     if (!finding.NeedsConsent()) {
       // Checked again right before cvs starts.
       RememberCheck(selection, recursive, limits, finding);
