@@ -11,6 +11,8 @@ struct KeptCheck {
   bool Recursive = true;
   VisitLimits Limits;
   VisitFinding Accepted;
+  // Whether the user had something in front of them since the last start.
+  bool Paused = true;
 };
 
 KeptCheck &Kept() {
@@ -34,13 +36,22 @@ void RememberCheck(const Selection &folders, bool recursive, const VisitLimits &
 
 void ForgetCheck() { Kept() = KeptCheck(); }
 
+void NoteUserPause() { Kept().Paused = true; }
+
 std::string CheckNoLongerHolds() {
-  const KeptCheck &kept = Kept();
+  KeptCheck &kept = Kept();
   if (!kept.Kept) return "";
   const VisitFinding now = CheckCommandFolders(kept.Folders, kept.Recursive, kept.Limits);
-  if (now.What == kept.Accepted.What && now.Folder == kept.Accepted.Folder &&
-      now.Detail == kept.Accepted.Detail && now.Fingerprint == kept.Accepted.Fingerprint)
+  const bool same = now.What == kept.Accepted.What && now.Folder == kept.Accepted.Folder &&
+                    now.Detail == kept.Accepted.Detail &&
+                    now.Fingerprint == kept.Accepted.Fingerprint;
+  if (same || !kept.Paused) {
+    // What the run writes (the entries of an added folder) is the next
+    // start's starting point.
+    kept.Accepted = now;
+    kept.Paused = false;
     return "";
+  }
   std::string what = now ? FindingLines(now)[0] + " " + FindingLines(now)[1] : now.Folder;
   if (what.empty()) what = kept.Accepted.Folder.empty() ? "." : kept.Accepted.Folder;
   return FormatText(CheckedFormat(MCheckChanged), what.c_str());

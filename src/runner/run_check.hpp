@@ -17,8 +17,14 @@ void RememberCheck(const Selection &folders, bool recursive, const VisitLimits &
                    const VisitFinding &accepted);
 void ForgetCheck();
 // Why the program must not start: the kept check, made again, found
-// something else; empty when nothing is kept or nothing changed.
+// something else; empty when nothing is kept or nothing changed.  What it
+// finds then becomes the kept check.  Starts that follow one another with
+// nothing for the user in between (the batches of one command) take the
+// working copy as the run before them left it.
 std::string CheckNoLongerHolds();
+// A question, dialog, menu or editor stood for the user: the next start
+// compares with what was kept before it.
+void NoteUserPause();
 
 // Keeps a check for the life of the holder.
 class HeldCheck {

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "host/host.hpp"
+#include "runner/run_check.hpp"
 
 FarDialogItem DialogItem(int type, int x1, int y1, int x2, int y2, int focus, int selected,
                          DWORD flags, int defaultButton, const char *text) {
@@ -30,6 +31,7 @@ FarDialogItem HistoryEdit(int x1, int y1, int x2, int focus, const char *history
 }
 
 int RunDialog(FarDialogItem *items, int count, int width, int height) {
+  NoteUserPause();
   return HostInfo.Dialog(HostInfo.ModuleNumber, -1, -1, width, height, nullptr, items, count);
 }
 

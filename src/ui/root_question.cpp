@@ -14,6 +14,7 @@ namespace {
 
 // Asks whether cvs may run despite `finding`; "Cancel" is the default.
 bool MayRunDespite(const VisitFinding &finding, const char *question) {
+  NoteUserPause();
   std::vector<std::string> lines = FindingLines(finding);
   lines.insert(lines.begin(), GetMsg(MWarningTitle));
   lines.push_back(question);
