@@ -214,6 +214,29 @@ TEST_F(SharedCommand, ACommandToAHostAsksOnceNamingItAndCancelRunsNothing) {
   ExpectNoTempFiles();
 }
 
+TEST_F(SharedCommand, ACommandLetRunInASharedRepositoryLetsThePanelRunThere) {
+  Shell("chmod o+w " + ShellQuote(sandbox.Repository() + "/CVSROOT"));
+  host.script.Message.push_back(standin::Answer(1));  // Run
+  host.script.Message.push_back(standin::Answer(0));  // the command's own confirmation
+  Run(kStat);
+  ASSERT_EQ(host.Messages.size(), 2u);
+  EXPECT_NE(Joined(host.Messages[0]).find("/CVSROOT can be written by other users"),
+            std::string::npos)
+      << Joined(host.Messages[0]);
+  EXPECT_EQ(LastCvsCall().find("[stat]"), 0u);
+  // The panel on the same working copy asks nothing more and runs cvs.
+  host.Messages.clear();
+  host.Dialogs.clear();
+  host.ActivePanel().CurDir = wc;
+  HANDLE panel = module.OpenPlugin(OPEN_COMMANDLINE, 0);
+  ASSERT_NE(panel, INVALID_HANDLE_VALUE);
+  host.OpenPluginPanel(module, panel);
+  EXPECT_TRUE(host.Messages.empty()) << Joined(host.Messages[0]);
+  EXPECT_EQ(CvsRuns(), 1);
+  EXPECT_STREQ(Items()["a.c"]->Description, "Up-to-date");
+  host.ClosePluginPanel();
+}
+
 TEST_F(SharedCommand, ARootChangedWhileTheMessageIsTypedIsRefused) {
   WriteFile(wc + "/a.c", "changed\n");
   // A second repository that the working copy is pointed at meanwhile.

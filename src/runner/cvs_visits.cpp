@@ -49,6 +49,10 @@ std::string Absolute(const std::string &path) {
 #ifdef _WIN32
   if (path.size() >= 2 && path[1] == ':') return path;
 #endif
+  // "." and "./x" name the current folder and one below it.
+  if (path == ".") return os::CurrentDir();
+  if (path.size() > 2 && path[0] == '.' && (path[1] == '/' || path[1] == os::kSep))
+    return os::CurrentDir() + os::kSep + path.substr(2);
   return os::CurrentDir() + os::kSep + path;
 }
 
