@@ -84,8 +84,7 @@ std::string TrackedFileRefusal(const std::string &dir) {
   for (const std::string &name : odd) {
     if (tracked.count(name) == 0) continue;
     const os::EntryType type = folder->TypeOf(name, true);
-    if (type == os::EntryType::Other || (type != os::EntryType::File && type != os::EntryType::Folder &&
-                                         type != os::EntryType::Missing))
+    if (type == os::EntryType::Other || type == os::EntryType::Failed)
       return FormatText(CheckedFormat(MRefusedNotPlainFile), name.c_str());
     // cvs reads what a link leads to as the tracked file: only a file of
     // the working copy itself is one (a link to /proc/self/pagemap is not).
