@@ -88,8 +88,7 @@ TEST_F(SharedPanel, AnotherUsersRepositoryOrWorkingCopyAndNotifyAreAskedAbout) {
     host.script.Message.push_back(standin::Answer(0));
     OpenPanel(copy);
     ASSERT_EQ(host.Messages.size(), 1u);
-    EXPECT_NE(Joined(host.Messages[0]).find(c.Said), std::string::npos)
-        << Joined(host.Messages[0]);
+    EXPECT_NE(Joined(host.Messages[0]).find(c.Said), std::string::npos) << Joined(host.Messages[0]);
     EXPECT_EQ(CvsRuns(), 0);
     host.ClosePluginPanel();
     Shell("chown -R 0 " + ShellQuote(sandbox.Repository()) + " && rm -rf " + ShellQuote(copy));
@@ -132,10 +131,11 @@ class RemoteHost {
  public:
   explicit RemoteHost(const std::string &dir) : mark_(dir + "/login-mark") {
     const std::string script = dir + "/login.sh";
-    WriteScript(script, "echo \"$(cut -d' ' -f6 /proc/$$/stat) ${SSH_ASKPASS_REQUIRE:-ask}\" >> " +
-                            ShellQuote(mark_) +
-                            "\nwhile :; do case $1 in -l) shift 2 ;; --) shift ;; *) break ;; esac; done\n"
-                            "shift\nexec sh -c \"$*\"\n");
+    WriteScript(script,
+                "echo \"$(cut -d' ' -f6 /proc/$$/stat) ${SSH_ASKPASS_REQUIRE:-ask}\" >> " +
+                    ShellQuote(mark_) +
+                    "\nwhile :; do case $1 in -l) shift 2 ;; --) shift ;; *) break ;; esac; done\n"
+                    "shift\nexec sh -c \"$*\"\n");
     env_.Set("CVS_RSH", script);
   }
   std::vector<std::string> Marks() const { return ReadLines(mark_); }

@@ -57,11 +57,11 @@ TEST_F(EntriesLogWalk, TheWalkEntersExactlyWhereTheRealClientDoes) {
       // A line without a command letter is an entry added as it stands.
       {"D/other////\n", true},
       {"D/other////extra/fields\n", true},
-      {"X D/other////\n", false},   // other letters are passed over
-      {"AD/other////\n", false},    // no entry at all
-      {"A D/other/x/y\n", false},   // too few fields
+      {"X D/other////\n", false},  // other letters are passed over
+      {"AD/other////\n", false},   // no entry at all
+      {"A D/other/x/y\n", false},  // too few fields
       {"A D/other////\nR D/other////\n", false},
-      {"A D/other////\nR /other////\n", false},  // removal is by name, of either kind
+      {"A D/other////\nR /other////\n", false},     // removal is by name, of either kind
       {"A D/other////\nA /other/1.1///\n", false},  // a file entry replaces the folder
       {"A D/other////\nR D/other/\n", true},        // a removal that is no entry removes nothing
       {std::string("A D/other////\0ignored\n", 22), false},  // a NUL spoils the line
@@ -185,7 +185,8 @@ TEST(LargeIgnoreList, AMegabyteOfPatternsCostsNoMoreThanTheBoundPerName) {
   // Some 100,000 patterns: distinct wildcards, then plain names.
   std::string list;
   for (int i = 0; list.size() < (size_t(1) << 19); ++i) list += "*.x" + std::to_string(i) + "?\n";
-  for (int i = 0; list.size() < (size_t(1) << 20) - 32; ++i) list += "plain" + std::to_string(i) + "\n";
+  for (int i = 0; list.size() < (size_t(1) << 20) - 32; ++i)
+    list += "plain" + std::to_string(i) + "\n";
   list += "last-plain\n";
   IgnoreRules rules;
   rules.Add(list);

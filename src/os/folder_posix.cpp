@@ -3,9 +3,9 @@
 // that may be searched but not read can still be passed through), and
 // every lookup relative to it.
 #include <dirent.h>
-#include <grp.h>
 #include <errno.h>
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -53,8 +53,7 @@ Sharing SharingOfStat(const struct stat &info) {
   // The sticky bit keeps others from replacing what they do not own.
   if ((info.st_mode & S_IWOTH) != 0 && !(S_ISDIR(info.st_mode) && (info.st_mode & S_ISVTX)))
     return Sharing::WritableByOthers;
-  if ((info.st_mode & S_IWGRP) != 0 && !PrivateGroup(info.st_gid))
-    return Sharing::WritableByOthers;
+  if ((info.st_mode & S_IWGRP) != 0 && !PrivateGroup(info.st_gid)) return Sharing::WritableByOthers;
   return Sharing::Own;
 }
 

@@ -140,7 +140,9 @@ bool MakePrivateFolder(const std::string &parent, const char *prefix, std::strin
   return true;
 }
 
-bool RemoveEmptyFolder(const std::string &path) { return !path.empty() && rmdir(path.c_str()) == 0; }
+bool RemoveEmptyFolder(const std::string &path) {
+  return !path.empty() && rmdir(path.c_str()) == 0;
+}
 
 CreateResult CreateExclusive(const std::string &path) {
   if (path.empty()) return CreateResult::Failed;
@@ -492,8 +494,9 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
   // Without the terminal, a session of its own: no terminal to open at all.
   posix_spawnattr_setpgroup(&attributes, 0);
   const bool ownSession = output != nullptr && !childTerminal;
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF |
-                                            (ownSession ? POSIX_SPAWN_SETSID : POSIX_SPAWN_SETPGROUP));
+  posix_spawnattr_setflags(&attributes,
+                           POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF |
+                               (ownSession ? POSIX_SPAWN_SETSID : POSIX_SPAWN_SETPGROUP));
 
   pid_t pid = -1;
   int rc = posix_spawn(&pid, program.c_str(), &actions, &attributes,

@@ -5,9 +5,6 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "ui/boxes.hpp"
-#include "ui/host_panel.hpp"
-#include "ui/run_dialog.hpp"
 #include "host/host.hpp"
 #include "os/os.hpp"
 #include "panel/ignore_rules.hpp"
@@ -16,6 +13,9 @@
 #include "runner/cvs_root.hpp"
 #include "runner/output_lines.hpp"
 #include "runner/runner.hpp"
+#include "ui/boxes.hpp"
+#include "ui/host_panel.hpp"
+#include "ui/run_dialog.hpp"
 
 namespace {
 

@@ -77,14 +77,15 @@ std::vector<std::string> FindingLines(const VisitFinding &finding) {
               Shown(finding.Detail), GetMsg(MForeignRepositoryWhy)};
     case VisitFinding::NotifyFile:
     case VisitFinding::SharedFolder:
-      return {here ? GetMsg(MHereAdminFolder)
-                   : FormatText(CheckedFormat(MAdminFolder), folder.c_str()),
-              Shown(finding.Detail),
-              GetMsg(finding.What == VisitFinding::NotifyFile ? MNotifyWhy : MSharedWhy)};
+      return {
+          here ? GetMsg(MHereAdminFolder) : FormatText(CheckedFormat(MAdminFolder), folder.c_str()),
+          Shown(finding.Detail),
+          GetMsg(finding.What == VisitFinding::NotifyFile ? MNotifyWhy : MSharedWhy)};
     case VisitFinding::RemoteHost:
-      return {FormatText(CheckedFormat(MRemoteHost), Shown(finding.Detail).c_str()),
-              here ? GetMsg(MHereRemoteRoot) : FormatText(CheckedFormat(MRemoteRoot), folder.c_str()),
-              GetMsg(MRemoteHostWhy)};
+      return {
+          FormatText(CheckedFormat(MRemoteHost), Shown(finding.Detail).c_str()),
+          here ? GetMsg(MHereRemoteRoot) : FormatText(CheckedFormat(MRemoteRoot), folder.c_str()),
+          GetMsg(MRemoteHostWhy)};
     default:
       return {};
   }

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "host/host.hpp"
 #include <set>
+#include "host/host.hpp"
 
 #include "runner/cvs_visits.hpp"
 #include "runner/run_check.hpp"
