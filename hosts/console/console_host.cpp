@@ -47,7 +47,7 @@ ConsoleHost::ConsoleHost(Terminal &term) : term_(term), core_(*this) {}
 
 ConsoleHost::~ConsoleHost() {
   for (int i = 0; i < 2; ++i) core_.ClosePluginPanel(i);
-  SaveHistories();
+  SaveHistories(false);
   if (moduleLoaded_) hostcore::UnloadModule(module_);
 }
 
@@ -133,7 +133,7 @@ hostcore::DialogClose ConsoleHost::ShowDialog(hostcore::DialogSession &dialog) {
 
 void ConsoleHost::WakeDialog(hostcore::DialogSession &) { term_.Wake(); }
 
-void ConsoleHost::DialogDone(const hostcore::DialogSession &, int) { SaveHistories(); }
+void ConsoleHost::DialogDone(const hostcore::DialogSession &, int) { SaveHistories(true); }
 
 hostcore::EditorOutcome ConsoleHost::Edit(const hostcore::EditorRequest &request) {
   hostcore::EditorRequest forPlugin = request;
@@ -456,11 +456,18 @@ void ConsoleHost::SetCommandLine(const std::string &text) {
   command_.Edit = hostcore::NewLineEdit(text);
 }
 
-void ConsoleHost::SaveHistories() {
+void ConsoleHost::SaveHistories(bool maySay) {
   // Merged with what another host kept meanwhile; a dialog that added
   // nothing (the run dialog of every cvs run) writes nothing.
-  if (!historiesPath_.empty() && core_.Histories != historiesBase_)
-    hostcore::SaveHistoriesMerged(historiesPath_, historiesBase_, core_.Histories);
+  if (historiesPath_.empty() || core_.Histories == historiesBase_ ||
+      hostcore::SaveHistoriesMerged(historiesPath_, historiesBase_, core_.Histories))
+    return;
+  if (!maySay || historiesUnsavedSaid_) return;
+  historiesUnsavedSaid_ = true;
+  AskUser(term_, "Histories",
+          {"The edit histories cannot be saved in", historiesPath_,
+           "(the folder cannot be made or written); they are kept until the host ends."},
+          {"OK"}, true);
 }
 
 }  // namespace console

@@ -67,7 +67,10 @@ class ConsoleHost : public hostcore::FrontEnd, private Modal {
   void ShowPluginsMenu();
   void ViewCurrent(bool edit);
   void SetCommandLine(const std::string &text);
-  void SaveHistories();
+  // Writes the edit histories when they changed.  Where they cannot be
+  // written (a state folder that cannot be made or written), the user is
+  // told once a run, when `maySay` (never while the host is closing).
+  void SaveHistories(bool maySay);
 
   Terminal &term_;
   hostcore::HostCore core_;
@@ -84,6 +87,7 @@ class ConsoleHost : public hostcore::FrontEnd, private Modal {
   std::string selection_[2];
   bool movedOnly_ = false;
   std::string historiesPath_;
+  bool historiesUnsavedSaid_ = false;
   hostcore::HistoryStore historiesBase_;  // the histories as last read or written
 };
 

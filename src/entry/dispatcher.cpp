@@ -4,6 +4,7 @@
 #include "entry/dispatch.hpp"
 #include "host/host.hpp"
 #include "panel/cvs_panel.hpp"
+#include "runner/run_check.hpp"
 #include "runner/runner.hpp"
 #include "ui/boxes.hpp"
 #include "ui/cvs_run.hpp"
@@ -96,6 +97,9 @@ void RunCommand(CommandRun &run, const CommandRow &row) {
 }
 
 HANDLE DispatchCommand() {
+  // The check made before the command holds for its runs only.
+  ForgetCheck();
+  const ForgetsCheck forget;
   CommandRun run;
   if (!CollectSelection(run.selection, run.wholeDirectory)) return INVALID_HANDLE_VALUE;
   const CommandRow *row = ShowCommandMenu(run.wholeDirectory);

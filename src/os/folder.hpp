@@ -38,6 +38,18 @@ struct FolderIdentity {
   }
 };
 
+// Who besides the user can change an entry: its owner, when that is
+// another user (the system's own account excepted), and anyone its mode
+// lets write it (a group counts unless it is the user's own private group).
+// On Windows every entry counts as the user's own: the temporary and
+// profile folders are private there, and access lists are not read.
+enum class Sharing {
+  Own,               // the user's or the system's, written by nobody else
+  OtherOwner,        // owned by another user
+  WritableByOthers,  // its mode lets other users write it
+  Unknown,           // it could not be looked at
+};
+
 class Folder {
  public:
   ~Folder();
@@ -62,6 +74,13 @@ class Folder {
   // listed.
   bool EachEntry(const std::function<void(const std::string &name, EntryType type)> &each) const;
   const FolderIdentity &Identity() const { return identity_; }
+  // Who can change the folder itself, and the entry `name` in it (what a
+  // link leads to, with `followLink`).
+  Sharing SharingOfSelf() const;
+  Sharing SharingOf(const std::string &name, bool followLink) const;
+  // The size of the entry `name` (what a link leads to, with `followLink`);
+  // false when it cannot be looked at.
+  bool SizeOf(const std::string &name, bool followLink, uint64_t &size) const;
 
  private:
   Folder() = default;

@@ -5,6 +5,7 @@
 #include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,7 +36,47 @@ FolderIdentity IdentityOf(const struct stat &info) {
   return identity;
 }
 
+// Whether the group `gid` holds nobody but this user: the user's own
+// private group, as Debian makes one for each user.
+bool PrivateGroup(gid_t gid) {
+  if (gid != getegid()) return false;
+  const struct group *entry = getgrgid(gid);
+  if (entry == nullptr) return false;
+  // Members listed by name are others: the user's own group lists nobody.
+  return entry->gr_mem == nullptr || entry->gr_mem[0] == nullptr;
+}
+
+Sharing SharingOfStat(const struct stat &info) {
+  if (info.st_uid != geteuid() && info.st_uid != 0) return Sharing::OtherOwner;
+  // A link's own mode says nothing; what it leads to was looked at.
+  if (S_ISLNK(info.st_mode)) return Sharing::Own;
+  // The sticky bit keeps others from replacing what they do not own.
+  if ((info.st_mode & S_IWOTH) != 0 && !(S_ISDIR(info.st_mode) && (info.st_mode & S_ISVTX)))
+    return Sharing::WritableByOthers;
+  if ((info.st_mode & S_IWGRP) != 0 && !PrivateGroup(info.st_gid)) return Sharing::WritableByOthers;
+  return Sharing::Own;
+}
+
 }  // namespace
+
+Sharing Folder::SharingOfSelf() const {
+  struct stat info;
+  return fstat(fd_, &info) == 0 ? SharingOfStat(info) : Sharing::Unknown;
+}
+
+Sharing Folder::SharingOf(const std::string &name, bool followLink) const {
+  struct stat info;
+  if (fstatat(fd_, name.c_str(), &info, followLink ? 0 : AT_SYMLINK_NOFOLLOW) != 0)
+    return Sharing::Unknown;
+  return SharingOfStat(info);
+}
+
+bool Folder::SizeOf(const std::string &name, bool followLink, uint64_t &size) const {
+  struct stat info;
+  if (fstatat(fd_, name.c_str(), &info, followLink ? 0 : AT_SYMLINK_NOFOLLOW) != 0) return false;
+  size = static_cast<uint64_t>(info.st_size);
+  return true;
+}
 
 Folder::~Folder() {
   if (fd_ >= 0) close(fd_);

@@ -106,6 +106,22 @@ PlainRead Folder::ReadPlain(const std::string &name, size_t maxBytes, std::strin
   return ReadPlainFile(path_ + "\\" + name, maxBytes, content);
 }
 
+Sharing Folder::SharingOfSelf() const { return Sharing::Own; }
+
+Sharing Folder::SharingOf(const std::string &name, bool followLink) const {
+  (void)followLink;
+  return TypeOf(name, false) == EntryType::Failed ? Sharing::Unknown : Sharing::Own;
+}
+
+bool Folder::SizeOf(const std::string &name, bool followLink, uint64_t &size) const {
+  (void)followLink;
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA((path_ + "\\" + name).c_str(), GetFileExInfoStandard, &data))
+    return false;
+  size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  return true;
+}
+
 bool Folder::EachEntry(
     const std::function<void(const std::string &name, EntryType type)> &each) const {
   WIN32_FIND_DATAA found;

@@ -33,6 +33,11 @@ bool IsExecutableFile(const std::string &path);
 bool ChangeDir(const std::string &path);
 std::string CurrentDir();
 bool RemoveFile(const std::string &path);
+// Makes a new folder of the user's own in `parent` (on POSIX mode 0700,
+// named "<prefix>XXXXXX" by mkdtemp), its path in `made`; false when none
+// can be made.  Removing it takes an empty folder only.
+bool MakePrivateFolder(const std::string &parent, const char *prefix, std::string &made);
+bool RemoveEmptyFolder(const std::string &path);
 enum class CreateResult { Created, Exists, Failed };
 // Creates the file exclusively (owner-only on POSIX) and closes it at once.
 CreateResult CreateExclusive(const std::string &path);
@@ -112,6 +117,13 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
 // fail at once (a launcher whose tool is missing); true, with its exit code
 // and what it wrote in `said`, when it did.  False on Windows.
 bool FailedAtOnce(Process *process, std::string &said);
+// POSIX: while `allowed` is false, a program started with an output file
+// gets no controlling terminal (a session of its own, its input from
+// /dev/null), so that whatever would ask the user there (ssh's password
+// prompt) fails at once instead.  On Windows it changes nothing: a console
+// program shares the host's console there.
+void SetChildTerminal(bool allowed);
+bool ChildTerminalAllowed();
 enum class WaitResult { ProcessEnded, EventSignalled, WantsTerminal, Failed };
 // Waits without limit for the first of the process's end and the event.
 // On POSIX a process that stops to use the terminal (to read from it, or

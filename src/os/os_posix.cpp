@@ -130,9 +130,23 @@ std::string CurrentDir() {
 
 bool RemoveFile(const std::string &path) { return !path.empty() && unlink(path.c_str()) == 0; }
 
+bool MakePrivateFolder(const std::string &parent, const char *prefix, std::string &made) {
+  std::string name = parent;
+  if (name.empty() || name.back() != '/') name += '/';
+  name += std::string(prefix) + "XXXXXX";
+  made.clear();
+  if (mkdtemp(&name[0]) == nullptr) return false;
+  made = name;
+  return true;
+}
+
+bool RemoveEmptyFolder(const std::string &path) {
+  return !path.empty() && rmdir(path.c_str()) == 0;
+}
+
 CreateResult CreateExclusive(const std::string &path) {
   if (path.empty()) return CreateResult::Failed;
-  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) return errno == EEXIST ? CreateResult::Exists : CreateResult::Failed;
   CloseQuietly(fd);
   return CreateResult::Created;
@@ -140,9 +154,13 @@ CreateResult CreateExclusive(const std::string &path) {
 
 FILE *OpenOutputFile(const std::string &path) {
   if (path.empty()) return nullptr;
-  // "e": close-on-exec, so that a child sees the file only as the standard
-  // output and error it is given.
-  return fopen(path.c_str(), "we");
+  // Close-on-exec, so that a child sees the file only as the standard
+  // output and error it is given; never through a link put at its place.
+  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd < 0) return nullptr;
+  FILE *file = fdopen(fd, "w");
+  if (file == nullptr) CloseQuietly(fd);
+  return file;
 }
 
 bool ListDirectory(const std::string &dir, std::vector<DirectoryEntry> &entries) {
@@ -413,7 +431,12 @@ int NamelessScratchFile() {
   return fd;
 }
 
+bool childTerminal = true;
+
 }  // namespace
+
+void SetChildTerminal(bool allowed) { childTerminal = allowed; }
+bool ChildTerminalAllowed() { return childTerminal; }
 
 Process *StartProcess(const std::string &program, const char *const *argv, FILE *output,
                       std::string &error, bool &notFound, const EnvironmentSettings &settings) {
@@ -443,6 +466,7 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
     // Both streams share one open file, so their order is kept.
     posix_spawn_file_actions_adddup2(&actions, fd, 1);
     posix_spawn_file_actions_adddup2(&actions, fd, 2);
+    if (!childTerminal) posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
   } else {
     // Nobody waits for it: the terminal is not its to read or write.
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
@@ -470,9 +494,12 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
   posix_spawnattr_setsigdefault(&attributes, &defaults);
   // A process group of its own: a break ends the child and whatever it has
   // started (an ssh, an editor) together.
+  // Without the terminal, a session of its own: no terminal to open at all.
   posix_spawnattr_setpgroup(&attributes, 0);
+  const bool ownSession = output != nullptr && !childTerminal;
   posix_spawnattr_setflags(&attributes,
-                           POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP);
+                           POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF |
+                               (ownSession ? POSIX_SPAWN_SETSID : POSIX_SPAWN_SETPGROUP));
 
   pid_t pid = -1;
   int rc = posix_spawn(&pid, program.c_str(), &actions, &attributes,

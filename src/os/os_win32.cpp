@@ -67,6 +67,30 @@ std::string CurrentDir() {
 
 bool RemoveFile(const std::string &path) { return !path.empty() && DeleteFileA(path.c_str()) != 0; }
 
+bool MakePrivateFolder(const std::string &parent, const char *prefix, std::string &made) {
+  // The user's temporary folder is the user's own on Windows; a new folder
+  // there takes its access list.
+  made.clear();
+  std::string base = parent;
+  if (base.empty() || (base.back() != '\\' && base.back() != '/')) base += '\\';
+  base += prefix;
+  unsigned long seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
+  for (int tries = 0; tries < 100; ++tries) {
+    seed = seed * 1103515245ul + 12345ul;
+    const std::string name = base + std::to_string(seed % 1000000ul);
+    if (CreateDirectoryA(name.c_str(), nullptr)) {
+      made = name;
+      return true;
+    }
+    if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
+  }
+  return false;
+}
+
+bool RemoveEmptyFolder(const std::string &path) {
+  return !path.empty() && RemoveDirectoryA(path.c_str()) != 0;
+}
+
 CreateResult CreateExclusive(const std::string &path) {
   if (path.empty()) return CreateResult::Failed;
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -394,6 +418,13 @@ WaitResult WaitProcessOrEvent(Process *process, Event *event) {
 // A program started without capture shares the console; what it says is
 // its own.
 bool FailedAtOnce(Process *, std::string &) { return false; }
+
+namespace {
+bool childTerminal = true;
+}  // namespace
+
+void SetChildTerminal(bool allowed) { childTerminal = allowed; }
+bool ChildTerminalAllowed() { return childTerminal; }
 
 // A console is shared by every program on it: there is nothing to lend.
 bool LendTerminal(Process *, int) { return false; }

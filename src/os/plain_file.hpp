@@ -18,6 +18,11 @@ bool IsPlainDirectory(const std::string &path);
 // Whether the path names anything at all, a dangling link included.
 bool EntryExists(const std::string &path);
 
+// The whole path that `path` names once every link in it is followed;
+// false when it cannot be resolved (a dangling link, a loop).  On Windows
+// the full path of what the last link leads to.
+bool ResolvedPath(const std::string &path, std::string &resolved);
+
 enum class PlainRead {
   Read,      // the whole file is in `content`
   TooLarge,  // the file holds more than the bound; its first `maxBytes` are in `content`

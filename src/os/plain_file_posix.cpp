@@ -5,6 +5,7 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,6 +24,15 @@ bool IsPlainDirectory(const std::string &path) {
 bool EntryExists(const std::string &path) {
   struct stat info;
   return !path.empty() && lstat(path.c_str(), &info) == 0;
+}
+
+bool ResolvedPath(const std::string &path, std::string &resolved) {
+  resolved.clear();
+  char *whole = realpath(path.c_str(), nullptr);
+  if (whole == nullptr) return false;
+  resolved = whole;
+  free(whole);
+  return true;
 }
 
 PlainRead ReadPlainFile(const std::string &path, size_t maxBytes, std::string &content) {

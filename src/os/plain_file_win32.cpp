@@ -28,6 +28,22 @@ bool EntryExists(const std::string &path) {
   return EntryAttributes(path) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool ResolvedPath(const std::string &path, std::string &resolved) {
+  resolved.clear();
+  HANDLE handle =
+      CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  char buffer[32768];
+  const DWORD length = GetFinalPathNameByHandleA(handle, buffer, sizeof buffer, 0);
+  CloseHandle(handle);
+  if (length == 0 || length >= sizeof buffer) return false;
+  resolved.assign(buffer, length);
+  // "\\?\C:\x" names the same file as "C:\x".
+  if (resolved.compare(0, 4, "\\\\?\\") == 0) resolved.erase(0, 4);
+  return true;
+}
+
 PlainRead ReadPlainFile(const std::string &path, size_t maxBytes, std::string &content) {
   content.clear();
   if (EntryAttributes(path) == INVALID_FILE_ATTRIBUTES) {

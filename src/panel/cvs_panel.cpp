@@ -14,6 +14,7 @@
 #include "panel/panel_paths.hpp"
 #include "runner/admin_folder.hpp"
 #include "runner/cvs_root.hpp"
+#include "ui/boxes.hpp"
 
 namespace {
 // The panels the host holds open; the host closes each before unloading.
@@ -65,6 +66,12 @@ void CvsPanel::ReadCvsContext(bool trackedFiles) {
     // reads a tracked file whose time has changed to its end.
     CvsRefusal = AdminFolderRefusal(Directory);
     if (CvsRefusal.empty() && trackedFiles) CvsRefusal = TrackedFileRefusal(Directory);
+  }
+  // A repository or a folder that others can change, and CVS/Notify, need
+  // the user's word first (asked once a session).
+  if (CvsRefusal.empty()) {
+    const VisitFinding finding = PanelFinding(Directory);
+    if (finding) CvsRefusal = finding.Detail.empty() ? GetMsg(MRefusedNotAsked) : finding.Detail;
   }
 }
 

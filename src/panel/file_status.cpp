@@ -5,17 +5,19 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "ui/boxes.hpp"
-#include "ui/host_panel.hpp"
-#include "ui/cvs_run.hpp"
 #include "host/host.hpp"
 #include "os/os.hpp"
 #include "panel/ignore_rules.hpp"
 #include "panel/kept_files.hpp"
 #include "panel/panel_paths.hpp"
 #include "panel/state_classes.hpp"
+#include "runner/cvs_root.hpp"
 #include "runner/output_lines.hpp"
 #include "runner/runner.hpp"
+#include "ui/boxes.hpp"
+#include "ui/cvs_run.hpp"
+#include "ui/host_panel.hpp"
+#include "ui/run_dialog.hpp"
 
 namespace {
 
@@ -109,7 +111,14 @@ std::string ReadCvsStatus(PanelListing &listing, const std::string &directory) {
         output.get(), decodeTable, ended,
         [&listing](const FileStatus &record) { ApplyRecord(listing, record); }, &unclosed);
   };
-  const RunVerdict &verdict = cvs.Run(args, alongside);
+  const RunVerdict *run;
+  {
+    // The panel's own run asks the user nothing: a login program that
+    // would ask for a password fails instead.
+    const RunsWithoutTerminal quiet;
+    run = &cvs.Run(args, alongside);
+  }
+  const RunVerdict &verdict = *run;
   if (verdict.Ok()) {
     if (unclosed.Name[0] != '\0') ApplyRecord(listing, unclosed);
     return "";
@@ -117,8 +126,18 @@ std::string ReadCvsStatus(PanelListing &listing, const std::string &directory) {
   // The records read before the run stopped are what cvs did report; the
   // rest of the folder stays without states.  A failure is shown as the
   // commands show theirs; the user who broke the run off knows of it.
-  if (verdict.What != RunVerdict::BrokenOff) cvs.Show();
-  return WhyNoAnswer(verdict);
+  if (verdict.What == RunVerdict::BrokenOff) return WhyNoAnswer(verdict);
+  cvs.Show();
+  // A remote root that needs a login: the panel names the host it could
+  // not log in to without asking.
+  std::string root;
+  ReadRootLine(JoinPath(JoinPath(directory, "CVS", os::kSep), "Root", os::kSep), kRootLineLength,
+               root);
+  std::string host = RemoteShellHost(root);
+  for (char &c : host)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  if (host.empty()) return WhyNoAnswer(verdict);
+  return FormatText(CheckedFormat(MRemoteNotRead), host.c_str()) + ": " + WhyNoAnswer(verdict);
 }
 
 void MarkRowsWithoutState(PanelListing &listing, const KeptEntries &kept, RowsCvsRead read) {

@@ -130,15 +130,29 @@ void IgnoreRules::Add(const std::string &text) {
     at = end;
     if (word == "!") {
       // cvs keeps ignoring its own folders whatever the list says.
-      patterns_.assign(1, "CVS");
-    } else if (word.find('\0') == std::string::npos) {
-      patterns_.push_back(word);
+      plain_.clear();
+      wild_.clear();
+      wildSeen_.clear();
+      cut_ = false;
+      plain_.insert("CVS");
+    } else if (word.find('\0') != std::string::npos) {
+      continue;
+    } else if (word.find_first_of("*?[\\") == std::string::npos) {
+      plain_.insert(word);
+    } else if (wildSeen_.count(word) == 0) {
+      if (wild_.size() >= kMostWildPatterns || word.size() > kLongestWildPattern) {
+        cut_ = true;
+        continue;
+      }
+      wildSeen_.insert(word);
+      wild_.push_back(word);
     }
   }
 }
 
 bool IgnoreRules::Ignores(const char *name) const {
-  for (const std::string &pattern : patterns_) {
+  if (plain_.count(name) != 0) return true;
+  for (const std::string &pattern : wild_) {
     if (MatchesPattern(pattern.c_str(), name)) return true;
   }
   return false;

@@ -8,7 +8,10 @@
 #ifndef QUILLET_IGNORE_RULES_HPP
 #define QUILLET_IGNORE_RULES_HPP
 
+#include <stddef.h>
+
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 class IgnoreRules {
@@ -19,9 +22,23 @@ class IgnoreRules {
   // Adds the words of `text` (separated by white space) as patterns.
   void Add(const std::string &text);
   bool Ignores(const char *name) const;
+  // Whether patterns past the bounds below were passed over.
+  bool Cut() const { return cut_; }
+
+  // A list is a few dozen patterns; a list of a megabyte with many unknown
+  // files would cost names times patterns at every re-read.  Patterns
+  // without wildcards are looked up by name, whatever their number; of the
+  // others, the same pattern twice counts once, and those past these bounds
+  // are passed over (Cut): matching a name then costs at most this many
+  // patterns of at most that length.
+  static constexpr size_t kMostWildPatterns = 1000;
+  static constexpr size_t kLongestWildPattern = 256;
 
  private:
-  std::vector<std::string> patterns_;
+  std::unordered_set<std::string> plain_;
+  std::vector<std::string> wild_;
+  std::unordered_set<std::string> wildSeen_;
+  bool cut_ = false;
 };
 
 // Shell-style matching as cvs does it: "*", "?", "[a-z]", "[!x]" or "[^x]",

@@ -15,6 +15,7 @@
 #include "panel/state_classes.hpp"
 #include "runner/cvs_root.hpp"
 #include "runner/cvs_visits.hpp"
+#include "runner/run_check.hpp"
 #include "runner/runner.hpp"
 #include "ui/boxes.hpp"
 #include "ui/host_panel.hpp"
@@ -71,7 +72,7 @@ int ChooseItemAction(const char *name, int selectedCount) {
 // visit for them (cvs takes a named folder's own root, and those below it).
 VisitFinding CvsPanel::FindingForRun(const Selection &operands) {
   ReadCvsContext();
-  if (CvsRefusal.empty()) return CheckCommandFolders(operands, true);
+  if (CvsRefusal.empty()) return FindingAfterQuestions(operands, true);
   VisitFinding found;
   found.Folder = ".";
   found.What = RootCarriesOptions(CvsRoot) ? VisitFinding::RootOptions : VisitFinding::AdminFolder;
@@ -131,6 +132,7 @@ int CvsPanel::ShowItemMenu() {
     ShowErrorText(FormatText(CheckedFormat(MCannotEnter), Directory.c_str()));
     return 1;
   }
+  const ForgetsCheck forget;
   const VisitFinding found = FindingForRun(operands);
   if (found) {
     std::string text;

@@ -28,6 +28,13 @@ std::string AdminFolderRefusal(const os::Folder &dir) {
       refusal = GetMsg(MRefusedAdminTooMany);
       return;
     }
+    // cvs reads its files whole: one above the module's own bound (a sparse
+    // file of gigabytes, a Root without a line end) would fill the memory.
+    uint64_t size = 0;
+    if (type == os::EntryType::File && admin->SizeOf(name, false, size) && size > kAdminFileLimit) {
+      refusal = FormatText(CheckedFormat(MRefusedTooLarge), name.c_str());
+      return;
+    }
     if (type == os::EntryType::File || (name == "Base" && type == os::EntryType::Folder)) return;
     refusal = FormatText(CheckedFormat(MRefusedNotPlainFile), name.c_str());
   });
@@ -41,6 +48,25 @@ std::string AdminFolderRefusal(const std::string &dir) {
   return AdminFolderRefusal(*folder);
 }
 
+namespace {
+
+// The topmost folder, resolved, of the working copy that `dir` belongs to:
+// its parents up to the last that holds a CVS folder.  Empty when `dir`
+// cannot be resolved.
+std::string WorkingCopyTop(const std::string &dir) {
+  std::string top;
+  if (!os::ResolvedPath(dir, top)) return "";
+  for (;;) {
+    const size_t cut = top.find_last_of(os::kSep);
+    if (cut == std::string::npos || cut == 0) return top;
+    const std::string parent = top.substr(0, cut);
+    if (!os::IsDirectory(parent + os::kSep + "CVS")) return top;
+    top = parent;
+  }
+}
+
+}  // namespace
+
 std::string TrackedFileRefusal(const std::string &dir) {
   std::unique_ptr<os::Folder> folder = os::Folder::Open(dir);
   if (folder == nullptr) return "";
@@ -53,6 +79,7 @@ std::string TrackedFileRefusal(const std::string &dir) {
   ReadAdminFile(*folder, "Entries", entries);
   ReadAdminFile(*folder, "Entries.Log", log);
   const std::vector<std::string> files = ParseEntries(entries, log).Files;
+<<<<<<< HEAD
   return TrackedFileRefusal(dir, odd, std::unordered_set<std::string>(files.begin(), files.end()));
 }
 
@@ -64,7 +91,23 @@ std::string TrackedFileRefusal(const std::string &dir, const std::vector<std::st
     if (folder == nullptr) folder = os::Folder::Open(dir);
     if (folder == nullptr) return "";
     if (folder->TypeOf(name, true) == os::EntryType::Other)
+=======
+  const std::unordered_set<std::string> tracked(files.begin(), files.end());
+  std::string top;
+  for (const std::string &name : odd) {
+    if (tracked.count(name) == 0) continue;
+    const os::EntryType type = folder->TypeOf(name, true);
+    if (type == os::EntryType::Other || type == os::EntryType::Failed)
+>>>>>>> hostile
       return FormatText(CheckedFormat(MRefusedNotPlainFile), name.c_str());
+    // cvs reads what a link leads to as the tracked file: only a file of
+    // the working copy itself is one (a link to /proc/self/pagemap is not).
+    if (folder->TypeOf(name, false) != os::EntryType::Link || type != os::EntryType::File) continue;
+    if (top.empty()) top = WorkingCopyTop(dir);
+    std::string target;
+    if (top.empty() || !os::ResolvedPath(dir + os::kSep + name, target) ||
+        target.compare(0, top.size() + 1, top + os::kSep) != 0)
+      return FormatText(CheckedFormat(MRefusedOutside), name.c_str());
   }
   return "";
 }

@@ -62,6 +62,9 @@ os::EnvironmentSettings ChildEnvironment(const std::string &program, const char 
   if (args != nullptr && args[0] != nullptr && IsCvs(args[0]) &&
       !os::GetEnv("CVS_SERVER", server) && IsForkRoot(RootCvsTakes(args)))
     settings.push_back({"CVS_SERVER", program});
+  // Without a terminal, ssh would ask through a window of its askpass
+  // program instead: nothing asks for the user's password unasked.
+  if (!os::ChildTerminalAllowed()) settings.push_back({"SSH_ASKPASS_REQUIRE", "never"});
 #ifdef _WIN32
   settings.push_back({"NoDefaultCurrentDirectoryInExePath", "1"});
 #endif

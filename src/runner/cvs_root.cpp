@@ -54,3 +54,33 @@ std::string LocalRepositoryFolder(const std::string &root, const std::string &re
   if (IsWholePath(repository)) return repository;
   return path + "/" + repository;
 }
+
+std::string RemoteShellHost(const std::string &root) {
+  std::string rest;
+  if (root.empty()) return "";
+  if (root[0] == ':') {
+    const size_t methodEnd = root.find(':', 1);
+    if (methodEnd == std::string::npos) return "";
+    const std::string method = root.substr(1, methodEnd - 1);
+    if (method != "ext" && method != "server") return "";
+    rest = root.substr(methodEnd + 1);
+  } else {
+    // Without a method, "host:path" means the remote shell; a path is local.
+    if (IsWholePath(root) || root.find(':') == std::string::npos) return "";
+    rest = root;
+  }
+  const size_t hostEnd = rest.find_first_of(":/");
+  std::string host = rest.substr(0, hostEnd);
+  const size_t at = host.rfind('@');
+  if (at != std::string::npos) host.erase(0, at + 1);
+  return host;
+}
+
+std::string LocalRepositoryRoot(const std::string &root) {
+  static const std::string kFork = ":fork:";
+  // A :fork: server reads the same repository as a local run would.
+  const std::string local =
+      root.compare(0, kFork.size(), kFork) == 0 ? ":local:" + root.substr(kFork.size()) : root;
+  std::string admin = LocalRepositoryFolder(local, "CVSROOT");
+  return admin.empty() ? admin : admin.substr(0, admin.size() - std::string("/CVSROOT").size());
+}

@@ -33,4 +33,14 @@ const size_t kRootLineLength = 347;
 // whole path.  Empty for a remote root or an empty `repository`.
 std::string LocalRepositoryFolder(const std::string &root, const std::string &repository);
 
+// The host whose login program (ssh, rsh) cvs starts for `root`: the root's
+// host for ":ext:" and ":server:" roots and for a root without a method
+// that names a host ("user@host:/path"), without the user part; empty for
+// any other root.  Such a program may ask the user for a password.
+std::string RemoteShellHost(const std::string &root);
+
+// The repository folder of `root` when it lies on this machine (a path,
+// ":local:" or ":fork:"), whose CVSROOT files cvs obeys; empty otherwise.
+std::string LocalRepositoryRoot(const std::string &root);
+
 #endif

@@ -16,28 +16,60 @@
 //   subfolder that has a folder of the same name in the repository, named
 //   or not (a client of a remote root never enters such a folder, an
 //   update with -d included);
-// - a named folder that does not exist is passed over; links are followed.
+// - a named folder that does not exist is passed over; links are followed,
+//   and an entry "D/./..." makes cvs enter the folder itself again, without
+//   end.
 #ifndef QUILLET_CVS_VISITS_HPP
 #define QUILLET_CVS_VISITS_HPP
 
 #include <stddef.h>
+#include <stdint.h>
 
+#include <atomic>
 #include <string>
+#include <vector>
 
 #include "runner/runner.hpp"
 
 struct VisitFinding {
-  enum Kind { Nothing, RootOptions, AdminFolder, Unchecked };
+  enum Kind {
+    Nothing,
+    RootOptions,  // the root names a program for cvs to start
+    AdminFolder,  // the CVS folder holds a link, a FIFO, a file too large...
+    Unchecked,    // the folder could not be looked at
+    OddFolder,    // a subfolder cvs enters is a link or no single name
+    // The kinds below need the user's word once per working copy for the
+    // session; the word given, the walk passes over them (AgreeTo).
+    ForeignRepository,  // the repository's CVSROOT is another user's
+    NotifyFile,         // CVS/Notify: cvs runs the repository's notify program
+    SharedFolder,       // another user can change the folder under cvs
+    RemoteHost,         // cvs logs in to a host, which may ask for a password
+  };
   Kind What = Nothing;
   std::string Folder;  // as reached from the start, the start itself as given
-  std::string Detail;  // the root, or why the folder is refused or unchecked
+  std::string Detail;  // the root, the host, or why the folder is refused or unchecked
+  // Of what the walk read on its way (each folder's root, repository and
+  // subfolders named), to tell whether anything changed since.
+  uint64_t Fingerprint = 0;
+  std::string Key;  // for the kinds that need the user's word: what it is given to
   explicit operator bool() const { return What != Nothing; }
+  bool NeedsConsent() const { return What >= ForeignRepository; }
 };
 
 struct VisitLimits {
   int MostDepth = 256;          // folders below the start
-  size_t MostFolders = 200000;  // folders looked at in one walk
+  size_t MostFolders = 200000;  // folders and subfolder names looked at in one walk
+  // A command the user chose asks before cvs logs in to a host; the panel's
+  // own runs never lend the terminal, so for them a host asks nothing.
+  bool AskForRemoteHosts = true;
+  // Set (by another thread) to break the walk off; it then ends Unchecked.
+  const std::atomic<bool> *Stop = nullptr;
 };
+
+// The user's word, for this session, that cvs may run despite `finding`
+// (one of the kinds that need it); the walk then passes over it.
+void AgreeTo(const VisitFinding &finding);
+bool AgreedTo(const VisitFinding &finding);
 
 // The first thing in the way of cvs running unasked in `start` or, when
 // `recursive`, in a folder below it that cvs would visit.  The walk never
@@ -49,7 +81,8 @@ VisitFinding CheckFoldersCvsVisits(const std::string &start, bool recursive,
 // The same for a command on `selection` (relative to the current folder):
 // the current folder itself, then each selected folder and below (only the
 // current folder with `recursive` false, as for "update -l").
-VisitFinding CheckCommandFolders(const Selection &selection, bool recursive);
+VisitFinding CheckCommandFolders(const Selection &selection, bool recursive,
+                                 const VisitLimits &limits = VisitLimits());
 
 // The lines that say what was found, for the question before the command
 // (ui/boxes.hpp).

@@ -1,66 +1,89 @@
-// Reading CVS/Entries and CVS/Entries.Log.
+// Reading CVS/Entries and CVS/Entries.Log as the cvs client reads them
+// (found by experiment with the real client, 1.12):
+// - a line that holds a NUL byte is passed over whole;
+// - an entry is "/name/rev/time/options/rest" for a file and
+//   "D/name/x/x/x/rest" for a folder: the name and three more fields each
+//   end in "/"; a line with fewer is no entry, and neither is one with an
+//   empty name;
+// - any line that begins with "D", an entry or not, the bare "D" included,
+//   tells cvs that the folder's subfolders are listed;
+// - entries are kept by name alone, files and folders in one table: a later
+//   line for the same name replaces the earlier one, whichever its kind;
+// - a log line whose second character is a space is a command ("A " adds
+//   the entry after it, "R " removes the entry of its name, any other
+//   letter is passed over); any other log line is an entry added as it is.
 #include "runner/entries_file.hpp"
 
-#include <string_view>
+#include <string.h>
+
 #include <unordered_map>
 
 namespace {
 
-// One entry line: "D" alone, "D/name/...", or "/name/...".
+// Fields after the name that end in "/" in a whole entry.
+const int kFieldsAfterName = 3;
+
+// One entry line: "D/name/...", or "/name/...".
 struct EntryLine {
   bool Folder = false;
-  bool Bare = false;  // the bare "D" line
-  std::string_view Name;
+  std::string Name;
 };
 
-bool ReadEntryLine(std::string_view line, EntryLine &entry) {
+// Reads an entry from `line` (`length` bytes, no NUL); false when it is none.
+bool ReadEntryLine(const char *line, size_t length, EntryLine &entry) {
   entry = EntryLine();
   size_t start = 0;
-  if (!line.empty() && line[0] == 'D') {
+  if (length > 0 && line[0] == 'D') {
     entry.Folder = true;
-    if (line.size() == 1 || line[1] == '\r') {
-      entry.Bare = true;
-      return true;
-    }
     start = 1;
   }
-  if (line.size() <= start || line[start] != '/') return false;
-  const size_t end = line.find('/', start + 1);
-  if (end == std::string_view::npos) return false;
-  entry.Name = line.substr(start + 1, end - start - 1);
-  return !entry.Name.empty() && entry.Name.find('\0') == std::string_view::npos;
+  if (length <= start || line[start] != '/') return false;
+  const char *end = line + length;
+  const char *name = line + start + 1;
+  const char *slash = static_cast<const char *>(memchr(name, '/', static_cast<size_t>(end - name)));
+  if (slash == nullptr || slash == name) return false;
+  const char *field = slash + 1;
+  for (int i = 0; i < kFieldsAfterName; ++i) {
+    const char *next =
+        static_cast<const char *>(memchr(field, '/', static_cast<size_t>(end - field)));
+    if (next == nullptr) return false;
+    field = next + 1;
+  }
+  entry.Name.assign(name, static_cast<size_t>(slash - name));
+  return true;
 }
 
+// Calls `each(line, length)` for every line of `text` that holds no NUL.
 template <typename Each>
-void EachLine(std::string_view text, Each each) {
+void EachLine(const std::string &text, Each each) {
   size_t start = 0;
   while (start < text.size()) {
     size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    each(text.substr(start, end - start));
+    if (end == std::string::npos) end = text.size();
+    const char *line = text.data() + start;
+    if (memchr(line, '\0', end - start) == nullptr) each(line, end - start);
     start = end + 1;
   }
 }
 
-// The names of one kind in the order first met, and whether each is there
-// after every addition and removal: linear however many lines the log
-// holds.  The names point into the texts read.
-struct NameSet {
-  std::vector<std::string_view> Order;
-  std::unordered_map<std::string_view, bool> Present;
-  void Set(std::string_view name, bool present) {
-    auto found = Present.emplace(name, present);
+// The entries by name in the order first met, and what each is after every
+// addition and removal: linear however many lines the log holds.
+struct EntryTable {
+  enum State : char { Gone, File, Folder };
+  std::vector<std::string> Order;
+  std::unordered_map<std::string, State> Now;
+  void Set(const std::string &name, State state) {
+    auto found = Now.emplace(name, state);
     if (found.second) {
       Order.push_back(name);
     } else {
-      found.first->second = present;
+      found.first->second = state;
     }
   }
-  std::vector<std::string> Names() const {
+  std::vector<std::string> Names(State state) const {
     std::vector<std::string> names;
-    names.reserve(Order.size());
-    for (std::string_view name : Order)
-      if (Present.at(name)) names.emplace_back(name);
+    for (const std::string &name : Order)
+      if (Now.at(name) == state) names.push_back(name);
     return names;
   }
 };
@@ -69,22 +92,25 @@ struct NameSet {
 
 FolderEntries ParseEntries(const std::string &entries, const std::string &log) {
   FolderEntries result;
-  NameSet folders, files;
-  // Each line of Entries gives one name (an entry line is some 50 bytes).
-  files.Present.reserve(entries.size() / 32);
+  EntryTable table;
   EntryLine entry;
-  auto apply = [&](bool add) {
-    result.NamesFolders = result.NamesFolders || entry.Folder;
-    if (!entry.Bare) (entry.Folder ? folders : files).Set(entry.Name, add);
+  // Reads the entry text of one line; the table changes by `command`.
+  auto apply = [&](const char *line, size_t length, char command) {
+    if (length > 0 && line[0] == 'D') result.NamesFolders = true;
+    if (!ReadEntryLine(line, length, entry)) return;
+    if (command == 'A')
+      table.Set(entry.Name, entry.Folder ? EntryTable::Folder : EntryTable::File);
+    else if (command == 'R')
+      table.Set(entry.Name, EntryTable::Gone);
   };
-  EachLine(entries, [&](std::string_view line) {
-    if (ReadEntryLine(line, entry)) apply(true);
+  EachLine(entries, [&](const char *line, size_t length) { apply(line, length, 'A'); });
+  EachLine(log, [&](const char *line, size_t length) {
+    if (length >= 2 && line[1] == ' ')
+      apply(line + 2, length - 2, line[0]);
+    else
+      apply(line, length, 'A');
   });
-  EachLine(log, [&](std::string_view line) {
-    if (line.size() < 2 || (line[0] != 'A' && line[0] != 'R') || line[1] != ' ') return;
-    if (ReadEntryLine(line.substr(2), entry)) apply(line[0] == 'A');
-  });
-  result.Folders = folders.Names();
-  result.Files = files.Names();
+  result.Folders = table.Names(EntryTable::Folder);
+  result.Files = table.Names(EntryTable::File);
   return result;
 }

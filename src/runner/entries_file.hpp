@@ -9,15 +9,18 @@
 struct FolderEntries {
   std::vector<std::string> Folders;  // "D/name/..." lines
   std::vector<std::string> Files;    // "/name/..." lines
-  // A "D" line anywhere (the bare "D" line too, which cvs writes into a
-  // folder without subfolders): cvs then enters only the folders named.
-  // Without one it enters every subfolder that holds a CVS folder.
+  // A line that begins with "D" anywhere, an entry or not (the bare "D"
+  // line too, which cvs writes into a folder without subfolders): cvs then
+  // enters only the folders named.  Without one it enters every subfolder
+  // that holds a CVS folder.
   bool NamesFolders = false;
 };
 
-// Reads the text of CVS/Entries, then the changes of CVS/Entries.Log
-// ("A <line>" adds an entry, "R <line>" removes one).  A name that is
-// empty or holds a NUL byte is left out: no file or folder has it.
+// Reads the text of CVS/Entries, then the changes of CVS/Entries.Log, line
+// by line as the cvs client does (see entries_file.cpp): "A <line>" adds an
+// entry, "R <line>" removes the entry of that name, and a line without a
+// command letter is an entry added.  A name is never empty and never holds
+// a "/" or a NUL byte.
 FolderEntries ParseEntries(const std::string &entries, const std::string &log);
 
 #endif

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "os/os.hpp"
 #include "os/owners.hpp"
 #include "runner/cvs_args.hpp"
 #include "runner/temp_file.hpp"
@@ -24,6 +25,20 @@ enum RunResult {
 // given, else the first match on PATH.  Empty on failure, with the reason.
 os::OwnedProcess StartProgram(const char *name, const char *const *args, FILE *output,
                               std::string &error);
+
+// While one of these lives, the programs started get no terminal to ask
+// the user anything on (os::SetChildTerminal): the panel's own runs, which
+// the user did not choose.
+class RunsWithoutTerminal {
+ public:
+  RunsWithoutTerminal() : before_(os::ChildTerminalAllowed()) { os::SetChildTerminal(false); }
+  ~RunsWithoutTerminal() { os::SetChildTerminal(before_); }
+  RunsWithoutTerminal(const RunsWithoutTerminal &) = delete;
+  RunsWithoutTerminal &operator=(const RunsWithoutTerminal &) = delete;
+
+ private:
+  bool before_;
+};
 
 // A fresh, reserved temporary path "<dir><sep>quillet<N>", or "" when none.
 // `fallbackVariable` names the environment variable used when TMP is unusable.

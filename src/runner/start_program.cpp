@@ -5,6 +5,7 @@
 #include "os/os.hpp"
 #include "runner/child_environment.hpp"
 #include "runner/program_search.hpp"
+#include "runner/run_check.hpp"
 #include "runner/runner.hpp"
 
 os::OwnedProcess StartProgram(const char *name, const char *const *args, FILE *output,
@@ -14,6 +15,9 @@ os::OwnedProcess StartProgram(const char *name, const char *const *args, FILE *o
     error = GetMsg(MStartNoProgram);
     return nullptr;
   }
+  // What was checked before a question or an editor must still hold.
+  error = CheckNoLongerHolds();
+  if (!error.empty()) return nullptr;
   const SearchRules rules = HostSearchRules();
   const bool direct = HasDirectoryPart(name, rules);
   std::string pathText;

@@ -107,10 +107,35 @@ std::string TempFileName(const char *fallbackVariable, std::string *whyNone) {
 }
 
 TempFile TempFile::Take(const char *fallbackVariable, std::string *whyNone) {
-  return TempFile(TempFileName(fallbackVariable, whyNone));
+#ifdef _WIN32
+  const bool windowsRules = true;
+#else
+  const bool windowsRules = false;
+#endif
+  // Each file lies in a new folder of the module's own, which nobody else
+  // may enter: another user who can write the temporary folder cannot put
+  // a link where the output goes, nor swap the file before it is read.
+  std::string tried;
+  for (const std::string &candidate : TempDirectoryCandidates(fallbackVariable, windowsRules)) {
+    std::string reason, folder, name;
+    if (!os::IsDirectory(candidate)) {
+      reason = GetMsg(MTempNoFolder);
+    } else if (!os::MakePrivateFolder(candidate, "quillet.", folder)) {
+      reason = GetMsg(MTempCannotCreate);
+    } else {
+      name = NameIn(folder, reason);
+      if (!name.empty()) return TempFile(name, folder);
+      os::RemoveEmptyFolder(folder);
+    }
+    tried += (candidate.empty() ? std::string("(empty)") : candidate) + ": " + reason + "\n";
+  }
+  if (whyNone != nullptr) *whyNone = tried;
+  return TempFile();
 }
 
 void TempFile::Remove() {
   if (!path_.empty()) os::RemoveFile(path_);
+  if (!folder_.empty()) os::RemoveEmptyFolder(folder_);
   path_.clear();
+  folder_.clear();
 }

@@ -31,19 +31,23 @@ bool IsFolderPart(char c) { return c == '/' || c == os::kSep; }
 
 }  // namespace
 
-VisitFinding CheckCommandFolders(const Selection &selection, bool recursive) {
+VisitFinding CheckCommandFolders(const Selection &selection, bool recursive,
+                                 const VisitLimits &limits) {
   const bool whole = selection.size() == 1 && selection[0] == ".";
-  VisitFinding found = CheckFoldersCvsVisits(".", whole && recursive);
+  VisitFinding found = CheckFoldersCvsVisits(".", whole && recursive, limits);
   if (found || whole) return found;
+  uint64_t fingerprint = found.Fingerprint;
   for (const std::string &name : selection) {
     if (os::IsDirectory(name)) {
-      found = CheckFoldersCvsVisits(name, recursive);
+      found = CheckFoldersCvsVisits(name, recursive, limits);
     } else {
       // A file is worked on with the CVS folder beside it.
       size_t cut = name.size();
       while (cut > 0 && !IsFolderPart(name[cut - 1])) --cut;
-      if (cut > 1) found = CheckFoldersCvsVisits(name.substr(0, cut - 1), false);
+      if (cut > 1) found = CheckFoldersCvsVisits(name.substr(0, cut - 1), false, limits);
     }
+    fingerprint = fingerprint * 1099511628211ull ^ found.Fingerprint;
+    found.Fingerprint = fingerprint;
     if (found) return found;
   }
   return found;
@@ -64,6 +68,24 @@ std::vector<std::string> FindingLines(const VisitFinding &finding) {
     case VisitFinding::Unchecked:
       return {here ? GetMsg(MHereUnchecked) : FormatText(CheckedFormat(MUnchecked), folder.c_str()),
               Shown(finding.Detail), GetMsg(MUncheckedWhy)};
+    case VisitFinding::OddFolder:
+      return {FormatText(CheckedFormat(MOddFolder), folder.c_str()), Shown(finding.Detail),
+              GetMsg(MOddFolderWhy)};
+    case VisitFinding::ForeignRepository:
+      return {here ? GetMsg(MHereForeignRepository)
+                   : FormatText(CheckedFormat(MForeignRepository), folder.c_str()),
+              Shown(finding.Detail), GetMsg(MForeignRepositoryWhy)};
+    case VisitFinding::NotifyFile:
+    case VisitFinding::SharedFolder:
+      return {
+          here ? GetMsg(MHereAdminFolder) : FormatText(CheckedFormat(MAdminFolder), folder.c_str()),
+          Shown(finding.Detail),
+          GetMsg(finding.What == VisitFinding::NotifyFile ? MNotifyWhy : MSharedWhy)};
+    case VisitFinding::RemoteHost:
+      return {
+          FormatText(CheckedFormat(MRemoteHost), Shown(finding.Detail).c_str()),
+          here ? GetMsg(MHereRemoteRoot) : FormatText(CheckedFormat(MRemoteRoot), folder.c_str()),
+          GetMsg(MRemoteHostWhy)};
     default:
       return {};
   }

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "host/host.hpp"
+#include "runner/run_check.hpp"
+#include "ui/editor.hpp"
 
 namespace {
 
@@ -31,6 +33,7 @@ std::string ConfirmationText(const char *verb, const Selection &selection) {
 }
 
 int ConfirmCommand(const char *verb, const Selection &selection) {
+  NoteUserPause();
   std::string text = ConfirmationText(verb, selection);
   return HostInfo.Message(HostInfo.ModuleNumber, FMSG_LEFTALIGN | FMSG_ALLINONE | FMSG_MB_OKCANCEL,
                           nullptr, reinterpret_cast<const char *const *>(text.c_str()), 0, 0);

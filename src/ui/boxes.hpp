@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "runner/cvs_args.hpp"
+#include "runner/cvs_visits.hpp"
 #include "runner/temp_file.hpp"
 
 // A warning box with one OK button: "Error", then `lines` ("\n" between).
@@ -32,5 +33,17 @@ TempFile TempFileOrSay(const char *fallbackVariable);
 bool MayRunCvsOn(const Selection &selection, bool recursive);
 // The same for a command on the whole current folder and below.
 bool MayRunOnCurrentFolderRoot();
+// CheckCommandFolders on a worker thread; when it takes more than a moment
+// a small dialog shows, whose Break ends the walk (it then ends Unchecked).
+VisitFinding CheckWithBreak(const Selection &folders, bool recursive, const VisitLimits &limits);
+// What stands in the way of cvs on `selection` once the questions that the
+// user's word settles for the session are asked: nothing, a finding the
+// user declined, or one of the kinds that are asked about at each run.
+// The check is kept, to be made again right before cvs starts.
+VisitFinding FindingAfterQuestions(const Selection &selection, bool recursive);
+// For the panel's own runs in `directory` (not below it): what stands in
+// the way.  A finding that needs the user's word is asked about once a
+// session (Cancel the default); agreed, it no longer stands in the way.
+VisitFinding PanelFinding(const std::string &directory);
 
 #endif

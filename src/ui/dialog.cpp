@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include "host/host.hpp"
+#include "runner/run_check.hpp"
 
 namespace {
 
@@ -138,6 +139,7 @@ std::vector<FarDialogItem> DialogItems(const DialogDeclaration &dialog) {
 }
 
 std::string DialogSession::Show() {
+  NoteUserPause();
   const int closedBy =
       HostInfo.Dialog(HostInfo.ModuleNumber, -1, -1, dialog_.Width, dialog_.Height, nullptr,
                       items_.data(), static_cast<int>(items_.size()));

@@ -2,12 +2,14 @@
 #include "ui/editor.hpp"
 
 #include "host/host.hpp"
+#include "runner/run_check.hpp"
 
 namespace {
 const DWORD kLockKey = KEY_CTRL | 'L';
 }  // namespace
 
 int EditFile(const char *path, const char *title, DWORD flags) {
+  NoteUserPause();
   return HostInfo.Editor(path, title, -1, -1, -1, -1, flags, 0, 1);
 }
 
