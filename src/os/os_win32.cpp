@@ -395,6 +395,25 @@ WaitResult WaitProcessOrEvent(Process *process, Event *event) {
 // its own.
 bool FailedAtOnce(Process *, std::string &) { return false; }
 
+bool WakeHostThread() {
+  HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+  DWORD mode = 0;
+  if (input == nullptr || input == INVALID_HANDLE_VALUE || !GetConsoleMode(input, &mode))
+    return false;
+  INPUT_RECORD records[2];
+  memset(records, 0, sizeof records);
+  for (int i = 0; i < 2; ++i) {
+    records[i].EventType = KEY_EVENT;
+    records[i].Event.KeyEvent.bKeyDown = i == 0;
+    records[i].Event.KeyEvent.wRepeatCount = 1;
+    records[i].Event.KeyEvent.wVirtualKeyCode = VK_F24;
+    records[i].Event.KeyEvent.wVirtualScanCode =
+        static_cast<WORD>(MapVirtualKeyA(VK_F24, 0 /* MAPVK_VK_TO_VSC */));
+  }
+  DWORD written = 0;
+  return WriteConsoleInputA(input, records, 2, &written) && written == 2;
+}
+
 // A console is shared by every program on it: there is nothing to lend.
 bool LendTerminal(Process *, int) { return false; }
 

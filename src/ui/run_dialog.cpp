@@ -30,6 +30,9 @@ struct RunContext {
   // or, with WantsTerminal, stopped to use the terminal.
   std::atomic<int> Claim{kDialogOpen};
   std::atomic<bool> WantsTerminal{false};
+  // Set when the watcher has woken the host's thread instead of closing
+  // the dialog itself: the dialog's next message closes it there.
+  std::atomic<bool> CloseOnHostThread{false};
 };
 
 // How the dialog (or the wait without one) ended.
@@ -53,7 +56,12 @@ void WatchProcess(void *raw) {
     return;
   }
   if (!ClaimWatcherClose(context->Claim)) return;
-  HostInfo.SendDlgMessage(dialog, DM_CLOSE, kWatcherCloseCode, 0);
+  context->CloseOnHostThread.store(true);
+  if (os::WakeHostThread()) return;
+  // No console to wake the host through: a host of this system's own
+  // (the stand-in and the console host) takes the close from here.
+  if (context->CloseOnHostThread.exchange(false))
+    HostInfo.SendDlgMessage(dialog, DM_CLOSE, kWatcherCloseCode, 0);
 }
 
 LONG_PTR FARAPI RunDialogProc(HANDLE dialog, int message, int param1, LONG_PTR param2) {
@@ -66,6 +74,13 @@ LONG_PTR FARAPI RunDialogProc(HANDLE dialog, int message, int param1, LONG_PTR p
     // it, and the run ends as after "Break".
     if (context->StopEvent != nullptr) context->Watcher.Start(WatchProcess, context);
     return 1;
+  }
+  if (message != DN_CLOSE && CurrentRun != nullptr &&
+      CurrentRun->CloseOnHostThread.exchange(false)) {
+    // The process has ended and the watcher woke this thread (with F24):
+    // the dialog closes here, on the host's own thread.
+    HostInfo.SendDlgMessage(dialog, DM_CLOSE, kWatcherCloseCode, 0);
+    if (message == DN_KEY) return 1;
   }
   if (message == DN_CLOSE && CurrentRun != nullptr) {
     if (!AllowDialogClose(CurrentRun->Claim, param1)) return 0;
