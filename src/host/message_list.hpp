@@ -152,4 +152,6 @@ QUILLET_MESSAGE(MStartNoMemory, nullptr, "out of memory")
 QUILLET_MESSAGE(MStartEndedAtOnce, "d", "it ended at once with exit code %d")
 QUILLET_MESSAGE(MStartNoOutput, nullptr, "the output file cannot be handed to the program")
 QUILLET_MESSAGE(MStartSystemError, "d", "system error %d")
+QUILLET_MESSAGE(MStartNoHandle, nullptr,
+                "it was started, but the system gives no handle to wait for its end (a program of another system?)")
 QUILLET_MESSAGE(MLanguageEnd, nullptr, "Quillet messages end here")

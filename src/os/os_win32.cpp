@@ -361,6 +361,13 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
     error = SystemMessage(failure);
     return nullptr;
   }
+  if (information.hProcess == nullptr) {
+    // Wine starts a Linux program named by a Windows path but hands back
+    // no handle: nothing could wait for its end or read its exit code.
+    if (information.hThread != nullptr) CloseHandle(information.hThread);
+    error = GetMsg(MStartNoHandle);
+    return nullptr;
+  }
   HANDLE job = JoinNewJob(information.hProcess);
   ResumeThread(information.hThread);
   CloseHandle(information.hThread);

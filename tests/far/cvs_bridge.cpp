@@ -1,6 +1,6 @@
 // cvs.exe for the tests that run the real file manager under Wine: runs
 // the Linux cvs client with this process's arguments, current folder and
-// standard handles, and ends with its exit code.
+// output file, and ends with its exit code.
 //
 // Wine starts a Linux program named by a Windows path (a link cvs.exe to
 // /usr/bin/cvs runs), but hands back no process handle for it: nothing
@@ -8,13 +8,17 @@
 // bridge is the Windows program the module starts and waits for; the
 // Linux client does all the work.  A POSIX shell starts the client and
 // writes its exit code into a file the bridge polls for.  The shell also
-// watches the bridge's Linux process: when the bridge is ended (the user
+// watches the bridge's heartbeat file: when the bridge is ended (the user
 // broke the run) the shell ends the client, as ending the process tree
-// would on Windows.  (Wine passes files to a Linux program, but no pipes.)
+// would on Windows.  (Wine passes files to a Linux program but no pipes,
+// and a Windows program cannot learn its own Linux process id.)
 //
+// Arguments that are absolute Windows paths (the commit message file)
+// reach the client as the Linux paths of the same files.
 // QUILLET_LINUX_CVS names the client (default /usr/bin/cvs).
 #include <windows.h>
 
+#include <ctype.h>
 #include <stdio.h>
 #include <stdlib.h>
 
@@ -25,27 +29,23 @@
 
 namespace {
 
-// The shell's part: $1 is the status file, the rest the client's command.
+// The shell's part: $1 is the status file, $2 the heartbeat file, the
+// rest the client's command.
 const char kScript[] =
-    "status=$1 bridge=$2; shift 2\n"
+    "status=$1 beat=$2; shift 2\n"
+    // Wine places only standard input and output: the module hands both
+    // streams one file, so standard error joins standard output.
+    "exec 2>&1\n"
     "\"$@\" </dev/null &\n"
     "child=$!\n"
-    "(while kill -0 $bridge; do sleep 0.2; done; kill $child) >/dev/null 2>&1 &\n"
+    // A count that stands still for two seconds: the bridge was ended.
+    "(last=; while sleep 2; now=$(cat \"$beat\" 2>/dev/null); [ \"$now\" != \"$last\" ]; do\n"
+    "  last=$now; done; kill $child; rm -f \"$beat\") >/dev/null 2>&1 &\n"
     "watcher=$!\n"
     "wait $child; code=$?\n"
     // A watcher that ended by itself saw the bridge go: nobody reads the code.
     "kill $watcher 2>/dev/null; wait $watcher 2>/dev/null && exit $code\n"
     "echo $code >\"$status.part\" && mv \"$status.part\" \"$status\"\n";
-
-// This process's id on the Linux side, where the shell can watch it.
-std::string LinuxProcessId() {
-  FILE *stat = fopen("Z:\\proc\\self\\stat", "r");
-  if (stat == nullptr) return std::string();
-  unsigned long id = 0;
-  int read = fscanf(stat, "%lu", &id);
-  fclose(stat);
-  return read == 1 ? std::to_string(id) : std::string();
-}
 
 typedef char *(CDECL *UnixNameOf)(const WCHAR *);
 
@@ -69,25 +69,47 @@ int Fail(const char *what) {
   return 127;
 }
 
+void Beat(const char *path, unsigned long count) {
+  FILE *heart = fopen(path, "w");
+  if (heart == nullptr) return;
+  fprintf(heart, "%lu\n", count);
+  fclose(heart);
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
   char tempFolder[MAX_PATH];
   char statusPath[MAX_PATH];
+  char beatPath[MAX_PATH];
   if (GetTempPathA(MAX_PATH, tempFolder) == 0 ||
       GetTempFileNameA(tempFolder, "qcb", 0, statusPath) == 0)
     return Fail("no temporary file");
   // The shell makes the file anew when the client has ended.
   DeleteFileA(statusPath);
+  if (GetTempFileNameA(tempFolder, "qcb", 0, beatPath) == 0) {
+    Fail("no temporary file");
+    return 127;
+  }
   std::string statusUnix = UnixPath(statusPath);
-  if (statusUnix.empty()) return Fail("runs only under Wine");
+  std::string beatUnix = UnixPath(beatPath);
+  if (statusUnix.empty() || beatUnix.empty()) {
+    DeleteFileA(beatPath);
+    return Fail("runs only under Wine");
+  }
 
-  std::string bridgeId = LinuxProcessId();
-  if (bridgeId.empty()) return Fail("no Linux process id");
   const char *client = getenv("QUILLET_LINUX_CVS");
-  std::vector<const char *> args = {"sh", "-c", kScript, "sh", statusUnix.c_str(), bridgeId.c_str(),
+  std::vector<std::string> words = {"sh", "-c", kScript, "sh", statusUnix, beatUnix,
                                     client != nullptr && *client != '\0' ? client : "/usr/bin/cvs"};
-  for (int i = 1; i < argc; ++i) args.push_back(argv[i]);
+  for (int i = 1; i < argc; ++i) {
+    const char *arg = argv[i];
+    std::string linux;
+    if (isalpha(static_cast<unsigned char>(arg[0])) && arg[1] == ':' && arg[2] == '\\')
+      linux = UnixPath(arg);
+    words.push_back(linux.empty() ? std::string(arg) : linux);
+  }
+  std::vector<const char *> args;
+  for (const std::string &word : words) args.push_back(word.c_str());
   args.push_back(nullptr);
   std::string commandLine = QuoteCommandLine(args.data());
   std::vector<char> buffer(commandLine.begin(), commandLine.end());
@@ -102,19 +124,24 @@ int main(int argc, char **argv) {
   startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
   PROCESS_INFORMATION started;
   ZeroMemory(&started, sizeof started);
+  Beat(beatPath, 0);
   if (!CreateProcessA("Z:\\bin\\sh", buffer.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                      &startup, &started))
+                      &startup, &started)) {
+    DeleteFileA(beatPath);
     return Fail("cannot start /bin/sh");
+  }
   if (started.hThread != nullptr) CloseHandle(started.hThread);
   if (started.hProcess != nullptr) CloseHandle(started.hProcess);
 
-  for (;;) {
+  for (unsigned long tick = 1;; ++tick) {
+    if (tick % 20 == 0) Beat(beatPath, tick);
     FILE *status = fopen(statusPath, "r");
     if (status != nullptr) {
       int code = 127;
       if (fscanf(status, "%d", &code) != 1) code = 127;
       fclose(status);
       DeleteFileA(statusPath);
+      DeleteFileA(beatPath);
       return code;
     }
     Sleep(10);

@@ -132,6 +132,7 @@ class FarSession:
         """Starts Far.exe with its panels on the two folders and waits for
         its key bar."""
         right = right or left
+        self.folders = (left, right, width, height)
         script = os.path.join(self.work, "start-far.sh")
         with open(script, "w") as out:
             out.write("cd %s\n%s %s %s %s 2>>%s\necho \"FAR-EXITED $?\"\nsleep 100000\n" % (
@@ -141,6 +142,11 @@ class FarSession:
                   "bash " + quote(script), env=self.environment())
         self.started = True
         self.wait(GENERATIONS[self.generation]["ready"], 120, what="the panels")
+
+    def restart(self):
+        """A new run of the file manager on the same folders."""
+        self.close()
+        self.start(*self.folders)
 
     def tmux(self, *args, env=None):
         result = subprocess.run(["tmux", "-L", self.socket, "-f", "/dev/null"] + list(args),

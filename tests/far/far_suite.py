@@ -55,6 +55,8 @@ def main():
         return SKIP
 
     work = os.path.join(options.work, "%s_%s" % (options.generation, entry.name))
+    if os.path.exists(work):
+        shutil.rmtree(work)
     started = time.time()
     session = far_driver.FarSession(
         options.generation, far_dir, options.archive, options.prefix,
