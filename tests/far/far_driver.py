@@ -9,6 +9,7 @@ and a folder on the Windows PATH whose cvs.exe is a link to the Linux cvs.
 Nothing of the file manager is kept in the project: it is read from the
 folder given on the command line.
 """
+import fcntl
 import os
 import re
 import shutil
@@ -44,15 +45,33 @@ def runs_through_qemu():
 # its interface language (1.70 in the registry, the current one in the ini
 # beside Far.exe, with its profile kept in its own folder).
 GENERATIONS = {
-    "far17": {"tarball": "far-1.70-2125-x86.tar.gz", "ready": r"1\s*Help.*3\s*View.*4\s*Edit"},
-    "far3": {"tarball": "far-3.0.6258-x86.tar.gz", "ready": r"1\s*Help.*3\s*View.*4\s*Edit"},
+    "far17": {"tarball": "far-1.70-2125-x86.tar.gz", "ready": r"(?m)^1\w+\s+2\w+\s+3\w+\s+4\w+"},
+    "far3": {"tarball": "far-3.0.6258-x86.tar.gz", "ready": r"(?m)^1\w+\s+2\w+\s+3\w+\s+4\w+"},
 }
 LANGUAGES = {"en": "English", "ru": "Russian"}
+# Wine takes the Windows locale, and with it the console's code page (866
+# for Russian), from the Linux one: a Russian user's locale, compiled into
+# a folder of the run where the machine has none.
+LOCALES = {"ru": "ru_RU.UTF-8"}
+
+
+def compiled_locale(folder, name):
+    """The folder (for LOCPATH) that holds the locale, made once."""
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, ".lock"), "w") as lock:
+        fcntl.flock(lock, fcntl.LOCK_EX)
+        if not os.path.isdir(os.path.join(folder, name)):
+            language, charset = name.split(".")
+            subprocess.run(["localedef", "-i", language, "-f", charset.replace("UTF-8", "UTF-8"),
+                            os.path.join(folder, name)], check=False, capture_output=True)
+        if not os.path.isfile(os.path.join(folder, name, "LC_CTYPE")):
+            raise ScenarioFailed("the locale %s could not be compiled (localedef)" % name)
+    return folder
 
 
 class FarSession:
     def __init__(self, generation, far_dir, archive, prefix_cache, work, language="en",
-                 bridge=None, wait_scale=1.0, log=print):
+                 bridge=None, wait_scale=1.0, log=print, locale_cache=None):
         self.generation = generation
         self.far_dir = far_dir
         self.archive = archive
@@ -60,6 +79,8 @@ class FarSession:
         self.work = os.path.abspath(work)
         self.language = language
         self.bridge = bridge
+        self.locale_cache = locale_cache
+        self.locale_path = None
         self.wait_scale = wait_scale
         self.log = log
         self.socket = "quillet-%s-%d" % (generation, os.getpid())
@@ -91,6 +112,8 @@ class FarSession:
         shutil.copy(self.bridge, os.path.join(self.bin, "cvs.exe"))
         self._link_prefix()
         self._set_language()
+        if self.language in LOCALES:
+            self.locale_path = compiled_locale(self.locale_cache, LOCALES[self.language])
 
     def _link_prefix(self):
         # Hard links: the prefix's hundreds of megabytes cost nothing, and the
@@ -126,6 +149,8 @@ class FarSession:
             "WINEPATH": windows_path(self.bin), "TERM": "xterm-256color",
             "QUILLET_LINUX_CVS": shutil.which("cvs") or "/usr/bin/cvs",
         })
+        if self.locale_path:
+            env.update({"LOCPATH": self.locale_path, "LC_ALL": LOCALES[self.language]})
         return env
 
     def start(self, left, right=None, width=120, height=40):

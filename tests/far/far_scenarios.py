@@ -92,6 +92,10 @@ def read(path):
 
 # ---- steps shared by the scenarios -------------------------------------
 
+# Home, as tmux sends it, does not reach the file manager through Wine's
+# console; PgUp takes the cursor to the first row of a panel or menu that
+# fits on the screen.
+TOP = "PPage"
 PLUGINS_MENU = r"Plugin commands|Команды внешних модулей|Команды плагинов"
 LANGUAGE_ERROR = r"Incorrect (language file|or damaged)|not found|[Нн]еверный|[Пп]оврежд"
 COMMAND_MENU = r"CVS: (Current Dir|Selection|Текущая папка|Выделенное)"
@@ -146,11 +150,12 @@ def leave_idle(far):
     far.settle()
 
 
-def select_names(far, names):
-    """Selects the named rows of the active file panel with Insert: from
-    the top, down through the rows in the order the panel shows them."""
-    far.keys("Home")
-    rows = panel_rows(far.screen())
+def select_names(far, names, side=0):
+    """Selects the named rows of the active file panel (side 0 the left one,
+    1 the right one) with Insert: from the top, down through the rows in
+    the order the panel shows them."""
+    far.keys(TOP)
+    rows = panel_rows(far.screen(), side)
     for row in rows:
         if row in names:
             far.keys("Insert")
@@ -158,18 +163,30 @@ def select_names(far, names):
             far.keys("Down")
 
 
-def panel_rows(screen):
-    """The names of the left panel's first column, top to bottom."""
+def panel_rows(screen, side=0):
+    """The names of a panel's first column, top to bottom."""
     names = []
     for line in screen.splitlines()[2:]:
-        if not line.startswith("║") or "═" in line or "─" in line:
+        halves = line.split("║║")
+        if len(halves) != 2 or "═" in line or "─" in line:
             continue
-        name = line[1:].split("│")[0].split("║")[0].strip()
+        name = halves[side].strip("║").split("│")[0].split("║")[0].strip()
         if name:
             names.append(name)
         elif names:
             break
     return names
+
+
+def view_mode(far, digit):
+    """The panel's view mode Ctrl+digit, through F9 and the Left menu."""
+    far.keys("F9")
+    far.wait(r"Left\s+Files", 10, what="the host's menu bar")
+    far.keys("Enter")
+    far.wait(r"Ctrl-1|Ctrl\+1", 10, what="the Left menu")
+    far.keys(TOP, *["Down"] * ((digit + 9) % 10))
+    far.keys("Enter")
+    return far.settle()
 
 
 def working_copy(repo):
@@ -225,13 +242,14 @@ def menu_selection_and_outside(far, repo):
     far.start(repo.wc, outside)
     select_names(far, {"b.txt"})
     screen = open_command_menu(far, r"CVS: Selection")
+    check("Browse" in screen, "in a working copy the menu has every entry", screen)
     far.keys("Escape")
     far.keys("Tab")  # the other panel: a folder that is no working copy
     screen = open_command_menu(far, r"CVS: Current Dir")
     check("no module here" in screen and "Checkout..." in screen and "Update..." not in screen,
           "outside a working copy the menu should offer only checkout and export", screen)
     far.keys("Escape")
-    select_names(far, {"x.txt"})
+    select_names(far, {"x.txt"}, side=1)
     screen = open_command_menu(far, r"CVS: Selection")
     check("Differences" in screen and "Browse" not in screen,
           "a selection outside a working copy offers the first eight entries", screen)
@@ -323,7 +341,7 @@ def log_and_stat(far, repo):
     confirm(far, r"Show log for")
     screen = outcome(far, r"Working file: b\.txt")
     check("a.txt" not in screen, "the log should be of b.txt alone", screen)
-    far.keys("Home")
+    far.keys(TOP)
     command(far, "s", r"CVS: Selection")
     confirm(far, r"Show stat for")
     outcome(far, r"File: b\.txt\s+Status: Up-to-date")
@@ -416,32 +434,46 @@ def status_panel_keys(far, repo):
     command(far, "b")  # Browse
     screen = far.wait(r"CVS:[A-Z]:(?s:.*)a\.txt\s*│M", 60, what="the panel from Browse")
     # Into sub and up again.
-    far.keys("Home", "Down")
+    far.keys(TOP, "Down")
     far.keys("Enter")
     screen = far.wait(r"c\.txt\s*│ ", 30, what="the folder sub")
     check(re.search(r"CVS:.*sub", screen), "the title names sub", screen)
-    far.keys("Home", "Enter")
+    far.keys(TOP, "Enter")
     far.wait(r"a\.txt\s*│M", 30, what="the working copy again")
-    # View modes: the columns of each, as the host draws them.
-    for key, header in (("C-0", r"Name\s*│\s*Opt\s*│\s*WRev"), ("C-1", r"Name\s*│S│"),
-                        ("C-2", r"Name\s*│S"), ("C-3", r"Name\s*│\s*Size"),
-                        ("C-4", r"Name\s*│\s*Size"), ("C-5", r"Name")):
-        far.keys(key)
-        far.wait(header, 10, what="the columns of view mode " + key)
-    far.keys("C-1")
-    far.settle()
+    # View modes, chosen in the host's Left menu (no terminal sends
+    # Ctrl+digit): the columns of each as the host draws them.
+    for digit, header in ((0, r"Name\s*│Opt│\s*WRev\s*│\s*Status\s*│\s*Date"),
+                          (1, r"Name\s*│S│\s*Name\s*│S│\s*Name\s*│S║"),
+                          (2, r"Name\s*│S│\s*Name\s*│S║"),
+                          (3, r"Name\s*│\s*Status\s*│\s*WorkRev\s*│Opt│\s*Size"),
+                          # The host draws its sort letter over mode 4's one-cell "S".
+                          (4, r"║\w│\s*Name\s*│Revision║"),
+                          (5, r"Name\s*│\s*Status\s*│\s*Size\s*│\s*Modified\s*│\s*WorkRev\s*│"
+                              r"\s*RepRev\s*│Opt")):
+        screen = view_mode(far, digit)
+        screen = far.wait(header, 10, what="the columns of view mode %d" % digit)
+        if digit == 0:
+            check(re.search(r"a\s+txt│\s*│1\.1\.1\.1\s*│Modified\s*│", screen),
+                  "mode 0 shows a.txt's revision and status in words", screen)
+    view_mode(far, 1)
     # The info panel on the other side.
     far.keys("C-l")
     far.wait(r"CVS Roots", 10, what="the info panel")
     far.keys("C-l")
+    far.wait(r"CVS Roots", 10, gone=True, what="the info panel")
     # F3: the module's menu on a file.
-    far.keys("Home")
+    far.keys(TOP)
+    far.settle()
     for row in panel_rows(far.screen()):
         if row == "a.txt":
             break
         far.keys("Down")
     far.keys("F3")
-    far.wait(r"View a\.txt", 10, what="the F3 menu")
+    far.wait(r"View a\.txt(?s:.*)Log a\.txt(?s:.*)Diff a\.txt", 10, what="the F3 menu")
+    far.keys("Down", "Enter")  # Log: cvs log of the file, in the editor
+    outcome(far, r"Working file: a\.txt")
+    # Shift+Esc leaves the status panel for the file panel (sent as the
+    # xterm sequence for Shift+Escape, which Wine's console reads).
     far.keys("Escape")
     far.settle()
     check(far.quit() == 0, "the file manager ended with %s" % far.exit_code)
@@ -454,6 +486,7 @@ def russian(far, repo):
     screen = open_command_menu(far, r"CVS: Текущая папка")
     check("Обновить..." in screen and "Пометить >" in screen,
           "the command menu should be in Russian", screen)
-    far.keys("s")
+    far.keys(*["Down"] * 6)  # Состояние (Stat): its hot key is a Cyrillic letter
+    far.keys("Enter")
     confirm(far, r"Показать состояние")
     outcome(far, r"File: a\.txt\s+Status: Locally Modified")

@@ -61,7 +61,8 @@ def main():
     session = far_driver.FarSession(
         options.generation, far_dir, options.archive, options.prefix,
         os.path.join(work, "session"), language=entry.language, bridge=options.bridge,
-        wait_scale=20.0 if far_driver.runs_through_qemu() else 1.0)
+        wait_scale=20.0 if far_driver.runs_through_qemu() else 1.0,
+        locale_cache=os.path.join(options.work, "locales"))
     try:
         session.lay_out()
         entry.run(session, far_scenarios.Repository(os.path.join(work, "cvs")))
