@@ -41,6 +41,8 @@ enum class RunEnd { Ended, Broken, WantsTerminal };
 // The current run, for dialog messages that do not carry it.
 RunContext *CurrentRun = nullptr;
 
+// How long the watcher lets a woken host take to close the dialog itself.
+const int kHostWakeMs = 2000;
 const int kRunDialogWidth = 42;
 const int kRunDialogHeight = 7;
 
@@ -57,9 +59,12 @@ void WatchProcess(void *raw) {
   }
   if (!ClaimWatcherClose(context->Claim)) return;
   context->CloseOnHostThread.store(true);
-  if (os::WakeHostThread()) return;
-  // No console to wake the host through: a host of this system's own
-  // (the stand-in and the console host) takes the close from here.
+  // A host that reads the console closes the dialog on its own thread at
+  // once; one that does not (our own hosts) gets the close from here.
+  if (os::WakeHostThread()) {
+    for (int waited = 0; waited < kHostWakeMs && context->CloseOnHostThread.load(); waited += 20)
+      os::Pause(20);
+  }
   if (context->CloseOnHostThread.exchange(false))
     HostInfo.SendDlgMessage(dialog, DM_CLOSE, kWatcherCloseCode, 0);
 }
