@@ -221,6 +221,7 @@ def menu_then_panel(far, repo):
 def menu_stress(far, repo):
     """The menu-then-panel path, 20 times in a row, each in a new run."""
     working_copy(repo)
+    far.start(repo.wc, repo.root)
     for run in range(20):
         if run:
             far.restart()
