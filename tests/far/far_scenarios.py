@@ -480,6 +480,24 @@ def status_panel_keys(far, repo):
     check(far.quit() == 0, "the file manager ended with %s" % far.exit_code)
 
 
+@scenario("linux_cvs_link")
+def linux_cvs_link(far, repo):
+    """Wine runs a link to the Linux client but gives no handle to wait
+    for it: the module says so instead of waiting for ever."""
+    working_copy(repo)
+    far.link_linux_cvs()
+    far.start(repo.wc, repo.root)
+    far.type("cvs:")
+    far.keys("Enter")
+    far.wait(r"exit code -1002", 30, what="the failed start")
+    far.keys("Enter")  # Show output
+    far.wait(EDITOR + r"(?s:.*)could not be started .*it was started, but the sys", 10,
+              what="the reason in the output")
+    far.keys("Escape")
+    far.wait(EDITOR, 10, gone=True, what="the editor")
+    check(far.quit() == 0, "the file manager ended with %s" % far.exit_code)
+
+
 @scenario("russian", language="ru")
 def russian(far, repo):
     working_copy(repo)
