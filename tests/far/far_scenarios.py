@@ -118,10 +118,11 @@ def command(far, hotkey, title=COMMAND_MENU):
 
 
 def open_status_panel(far, row=r"\.\.\s"):
-    """cvs: on the command line; the panel's title and its rows."""
+    """cvs: on the command line; the panel's status column and its rows (the
+    title may be cut short where the path is long)."""
     far.type("cvs:")
     far.keys("Enter")
-    return far.wait(r"CVS:[A-Z]:(?s:.*)" + row, 60, what="the status panel")
+    return far.wait(r"Name\s*[│║]S[│║](?s:.*)" + row, 60, what="the status panel")
 
 
 def confirm(far, title):
@@ -433,7 +434,7 @@ def status_panel_keys(far, repo):
     working_copy(repo)
     far.start(repo.wc, repo.root)
     command(far, "b")  # Browse
-    screen = far.wait(r"CVS:[A-Z]:(?s:.*)a\.txt\s*│M", 60, what="the panel from Browse")
+    screen = far.wait(r"Name\s*[│║]S[│║](?s:.*)a\.txt\s*│M", 60, what="the panel from Browse")
     # Into sub and up again.
     far.keys(TOP, "Down")
     far.keys("Enter")
