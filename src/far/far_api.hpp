@@ -128,6 +128,7 @@ enum {
   DM_CLOSE = 1,
   DN_CLOSE = 1,
   DM_KEY = 9,
+  DN_KEY = 9,
   DN_FIRST = 0x1000,
   DN_BTNCLICK = 0x1001,
   DN_INITDIALOG = 0x100C

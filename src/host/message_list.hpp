@@ -204,4 +204,5 @@ QUILLET_MESSAGE(MPanelAsks, nullptr, "Let the panel run cvs here during this ses
 QUILLET_MESSAGE(MRefusedNotAsked, nullptr, "the panel was not allowed to run cvs here")
 QUILLET_MESSAGE(MRefusedOutside, "s", "%s leads outside the working copy")
 QUILLET_MESSAGE(MCheckingTitle, nullptr, "Checking folders...")
+QUILLET_MESSAGE(MStartNoHandle, nullptr,
 QUILLET_MESSAGE(MLanguageEnd, nullptr, "Quillet messages end here")

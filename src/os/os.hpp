@@ -130,6 +130,13 @@ enum class WaitResult { ProcessEnded, EventSignalled, WantsTerminal, Failed };
 // to write to it or change its modes while it belongs to another group)
 // ends the wait too: WantsTerminal, the process still stopped.
 WaitResult WaitProcessOrEvent(Process *process, Event *event);
+// Puts a key that no keyboard sends (F24) into the console's input, so that
+// a host waiting there for input in a modal dialog hands the dialog a
+// message on its own thread.  A host may not be driven from another thread:
+// the current generation of the file manager runs a dialog's close on the
+// calling thread, window manager and all.  False, with nothing done, where
+// there is no console to write to (always on POSIX).
+bool WakeHostThread();
 // POSIX: gives the controlling terminal to the stopped process's group,
 // lets the group go on and waits until the process has ended, then gives
 // the terminal back to the group that had it.  Meanwhile the terminal's

@@ -597,6 +597,9 @@ WaitResult WaitProcessOrEvent(Process *process, Event *event) {
   }
 }
 
+// The hosts on POSIX read a terminal, which takes no written input.
+bool WakeHostThread() { return false; }
+
 bool LendTerminal(Process *process, int brokenCode) {
   if (process == nullptr || process->reaped.load()) return false;
   int tty = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);

@@ -385,6 +385,13 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
     error = SystemMessage(failure);
     return nullptr;
   }
+  if (information.hProcess == nullptr) {
+    // Wine starts a Linux program named by a Windows path but hands back
+    // no handle: nothing could wait for its end or read its exit code.
+    if (information.hThread != nullptr) CloseHandle(information.hThread);
+    error = GetMsg(MStartNoHandle);
+    return nullptr;
+  }
   HANDLE job = JoinNewJob(information.hProcess);
   ResumeThread(information.hThread);
   CloseHandle(information.hThread);
@@ -425,6 +432,25 @@ bool childTerminal = true;
 
 void SetChildTerminal(bool allowed) { childTerminal = allowed; }
 bool ChildTerminalAllowed() { return childTerminal; }
+
+bool WakeHostThread() {
+  HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+  DWORD mode = 0;
+  if (input == nullptr || input == INVALID_HANDLE_VALUE || !GetConsoleMode(input, &mode))
+    return false;
+  INPUT_RECORD records[2];
+  memset(records, 0, sizeof records);
+  for (int i = 0; i < 2; ++i) {
+    records[i].EventType = KEY_EVENT;
+    records[i].Event.KeyEvent.bKeyDown = i == 0;
+    records[i].Event.KeyEvent.wRepeatCount = 1;
+    records[i].Event.KeyEvent.wVirtualKeyCode = VK_F24;
+    records[i].Event.KeyEvent.wVirtualScanCode =
+        static_cast<WORD>(MapVirtualKeyA(VK_F24, 0 /* MAPVK_VK_TO_VSC */));
+  }
+  DWORD written = 0;
+  return WriteConsoleInputA(input, records, 2, &written) && written == 2;
+}
 
 // A console is shared by every program on it: there is nothing to lend.
 bool LendTerminal(Process *, int) { return false; }

@@ -30,6 +30,9 @@ struct RunContext {
   // or, with WantsTerminal, stopped to use the terminal.
   std::atomic<int> Claim{kDialogOpen};
   std::atomic<bool> WantsTerminal{false};
+  // Set when the watcher has woken the host's thread instead of closing
+  // the dialog itself: the dialog's next message closes it there.
+  std::atomic<bool> CloseOnHostThread{false};
 };
 
 // How the dialog (or the wait without one) ended.
@@ -38,6 +41,8 @@ enum class RunEnd { Ended, Broken, WantsTerminal };
 // The current run, for dialog messages that do not carry it.
 RunContext *CurrentRun = nullptr;
 
+// How long the watcher lets a woken host take to close the dialog itself.
+const int kHostWakeMs = 2000;
 const int kRunDialogWidth = 42;
 const int kRunDialogHeight = 7;
 
@@ -53,7 +58,15 @@ void WatchProcess(void *raw) {
     return;
   }
   if (!ClaimWatcherClose(context->Claim)) return;
-  HostInfo.SendDlgMessage(dialog, DM_CLOSE, kWatcherCloseCode, 0);
+  context->CloseOnHostThread.store(true);
+  // A host that reads the console closes the dialog on its own thread at
+  // once; one that does not (our own hosts) gets the close from here.
+  if (os::WakeHostThread()) {
+    for (int waited = 0; waited < kHostWakeMs && context->CloseOnHostThread.load(); waited += 20)
+      os::Pause(20);
+  }
+  if (context->CloseOnHostThread.exchange(false))
+    HostInfo.SendDlgMessage(dialog, DM_CLOSE, kWatcherCloseCode, 0);
 }
 
 LONG_PTR FARAPI RunDialogProc(HANDLE dialog, int message, int param1, LONG_PTR param2) {
@@ -66,6 +79,13 @@ LONG_PTR FARAPI RunDialogProc(HANDLE dialog, int message, int param1, LONG_PTR p
     // it, and the run ends as after "Break".
     if (context->StopEvent != nullptr) context->Watcher.Start(WatchProcess, context);
     return 1;
+  }
+  if (message != DN_CLOSE && CurrentRun != nullptr &&
+      CurrentRun->CloseOnHostThread.exchange(false)) {
+    // The process has ended and the watcher woke this thread (with F24):
+    // the dialog closes here, on the host's own thread.
+    HostInfo.SendDlgMessage(dialog, DM_CLOSE, kWatcherCloseCode, 0);
+    if (message == DN_KEY) return 1;
   }
   if (message == DN_CLOSE && CurrentRun != nullptr) {
     if (!AllowDialogClose(CurrentRun->Claim, param1)) return 0;
