@@ -205,4 +205,5 @@ QUILLET_MESSAGE(MRefusedNotAsked, nullptr, "the panel was not allowed to run cvs
 QUILLET_MESSAGE(MRefusedOutside, "s", "%s leads outside the working copy")
 QUILLET_MESSAGE(MCheckingTitle, nullptr, "Checking folders...")
 QUILLET_MESSAGE(MStartNoHandle, nullptr,
+                "it was started, but the system gives no handle to wait for its end (a program of another system?)")
 QUILLET_MESSAGE(MLanguageEnd, nullptr, "Quillet messages end here")
