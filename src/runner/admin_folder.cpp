@@ -79,26 +79,19 @@ std::string TrackedFileRefusal(const std::string &dir) {
   ReadAdminFile(*folder, "Entries", entries);
   ReadAdminFile(*folder, "Entries.Log", log);
   const std::vector<std::string> files = ParseEntries(entries, log).Files;
-<<<<<<< HEAD
   return TrackedFileRefusal(dir, odd, std::unordered_set<std::string>(files.begin(), files.end()));
 }
 
 std::string TrackedFileRefusal(const std::string &dir, const std::vector<std::string> &notPlain,
                                const std::unordered_set<std::string> &tracked) {
   std::unique_ptr<os::Folder> folder;
+  std::string top;
   for (const std::string &name : notPlain) {
     if (tracked.count(name) == 0) continue;
     if (folder == nullptr) folder = os::Folder::Open(dir);
     if (folder == nullptr) return "";
-    if (folder->TypeOf(name, true) == os::EntryType::Other)
-=======
-  const std::unordered_set<std::string> tracked(files.begin(), files.end());
-  std::string top;
-  for (const std::string &name : odd) {
-    if (tracked.count(name) == 0) continue;
     const os::EntryType type = folder->TypeOf(name, true);
     if (type == os::EntryType::Other || type == os::EntryType::Failed)
->>>>>>> hostile
       return FormatText(CheckedFormat(MRefusedNotPlainFile), name.c_str());
     // cvs reads what a link leads to as the tracked file: only a file of
     // the working copy itself is one (a link to /proc/self/pagemap is not).
