@@ -9,7 +9,6 @@ using namespace testsupport;
 
 namespace {
 
-enum { kMarkMenu = 12 };
 const char *const kClasses[] = {"Modified", "Conflicts", "Out-of-date", "Not in repository"};
 
 class PanelMarkTest : public PanelCvsTest {
@@ -23,8 +22,9 @@ class PanelMarkTest : public PanelCvsTest {
   }
   // Mark > `entry` from the plug-ins menu, in the working copy.
   void Mark(int entry) {
-    host.script.Menu.push_back(standin::Choose(kMarkMenu));
-    host.script.Menu.push_back(standin::Choose(entry));
+    const Command kMarks[] = {Command::MarkModified, Command::MarkConflicts, Command::MarkOutOfDate,
+                              Command::MarkUnknown};
+    ChooseCommand(kMarks[entry]);
     ScopedCwd in(wc);
     module.OpenPlugin(OPEN_PLUGINSMENU, 0);
   }

@@ -7,7 +7,6 @@ using namespace testsupport;
 
 namespace {
 
-enum { kLightCommit = 2, kRemove = 10 };
 
 class PanelMissingTest : public PanelCvsTest {
  protected:
@@ -19,8 +18,8 @@ class PanelMissingTest : public PanelCvsTest {
   }
   // A plug-ins menu entry on the status panel, run in the working copy as
   // the host keeps it current.
-  void RunOnPanel(int entry) {
-    host.script.Menu.push_back(standin::Choose(entry));
+  void RunOnPanel(Command command) {
+    ChooseCommand(command);
     ScopedCwd in(wc);
     module.OpenPlugin(OPEN_PLUGINSMENU, 0);
     host.RefreshPluginPanel();
@@ -63,7 +62,7 @@ TEST_F(PanelMissingTest, ALostFileShowsItsStateAndIsRemovedAndCommittedByName) {
   Select({wc + "/lost.c"});
   host.script.Message.push_back(standin::Answer(0));  // confirm
   WriteFile(wrapperLog, "");
-  RunOnPanel(kRemove);
+  RunOnPanel(Command::Remove);
   ASSERT_FALSE(CvsCalls().empty());
   EXPECT_EQ(CvsCalls()[0], wc + ":[remove][lost.c]");
   EXPECT_EQ(CvsStatusOf("lost.c"), "Locally Removed");
@@ -76,7 +75,7 @@ TEST_F(PanelMissingTest, ALostFileShowsItsStateAndIsRemovedAndCommittedByName) {
   Select({wc + "/lost.c"});
   host.script.Editor.push_back(standin::AppendAndSave("drop lost.c\n"));
   host.script.Message.push_back(standin::Answer(0));
-  RunOnPanel(kLightCommit);
+  RunOnPanel(Command::LightCommit);
   std::string output;
   sandbox.Cvs("-q status lost.c", wc, &output);
   EXPECT_EQ(output.find("Locally Removed"), std::string::npos) << output;
@@ -135,8 +134,7 @@ TEST_F(PanelMissingTest, RowsOfAFailedRunOrARefusedFolderAreNeverMarked) {
     host.ActivePanel().Rows[static_cast<size_t>(i)].Selected =
         host.ActivePanel().Rows[static_cast<size_t>(i)].Name != "..";
   host.Messages.clear();
-  host.script.Menu.push_back(standin::Choose(12));
-  host.script.Menu.push_back(standin::Choose(0));
+  ChooseCommand(Command::MarkModified);
   {
     ScopedCwd in(wc);
     module.OpenPlugin(OPEN_PLUGINSMENU, 0);

@@ -191,7 +191,7 @@ TEST_F(SharedCommand, ACommandToAHostAsksOnceNamingItAndCancelRunsNothing) {
   RemoteHost login(tools.Path());
   WriteFile(wc + "/CVS/Root", ":ext:me@localhost:" + sandbox.Repository() + "\n");
   host.script.Message.push_back(standin::Answer(0));
-  Run(kStat);
+  Run(Command::Stat);
   ASSERT_EQ(host.Messages.size(), 1u);
   EXPECT_EQ(host.Messages[0].Lines[1], "cvs would log in to the host localhost,")
       << Joined(host.Messages[0]);
@@ -201,13 +201,13 @@ TEST_F(SharedCommand, ACommandToAHostAsksOnceNamingItAndCancelRunsNothing) {
   host.Messages.clear();
   host.script.Message.push_back(standin::Answer(1));  // Run
   host.script.Message.push_back(standin::Answer(0));  // the command's own confirmation
-  Run(kStat);
+  Run(Command::Stat);
   EXPECT_EQ(StatusRuns(), 1u);
   EXPECT_EQ(login.Marks().size(), 1u);
   // Confirmed for this working copy: the next command asks only its own.
   host.Messages.clear();
   host.script.Message.push_back(standin::Answer(0));
-  Run(kStat);
+  Run(Command::Stat);
   ASSERT_EQ(host.Messages.size(), 1u) << Joined(host.Messages[1]);
   EXPECT_EQ(host.Messages[0].Lines[0], "Show stat for 1 item(s)");
   EXPECT_EQ(StatusRuns(), 2u);
@@ -218,7 +218,7 @@ TEST_F(SharedCommand, ACommandLetRunInASharedRepositoryLetsThePanelRunThere) {
   Shell("chmod o+w " + ShellQuote(sandbox.Repository() + "/CVSROOT"));
   host.script.Message.push_back(standin::Answer(1));  // Run
   host.script.Message.push_back(standin::Answer(0));  // the command's own confirmation
-  Run(kStat);
+  Run(Command::Stat);
   ASSERT_EQ(host.Messages.size(), 2u);
   EXPECT_NE(Joined(host.Messages[0]).find("/CVSROOT can be written by other users"),
             std::string::npos)
@@ -249,7 +249,7 @@ TEST_F(SharedCommand, ARootChangedWhileTheMessageIsTypedIsRefused) {
   });
   host.script.Message.push_back(standin::Answer(0));  // the confirmation
   host.script.Message.push_back(standin::Answer(0));  // show the output
-  Run(kCommit);
+  Run(Command::Commit);
   // The dry run before the editor ran; the commit did not start.
   const std::vector<std::string> calls = CvsCalls();
   ASSERT_EQ(calls.size(), 1u);

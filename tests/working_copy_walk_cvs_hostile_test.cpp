@@ -147,7 +147,7 @@ TEST_F(OddEntryCommand, UpdateAsksBeforeMergingIntoALinkedProjectAndCancelRunsNo
   WriteFile(mine + "/a.c", "my own work\n");
   Shell("ln -s ../mine mine && echo 'D/mine////' >> CVS/Entries", wc);
   host.script.Message.push_back(standin::Answer(0));
-  Run(kUpdate);
+  Run(Command::Update);
   ASSERT_EQ(host.Messages.size(), 1u);
   const std::vector<std::string> &lines = host.Messages[0].Lines;
   ASSERT_GE(lines.size(), 4u);
@@ -165,7 +165,7 @@ TEST_F(OddEntryCommand, ALongCheckShowsADialogWhoseBreakEndsIt) {
   WriteFile(wc + "/CVS/Entries", many);
   host.script.RunBreakAfterMs = 50;
   host.script.Message.push_back(standin::Answer(0));
-  Run(kUpdate);
+  Run(Command::Update);
   ASSERT_EQ(host.Dialogs.size(), 1u);
   EXPECT_TRUE(host.Dialogs[0].Ex);
   EXPECT_STREQ(host.Dialogs[0].ItemsIn[0].Data, "Checking folders...");
