@@ -6,6 +6,10 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <atomic>
+#include <string>
+#include <vector>
+
 PluginStartupInfo HostInfo;
 FarStandardFunctions HostFsf;
 
@@ -15,6 +19,11 @@ const char *PluginMenuStrings[1];
 const char *const CommandPrefix = "cvs";
 // The numbers the host's language file is known to hold.
 int HostMessages = kMessageCount;
+// The host's services are for the thread it called the module on: other
+// threads of the module read the texts copied for them there.
+std::atomic<bool> HostThreadKnown{false};
+thread_local bool OnHostThread = false;
+std::vector<std::string> WorkerTexts;
 }  // namespace
 
 std::string FormatText(const char *format, ...) {
@@ -78,6 +87,10 @@ bool LanguageFileInOrder() {
 
 const char *GetMsg(int msgId) {
   const char *builtIn = EnglishText(msgId);
+  if (HostThreadKnown.load() && !OnHostThread) {
+    const size_t index = static_cast<size_t>(msgId);
+    return msgId >= 0 && index < WorkerTexts.size() ? WorkerTexts[index].c_str() : builtIn;
+  }
   // The host knows only the numbers of its language file: never ask it for
   // another (it would report the file as damaged).
   if (HostInfo.GetMsg == nullptr || msgId < 0 || msgId >= kMessageCount ||
@@ -90,6 +103,12 @@ const char *GetMsg(int msgId) {
 }
 
 void LimitHostMessages(int count) { HostMessages = count; }
+
+void CopyMessagesForWorkers() {
+  if (HostThreadKnown.load() && !OnHostThread) return;
+  WorkerTexts.resize(static_cast<size_t>(kMessageCount));
+  for (int id = 0; id < kMessageCount; ++id) WorkerTexts[static_cast<size_t>(id)] = GetMsg(id);
+}
 
 const char *ModuleFileName() { return HostInfo.ModuleName; }
 
@@ -113,6 +132,8 @@ void BindHost(const PluginStartupInfo *info) {
   if (size > sizeof(PluginStartupInfo)) size = sizeof(PluginStartupInfo);
   memset(&HostInfo, 0, sizeof(HostInfo));
   memcpy(&HostInfo, info, size);
+  OnHostThread = true;
+  HostThreadKnown.store(true);
   if (size >= sizeof(PluginStartupInfo) && info->FSF != nullptr) {
     size_t fsfSize = sizeof(FarStandardFunctions);
     if (info->FSF->StructSize > 0 && static_cast<size_t>(info->FSF->StructSize) < fsfSize) {

@@ -28,6 +28,11 @@ const char *GetMsg(int msgId);
 // its file as damaged), and takes the built-in text instead.  Until it is
 // set, every number of the module is asked.
 void LimitHostMessages(int count);
+// Copies every text GetMsg gives, on the host's thread, for a worker thread
+// of the module about to start: the host's services may be called only on
+// its own thread, so GetMsg elsewhere reads this copy (the built-in English
+// where none was made).
+void CopyMessagesForWorkers();
 // The module's own file, as the host named it at SetStartupInfo.
 const char *ModuleFileName();
 

@@ -27,7 +27,13 @@ struct CheckContext {
   std::atomic<HANDLE> Dialog{nullptr};
   std::atomic<bool> NoDialog{false};
   std::atomic<int> Claim{kDialogOpen};
+  // Set when the walk has woken the host's thread instead of closing the
+  // dialog itself: the dialog's next message closes it there.
+  std::atomic<bool> CloseOnHostThread{false};
 };
+
+// How long the walk lets a woken host take to close the dialog itself.
+const int kHostWakeMs = 2000;
 
 CheckContext *CurrentCheck = nullptr;
 
@@ -41,7 +47,17 @@ void Walk(void *raw) {
     if (check->NoDialog.load()) return;
     HANDLE dialog = check->Dialog.load();
     if (dialog != nullptr) {
-      if (ClaimWatcherClose(check->Claim))
+      if (!ClaimWatcherClose(check->Claim)) return;
+      // A host that reads the console closes the dialog on its own thread
+      // (some hosts change their windows on the calling thread); one that
+      // does not (our own hosts) gets the close from here.
+      check->CloseOnHostThread.store(true);
+      if (os::WakeHostThread()) {
+        for (int waited = 0; waited < kHostWakeMs && check->CloseOnHostThread.load();
+             waited += kPollMs)
+          os::Pause(kPollMs);
+      }
+      if (check->CloseOnHostThread.exchange(false))
         HostInfo.SendDlgMessage(dialog, DM_CLOSE, kWatcherCloseCode, 0);
       return;
     }
@@ -55,6 +71,12 @@ LONG_PTR FARAPI CheckDialogProc(HANDLE dialog, int message, int param1, LONG_PTR
     CurrentCheck = check;
     check->Dialog.store(dialog);
     return 1;
+  }
+  if (message != DN_CLOSE && CurrentCheck != nullptr &&
+      CurrentCheck->CloseOnHostThread.exchange(false)) {
+    // The walk has ended and woke this thread: the dialog closes here.
+    HostInfo.SendDlgMessage(dialog, DM_CLOSE, kWatcherCloseCode, 0);
+    if (message == DN_KEY) return 1;
   }
   if (message == DN_CLOSE && CurrentCheck != nullptr) {
     if (!AllowDialogClose(CurrentCheck->Claim, param1)) return 0;
@@ -90,6 +112,8 @@ VisitFinding CheckWithBreak(const Selection &folders, bool recursive, const Visi
   check.Limits = limits;
   check.Limits.Stop = &check.Stop;
   os::JoinedThread worker;
+  // The walk's reasons are the language file's words, read here for it.
+  CopyMessagesForWorkers();
   if (HostInfo.DialogEx == nullptr || !worker.Start(Walk, &check)) {
     check.NoDialog.store(true);
     return CheckCommandFolders(folders, recursive, limits);
