@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "console/message_box.hpp"
+#include "core/host_texts.hpp"
 #include "core/whole_file.hpp"
 
 namespace console {
@@ -15,6 +16,20 @@ namespace console {
 namespace {
 
 std::string NotesFolder;
+
+// The notes are kept as data, one per line with its fields after a tab, and
+// said at the next start in the language of that start.
+const char kFileNote[] = "file";
+const char kPluginNote[] = "plug-in";
+
+std::vector<std::string> Fields(const std::string &line) {
+  std::vector<std::string> fields;
+  size_t start = 0;
+  for (size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+    fields.push_back(line.substr(start, tab - start));
+  fields.push_back(line.substr(start));
+  return fields;
+}
 
 std::string NotesPath() { return NotesFolder.empty() ? "" : NotesFolder + "/rescued"; }
 
@@ -56,15 +71,14 @@ bool RescueUnsavedText(const hostcore::EditorRequest &request, hostcore::TextDoc
     // The plug-in gets the text as if the user had saved it: it keeps the
     // message it was being written for.
     if (!hostcore::SaveDocument(request.FileName, document, error)) return false;
-    AddNote("The text written in \"" + (request.Title.empty() ? request.FileName : request.Title) +
-            "\" was handed to the plug-in when Quillet was ended.");
+    AddNote(std::string(kPluginNote) + "\t" +
+            (request.Title.empty() ? request.FileName : request.Title));
     return true;
   }
   const std::string recovery = RecoveryName(request.FileName);
   if (hostcore::ReplaceFileWhole(recovery, hostcore::DocumentText(document),
                                  hostcore::LinkRule::Replace, 0600, error))
-    AddNote("Unsaved text of " + request.FileName + " was saved as " + recovery +
-            " when Quillet was ended.");
+    AddNote(std::string(kFileNote) + "\t" + request.FileName + "\t" + recovery);
   return false;
 }
 
@@ -73,15 +87,25 @@ std::vector<std::string> TakeRescueNotes() {
   const std::string path = NotesPath();
   if (path.empty() || !Taken(path)) return notes;
   std::istringstream text(ReadAll(path));
-  for (std::string line; std::getline(text, line);)
-    if (!line.empty()) notes.push_back(line);
+  for (std::string line; std::getline(text, line);) {
+    const std::vector<std::string> fields = Fields(line);
+    if (fields.size() == 3 && fields[0] == kFileNote) {
+      notes.push_back(hostcore::Say(hostcore::HostText::RescuedFileText, {fields[1]}));
+      notes.push_back(hostcore::Say(hostcore::HostText::RescuedFileSavedAs, {fields[2]}));
+    } else if (fields.size() == 2 && fields[0] == kPluginNote) {
+      notes.push_back(hostcore::Say(hostcore::HostText::RescuedPluginText, {fields[1]}));
+      notes.push_back(hostcore::Say(hostcore::HostText::RescuedPluginHandedOver));
+    }
+  }
   unlink(path.c_str());
   return notes;
 }
 
 void SayWhatWasRescued(Terminal &term) {
   const std::vector<std::string> notes = TakeRescueNotes();
-  if (!notes.empty()) AskUser(term, "Kept when Quillet was ended", notes, {"OK"}, false);
+  if (!notes.empty())
+    AskUser(term, hostcore::Say(hostcore::HostText::TitleRescued), notes,
+            {hostcore::Say(hostcore::HostText::ButtonOk)}, false);
 }
 
 }  // namespace console

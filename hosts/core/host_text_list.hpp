@@ -178,6 +178,13 @@ QUILLET_HOST_TEXT(IsALink, "%1 is a link: not followed", "%1 - ссылка: п�
 QUILLET_HOST_TEXT(FolderExists, "%1: a folder of that name is there",
                   "%1: там есть папка с таким именем")
 
+// Text kept when the host was ended by a signal, said at the next start.
+QUILLET_HOST_TEXT(TitleRescued, "Kept when Quillet was ended", "Сохранено при завершении Quillet")
+QUILLET_HOST_TEXT(RescuedFileText, "Unsaved text of %1", "Несохранённый текст файла %1")
+QUILLET_HOST_TEXT(RescuedFileSavedAs, "was saved as %1", "сохранён как %1")
+QUILLET_HOST_TEXT(RescuedPluginText, "The text written in \"%1\"", "Текст, набранный в «%1»,")
+QUILLET_HOST_TEXT(RescuedPluginHandedOver, "was handed to the plug-in.", "передан модулю.")
+
 // The editor: a file changed on the disk since it was opened.
 QUILLET_HOST_TEXT(NotPlainFile, "%1: not a plain file", "%1: не простой файл")
 QUILLET_HOST_TEXT(ChangedOnDisk, "%1 was changed on the disk since it was opened.",

@@ -117,7 +117,7 @@ TEST_F(ModuleCommands, ALightCommitOpensTheShortTemplateOnTheSelection) {
 TEST_F(ModuleCommands, ADeclinedCommitKeepsTheMessageUnderAppDataForTheNextOne) {
   host.script.Editor.push_back(standin::AppendAndSave("Kept on Windows.\r\n"));
   host.script.Message.push_back(standin::Answer(1));  // declined
-  Run(kCommit);
+  Run(Command::Commit);
   const std::vector<std::string> kept = wintest::ListDir(dir / "appdata\\Quillet");
   ASSERT_EQ(kept.size(), 1u);
   EXPECT_EQ(kept[0].rfind("commit-", 0), 0u);
@@ -126,7 +126,7 @@ TEST_F(ModuleCommands, ADeclinedCommitKeepsTheMessageUnderAppDataForTheNextOne) 
   // The next commit opens with it first, and once it went through it is gone.
   host.script.Editor.push_back(standin::AppendAndSave(""));
   host.script.Message.push_back(standin::Answer(0));
-  Run(kCommit);
+  Run(Command::Commit);
   ASSERT_GE(host.Editors.size(), 2u);
   EXPECT_EQ(host.Editors[1].Content.rfind("Kept on Windows.", 0), 0u) << host.Editors[1].Content;
   EXPECT_EQ(CommitMessage(), "Kept on Windows.\r\n");
