@@ -115,25 +115,37 @@ TEST_F(SshConnectionSharing, ACommandAndTheRefreshAfterItAskOnce) {
       Shell("find " + ShellQuote(work) + " -path '*/CVS/Root' -exec sh -c 'echo \"$0\" > \"$1\"' " +
             ShellQuote(std::string(":ext:") + kHost + ":" + dir / "demo/repo") + " {} \\;"));
   Start(work, "--command cvs:", "", 100, 30, {{"CVS_RSH", rsh}});
-  // The first connection asks on the terminal the host lends to ssh.
-  Expect("Enter passphrase for key");
-  screen->Type(kPassphrase);
-  screen->Keys({"Enter"});
-  ExpectStatusPanel();
-  EXPECT_NE(std::string::npos, LeftRow("hello.c").find("\xE2\x94\x82M\xE2\x94\x82"))
-      << screen->Last;
+  // The panel's own reading lends ssh no terminal: it cannot ask, and the
+  // panel names the host it could not log in to.
+  Expect("Permission denied");
+  screen->Keys({"Escape"});
+  EXPECT_TRUE(screen->WaitUntil([&](const std::string &shown) {
+    return shown.find("Permission denied") == std::string::npos &&
+           shown.find("hello.c") != std::string::npos;
+  })) << screen->Last;
+  screen->Keys({"C-l"});
+  Expect("States not read");
+  screen->Keys({"C-l"});
 
-  // cvs log from the command menu, then the panel's reading after it: a
-  // second question would keep the terminal lent and the panel away.
+  // cvs log from the command menu asks first, naming the host; then ssh
+  // asks once on the lent terminal, and the panel's reading after the
+  // command goes through the connection that question opened.
   const std::string mark = MarkBeforeReading(work);
   Command("l");
+  Expect("cvs would log in to the host");
+  screen->Keys({"Right", "Enter"});
   Expect("Show log for");
+  screen->Keys({"Enter"});
+  Expect("Enter passphrase for key");
+  screen->Type(kPassphrase);
   screen->Keys({"Enter"});
   Expect("RCS file:");
   screen->Keys({"Escape"});
   ExpectReadAgain(mark);
+  EXPECT_NE(std::string::npos, LeftRow("hello.c").find("\xE2\x94\x82M\xE2\x94\x82"))
+      << screen->Last;
   EXPECT_EQ(std::string::npos, screen->Screen().find("Enter passphrase")) << screen->Last;
-  // One connection carried all three runs of cvs.
+  // One connection carried the command and the reading after it.
   EXPECT_EQ(1, Connections()) << ReadFile(ssh + "/sshd.log");
   Quit();
 }
