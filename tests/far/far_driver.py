@@ -100,8 +100,8 @@ class FarSession:
             shutil.rmtree(self.work)
         os.makedirs(self.screens)
         os.makedirs(os.path.join(self.far, "Plugins"))
-        spec = GENERATIONS[self.generation]
-        with tarfile.open(os.path.join(self.far_dir, spec["tarball"])) as tar:
+        generation = GENERATIONS[self.generation]
+        with tarfile.open(os.path.join(self.far_dir, generation["tarball"])) as tar:
             tar.extractall(self.far)
         shutil.copy(os.path.join(self.far_dir, "LICENSE"), self.far)
         with zipfile.ZipFile(self.archive) as archive:
