@@ -495,8 +495,9 @@ def linux_cvs_link(far, repo):
     far.wait(r"exit code -1002", 30, what="the failed start")
     far.keys("Enter")  # Show output
     # The reason ("no handle to wait for its end") ends a line that a long
-    # path pushes past the screen's edge, and End does not reach the host.
-    far.wait(EDITOR + r"(?s:.*)Error: \"cvs\" could not be started \(.*cvs\.exe", 10,
+    # path pushes past the screen's edge (the path itself may be cut in
+    # "cvs.exe"), and End does not reach the host.
+    far.wait(EDITOR + r"(?s:.*)Error: \"cvs\" could not be started \(.*\\bin\\cvs", 10,
              what="the failed start in the output")
     far.keys("Escape")
     far.wait(EDITOR, 10, gone=True, what="the editor")
