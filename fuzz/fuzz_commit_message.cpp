@@ -63,22 +63,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     std::istringstream lines(input.substr(cut + 1));
     for (std::string line; std::getline(lines, line);) modified.push_back(line);
   }
-  // The user writes whole lines below the template.
+  // The user writes whole lines beside the template.
   if (!message.empty() && message.back() != '\n') message += '\n';
-  const std::string kept =
-      message.find_first_not_of(" \t\r\n") == std::string::npos ? std::string() : message;
+  // What the message alone gives: the template may add nothing to it.
+  const std::string kept = MessageWithoutTemplate(message);
 
   static const Scratch scratch;
   const std::string &path = scratch.Path;
   bool haveFiles = false;
   const bool withList = !modified.empty() && (size & 1) != 0;
-  const std::string written = CommitTemplateText(withList, {"."}, modified, haveFiles);
+  const std::string written = CommitTemplateText(withList, {"."}, modified, haveFiles, modified);
   const std::string saved = ThroughTheEditor(path, written + message);
   if (saved != written + message) abort();
-  if (UsersText(saved, written) != kept) abort();
+  if (MessageWithoutTemplate(saved) != kept) abort();
 
-  // The next commit offers the kept message under a fresh template.
+  // The next commit offers the kept message first, above a fresh template,
+  // and gives it back unchanged.
   const std::string next = CommitTemplateText(!withList, {"."}, modified, haveFiles);
-  if (UsersText(ThroughTheEditor(path, next + kept), next) != kept) abort();
+  if (MessageWithoutTemplate(ThroughTheEditor(path, kept + next)) != kept) abort();
   return 0;
 }

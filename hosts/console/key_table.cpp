@@ -14,7 +14,7 @@ namespace vk = hostcore::vk;
 
 namespace {
 
-const unsigned C = PKF_CONTROL, S = PKF_SHIFT, A = PKF_ALT;
+const unsigned C = PKF_CONTROL, S = PKF_SHIFT;
 
 bool CtrlDigit(const hostcore::KeyPress &key) {
   return key.Mods == PKF_CONTROL && key.Vk >= '0' && key.Vk <= '9';
