@@ -45,6 +45,8 @@ std::string LocalRepositoryFolder(const std::string &root, const std::string &re
   std::string path;
   if (root.compare(0, kLocal.size(), kLocal) == 0) {
     path = root.substr(kLocal.size());
+    // cvs takes no repository by a relative path: such a root names none.
+    if (!IsWholePath(path)) return "";
   } else if (IsWholePath(root)) {
     path = root;
   } else {
