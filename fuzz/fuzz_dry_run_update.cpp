@@ -87,11 +87,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     for (const std::string &entry : selection) {
       for (const std::string &path : names) {
         if (wholeDirectory || path.find(entry) != std::string::npos)
-          expected += ":     " + path + "\n";
+          expected += "CVS:     " + path + "\n";
       }
       if (wholeDirectory) break;
     }
-    if (listed.find(": Modified and Added Files:\n" + expected) == std::string::npos) abort();
+    if (listed.find("CVS: Modified and Added Files:\n" + expected) == std::string::npos) abort();
     MarkInPanel(names);
   }
   return 0;
