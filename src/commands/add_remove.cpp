@@ -3,10 +3,11 @@
 #include <stdio.h>
 
 #include "commands/commands.hpp"
-#include "ui/dialog.hpp"
-#include "host/host.hpp"
 #include "os/argument_room.hpp"
+#include "runner/run_codes.hpp"
+#include "texts/messages.hpp"
 #include "ui/boxes.hpp"
+#include "ui/dialog.hpp"
 #include "ui/run_dialog.hpp"
 
 namespace {

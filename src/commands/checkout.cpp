@@ -1,9 +1,10 @@
 // Checkout and Export: one dialog, one argument list, one run.
 #include "commands/commands.hpp"
-#include "host/host.hpp"
+#include "runner/run_codes.hpp"
+#include "texts/messages.hpp"
 #include "ui/boxes.hpp"
-#include "ui/dialog.hpp"
 #include "ui/cvs_run.hpp"
+#include "ui/dialog.hpp"
 
 namespace {
 
@@ -88,7 +89,7 @@ int CheckoutOrExport(bool checkout) {
     if (choices.Date != offeredDate) choices.DateIsExportsOwn = false;
     if (closedBy.empty() || closedBy == "cancel") return 0;
     if (!choices.Module.empty()) break;
-    ShowErrorText(GetMsg(MModuleRequired));
+    ShowErrorText(MessageText(MModuleRequired));
   }
 
   const std::string module = choices.Module.substr(0, 127);
@@ -128,8 +129,8 @@ int CheckoutOrExport(bool checkout) {
   // A run that fetched nothing (a tag not there, a date before the
   // module) may still end with 0: the user is told before the output.
   if (verdict.What != RunVerdict::NotStarted && verdict.Scan.FilesWritten == 0)
-    ShowNotice(GetMsg(checkout ? MVerbCheckout : MVerbExport),
-               GetMsg(checkout ? MCheckedOutNothing : MExportedNothing));
+    ShowNotice(MessageText(checkout ? MVerbCheckout : MVerbExport),
+               MessageText(checkout ? MCheckedOutNothing : MExportedNothing));
   // The output is shown at once; only a run that never got going or was
   // broken off is flagged as a failure first.
   cvs.Show();

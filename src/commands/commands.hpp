@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "runner/runner.hpp"
+#include "runner/cvs_args.hpp"
 #include "ui/dialog.hpp"
 
 // The commands' dialogs as declared: the host receives an item for each

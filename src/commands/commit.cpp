@@ -4,11 +4,11 @@
 #include <stdio.h>
 
 #include "commands/commands.hpp"
-#include "commands/path_match.hpp"
-#include "host/host.hpp"
-#include "ui/boxes.hpp"
 #include "commands/kept_message.hpp"
+#include "commands/path_match.hpp"
 #include "os/os.hpp"
+#include "texts/messages.hpp"
+#include "ui/boxes.hpp"
 #include "ui/cvs_run.hpp"
 #include "ui/editor.hpp"
 
@@ -111,12 +111,12 @@ namespace {
 // message is kept, and why cvs refused when the cause is a conflict.
 std::vector<std::string> FailureNotes(const RunVerdict &verdict, bool keptOnDisk,
                                       const std::string &keptPath) {
-  std::vector<std::string> notes = {GetMsg(MCommitKept)};
+  std::vector<std::string> notes = {MessageText(MCommitKept)};
   if (!keptOnDisk) {
-    notes.push_back(GetMsg(MCommitKeptNotSaved));
+    notes.push_back(MessageText(MCommitKeptNotSaved));
     if (!keptPath.empty()) notes.push_back(keptPath);
   }
-  if (verdict.Scan.ConflictMarkers) notes.push_back(GetMsg(MCommitConflicts));
+  if (verdict.Scan.ConflictMarkers) notes.push_back(MessageText(MCommitConflicts));
   return notes;
 }
 
@@ -143,7 +143,7 @@ bool CommitFiles(const Selection &selection, bool withList) {
   bool haveFiles = false;
   const std::string written = CommitTemplateText(withList, selection, modified, haveFiles, removed);
   if (!haveFiles) {
-    ShowNotice(GetMsg(MVerbCommit), GetMsg(MCommitNothing));
+    ShowNotice(MessageText(MVerbCommit), MessageText(MCommitNothing));
     return true;
   }
   // A message that did not reach the repository last time comes first,
@@ -152,30 +152,30 @@ bool CommitFiles(const Selection &selection, bool withList) {
   std::string kept = LoadKeptMessage(workingCopy);
   if (kept.empty() || kept.back() != '\n') kept += '\n';
   if (!WriteTextFile(templatePath, kept + written)) {
-    ShowErrorText(std::string(GetMsg(MCommitNotWritten)) + "\n" + templatePath);
+    ShowErrorText(std::string(MessageText(MCommitNotWritten)) + "\n" + templatePath);
     return false;
   }
 
-  int edited = EditFile(templatePath.c_str(), GetMsg(MEditorTitle), EF_DISABLEHISTORY);
+  int edited = EditFile(templatePath.c_str(), MessageText(MEditorTitle), EF_DISABLEHISTORY);
   if (edited != EEC_MODIFIED) return false;
   std::string message;
   if (!ReadTextFile(templatePath, message)) {
-    ShowErrorText(std::string(GetMsg(MCommitNotRead)) + "\n" + templatePath);
+    ShowErrorText(std::string(MessageText(MCommitNotRead)) + "\n" + templatePath);
     return false;
   }
   message = MessageWithoutTemplate(message);
   if (message.empty()) {
-    ShowErrorText(GetMsg(MCommitOnlyTemplate));
+    ShowErrorText(MessageText(MCommitOnlyTemplate));
     return false;
   }
   // Kept before anything else can happen to it: a host ended during the
   // question or the run must not cost it.
   const bool keptOnDisk = KeepMessage(workingCopy, message);
-  if (ConfirmCommand(GetMsg(MVerbCommit), selection) != 0) return false;
+  if (ConfirmCommand(MessageText(MVerbCommit), selection) != 0) return false;
   // cvs takes a message file as it stands: the template's lines are left
   // out here, so that the log holds only what the user wrote.
   if (!WriteTextFile(templatePath, message)) {
-    ShowErrorText(std::string(GetMsg(MCommitNotWritten)) + "\n" + templatePath);
+    ShowErrorText(std::string(MessageText(MCommitNotWritten)) + "\n" + templatePath);
     return false;
   }
 
@@ -186,7 +186,7 @@ bool CommitFiles(const Selection &selection, bool withList) {
     // cvs ends well when it found nothing to commit: the message reached
     // no log, and stays kept.
     if (verdict.Scan.FilesCommitted == 0)
-      ShowNotice(GetMsg(MVerbCommit), GetMsg(MCommitNothing));
+      ShowNotice(MessageText(MVerbCommit), MessageText(MCommitNothing));
     else
       ForgetKeptMessage(workingCopy);
     cvs.Show();

@@ -2,9 +2,12 @@
 #include <string.h>
 
 #include "commands/commands.hpp"
-#include "host/host.hpp"
+#include "runner/cvs_args.hpp"
 #include "runner/program_search.hpp"
-#include "runner/runner.hpp"
+#include "runner/run_codes.hpp"
+#include "runner/start_program.hpp"
+#include "texts/format_text.hpp"
+#include "texts/messages.hpp"
 #include "ui/boxes.hpp"
 #include "ui/dialog.hpp"
 
@@ -65,9 +68,9 @@ bool VisualCanShow(const DiffChoices &choices) {
 const char *MissingValue(const DiffChoices &choices) {
   for (const DiffSide *side : {&choices.First, &choices.Second})
     if (side->From == DiffSide::kRevision && side->Revision.empty())
-      return GetMsg(MRevisionRequired);
+      return MessageText(MRevisionRequired);
   for (const DiffSide *side : {&choices.First, &choices.Second})
-    if (side->From == DiffSide::kDate && side->Date.empty()) return GetMsg(MDateRequired);
+    if (side->From == DiffSide::kDate && side->Date.empty()) return MessageText(MDateRequired);
   return nullptr;
 }
 
@@ -131,7 +134,7 @@ bool AskDiffOptions(CvsArgs &args, bool &visualDiff) {
 int RunVisualDiff(const CvsArgs &args) {
   if (args.empty()) return kRunNoInput;
   if (kLauncherIsBatch && !FitsBatchCommandLine(args.Argv().data())) {
-    ShowErrorText(GetMsg(MTkDiffUnsafeName));
+    ShowErrorText(MessageText(MTkDiffUnsafeName));
     return kRunNotStarted;
   }
   // "cvs", "diff", "-u" give way to the tool; the rest is handed on.
@@ -141,7 +144,7 @@ int RunVisualDiff(const CvsArgs &args) {
   // TkDiff runs on by itself: letting go of the process ends nothing.
   if (StartProgram(kVisualDiffLauncher, toolArgs.Argv().data(), nullptr, error) == nullptr) {
     if (kLauncherMayBeMissing)
-      error = error + "\n" + GetMsg(MTkDiffPackage) + "\n" + GetMsg(MTkDiffLauncher);
+      error = error + "\n" + MessageText(MTkDiffPackage) + "\n" + MessageText(MTkDiffLauncher);
     ShowErrorText(FormatText(CheckedFormat(MTkDiffNotStarted), error.c_str()));
     return kRunNotStarted;
   }

@@ -8,13 +8,13 @@
 #include <unordered_set>
 
 #include "commands/commands.hpp"
-#include "ui/boxes.hpp"
-#include "ui/host_panel.hpp"
-#include "ui/cvs_run.hpp"
 #include "os/plain_file.hpp"
-#include "runner/admin_folder.hpp"
-#include "runner/entries_file.hpp"
 #include "runner/output_lines.hpp"
+#include "ui/boxes.hpp"
+#include "ui/cvs_run.hpp"
+#include "ui/host_panel.hpp"
+#include "working_copy/admin_folder.hpp"
+#include "working_copy/entries_file.hpp"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The Update command's options dialog.
 #include "commands/commands.hpp"
-#include "host/host.hpp"
+#include "texts/messages.hpp"
 #include "ui/boxes.hpp"
 #include "ui/dialog.hpp"
 
@@ -48,11 +48,11 @@ bool AskUpdateOptions(CvsArgs &args) {
     const std::string closedBy = dialog.Show();
     if (closedBy.empty() || closedBy == "cancel") return false;
     if (choices.To == UpdateChoices::kRevision && choices.Revision.empty()) {
-      ShowErrorText(GetMsg(MRevisionRequired));
+      ShowErrorText(MessageText(MRevisionRequired));
       continue;
     }
     if (choices.To == UpdateChoices::kDate && choices.Date.empty()) {
-      ShowErrorText(GetMsg(MDateRequired));
+      ShowErrorText(MessageText(MDateRequired));
       continue;
     }
     break;

@@ -6,8 +6,9 @@
 
 #include "entry/command_table.hpp"
 #include "entry/dispatch.hpp"
-#include "host/host.hpp"
+#include "far/field_text.hpp"
 #include "os/os.hpp"
+#include "texts/messages.hpp"
 #include "ui/host_panel.hpp"
 #include "ui/menu.hpp"
 
@@ -31,7 +32,7 @@ const CommandRow *ShowCommandRows(const char *title, const char *bottom, Shown s
     // A separator row has no text: the host's language file has no message
     // for it, and asking for one makes the host report a damaged file.
     item.Separator = row.MenuText == kNoText ? 1 : 0;
-    if (!item.Separator) CopyToField(item.Text, GetMsg(row.MenuText));
+    if (!item.Separator) CopyToField(item.Text, MessageText(row.MenuText));
   }
   const int chosen = ShowMenu(title, bottom, items.data(), static_cast<int>(items.size()), kMenuFlags);
   return chosen >= 0 && static_cast<size_t>(chosen) < rows.size() ? rows[static_cast<size_t>(chosen)]
@@ -92,11 +93,11 @@ bool CollectSelection(Selection &out, bool &wholeDirectory) {
 }
 
 const CommandRow *ShowCommandMenu(bool wholeDirectory) {
-  const char *title = GetMsg(wholeDirectory ? MMenuCurrentDir : MMenuSelection);
+  const char *title = MessageText(wholeDirectory ? MMenuCurrentDir : MMenuSelection);
   if (!os::IsDirectory("CVS")) {
     // Out of a working copy: what makes one, and for selected files what
     // runs on files.
-    return ShowCommandRows(title, GetMsg(MMenuNoModule), [wholeDirectory](const CommandRow &row) {
+    return ShowCommandRows(title, MessageText(MMenuNoModule), [wholeDirectory](const CommandRow &row) {
       return row.Where == Place::Anywhere || (!wholeDirectory && row.Where == Place::Files);
     });
   }
@@ -106,7 +107,7 @@ const CommandRow *ShowCommandMenu(bool wholeDirectory) {
     });
     if (chosen == nullptr || chosen->Where != Place::OpensMarkMenu) return chosen;
     // Esc in the sub-menu goes back to the command menu.
-    const CommandRow *mark = ShowCommandRows(GetMsg(MMenuMarkTitle), nullptr, [](const CommandRow &row) {
+    const CommandRow *mark = ShowCommandRows(MessageText(MMenuMarkTitle), nullptr, [](const CommandRow &row) {
       return row.Where == Place::MarkMenu;
     });
     if (mark != nullptr) return mark;

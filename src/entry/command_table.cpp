@@ -2,9 +2,9 @@
 #include "entry/command_table.hpp"
 
 #include "commands/commands.hpp"
-#include "host/messages.hpp"
 #include "panel/cvs_panel.hpp"
 #include "panel/mark_rows.hpp"
+#include "texts/messages.hpp"
 
 namespace {
 

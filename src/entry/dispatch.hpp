@@ -6,7 +6,7 @@
 #include <string>
 
 #include "entry/command_table.hpp"
-#include "runner/runner.hpp"
+#include "runner/cvs_args.hpp"
 
 // Entry point from the host for OpenPlugin: the command line opens a panel,
 // the plug-ins menu runs the dispatcher.

@@ -2,12 +2,14 @@
 #include "commands/commands.hpp"
 #include "entry/command_table.hpp"
 #include "entry/dispatch.hpp"
-#include "host/host.hpp"
+#include "os/os.hpp"
 #include "panel/cvs_panel.hpp"
-#include "runner/run_check.hpp"
-#include "runner/runner.hpp"
+#include "runner/cvs_args.hpp"
+#include "texts/format_text.hpp"
+#include "texts/messages.hpp"
 #include "ui/boxes.hpp"
 #include "ui/cvs_run.hpp"
+#include "working_copy/run_check.hpp"
 
 namespace {
 
@@ -23,7 +25,7 @@ std::string NameForTool(const std::string &name) {
 bool NewEntriesToAdd(CommandRun &run) {
   if (!CollectNewEntries(run.addedNames)) return false;
   if (run.addedNames.empty()) {
-    ShowNotice(GetMsg(MAddTitle), GetMsg(MAddNothingNew));
+    ShowNotice(MessageText(MAddTitle), MessageText(MAddNothingNew));
     return false;
   }
   return true;
@@ -62,7 +64,7 @@ bool FoldersCvsVisits(const CommandRow &row, const CommandRun &run, Selection &f
 }  // namespace
 
 void RunCommand(CommandRun &run, const CommandRow &row) {
-  if (row.Confirms && ConfirmCommand(GetMsg(row.Verb), run.selection) != 0) return;
+  if (row.Confirms && ConfirmCommand(MessageText(row.Verb), run.selection) != 0) return;
   // Add may name more files than one command line holds: its names are
   // passed in batches that fit.
   const Selection *batchNames = nullptr;
@@ -77,7 +79,7 @@ void RunCommand(CommandRun &run, const CommandRow &row) {
   } else if (row.Names == TakesNames::InBatches) {
     // "cvs add" of a folder makes it in the repository at once: the user
     // sees every name before anything is added.
-    if (!NewEntriesToAdd(run) || ConfirmCommand(GetMsg(row.Verb), run.addedNames) != 0) return;
+    if (!NewEntriesToAdd(run) || ConfirmCommand(MessageText(row.Verb), run.addedNames) != 0) return;
     batchNames = &run.addedNames;
   }
 

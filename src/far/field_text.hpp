@@ -7,6 +7,8 @@
 #include <stddef.h>
 #include <string.h>
 
+#include <string>
+
 // Copies `length` bytes of text, which need not end in a NUL, into a fixed
 // field of `capacity` bytes (terminator included), cutting it to fit; never
 // writes past the field.
@@ -32,6 +34,15 @@ void CopyToField(char (&field)[N], const char *text, size_t length) {
 
 // The name part of a path: what follows the last separator of either
 // platform or a drive's colon.
+// CopyToField also takes standard strings.
+inline void CopyToField(char *field, size_t capacity, const std::string &text) {
+  CopyToField(field, capacity, text.c_str());
+}
+template <size_t N>
+void CopyToField(char (&field)[N], const std::string &text) {
+  CopyToField(field, N, text.c_str());
+}
+
 inline const char *PathNamePart(const char *path) {
   if (path == nullptr) return "";
   const char *name = path;

@@ -1,14 +1,10 @@
-// The host info copy, message lookup and registration.
+// The host info copy, the host's texts for the message catalogue, and
+// registration.
 #include "host/host.hpp"
 
-#include <ctype.h>
-#include <stdarg.h>
-#include <stdio.h>
 #include <string.h>
 
-#include <atomic>
-#include <string>
-#include <vector>
+#include "texts/messages.hpp"
 
 PluginStartupInfo HostInfo;
 FarStandardFunctions HostFsf;
@@ -19,62 +15,6 @@ const char *PluginMenuStrings[1];
 const char *const CommandPrefix = "cvs";
 // The numbers the host's language file is known to hold.
 int HostMessages = kMessageCount;
-// The host's services are for the thread it called the module on: other
-// threads of the module read the texts copied for them there.
-std::atomic<bool> HostThreadKnown{false};
-thread_local bool OnHostThread = false;
-std::vector<std::string> WorkerTexts;
-}  // namespace
-
-std::string FormatText(const char *format, ...) {
-  va_list args;
-  va_start(args, format);
-  va_list again;
-  va_copy(again, args);
-  int needed = vsnprintf(nullptr, 0, format, args);
-  va_end(args);
-  std::string text;
-  if (needed > 0) {
-    text.resize(static_cast<size_t>(needed) + 1);
-    vsnprintf(&text[0], text.size(), format, again);
-    text.resize(static_cast<size_t>(needed));
-  }
-  va_end(again);
-  return text;
-}
-
-bool FormatFits(const char *format, const char *conversions) {
-  if (format == nullptr || conversions == nullptr) return false;
-  const char *expected = conversions;
-  for (const char *p = format; *p != '\0'; ++p) {
-    if (*p != '%') continue;
-    ++p;
-    if (*p == '%') continue;
-    while (*p != '\0' && strchr("-+ #0", *p) != nullptr) ++p;
-    for (int digits = 0; isdigit(static_cast<unsigned char>(*p)); ++p) {
-      if (++digits > 3) return false;
-    }
-    if (*p == '.') {
-      ++p;
-      for (int digits = 0; isdigit(static_cast<unsigned char>(*p)); ++p) {
-        if (++digits > 3) return false;
-      }
-    }
-    char conversion = *p == 'i' ? 'd' : *p;
-    if (*expected == '\0' || (conversion != 's' && conversion != 'd') || conversion != *expected) {
-      return false;
-    }
-    ++expected;
-  }
-  return *expected == '\0';
-}
-
-const char *CheckedFormat(int msgId, const char *conversions, const char *fallback) {
-  const char *text = GetMsg(msgId);
-  return text[0] != '\0' && FormatFits(text, conversions) ? text : fallback;
-}
-
-namespace {
 
 // Whether the host's language file ends where the module's messages end.
 bool LanguageFileInOrder() {
@@ -83,46 +23,23 @@ bool LanguageFileInOrder() {
   return end != nullptr && strcmp(end, EnglishText(MLanguageEnd)) == 0;
 }
 
-}  // namespace
-
-const char *GetMsg(int msgId) {
-  const char *builtIn = EnglishText(msgId);
-  if (HostThreadKnown.load() && !OnHostThread) {
-    const size_t index = static_cast<size_t>(msgId);
-    return msgId >= 0 && index < WorkerTexts.size() ? WorkerTexts[index].c_str() : builtIn;
-  }
+// The catalogue's source of texts in the user's language, called on the
+// host's thread only.
+const char *HostText(int msgId) {
   // The host knows only the numbers of its language file: never ask it for
   // another (it would report the file as damaged).
-  if (HostInfo.GetMsg == nullptr || msgId < 0 || msgId >= kMessageCount ||
-      msgId >= HostMessages) {
-    return builtIn;
+  if (HostInfo.GetMsg == nullptr || msgId < 0 || msgId >= kMessageCount || msgId >= HostMessages) {
+    return nullptr;
   }
-  if (msgId >= kFirstLaterMessage && !LanguageFileInOrder()) return builtIn;
-  const char *text = HostInfo.GetMsg(HostInfo.ModuleNumber, msgId);
-  return text != nullptr && text[0] != '\0' ? text : builtIn;
+  if (msgId >= kFirstLaterMessage && !LanguageFileInOrder()) return nullptr;
+  return HostInfo.GetMsg(HostInfo.ModuleNumber, msgId);
 }
+
+}  // namespace
 
 void LimitHostMessages(int count) { HostMessages = count; }
 
-void CopyMessagesForWorkers() {
-  if (HostThreadKnown.load() && !OnHostThread) return;
-  WorkerTexts.resize(static_cast<size_t>(kMessageCount));
-  for (int id = 0; id < kMessageCount; ++id) WorkerTexts[static_cast<size_t>(id)] = GetMsg(id);
-}
-
 const char *ModuleFileName() { return HostInfo.ModuleName; }
-
-const char *CheckedFormat(int msgId) {
-  return CheckedFormat(msgId, MessageConversions(msgId), EnglishText(msgId));
-}
-
-const char *PointToName(const char *path) {
-  if (path == nullptr) return "";
-  // The host's standard functions are only ours to call when its record
-  // was complete enough to carry them.
-  if (HostInfo.FSF == &HostFsf && HostFsf.PointToName != nullptr) return HostFsf.PointToName(path);
-  return PathNamePart(path);
-}
 
 void BindHost(const PluginStartupInfo *info) {
   if (info == nullptr) return;
@@ -132,8 +49,7 @@ void BindHost(const PluginStartupInfo *info) {
   if (size > sizeof(PluginStartupInfo)) size = sizeof(PluginStartupInfo);
   memset(&HostInfo, 0, sizeof(HostInfo));
   memcpy(&HostInfo, info, size);
-  OnHostThread = true;
-  HostThreadKnown.store(true);
+  SetTextSource(HostText);
   if (size >= sizeof(PluginStartupInfo) && info->FSF != nullptr) {
     size_t fsfSize = sizeof(FarStandardFunctions);
     if (info->FSF->StructSize > 0 && static_cast<size_t>(info->FSF->StructSize) < fsfSize) {
@@ -149,7 +65,7 @@ void DescribeModule(PluginInfo *info) {
   if (info == nullptr) return;
   info->StructSize = sizeof(PluginInfo);
   info->Flags = 0;
-  PluginMenuStrings[0] = GetMsg(MPluginMenu);
+  PluginMenuStrings[0] = MessageText(MPluginMenu);
   info->PluginMenuStrings = PluginMenuStrings;
   info->PluginMenuStringsNumber = 1;
   info->CommandPrefix = CommandPrefix;

@@ -101,22 +101,40 @@ void Pause(int milliseconds);
 
 // Processes.
 struct Process;
+// Why StartProcess started nothing, or why a program FailedAtOnce: a kind
+// that the caller puts into the user's words (the operating-system layer
+// has none of its own), with the system's or the child's own words where
+// there are any.
+struct StartFailure {
+  enum Kind {
+    None,
+    NoProgram,    // no program or no argument vector was given
+    NoOutput,     // the output file could not be handed to the child
+    NoHandle,     // the child started but cannot be waited for
+    NoMemory,     // no room to keep the child
+    System,       // the system refused: Code and its own words in Said
+    EndedAtOnce,  // ended at once with exit code Code, having written Said
+  };
+  Kind What = None;
+  int Code = 0;
+  std::string Said;
+  bool NotFound = false;  // the file to run is missing (a System failure)
+};
 // Starts `program` (a path to an executable file) with the argument vector
 // `argv` (null-ended; argv[0] is the name the program sees), without waiting.
 // When `output` is not null the child's standard output and standard error
-// both go into it.  On failure returns null and puts the reason in `error`;
-// `notFound` tells a missing file from other failures.  The program gets
-// this process's environment with `settings` applied.
+// both go into it.  On failure returns null and says why in `failure`.  The
+// program gets this process's environment with `settings` applied.
 // On POSIX a program started without `output` runs on by itself, so it
 // gets no terminal: its input is /dev/null and what it writes goes into a
 // scratch file that has no name (FailedAtOnce reads it).
 Process *StartProcess(const std::string &program, const char *const *argv, FILE *output,
-                      std::string &error, bool &notFound,
+                      StartFailure &failure,
                       const EnvironmentSettings &settings = EnvironmentSettings());
 // POSIX, for a program started without `output`: waits a moment for it to
 // fail at once (a launcher whose tool is missing); true, with its exit code
-// and what it wrote in `said`, when it did.  False on Windows.
-bool FailedAtOnce(Process *process, std::string &said);
+// and what it wrote in `failure`, when it did.  False on Windows.
+bool FailedAtOnce(Process *process, StartFailure &failure);
 // POSIX: while `allowed` is false, a program started with an output file
 // gets no controlling terminal (a session of its own, its input from
 // /dev/null), so that whatever would ask the user there (ssh's password

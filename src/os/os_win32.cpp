@@ -11,7 +11,6 @@
 
 #include <new>
 
-#include "host/host.hpp"
 #include "os/command_line.hpp"
 
 namespace os {
@@ -291,7 +290,6 @@ std::string SystemMessage(DWORD error) {
     }
   }
   if (text != nullptr) LocalFree(text);
-  if (message.empty()) message = FormatText(CheckedFormat(MStartSystemError), static_cast<int>(error));
   return message;
 }
 
@@ -331,11 +329,10 @@ std::vector<char> EnvironmentBlock(const EnvironmentSettings &settings) {
 }  // namespace
 
 Process *StartProcess(const std::string &program, const char *const *argv, FILE *output,
-                      std::string &error, bool &notFound, const EnvironmentSettings &settings) {
-  notFound = false;
-  error.clear();
+                      StartFailure &failure, const EnvironmentSettings &settings) {
+  failure = StartFailure();
   if (program.empty() || argv == nullptr || argv[0] == nullptr) {
-    error = GetMsg(MStartNoProgram);
+    failure.What = StartFailure::NoProgram;
     return nullptr;
   }
   // Every entry arrives as one argument, blanks and quotes included.
@@ -355,7 +352,7 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
     HANDLE file = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(output)));
     streams.Handles[1] = InheritableCopy(file);
     if (streams.Handles[1] == nullptr) {
-      error = GetMsg(MStartNoOutput);
+      failure.What = StartFailure::NoOutput;
       return nullptr;
     }
     streams.Handles[2] = streams.Handles[1];
@@ -380,16 +377,18 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
       CreateProcessA(program.c_str(), commandBuffer.data(), nullptr, nullptr, TRUE,
                      CREATE_SUSPENDED, environment.data(), nullptr, &startup, &information);
   if (!started) {
-    DWORD failure = GetLastError();
-    notFound = failure == ERROR_FILE_NOT_FOUND || failure == ERROR_PATH_NOT_FOUND;
-    error = SystemMessage(failure);
+    DWORD error = GetLastError();
+    failure.What = StartFailure::System;
+    failure.Code = static_cast<int>(error);
+    failure.NotFound = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    failure.Said = SystemMessage(error);
     return nullptr;
   }
   if (information.hProcess == nullptr) {
     // Wine starts a Linux program named by a Windows path but hands back
     // no handle: nothing could wait for its end or read its exit code.
     if (information.hThread != nullptr) CloseHandle(information.hThread);
-    error = GetMsg(MStartNoHandle);
+    failure.What = StartFailure::NoHandle;
     return nullptr;
   }
   HANDLE job = JoinNewJob(information.hProcess);
@@ -404,7 +403,7 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
     }
     ::TerminateProcess(information.hProcess, 1);
     CloseHandle(information.hProcess);
-    error = GetMsg(MStartNoMemory);
+    failure.What = StartFailure::NoMemory;
     return nullptr;
   }
   process->Handle = information.hProcess;
@@ -424,7 +423,7 @@ WaitResult WaitProcessOrEvent(Process *process, Event *event) {
 
 // A program started without capture shares the console; what it says is
 // its own.
-bool FailedAtOnce(Process *, std::string &) { return false; }
+bool FailedAtOnce(Process *, StartFailure &) { return false; }
 
 namespace {
 bool childTerminal = true;

@@ -6,15 +6,15 @@
 #include <algorithm>
 #include <vector>
 
-#include "ui/host_panel.hpp"
-#include "host/host.hpp"
 #include "os/folder.hpp"
 #include "os/os.hpp"
 #include "os/plain_file.hpp"
 #include "panel/panel_paths.hpp"
-#include "runner/admin_folder.hpp"
-#include "runner/cvs_root.hpp"
+#include "texts/messages.hpp"
 #include "ui/boxes.hpp"
+#include "ui/host_panel.hpp"
+#include "working_copy/admin_folder.hpp"
+#include "working_copy/cvs_root.hpp"
 
 namespace {
 // The panels the host holds open; the host closes each before unloading.
@@ -58,9 +58,9 @@ void CvsPanel::ReadCvsContext(bool trackedFiles) {
   // before the user has chosen a command, nor block the host (cvs would
   // wait on a FIFO under that name for as long as nobody writes to it).
   if (RootCarriesOptions(CvsRoot)) {
-    CvsRefusal = GetMsg(MRefusedRootOptions);
+    CvsRefusal = MessageText(MRefusedRootOptions);
   } else if (os::EntryExists(rootFile) && !os::IsPlainFile(rootFile)) {
-    CvsRefusal = GetMsg(MRefusedRootNotPlain);
+    CvsRefusal = MessageText(MRefusedRootNotPlain);
   } else {
     // cvs writes its files back, through a link wherever it leads, and
     // reads a tracked file whose time has changed to its end.
@@ -71,7 +71,7 @@ void CvsPanel::ReadCvsContext(bool trackedFiles) {
   // the user's word first (asked once a session).
   if (CvsRefusal.empty()) {
     const VisitFinding finding = PanelFinding(Directory);
-    if (finding) CvsRefusal = finding.Detail.empty() ? GetMsg(MRefusedNotAsked) : finding.Detail;
+    if (finding) CvsRefusal = finding.Detail.empty() ? MessageText(MRefusedNotAsked) : finding.Detail;
   }
 }
 

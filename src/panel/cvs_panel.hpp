@@ -6,8 +6,8 @@
 #include <string>
 
 #include "far/far_api.hpp"
-#include "runner/cvs_visits.hpp"
-#include "runner/runner.hpp"
+#include "runner/cvs_args.hpp"
+#include "working_copy/cvs_visits.hpp"
 
 class CvsPanel {
  public:

@@ -5,19 +5,21 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "host/host.hpp"
 #include "os/os.hpp"
-#include "panel/ignore_rules.hpp"
-#include "panel/kept_files.hpp"
 #include "panel/panel_paths.hpp"
 #include "panel/state_classes.hpp"
-#include "runner/cvs_root.hpp"
+#include "runner/cvs_args.hpp"
 #include "runner/output_lines.hpp"
-#include "runner/runner.hpp"
+#include "runner/start_program.hpp"
+#include "texts/format_text.hpp"
+#include "texts/messages.hpp"
 #include "ui/boxes.hpp"
 #include "ui/cvs_run.hpp"
 #include "ui/host_panel.hpp"
 #include "ui/run_dialog.hpp"
+#include "working_copy/cvs_root.hpp"
+#include "working_copy/ignore_rules.hpp"
+#include "working_copy/kept_files.hpp"
 
 namespace {
 
@@ -90,11 +92,11 @@ std::string ReadCvsStatus(PanelListing &listing, const std::string &directory) {
   // states must not be shown against these names.
   if (!os::ChangeDir(FolderToEnter(directory, os::kSep))) {
     ShowErrorText(FormatText(CheckedFormat(MCannotEnterForStatus), directory.c_str()));
-    return GetMsg(MNotReadNoEntry);
+    return MessageText(MNotReadNoEntry);
   }
   const CvsArgs args = {"cvs", "-q", "status", "-l"};
   CvsRun cvs(ExitRule::ZeroOnly, "TEMP");
-  if (!cvs.Ready()) return GetMsg(MNotReadNoTempFile);
+  if (!cvs.Ready()) return MessageText(MNotReadNoTempFile);
   const char *path = cvs.OutputPath().c_str();
   // The host's table is fetched here, on the host's thread.
   unsigned char decodeTable[256];
@@ -153,7 +155,7 @@ void MarkRowsWithoutState(PanelListing &listing, const KeptEntries &kept, RowsCv
     if (noFile && (item.FindData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
       // cvs reports on no folder here; the folder's own entry says it is
       // missing, and an update with new folders brings it back.
-      MarkRow(item, 'N', GetMsg(MStateMissingFolder));
+      MarkRow(item, 'N', MessageText(MStateMissingFolder));
       continue;
     }
     if (item.FindData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
@@ -161,23 +163,23 @@ void MarkRowsWithoutState(PanelListing &listing, const KeptEntries &kept, RowsCv
     const bool isKept = noFile || !kept.Read ||
                         (kept.Decoded ? kept.DecodedFiles.count(name) != 0 : keptRow);
     if (read == RowsCvsRead::NotAWorkingCopy) {
-      MarkRow(item, kLetterUnknown, GetMsg(MStateUnknown));
+      MarkRow(item, kLetterUnknown, MessageText(MStateUnknown));
     } else if (isKept) {
       // cvs keeps the file (or, without CVS/Entries, may keep it) and gave
       // no state for it.
       if (read == RowsCvsRead::NotRun)
-        MarkRow(item, kLetterNotRun, GetMsg(MStateNotRun));
+        MarkRow(item, kLetterNotRun, MessageText(MStateNotRun));
       else
-        MarkRow(item, kLetterNotRead, GetMsg(MStateNotRead));
+        MarkRow(item, kLetterNotRead, MessageText(MStateNotRead));
     } else {
       if (!rulesRead) {
         ignored = IgnoreRules::ForFolder(listing.Directory);
         rulesRead = true;
       }
       if (ignored.Ignores(name))
-        MarkRow(item, kLetterIgnored, GetMsg(MStateIgnored));
+        MarkRow(item, kLetterIgnored, MessageText(MStateIgnored));
       else
-        MarkRow(item, kLetterUnknown, GetMsg(MStateUnknown));
+        MarkRow(item, kLetterUnknown, MessageText(MStateUnknown));
     }
   }
 }

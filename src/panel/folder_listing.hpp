@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "far/far_api.hpp"
-#include "panel/kept_files.hpp"
 #include "panel/panel_items.hpp"
+#include "working_copy/kept_files.hpp"
 
 // PathTooLong: the folder's own path leaves no room in the host's file-name
 // field for the name of any entry.

@@ -6,21 +6,23 @@
 #include <string>
 #include <vector>
 
-#include "host/host.hpp"
+#include "far/field_text.hpp"
 #include "os/command_line.hpp"
 #include "os/os.hpp"
 #include "panel/cvs_panel.hpp"
 #include "panel/folder_listing.hpp"
 #include "panel/panel_paths.hpp"
 #include "panel/state_classes.hpp"
-#include "runner/cvs_root.hpp"
-#include "runner/cvs_visits.hpp"
-#include "runner/run_check.hpp"
-#include "runner/runner.hpp"
+#include "runner/cvs_args.hpp"
+#include "texts/format_text.hpp"
+#include "texts/messages.hpp"
 #include "ui/boxes.hpp"
+#include "ui/cvs_run.hpp"
 #include "ui/host_panel.hpp"
 #include "ui/menu.hpp"
-#include "ui/cvs_run.hpp"
+#include "working_copy/cvs_root.hpp"
+#include "working_copy/cvs_visits.hpp"
+#include "working_copy/run_check.hpp"
 
 namespace {
 
@@ -43,7 +45,7 @@ bool HasCurrentItem(const PanelInfo &info) {
 void SayNoFile(const PluginPanelItem &item) {
   const std::string name = PointToName(NameOf(item).c_str());
   ShowErrorText(FormatText(CheckedFormat(MNoFileThere), name.c_str()) + "\n" +
-                GetMsg(MNoFileWhy));
+                MessageText(MNoFileWhy));
 }
 
 }  // namespace
@@ -137,7 +139,7 @@ int CvsPanel::ShowItemMenu() {
   if (found) {
     std::string text;
     for (const std::string &line : FindingLines(found)) text += line + "\n";
-    ShowErrorText(text + GetMsg(MPanelRunsNoCvs));
+    ShowErrorText(text + MessageText(MPanelRunsNoCvs));
     return 1;
   }
   // A name such as "-x.c" would pass for an option of log or diff.
@@ -172,7 +174,7 @@ int CvsPanel::InsertItemName() {
   // nothing in it ($(...), a newline, "&") is acted on.
   std::string quoted;
   if (!QuoteForHostShell(name, quoted)) {
-    ShowErrorText(std::string(GetMsg(MNameUnquotable)) + "\n" + GetMsg(MNameUnquotableWhy));
+    ShowErrorText(std::string(MessageText(MNameUnquotable)) + "\n" + MessageText(MNameUnquotableWhy));
     return 1;
   }
   quoted += ' ';

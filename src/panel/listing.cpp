@@ -3,15 +3,16 @@
 // files that cvs reports, and for the other rows what can truly be said of
 // them (see MarkRowsWithoutState).  One refresh reads the folder once and
 // CVS/Entries once, and joins the report to those rows as it is read.
-#include "host/host.hpp"
 #include "os/os.hpp"
 #include "panel/cvs_panel.hpp"
 #include "panel/file_status.hpp"
 #include "panel/folder_listing.hpp"
-#include "panel/kept_files.hpp"
 #include "panel/panel_items.hpp"
-#include "runner/admin_folder.hpp"
-#include "runner/runner.hpp"
+#include "texts/format_text.hpp"
+#include "texts/messages.hpp"
+#include "working_copy/admin_folder.hpp"
+#include "working_copy/kept_files.hpp"
+
 #include "ui/boxes.hpp"
 #include "ui/host_panel.hpp"
 
@@ -32,7 +33,7 @@ int CvsPanel::GetFindData(PluginPanelItem **items, int *count) {
   listing.Directory = Directory;
   ListFolder(listing, InWorkingCopy ? &kept : nullptr);
   if (listing.State == ListingState::PathTooLong) {
-    ShowErrorText(std::string(GetMsg(MPathTooLong)) + "\n" + Directory);
+    ShowErrorText(std::string(MessageText(MPathTooLong)) + "\n" + Directory);
     return 1;
   }
   if (listing.State == ListingState::Unreadable) {

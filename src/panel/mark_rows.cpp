@@ -6,16 +6,17 @@
 #include <string>
 #include <unordered_set>
 
-#include "host/host.hpp"
-#include "panel/cvs_panel.hpp"
 #include "os/os.hpp"
+#include "panel/cvs_panel.hpp"
 #include "panel/folder_listing.hpp"
-#include "panel/ignore_rules.hpp"
-#include "panel/kept_files.hpp"
 #include "panel/panel_paths.hpp"
 #include "panel/status_report.hpp"
+#include "texts/format_text.hpp"
+#include "texts/messages.hpp"
 #include "ui/boxes.hpp"
 #include "ui/host_panel.hpp"
+#include "working_copy/ignore_rules.hpp"
+#include "working_copy/kept_files.hpp"
 
 bool MarkStatusRows(StateClass stateClass) {
   PanelInfo info;
@@ -60,6 +61,6 @@ bool MarkStatusRows(StateClass stateClass) {
       item.Flags &= ~PPIF_SELECTED;
   }
   SelectInActivePanel(info);
-  if (notRead > 0) ShowNotice(GetMsg(MMenuMarkTitle), FormatText(CheckedFormat(MMarkNotRead), notRead));
+  if (notRead > 0) ShowNotice(MessageText(MMenuMarkTitle), FormatText(CheckedFormat(MMarkNotRead), notRead));
   return true;
 }

@@ -5,9 +5,10 @@
 
 #include <algorithm>
 
-#include "host/host.hpp"
+#include "far/field_text.hpp"
 #include "os/os.hpp"
 #include "panel/cvs_panel.hpp"
+#include "texts/messages.hpp"
 
 namespace {
 
@@ -38,7 +39,7 @@ const char **const kTitles[6] = {kTitles0, kTitles1, kTitles2, kTitles3, kTitles
 void FetchTitles() {
   for (int mode = 0; mode < 6; ++mode) {
     for (int column = 0; column < 7 && kTitleIds[mode][column] != kNoTitle; ++column)
-      kTitles[mode][column] = GetMsg(kTitleIds[mode][column]);
+      kTitles[mode][column] = MessageText(kTitleIds[mode][column]);
   }
 }
 
@@ -112,15 +113,15 @@ void CvsPanel::DescribePanel(OpenPluginInfo *info) {
   info->ShortcutData = Title;
   info->CurDir = Directory.c_str();
 
-  CopyToField(infoLines[0].Text, GetMsg(MInfoRoots));
-  CopyToField(infoLines[1].Text, GetMsg(MInfoDefaultRoot));
-  CopyToField(infoLines[2].Text, GetMsg(MInfoCurrentRoot));
+  CopyToField(infoLines[0].Text, MessageText(MInfoRoots));
+  CopyToField(infoLines[1].Text, MessageText(MInfoDefaultRoot));
+  CopyToField(infoLines[2].Text, MessageText(MInfoCurrentRoot));
   std::string defaultRoot;
-  if (!os::GetEnv("CVSROOT", defaultRoot)) defaultRoot = GetMsg(MInfoNotDefined);
+  if (!os::GetEnv("CVSROOT", defaultRoot)) defaultRoot = MessageText(MInfoNotDefined);
   CopyToField(infoLines[1].Data, defaultRoot);
   CopyToField(infoLines[2].Data, CvsRoot);
   const bool refused = !CvsRefusal.empty();
-  CopyToField(infoLines[3].Text, GetMsg(refused ? MInfoNotRun : MInfoNotRead));
+  CopyToField(infoLines[3].Text, MessageText(refused ? MInfoNotRun : MInfoNotRead));
   const int lines = SpreadOverLines(refused ? CvsRefusal : StatesNotRead, 3);
   info->InfoLines = infoLines;
   info->InfoLinesNumber = refused || !StatesNotRead.empty() ? lines : 3;

@@ -62,16 +62,6 @@ std::string Resolve(const std::string &base, const char *path, char sep) {
 
 }  // namespace
 
-std::string JoinPath(const std::string &directory, const std::string &name, char sep) {
-  if (!directory.empty() && directory.back() == sep) return directory + name;
-  return directory + sep + name;
-}
-
-std::string BareName(const std::string &path, char sep) {
-  size_t at = path.rfind(sep);
-  return at == std::string::npos ? path : path.substr(at + 1);
-}
-
 bool NextDirectory(const std::string &current, const char *dir, char sep, std::string &next) {
   const std::string here = WithoutTrailingSeparator(current, sep);
   if (dir == nullptr || (dir[0] == sep && dir[1] == '\0')) {

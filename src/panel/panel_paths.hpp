@@ -5,12 +5,7 @@
 
 #include <string>
 
-// `directory` + separator + `name`, without doubling a separator that ends
-// `directory` (a root such as "/" or "C:\").
-std::string JoinPath(const std::string &directory, const std::string &name, char sep);
-
-// The part after the last separator; the whole path when it has none.
-std::string BareName(const std::string &path, char sep);
+#include "os/path_join.hpp"
 
 // The directory that a panel in `current` moves to when the host asks for
 // `dir` (null or the separator alone for the root, ".." for the parent, an

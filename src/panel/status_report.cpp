@@ -13,7 +13,7 @@
 
 #include <string.h>
 
-#include "host/host.hpp"
+#include "far/field_text.hpp"
 #include "os/os.hpp"
 #include "runner/output_lines.hpp"
 

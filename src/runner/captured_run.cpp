@@ -4,8 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "host/host.hpp"
-#include "runner/runner.hpp"
+#include "os/os.hpp"
+#include "runner/cvs_args.hpp"
+#include "runner/run_codes.hpp"
+#include "runner/start_program.hpp"
+#include "texts/format_text.hpp"
+#include "texts/messages.hpp"
 
 CapturedRun::~CapturedRun() {
   ended_.store(true);

@@ -14,6 +14,7 @@
 
 #include "os/owners.hpp"
 #include "runner/cvs_args.hpp"
+#include "runner/run_codes.hpp"
 
 // Work of the caller's own done while the program runs; `ended` turns true
 // once the program has ended and all it wrote is in the output file.

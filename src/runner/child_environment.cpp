@@ -4,8 +4,8 @@
 #include <string.h>
 
 #include "os/os.hpp"
-#include "runner/cvs_root.hpp"
 #include "runner/program_search.hpp"
+#include "working_copy/cvs_root.hpp"
 
 namespace {
 

@@ -11,8 +11,7 @@
 #include <string>
 #include <vector>
 
-// The names a command acts on, or the single entry ".".
-typedef std::vector<std::string> Selection;
+#include "working_copy/selection.hpp"
 
 class CvsArgs {
  public:

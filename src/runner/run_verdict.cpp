@@ -4,9 +4,11 @@
 
 #include <string.h>
 
+#include "os/os.hpp"
 #include "os/owners.hpp"
 #include "runner/output_lines.hpp"
-#include "runner/runner.hpp"
+#include "runner/run_codes.hpp"
+#include "runner/start_program.hpp"
 
 namespace {
 

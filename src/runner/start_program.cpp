@@ -1,18 +1,43 @@
 // Starting a program by name, without waiting for it.
 #include <string>
 
-#include "host/host.hpp"
+#include "runner/start_program.hpp"
+
 #include "os/os.hpp"
 #include "runner/child_environment.hpp"
 #include "runner/program_search.hpp"
-#include "runner/run_check.hpp"
-#include "runner/runner.hpp"
+#include "texts/format_text.hpp"
+#include "texts/messages.hpp"
+#include "working_copy/run_check.hpp"
+
+std::string StartFailureText(const os::StartFailure &failure) {
+  switch (failure.What) {
+    case os::StartFailure::None:
+      return std::string();
+    case os::StartFailure::NoProgram:
+      return MessageText(MStartNoProgram);
+    case os::StartFailure::NoOutput:
+      return MessageText(MStartNoOutput);
+    case os::StartFailure::NoHandle:
+      return MessageText(MStartNoHandle);
+    case os::StartFailure::NoMemory:
+      return MessageText(MStartNoMemory);
+    case os::StartFailure::System:
+      return failure.Said.empty() ? FormatText(CheckedFormat(MStartSystemError), failure.Code)
+                                  : failure.Said;
+    case os::StartFailure::EndedAtOnce: {
+      const std::string ended = FormatText(CheckedFormat(MStartEndedAtOnce), failure.Code);
+      return failure.Said.empty() ? ended : ended + ": " + failure.Said;
+    }
+  }
+  return std::string();
+}
 
 os::OwnedProcess StartProgram(const char *name, const char *const *args, FILE *output,
                               std::string &error) {
   error.clear();
   if (name == nullptr || *name == '\0' || args == nullptr || args[0] == nullptr) {
-    error = GetMsg(MStartNoProgram);
+    error = MessageText(MStartNoProgram);
     return nullptr;
   }
   // What was checked before a question or an editor must still hold.
@@ -33,21 +58,20 @@ os::OwnedProcess StartProgram(const char *name, const char *const *args, FILE *o
       error = FormatText(CheckedFormat(MStartBatchUnsafe), name, candidate.c_str());
       return nullptr;
     }
-    bool notFound = false;
-    std::string reason;
-    os::OwnedProcess process(os::StartProcess(candidate, args, output, reason, notFound,
-                                              ChildEnvironment(candidate, args)));
+    os::StartFailure failure;
+    os::OwnedProcess process(
+        os::StartProcess(candidate, args, output, failure, ChildEnvironment(candidate, args)));
     // A program that runs on by itself and fails at once (a launcher whose
     // tool is missing) did not start what was asked; what it said is why.
-    if (process != nullptr && output == nullptr && os::FailedAtOnce(process.get(), reason)) {
-      const std::string failure = candidate + ": " + reason;
-      error = FormatText(CheckedFormat(MStartNotStarted), name, failure.c_str());
+    if (process != nullptr && output == nullptr && os::FailedAtOnce(process.get(), failure)) {
+      const std::string why = candidate + ": " + StartFailureText(failure);
+      error = FormatText(CheckedFormat(MStartNotStarted), name, why.c_str());
       return nullptr;
     }
     if (process != nullptr) return process;
-    lastFailure = candidate + ": " + reason;
+    lastFailure = candidate + ": " + StartFailureText(failure);
     // A broken network share does not end the search; other failures do.
-    if (!notFound && !IsNetworkPath(candidate)) {
+    if (!failure.NotFound && !IsNetworkPath(candidate)) {
       error = FormatText(CheckedFormat(MStartNotStarted), name, lastFailure.c_str());
       return nullptr;
     }

@@ -5,6 +5,7 @@
 #define QUILLET_TEMP_FILE_HPP
 
 #include <string>
+#include <vector>
 
 class TempFile {
  public:
@@ -47,5 +48,20 @@ class TempFile {
   std::string path_;
   std::string folder_;
 };
+
+// A fresh, reserved temporary path "<dir><sep>quillet<N>", or "" when none.
+// `fallbackVariable` names the environment variable used when TMP is unusable.
+// Each candidate folder that is missing, too long for a name, cannot be
+// written or has no free name is passed over for the next; when none gives
+// a name, `whyNone` (when given) receives one line per folder tried.
+std::string TempFileName(const char *fallbackVariable, std::string *whyNone = nullptr);
+// The serial number the next name tries; it wraps from 99999999 to 2.
+void SetTempSerial(unsigned long serial);
+// The folders TempFileName tries, best first: on Windows TMP, TMP without
+// its double quotes, the fallback, "\\", "."; elsewhere TMPDIR, TMP, "/tmp",
+// the fallback, ".": the fallback is HOME for most callers, a folder the
+// user may be browsing, so it is taken only when the system's temporary
+// folder gives no name.  Unset variables are left out.
+std::vector<std::string> TempDirectoryCandidates(const char *fallbackVariable, bool windowsRules);
 
 #endif

@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "host/host.hpp"
-#include "runner/run_check.hpp"
+#include "texts/format_text.hpp"
+#include "texts/messages.hpp"
 #include "ui/editor.hpp"
+#include "working_copy/run_check.hpp"
 
 namespace {
 
@@ -40,7 +42,7 @@ int ConfirmCommand(const char *verb, const Selection &selection) {
 }
 
 void ShowErrorText(const std::string &lines) {
-  std::string box = std::string(GetMsg(MErrorTitle)) + "\n" + lines;
+  std::string box = std::string(MessageText(MErrorTitle)) + "\n" + lines;
   HostInfo.Message(HostInfo.ModuleNumber, FMSG_WARNING | FMSG_ALLINONE | FMSG_MB_OK, nullptr,
                    reinterpret_cast<const char *const *>(box.c_str()), 0, 0);
 }
@@ -55,7 +57,7 @@ TempFile TempFileOrSay(const char *fallbackVariable) {
   std::string whyNone;
   TempFile file = TempFile::Take(fallbackVariable, &whyNone);
   if (file.empty()) {
-    ShowErrorText(std::string(GetMsg(MNoTempFile)) + "\n" + whyNone);
+    ShowErrorText(std::string(MessageText(MNoTempFile)) + "\n" + whyNone);
   }
   return file;
 }

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "runner/cvs_args.hpp"
-#include "runner/cvs_visits.hpp"
 #include "runner/temp_file.hpp"
+#include "working_copy/cvs_visits.hpp"
 
 // A warning box with one OK button: "Error", then `lines` ("\n" between).
 void ShowErrorText(const std::string &lines);

@@ -4,10 +4,12 @@
 // ended within a moment, so that a quick check shows nothing at all.
 #include <atomic>
 
+#include "far/field_text.hpp"
 #include "host/host.hpp"
 #include "os/os.hpp"
 #include "os/owners.hpp"
 #include "runner/close_claim.hpp"
+#include "texts/messages.hpp"
 #include "ui/boxes.hpp"
 
 namespace {
@@ -92,12 +94,12 @@ void ShowCheckDialog(CheckContext &check) {
   items[0].Y1 = 1;
   items[0].X2 = 38;
   items[0].Y2 = 5;
-  CopyToField(items[0].Data, GetMsg(MCheckingTitle));
+  CopyToField(items[0].Data, MessageText(MCheckingTitle));
   items[1].Type = DI_BUTTON;
   items[1].Y1 = 4;
   items[1].Flags = DIF_CENTERGROUP;
   items[1].DefaultButton = 1;
-  CopyToField(items[1].Data, GetMsg(MRunBreak));
+  CopyToField(items[1].Data, MessageText(MRunBreak));
   HostInfo.DialogEx(HostInfo.ModuleNumber, -1, -1, 42, 7, nullptr, items, 2, 0, 0, CheckDialogProc,
                     reinterpret_cast<LONG_PTR>(&check));
   CurrentCheck = nullptr;
@@ -113,7 +115,7 @@ VisitFinding CheckWithBreak(const Selection &folders, bool recursive, const Visi
   check.Limits.Stop = &check.Stop;
   os::JoinedThread worker;
   // The walk's reasons are the language file's words, read here for it.
-  CopyMessagesForWorkers();
+  CopyTextsForWorkers();
   if (HostInfo.DialogEx == nullptr || !worker.Start(Walk, &check)) {
     check.NoDialog.store(true);
     return CheckCommandFolders(folders, recursive, limits);

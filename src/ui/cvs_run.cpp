@@ -2,6 +2,8 @@
 #include "ui/cvs_run.hpp"
 
 #include "host/host.hpp"
+#include "texts/format_text.hpp"
+#include "texts/messages.hpp"
 #include "ui/boxes.hpp"
 #include "ui/editor.hpp"
 #include "ui/run_dialog.hpp"
@@ -28,7 +30,7 @@ std::vector<std::string> Wrapped(const std::string &line, size_t width) {
 const size_t kSummaryLimit = 99;
 
 std::string WhatHappened(const RunVerdict &verdict) {
-  if (verdict.What == RunVerdict::BrokenOff) return GetMsg(MRunBrokenOff);
+  if (verdict.What == RunVerdict::BrokenOff) return MessageText(MRunBrokenOff);
   std::string line = FormatText(CheckedFormat(MFailedExitCode), verdict.ExitCode);
   if (line.size() > kSummaryLimit) line.resize(kSummaryLimit);
   return line;
@@ -75,7 +77,7 @@ std::vector<std::string> FailureLines(const RunVerdict &verdict) {
 }
 
 std::string WhyNoAnswer(const RunVerdict &verdict) {
-  if (verdict.What == RunVerdict::BrokenOff) return GetMsg(MNotReadBroken);
+  if (verdict.What == RunVerdict::BrokenOff) return MessageText(MNotReadBroken);
   std::string text;
   for (const std::string &cause : verdict.Scan.Causes) {
     if (!text.empty()) text += '\n';
@@ -89,17 +91,17 @@ void ShowVerdict(const RunVerdict &verdict, const char *outputPath,
                  const std::vector<std::string> &notes) {
   if (!verdict.Ok()) {
     const std::vector<std::string> lines = FailureLines(verdict);
-    std::vector<const char *> items = {GetMsg(MOutcomeTitle)};
+    std::vector<const char *> items = {MessageText(MOutcomeTitle)};
     for (const std::string &line : lines) items.push_back(line.c_str());
     for (const std::string &note : notes) items.push_back(note.c_str());
-    items.push_back(GetMsg(MOutcomeShow));
-    items.push_back(GetMsg(MOutcomeClose));
+    items.push_back(MessageText(MOutcomeShow));
+    items.push_back(MessageText(MOutcomeClose));
     if (HostInfo.Message(HostInfo.ModuleNumber, FMSG_WARNING, nullptr, items.data(),
                          static_cast<int>(items.size()), 2) != 0)
       return;
   }
   if (outputPath == nullptr) return;
-  ShowOutputLocked(outputPath, GetMsg(MEditorTitle));
+  ShowOutputLocked(outputPath, MessageText(MEditorTitle));
 }
 
 void ReportOutcome(int exitCode, const char *outputPath, const char *note) {

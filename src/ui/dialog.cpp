@@ -4,8 +4,10 @@
 
 #include <string.h>
 
+#include "far/field_text.hpp"
 #include "host/host.hpp"
-#include "runner/run_check.hpp"
+#include "texts/messages.hpp"
+#include "working_copy/run_check.hpp"
 
 namespace {
 
@@ -132,7 +134,7 @@ std::vector<FarDialogItem> DialogItems(const DialogDeclaration &dialog) {
       if (row.Bound.Text != nullptr) CopyToField(item.Data, row.Bound.Text->c_str());
     } else {
       item.Selected = StateOf(row);
-      CopyToField(item.Data, row.Label == kNoLabel ? "" : GetMsg(row.Label));
+      CopyToField(item.Data, row.Label == kNoLabel ? "" : MessageText(row.Label));
     }
   }
   return items;

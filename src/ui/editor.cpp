@@ -2,7 +2,7 @@
 #include "ui/editor.hpp"
 
 #include "host/host.hpp"
-#include "runner/run_check.hpp"
+#include "working_copy/run_check.hpp"
 
 namespace {
 const DWORD kLockKey = KEY_CTRL | 'L';

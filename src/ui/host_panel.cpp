@@ -4,6 +4,7 @@
 
 #include <string.h>
 
+#include "far/field_text.hpp"
 #include "host/host.hpp"
 
 bool ReadActivePanel(PanelInfo &info) {
@@ -32,4 +33,12 @@ void HostDecodeTable(unsigned char table[256]) {
   memset(&set, 0, sizeof(set));
   if (HostInfo.CharTable(1, reinterpret_cast<char *>(&set), sizeof(set)) == -1) return;
   memcpy(table, set.DecodeTable, 256);
+}
+
+const char *PointToName(const char *path) {
+  if (path == nullptr) return "";
+  // The host's standard functions are only ours to call when its record
+  // was complete enough to carry them.
+  if (HostInfo.FSF == &HostFsf && HostFsf.PointToName != nullptr) return HostFsf.PointToName(path);
+  return PathNamePart(path);
 }

@@ -19,5 +19,8 @@ void InsertIntoCommandLine(const std::string &text);
 // The host's table that decodes the names of the status report (character
 // table 1), or the identity where the host has none.
 void HostDecodeTable(unsigned char table[256]);
+// The name part of a path, through the host's standard function when the
+// host supplied it, else after the last separator.
+const char *PointToName(const char *path);
 
 #endif

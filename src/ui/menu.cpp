@@ -2,7 +2,7 @@
 #include "ui/menu.hpp"
 
 #include "host/host.hpp"
-#include "runner/run_check.hpp"
+#include "working_copy/run_check.hpp"
 
 int ShowMenu(const char *title, const char *bottom, const FarMenuItem *items, int count,
              DWORD flags) {

@@ -5,10 +5,11 @@
 
 #include <set>
 #include "host/host.hpp"
+#include "texts/messages.hpp"
 
-#include "runner/cvs_visits.hpp"
-#include "runner/run_check.hpp"
 #include "ui/boxes.hpp"
+#include "working_copy/cvs_visits.hpp"
+#include "working_copy/run_check.hpp"
 
 namespace {
 
@@ -16,10 +17,10 @@ namespace {
 bool MayRunDespite(const VisitFinding &finding, const char *question) {
   NoteUserPause();
   std::vector<std::string> lines = FindingLines(finding);
-  lines.insert(lines.begin(), GetMsg(MWarningTitle));
+  lines.insert(lines.begin(), MessageText(MWarningTitle));
   lines.push_back(question);
-  lines.push_back(GetMsg(MCancel));
-  lines.push_back(GetMsg(MRunButton));
+  lines.push_back(MessageText(MCancel));
+  lines.push_back(MessageText(MRunButton));
   std::vector<const char *> items;
   for (const std::string &line : lines) items.push_back(line.c_str());
   // "Cancel" comes first, so that Enter and Esc alike run nothing.
@@ -42,7 +43,7 @@ VisitFinding FindingAfterQuestions(const Selection &selection, bool recursive) {
       RememberCheck(selection, recursive, limits, finding);
       return finding;
     }
-    if (!MayRunDespite(finding, GetMsg(MRunAnyway))) return finding;
+    if (!MayRunDespite(finding, MessageText(MRunAnyway))) return finding;
     AgreeTo(finding);
   }
   VisitFinding unchecked;
@@ -53,7 +54,7 @@ VisitFinding FindingAfterQuestions(const Selection &selection, bool recursive) {
 bool MayRunCvsOn(const Selection &selection, bool recursive) {
   const VisitFinding finding = FindingAfterQuestions(selection, recursive);
   if (!finding) return true;
-  if (finding.NeedsConsent() || !MayRunDespite(finding, GetMsg(MRunAnyway))) {
+  if (finding.NeedsConsent() || !MayRunDespite(finding, MessageText(MRunAnyway))) {
     ForgetCheck();
     return false;
   }
@@ -72,7 +73,7 @@ VisitFinding PanelFinding(const std::string &directory) {
     // The panel's own folder is "this folder" to the user.
     VisitFinding shown = finding;
     if (shown.Folder == directory) shown.Folder = ".";
-    if (!askedBefore.insert(finding.Key).second || !MayRunDespite(shown, GetMsg(MPanelAsks)))
+    if (!askedBefore.insert(finding.Key).second || !MayRunDespite(shown, MessageText(MPanelAsks)))
       return finding;
     AgreeTo(finding);
   }

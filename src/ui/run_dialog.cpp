@@ -4,16 +4,20 @@
 // a process that stops to use the terminal (ssh asking for a password)
 // closes the dialog too: the host then leaves its screen, the process gets
 // the terminal until it ends, and the host takes its screen back.
+#include "runner/run_codes.hpp"
 #include "ui/run_dialog.hpp"
 
 #include <atomic>
 
+#include "far/field_text.hpp"
 #include "far/user_screen.hpp"
 #include "host/host.hpp"
 #include "os/os.hpp"
 #include "os/owners.hpp"
 #include "runner/close_claim.hpp"
-#include "runner/runner.hpp"
+#include "runner/cvs_args.hpp"
+#include "runner/start_program.hpp"
+#include "texts/messages.hpp"
 
 namespace {
 
@@ -103,13 +107,13 @@ RunEnd ShowRunDialog(os::Process *process) {
   items[0].Y1 = 1;
   items[0].X2 = 38;
   items[0].Y2 = 5;
-  CopyToField(items[0].Data, GetMsg(MRunTitle));
+  CopyToField(items[0].Data, MessageText(MRunTitle));
   items[1].Type = DI_BUTTON;
   items[1].X1 = 0;
   items[1].Y1 = 4;
   items[1].Flags = DIF_CENTERGROUP;
   items[1].DefaultButton = 1;
-  CopyToField(items[1].Data, GetMsg(MRunBreak));
+  CopyToField(items[1].Data, MessageText(MRunBreak));
 
   RunContext context;
   context.Process = process;
@@ -136,7 +140,7 @@ RunEnd LendTheTerminal(os::Process *process, FILE *output) {
   bool lent = left && os::LendTerminal(process, kRunBroken);
   if (left) HostInfo.AdvControl(HostInfo.ModuleNumber, ACTL_QUILLET_TAKESCREEN, nullptr);
   if (lent) return RunEnd::Ended;
-  fprintf(output, "%s\n", GetMsg(MRunWantsTerminal));
+  fprintf(output, "%s\n", MessageText(MRunWantsTerminal));
   fflush(output);
   return RunEnd::Broken;
 }

@@ -4,6 +4,7 @@
 
 #include "runner/captured_run.hpp"
 #include "runner/cvs_args.hpp"
+#include "runner/run_codes.hpp"
 
 // Runs `args` (entry 0 names the program) with standard output and
 // standard error in `outputPath`.  Returns the exit code, or one of the

@@ -350,6 +350,18 @@ def log_and_stat(far, repo):
     outcome(far, r"File: b\.txt\s+Status: Up-to-date")
 
 
+@scenario("annotate")
+def annotate(far, repo):
+    working_copy(repo)
+    far.start(repo.wc, repo.root)
+    select_names(far, {"b.txt"})
+    command(far, "n", r"CVS: Selection")
+    confirm(far, r"Show annotations for")
+    # Each line of the file with the revision that brought it.
+    screen = outcome(far, r"1\.1\s+\(\S+\s+\S+\):\s+two")
+    check("a.txt" not in screen, "the annotations should be of b.txt alone", screen)
+
+
 @scenario("diff")
 def diff(far, repo):
     working_copy(repo)

@@ -3,19 +3,20 @@
 // and it stops at the first folder in the way.  Of each folder it keeps,
 // while it looks below, only the names of the subfolders still to visit:
 // the administrative files are read, judged and let go first.
-#include "runner/cvs_visits.hpp"
+#include "working_copy/cvs_visits.hpp"
 
 #include <memory>
 #include <set>
 #include <unordered_set>
 #include <vector>
 
-#include "host/host.hpp"
 #include "os/folder.hpp"
 #include "os/os.hpp"
-#include "runner/admin_folder.hpp"
-#include "runner/cvs_root.hpp"
-#include "runner/entries_file.hpp"
+#include "texts/format_text.hpp"
+#include "texts/messages.hpp"
+#include "working_copy/admin_folder.hpp"
+#include "working_copy/cvs_root.hpp"
+#include "working_copy/entries_file.hpp"
 
 namespace {
 
@@ -188,14 +189,14 @@ bool Walk::ReadAdmin(const os::Folder &folder, const std::string &shown, std::st
   os::EnterResult entered;
   std::unique_ptr<os::Folder> cvs = folder.Enter("CVS", false, entered);
   if (cvs == nullptr) {
-    Stop(VisitFinding::Unchecked, shown, GetMsg(MRefusedAdminUnreadable));
+    Stop(VisitFinding::Unchecked, shown, MessageText(MRefusedAdminUnreadable));
     return false;
   }
   const std::string shared = FolderShared(folder, *cvs);
   if (!shared.empty() && Ask(VisitFinding::SharedFolder, shown, shared, Absolute(shown)))
     return false;
   if (cvs->TypeOf("Notify", false) != os::EntryType::Missing &&
-      Ask(VisitFinding::NotifyFile, shown, GetMsg(MNotifyDetail), Absolute(shown)))
+      Ask(VisitFinding::NotifyFile, shown, MessageText(MNotifyDetail), Absolute(shown)))
     return false;
   struct Wanted {
     const char *Name;
@@ -241,7 +242,7 @@ bool Walk::JudgeRoot(const std::string &shown, const std::string &root) {
 
 bool Walk::Visit(const os::Folder &folder, const std::string &shown, const std::string &root,
                  int depth, bool recursive) {
-  if (Broken()) return Stop(VisitFinding::Unchecked, shown, GetMsg(MVisitBroken));
+  if (Broken()) return Stop(VisitFinding::Unchecked, shown, MessageText(MVisitBroken));
   // A folder met again (through a link) says nothing new.
   if (folder.Identity().Known && !seen_.insert(folder.Identity()).second) return false;
   if (++folders_ > limits_.MostFolders)
@@ -249,7 +250,7 @@ bool Walk::Visit(const os::Folder &folder, const std::string &shown, const std::
                 FormatText(CheckedFormat(MVisitTooMany), static_cast<int>(limits_.MostFolders)));
   const os::EntryType adminType = folder.TypeOf("CVS", false);
   if (adminType == os::EntryType::Failed)
-    return Stop(VisitFinding::Unchecked, shown, GetMsg(MVisitAdminUnlooked));
+    return Stop(VisitFinding::Unchecked, shown, MessageText(MVisitAdminUnlooked));
   std::string ownRoot = root, repositoryLine;
   FolderEntries entries;
   if (adminType != os::EntryType::Missing) {
@@ -273,7 +274,7 @@ bool Walk::Visit(const os::Folder &folder, const std::string &shown, const std::
     for (std::string &name : entries.Folders) {
       Mix(Found.Fingerprint, name);
       if (!SingleFolderName(name))
-        return Stop(VisitFinding::OddFolder, shown + os::kSep + name, GetMsg(MOddFolderName));
+        return Stop(VisitFinding::OddFolder, shown + os::kSep + name, MessageText(MOddFolderName));
       next.push_back({std::move(name), false});
     }
   }
@@ -291,7 +292,7 @@ bool Walk::Visit(const os::Folder &folder, const std::string &shown, const std::
         next.push_back({name, true});
       }
     });
-    if (!listed) return Stop(VisitFinding::Unchecked, shown, GetMsg(MVisitUnlisted));
+    if (!listed) return Stop(VisitFinding::Unchecked, shown, MessageText(MVisitUnlisted));
   }
   // Only the names to visit are held while the walk goes below.
   repository.reset();
@@ -304,18 +305,18 @@ bool Walk::Visit(const os::Folder &folder, const std::string &shown, const std::
     return Stop(VisitFinding::Unchecked, shown,
                 FormatText(CheckedFormat(MVisitTooDeep), limits_.MostDepth));
   for (const Next &step : next) {
-    if (Broken()) return Stop(VisitFinding::Unchecked, shown, GetMsg(MVisitBroken));
+    if (Broken()) return Stop(VisitFinding::Unchecked, shown, MessageText(MVisitBroken));
     const std::string childShown = shown + os::kSep + step.Name;
     const os::EntryType type = folder.TypeOf(step.Name, false);
     os::EnterResult entered;
     std::unique_ptr<os::Folder> child = folder.Enter(step.Name, true, entered);
     if (entered == os::EnterResult::Failed)
-      return Stop(VisitFinding::Unchecked, childShown, GetMsg(MVisitUnentered));
+      return Stop(VisitFinding::Unchecked, childShown, MessageText(MVisitUnentered));
     if (child == nullptr) continue;
     if (step.OnlyWithAdmin) {
       const os::EntryType admin = child->TypeOf("CVS", false);
       if (admin == os::EntryType::Failed)
-        return Stop(VisitFinding::Unchecked, childShown, GetMsg(MVisitAdminUnlooked));
+        return Stop(VisitFinding::Unchecked, childShown, MessageText(MVisitAdminUnlooked));
       if (admin == os::EntryType::Missing) continue;
     }
     // cvs works on whatever a link leads to, as if it were part of the
@@ -325,7 +326,7 @@ bool Walk::Visit(const os::Folder &folder, const std::string &shown, const std::
     const bool newPlace = !child->Identity().Known || seen_.count(child->Identity()) == 0;
     if (Visit(*child, childShown, ownRoot, depth + 1, true)) return true;
     if (type == os::EntryType::Link && (newPlace || !step.OnlyWithAdmin))
-      return Stop(VisitFinding::OddFolder, childShown, GetMsg(MOddFolderLink));
+      return Stop(VisitFinding::OddFolder, childShown, MessageText(MOddFolderLink));
   }
   return false;
 }
@@ -347,7 +348,7 @@ VisitFinding CheckFoldersCvsVisits(const std::string &start, bool recursive,
     if (os::IsDirectory(start)) {
       walk.Found.What = VisitFinding::Unchecked;
       walk.Found.Folder = start;
-      walk.Found.Detail = GetMsg(MVisitUnopened);
+      walk.Found.Detail = MessageText(MVisitUnopened);
     }
     return walk.Found;
   }

@@ -1,11 +1,11 @@
 // Reading the names out of CVS/Entries and CVS/Entries.Log.
-#include "panel/kept_files.hpp"
+#include "working_copy/kept_files.hpp"
 
 #include <memory>
 
 #include "os/folder.hpp"
-#include "runner/admin_folder.hpp"
-#include "runner/entries_file.hpp"
+#include "working_copy/admin_folder.hpp"
+#include "working_copy/entries_file.hpp"
 
 KeptEntries ReadKeptEntries(const std::string &directory, const unsigned char decodeTable[256]) {
   KeptEntries kept;

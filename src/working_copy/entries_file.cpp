@@ -12,7 +12,7 @@
 // - a log line whose second character is a space is a command ("A " adds
 //   the entry after it, "R " removes the entry of its name, any other
 //   letter is passed over); any other log line is an entry added as it is.
-#include "runner/entries_file.hpp"
+#include "working_copy/entries_file.hpp"
 
 #include <string.h>
 

@@ -1,6 +1,6 @@
 // Reading CVS/Root safely, and the rule that keeps a root's method options
 // from starting programs without the user's consent.
-#include "runner/cvs_root.hpp"
+#include "working_copy/cvs_root.hpp"
 
 #include <ctype.h>
 

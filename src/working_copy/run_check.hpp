@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "runner/cvs_args.hpp"
-#include "runner/cvs_visits.hpp"
+#include "working_copy/cvs_visits.hpp"
+#include "working_copy/selection.hpp"
 
 // Keeps the check of `folders` (as CheckCommandFolders takes them) and
 // what it found and the user accepted (Nothing when nothing was in the way).

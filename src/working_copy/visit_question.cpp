@@ -4,9 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "host/host.hpp"
 #include "os/os.hpp"
-#include "runner/cvs_visits.hpp"
+#include "texts/format_text.hpp"
+#include "texts/messages.hpp"
+#include "working_copy/cvs_visits.hpp"
 
 namespace {
 
@@ -58,34 +59,34 @@ std::vector<std::string> FindingLines(const VisitFinding &finding) {
   const std::string folder = ShownFolder(finding.Folder);
   switch (finding.What) {
     case VisitFinding::RootOptions:
-      return {here ? GetMsg(MHereRootOptions)
+      return {here ? MessageText(MHereRootOptions)
                    : FormatText(CheckedFormat(MRootOptions), folder.c_str()),
-              Shown(finding.Detail), GetMsg(MRootOptionsWhy)};
+              Shown(finding.Detail), MessageText(MRootOptionsWhy)};
     case VisitFinding::AdminFolder:
-      return {here ? GetMsg(MHereAdminFolder)
+      return {here ? MessageText(MHereAdminFolder)
                    : FormatText(CheckedFormat(MAdminFolder), folder.c_str()),
-              Shown(finding.Detail), GetMsg(MAdminFolderWhy)};
+              Shown(finding.Detail), MessageText(MAdminFolderWhy)};
     case VisitFinding::Unchecked:
-      return {here ? GetMsg(MHereUnchecked) : FormatText(CheckedFormat(MUnchecked), folder.c_str()),
-              Shown(finding.Detail), GetMsg(MUncheckedWhy)};
+      return {here ? MessageText(MHereUnchecked) : FormatText(CheckedFormat(MUnchecked), folder.c_str()),
+              Shown(finding.Detail), MessageText(MUncheckedWhy)};
     case VisitFinding::OddFolder:
       return {FormatText(CheckedFormat(MOddFolder), folder.c_str()), Shown(finding.Detail),
-              GetMsg(MOddFolderWhy)};
+              MessageText(MOddFolderWhy)};
     case VisitFinding::ForeignRepository:
-      return {here ? GetMsg(MHereForeignRepository)
+      return {here ? MessageText(MHereForeignRepository)
                    : FormatText(CheckedFormat(MForeignRepository), folder.c_str()),
-              Shown(finding.Detail), GetMsg(MForeignRepositoryWhy)};
+              Shown(finding.Detail), MessageText(MForeignRepositoryWhy)};
     case VisitFinding::NotifyFile:
     case VisitFinding::SharedFolder:
       return {
-          here ? GetMsg(MHereAdminFolder) : FormatText(CheckedFormat(MAdminFolder), folder.c_str()),
+          here ? MessageText(MHereAdminFolder) : FormatText(CheckedFormat(MAdminFolder), folder.c_str()),
           Shown(finding.Detail),
-          GetMsg(finding.What == VisitFinding::NotifyFile ? MNotifyWhy : MSharedWhy)};
+          MessageText(finding.What == VisitFinding::NotifyFile ? MNotifyWhy : MSharedWhy)};
     case VisitFinding::RemoteHost:
       return {
           FormatText(CheckedFormat(MRemoteHost), Shown(finding.Detail).c_str()),
-          here ? GetMsg(MHereRemoteRoot) : FormatText(CheckedFormat(MRemoteRoot), folder.c_str()),
-          GetMsg(MRemoteHostWhy)};
+          here ? MessageText(MHereRemoteRoot) : FormatText(CheckedFormat(MRemoteRoot), folder.c_str()),
+          MessageText(MRemoteHostWhy)};
     default:
       return {};
   }

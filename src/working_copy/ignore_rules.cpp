@@ -1,10 +1,10 @@
 // The ignore list of cvs, built as the client builds it.
-#include "panel/ignore_rules.hpp"
+#include "working_copy/ignore_rules.hpp"
 
 #include "os/os.hpp"
+#include "os/path_join.hpp"
 #include "os/plain_file.hpp"
-#include "panel/panel_paths.hpp"
-#include "runner/cvs_root.hpp"
+#include "working_copy/cvs_root.hpp"
 
 namespace {
 

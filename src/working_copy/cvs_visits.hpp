@@ -29,7 +29,7 @@
 #include <string>
 #include <vector>
 
-#include "runner/runner.hpp"
+#include "working_copy/selection.hpp"
 
 struct VisitFinding {
   enum Kind {

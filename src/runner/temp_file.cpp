@@ -1,10 +1,9 @@
 // Fresh temporary file names, reserved by creating the file.
 #include <string>
 
-#include "host/host.hpp"
 #include "os/os.hpp"
-#include "runner/runner.hpp"
 #include "runner/temp_file.hpp"
+#include "texts/messages.hpp"
 
 namespace {
 
@@ -28,11 +27,11 @@ unsigned long TakeSerial() {
 // A name in `dir`, or "" with the reason.
 std::string NameIn(const std::string &dir, std::string &reason) {
   if (!os::IsDirectory(dir)) {
-    reason = GetMsg(MTempNoFolder);
+    reason = MessageText(MTempNoFolder);
     return std::string();
   }
   if (dir.size() + sizeof kTempPrefix - 1 + 12 > kMaxPathLength) {
-    reason = GetMsg(MTempPathTooLong);
+    reason = MessageText(MTempPathTooLong);
     return std::string();
   }
   std::string base = dir;
@@ -48,11 +47,11 @@ std::string NameIn(const std::string &dir, std::string &reason) {
       case os::CreateResult::Exists:
         continue;
       case os::CreateResult::Failed:
-        reason = GetMsg(MTempCannotCreate);
+        reason = MessageText(MTempCannotCreate);
         return std::string();
     }
   }
-  reason = GetMsg(MTempNoFreeName);
+  reason = MessageText(MTempNoFreeName);
   return std::string();
 }
 
@@ -99,7 +98,7 @@ std::string TempFileName(const char *fallbackVariable, std::string *whyNone) {
     std::string reason;
     std::string name = NameIn(candidate, reason);
     if (!name.empty()) return name;
-    const std::string shown = candidate.empty() ? std::string(GetMsg(MTempEmptyName)) : candidate;
+    const std::string shown = candidate.empty() ? std::string(MessageText(MTempEmptyName)) : candidate;
     tried += shown + ": " + reason + "\n";
   }
   if (whyNone != nullptr) *whyNone = tried;
@@ -119,9 +118,9 @@ TempFile TempFile::Take(const char *fallbackVariable, std::string *whyNone) {
   for (const std::string &candidate : TempDirectoryCandidates(fallbackVariable, windowsRules)) {
     std::string reason, folder, name;
     if (!os::IsDirectory(candidate)) {
-      reason = GetMsg(MTempNoFolder);
+      reason = MessageText(MTempNoFolder);
     } else if (!os::MakePrivateFolder(candidate, "quillet.", folder)) {
-      reason = GetMsg(MTempCannotCreate);
+      reason = MessageText(MTempCannotCreate);
     } else {
       name = NameIn(folder, reason);
       if (!name.empty()) return TempFile(name, folder);

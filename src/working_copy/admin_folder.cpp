@@ -1,12 +1,13 @@
 // Checking a working copy's CVS folder before cvs may run on it unasked.
-#include "runner/admin_folder.hpp"
+#include "working_copy/admin_folder.hpp"
 
 #include <unordered_set>
 #include <vector>
 
-#include "host/host.hpp"
 #include "os/os.hpp"
-#include "runner/entries_file.hpp"
+#include "texts/format_text.hpp"
+#include "texts/messages.hpp"
+#include "working_copy/entries_file.hpp"
 
 namespace {
 // A CVS folder holds a dozen files at most; a folder with more entries than
@@ -18,14 +19,14 @@ std::string AdminFolderRefusal(const os::Folder &dir) {
   os::EnterResult entered;
   std::unique_ptr<os::Folder> admin = dir.Enter("CVS", false, entered);
   if (admin == nullptr)
-    return GetMsg(entered == os::EnterResult::Failed ? MRefusedAdminUnreadable
+    return MessageText(entered == os::EnterResult::Failed ? MRefusedAdminUnreadable
                                                     : MRefusedAdminNotPlainFolder);
   std::string refusal;
   size_t entries = 0;
   const bool listed = admin->EachEntry([&](const std::string &name, os::EntryType type) {
     if (!refusal.empty()) return;
     if (++entries > kMostAdminEntries) {
-      refusal = GetMsg(MRefusedAdminTooMany);
+      refusal = MessageText(MRefusedAdminTooMany);
       return;
     }
     // cvs reads its files whole: one above the module's own bound (a sparse
@@ -38,13 +39,13 @@ std::string AdminFolderRefusal(const os::Folder &dir) {
     if (type == os::EntryType::File || (name == "Base" && type == os::EntryType::Folder)) return;
     refusal = FormatText(CheckedFormat(MRefusedNotPlainFile), name.c_str());
   });
-  if (!listed) return GetMsg(MRefusedAdminUnreadable);
+  if (!listed) return MessageText(MRefusedAdminUnreadable);
   return refusal;
 }
 
 std::string AdminFolderRefusal(const std::string &dir) {
   std::unique_ptr<os::Folder> folder = os::Folder::Open(dir);
-  if (folder == nullptr) return GetMsg(MRefusedAdminNotPlainFolder);
+  if (folder == nullptr) return MessageText(MRefusedAdminNotPlainFolder);
   return AdminFolderRefusal(*folder);
 }
 

@@ -1,4 +1,4 @@
-// The operating-system layer on POSIX systems.
+// Processes on POSIX systems.
 //
 // A child process is waited for together with an event: the process is
 // watched through a pidfd (Linux) or, where there is none, through a pipe
@@ -6,9 +6,6 @@
 // a pipe as well, so one poll() waits for both.  A stop of the child (it
 // wants the terminal, which the system tells only to a wait) is looked for
 // whenever that poll has slept for a tenth of a second.
-#include "os/os.hpp"
-
-#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -28,263 +25,12 @@
 #include <memory>
 #include <new>
 
-#include "host/host.hpp"
+#include "os/descriptors_posix.hpp"
+#include "os/os.hpp"
 
 extern char **environ;
 
 namespace os {
-
-namespace {
-
-void CloseQuietly(int &fd) {
-  if (fd >= 0) {
-    while (close(fd) != 0 && errno == EINTR) {
-    }
-    fd = -1;
-  }
-}
-
-// A pipe whose two ends are closed in started programs; the read end does
-// not block.
-bool MakePipe(int fds[2]) {
-  if (pipe(fds) != 0) return false;
-  for (int i = 0; i < 2; ++i) fcntl(fds[i], F_SETFD, FD_CLOEXEC);
-  fcntl(fds[0], F_SETFL, fcntl(fds[0], F_GETFL) | O_NONBLOCK);
-  return true;
-}
-
-void WriteByte(int fd) {
-  const char byte = 1;
-  while (write(fd, &byte, 1) < 0 && errno == EINTR) {
-  }
-}
-
-// Empties a non-blocking pipe; true when anything was in it.
-bool Drain(int fd) {
-  bool any = false;
-  char buffer[64];
-  for (;;) {
-    ssize_t n = read(fd, buffer, sizeof buffer);
-    if (n > 0) {
-      any = true;
-      continue;
-    }
-    if (n < 0 && errno == EINTR) continue;
-    return any;
-  }
-}
-
-// Seconds and nanoseconds since 1970 as 100-ns intervals since 1601.
-uint64_t ToFileTime(const struct timespec &time) {
-  const long long kEpochDifference = 11644473600LL;
-  long long ticks =
-      (static_cast<long long>(time.tv_sec) + kEpochDifference) * 10000000LL + time.tv_nsec / 100;
-  return ticks < 0 ? 0 : static_cast<uint64_t>(ticks);
-}
-
-struct DirCloser {
-  void operator()(DIR *listing) const { closedir(listing); }
-};
-
-}  // namespace
-
-// ---------------------------------------------------------------------------
-// Environment and files.
-
-bool GetEnv(const char *name, std::string &value) {
-  const char *text = name != nullptr ? getenv(name) : nullptr;
-  if (text == nullptr) return false;
-  value = text;
-  return true;
-}
-
-bool PathExists(const std::string &path) {
-  struct stat info;
-  return !path.empty() && stat(path.c_str(), &info) == 0;
-}
-
-bool IsDirectory(const std::string &path) {
-  struct stat info;
-  return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-bool IsRegularFile(const std::string &path) {
-  struct stat info;
-  return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-bool IsExecutableFile(const std::string &path) {
-  return IsRegularFile(path) && access(path.c_str(), X_OK) == 0;
-}
-
-bool ChangeDir(const std::string &path) { return !path.empty() && chdir(path.c_str()) == 0; }
-
-std::string CurrentDir() {
-  std::vector<char> buffer(4096);
-  for (;;) {
-    if (getcwd(buffer.data(), buffer.size()) != nullptr) return std::string(buffer.data());
-    if (errno != ERANGE || buffer.size() > (1u << 20)) return std::string();
-    buffer.resize(buffer.size() * 2);
-  }
-}
-
-bool RemoveFile(const std::string &path) { return !path.empty() && unlink(path.c_str()) == 0; }
-
-bool MakePrivateFolder(const std::string &parent, const char *prefix, std::string &made) {
-  std::string name = parent;
-  if (name.empty() || name.back() != '/') name += '/';
-  name += std::string(prefix) + "XXXXXX";
-  made.clear();
-  if (mkdtemp(&name[0]) == nullptr) return false;
-  made = name;
-  return true;
-}
-
-bool RemoveEmptyFolder(const std::string &path) {
-  return !path.empty() && rmdir(path.c_str()) == 0;
-}
-
-CreateResult CreateExclusive(const std::string &path) {
-  if (path.empty()) return CreateResult::Failed;
-  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-  if (fd < 0) return errno == EEXIST ? CreateResult::Exists : CreateResult::Failed;
-  CloseQuietly(fd);
-  return CreateResult::Created;
-}
-
-FILE *OpenOutputFile(const std::string &path) {
-  if (path.empty()) return nullptr;
-  // Close-on-exec, so that a child sees the file only as the standard
-  // output and error it is given; never through a link put at its place.
-  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
-  if (fd < 0) return nullptr;
-  FILE *file = fdopen(fd, "w");
-  if (file == nullptr) CloseQuietly(fd);
-  return file;
-}
-
-bool ListDirectory(const std::string &dir, std::vector<DirectoryEntry> &entries) {
-  return EachDirectoryEntry(dir,
-                            [&entries](const DirectoryEntry &entry) { entries.push_back(entry); });
-}
-
-bool CountDirectoryEntries(const std::string &dir, size_t &count) {
-  count = 0;
-  std::unique_ptr<DIR, DirCloser> listing(opendir(dir.empty() ? "." : dir.c_str()));
-  if (listing == nullptr) return false;
-  while (readdir(listing.get()) != nullptr) ++count;
-  return true;
-}
-
-bool EachDirectoryEntry(const std::string &dir,
-                        const std::function<void(const DirectoryEntry &)> &each) {
-  std::unique_ptr<DIR, DirCloser> listing(opendir(dir.empty() ? "." : dir.c_str()));
-  if (listing == nullptr) return false;
-  // Entries are looked up relative to the open folder, without walking
-  // the folder's path again for each of them.
-  const int folder = dirfd(listing.get());
-  DirectoryEntry data;
-  while (struct dirent *entry = readdir(listing.get())) {
-    const char *name = entry->d_name;
-    struct stat info;
-    // A link is shown as what it points to; a dangling link as itself.
-    if (fstatat(folder, name, &info, 0) != 0 &&
-        fstatat(folder, name, &info, AT_SYMLINK_NOFOLLOW) != 0)
-      continue;
-    uint32_t attributes = 0;
-    if (S_ISDIR(info.st_mode)) attributes |= kAttributeDirectory;
-    if ((info.st_mode & S_IWUSR) == 0) attributes |= kAttributeReadOnly;
-    bool dots = strcmp(name, ".") == 0 || strcmp(name, "..") == 0;
-    if (name[0] == '.' && !dots) attributes |= kAttributeHidden;
-    if (attributes == 0) attributes = kAttributeNormal;
-    data.Name.assign(name);
-    data.Attributes = attributes;
-    data.CreationTime = ToFileTime(info.st_ctim);
-    data.LastAccessTime = ToFileTime(info.st_atim);
-    data.LastWriteTime = ToFileTime(info.st_mtim);
-    data.Size = S_ISDIR(info.st_mode) ? 0 : static_cast<uint64_t>(info.st_size);
-    // The type comes with the listing on most file systems; where it does
-    // not, the entry is looked at more closely by whoever needs to know.
-    data.NotPlain = entry->d_type != DT_REG && entry->d_type != DT_DIR;
-    each(data);
-  }
-  return true;
-}
-
-// ---------------------------------------------------------------------------
-// Events: a pipe; a byte in it means "signalled".  Waiting consumes it.
-
-struct Event {
-  int fds[2] = {-1, -1};
-};
-
-Event *NewEvent() {
-  Event *event = new (std::nothrow) Event;
-  if (event == nullptr) return nullptr;
-  if (!MakePipe(event->fds)) {
-    delete event;
-    return nullptr;
-  }
-  return event;
-}
-
-void SignalEvent(Event *event) {
-  if (event != nullptr) WriteByte(event->fds[1]);
-}
-
-void FreeEvent(Event *event) {
-  if (event == nullptr) return;
-  CloseQuietly(event->fds[0]);
-  CloseQuietly(event->fds[1]);
-  delete event;
-}
-
-// ---------------------------------------------------------------------------
-// Threads.
-
-struct Thread {
-  pthread_t id;
-  ThreadMain main;
-  void *arg;
-};
-
-namespace {
-void *ThreadEntry(void *raw) {
-  Thread *thread = static_cast<Thread *>(raw);
-  thread->main(thread->arg);
-  return nullptr;
-}
-}  // namespace
-
-Thread *StartThread(ThreadMain main, void *arg) {
-  if (main == nullptr) return nullptr;
-  Thread *thread = new (std::nothrow) Thread;
-  if (thread == nullptr) return nullptr;
-  thread->main = main;
-  thread->arg = arg;
-  if (pthread_create(&thread->id, nullptr, ThreadEntry, thread) != 0) {
-    delete thread;
-    return nullptr;
-  }
-  return thread;
-}
-
-void JoinThread(Thread *thread) {
-  if (thread == nullptr) return;
-  pthread_join(thread->id, nullptr);
-  delete thread;
-}
-
-void Pause(int milliseconds) {
-  struct timespec wait;
-  wait.tv_sec = milliseconds / 1000;
-  wait.tv_nsec = static_cast<long>(milliseconds % 1000) * 1000000L;
-  while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
-  }
-}
-
-// ---------------------------------------------------------------------------
-// Processes.
 
 struct Process {
   pid_t pid = -1;
@@ -439,12 +185,11 @@ void SetChildTerminal(bool allowed) { childTerminal = allowed; }
 bool ChildTerminalAllowed() { return childTerminal; }
 
 Process *StartProcess(const std::string &program, const char *const *argv, FILE *output,
-                      std::string &error, bool &notFound, const EnvironmentSettings &settings) {
-  notFound = false;
-  error.clear();
+                      StartFailure &failure, const EnvironmentSettings &settings) {
+  failure = StartFailure();
   ReapOrphans();
   if (program.empty() || argv == nullptr || argv[0] == nullptr) {
-    error = GetMsg(MStartNoProgram);
+    failure.What = StartFailure::NoProgram;
     return nullptr;
   }
   std::vector<std::string> current;
@@ -508,8 +253,10 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
   posix_spawnattr_destroy(&attributes);
   if (rc != 0) {
     if (scratch >= 0) CloseQuietly(scratch);
-    notFound = rc == ENOENT;
-    error = strerror(rc);
+    failure.What = StartFailure::System;
+    failure.Code = rc;
+    failure.NotFound = rc == ENOENT;
+    failure.Said = strerror(rc);
     return nullptr;
   }
 
@@ -520,7 +267,7 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
     kill(pid, SIGKILL);
     while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
     }
-    error = GetMsg(MStartNoMemory);
+    failure.What = StartFailure::NoMemory;
     return nullptr;
   }
   process->pid = pid;
@@ -547,8 +294,8 @@ Process *StartProcess(const std::string &program, const char *const *argv, FILE 
   return process;
 }
 
-bool FailedAtOnce(Process *process, std::string &said) {
-  said.clear();
+bool FailedAtOnce(Process *process, StartFailure &failure) {
+  failure = StartFailure();
   if (process == nullptr || process->scratchFd < 0 || process->endFd < 0) return false;
   struct pollfd entry = {process->endFd, POLLIN, 0};
   int ready;
@@ -559,10 +306,11 @@ bool FailedAtOnce(Process *process, std::string &said) {
   if (code == 0) return false;
   char text[1024];
   ssize_t got = pread(process->scratchFd, text, sizeof text - 1, 0);
+  std::string &said = failure.Said;
   said.assign(text, got > 0 ? static_cast<size_t>(got) : 0);
   while (!said.empty() && (said.back() == '\n' || said.back() == '\r')) said.pop_back();
-  std::string failure = FormatText(CheckedFormat(MStartEndedAtOnce), code);
-  said = said.empty() ? failure : failure + ": " + said;
+  failure.What = StartFailure::EndedAtOnce;
+  failure.Code = code;
   return true;
 }
 

@@ -1,7 +1,8 @@
 // Checking a working copy again right before cvs starts.
-#include "runner/run_check.hpp"
+#include "working_copy/run_check.hpp"
 
-#include "host/host.hpp"
+#include "texts/format_text.hpp"
+#include "texts/messages.hpp"
 
 namespace {
 
