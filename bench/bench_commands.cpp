@@ -11,6 +11,7 @@
 
 #include "bench_support.hpp"
 #include "commands/commands.hpp"
+#include "far/field_text.hpp"
 #include "host/host.hpp"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include "bench_support.hpp"
 #include "host/host.hpp"
-#include "runner/runner.hpp"
+
 #include "ui/run_dialog.hpp"
 
 namespace {

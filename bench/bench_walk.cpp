@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 #include "bench_support.hpp"
-#include "runner/cvs_visits.hpp"
+#include "working_copy/cvs_visits.hpp"
 
 namespace {
 

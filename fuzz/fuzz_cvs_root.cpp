@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "host/host.hpp"
+
 #include "panel/cvs_panel.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {

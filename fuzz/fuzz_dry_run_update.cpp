@@ -12,6 +12,7 @@
 
 #include "commands/commands.hpp"
 #include "commands/path_match.hpp"
+#include "far/field_text.hpp"
 #include "host/host.hpp"
 #include "runner/output_lines.hpp"
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "runner/entries_file.hpp"
+#include "working_copy/entries_file.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const std::string input(reinterpret_cast<const char *>(data), size);

@@ -12,8 +12,11 @@
 
 #include <string>
 
+#include "far/field_text.hpp"
 #include "host/host.hpp"
 #include "standin/standin.hpp"
+#include "texts/format_text.hpp"
+#include "texts/messages.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   static std::string path;
@@ -36,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
 
   char field[128];
   for (int id = -1; id <= static_cast<int>(host.Language.size()) + 1; ++id) {
-    const char *text = GetMsg(id);
+    const char *text = MessageText(id);
     if (text == nullptr) abort();
     CopyToField(field, text);
     if (strlen(field) >= sizeof field) abort();

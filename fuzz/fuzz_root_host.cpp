@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "runner/cvs_root.hpp"
+#include "working_copy/cvs_root.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const std::string root(reinterpret_cast<const char *>(data), size);

@@ -3,7 +3,7 @@
 #include <sys/stat.h>
 
 #include "panel_fixture.hpp"
-#include "runner/admin_folder.hpp"
+#include "working_copy/admin_folder.hpp"
 
 using namespace testsupport;
 

@@ -3,8 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "runner/cvs_visits.hpp"
 #include "test_support.hpp"
+#include "working_copy/cvs_visits.hpp"
 
 using namespace testsupport;
 

@@ -5,8 +5,8 @@
 #include <set>
 #include <sstream>
 
-#include "host/messages.hpp"
 #include "test_support.hpp"
+#include "texts/messages.hpp"
 
 namespace {
 

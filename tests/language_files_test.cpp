@@ -14,10 +14,12 @@
 #include "entry/language_count.hpp"
 #include "host/host.hpp"
 #include "panel/file_status.hpp"
-#include "panel/kept_files.hpp"
 #include "panel/panel_items.hpp"
-#include "runner/runner.hpp"
+#include "runner/start_program.hpp"
 #include "test_support.hpp"
+#include "texts/format_text.hpp"
+#include "texts/messages.hpp"
+#include "working_copy/kept_files.hpp"
 
 namespace {
 
@@ -61,22 +63,22 @@ TEST(LanguageFiles, ALaterTextComesFromTheFileOnlyWhileItIsInOrder) {
   // What SetStartupInfo finds beside the module: the file's own length.
   LimitHostMessages(static_cast<int>(host.Language.size()));
   const std::string russian = host.Language[MMenuUpdate];
-  EXPECT_STREQ(GetMsg(MMenuUpdate), russian.c_str());
-  EXPECT_STRNE(GetMsg(MMenuUpdate), EnglishText(MMenuUpdate));
+  EXPECT_STREQ(MessageText(MMenuUpdate), russian.c_str());
+  EXPECT_STRNE(MessageText(MMenuUpdate), EnglishText(MMenuUpdate));
   // A line too many above: every later number would show its neighbour's
   // text, so the built-in English texts stand in for all of them.
   host.Language.insert(host.Language.begin() + MMenuCommit, "a line too many");
   LimitHostMessages(static_cast<int>(host.Language.size()));
-  EXPECT_STREQ(GetMsg(MMenuUpdate), EnglishText(MMenuUpdate));
-  EXPECT_STREQ(GetMsg(MMenuRemove), EnglishText(MMenuRemove));
+  EXPECT_STREQ(MessageText(MMenuUpdate), EnglishText(MMenuUpdate));
+  EXPECT_STREQ(MessageText(MMenuRemove), EnglishText(MMenuRemove));
   // A short file: what it lacks is the built-in text.
   host.Language.resize(MPluginMenu + 1);
   LimitHostMessages(static_cast<int>(host.Language.size()));
-  EXPECT_STREQ(GetMsg(MModuleLabel), EnglishText(MModuleLabel));
-  EXPECT_STREQ(GetMsg(MPluginMenu), host.Language[MPluginMenu].c_str());
+  EXPECT_STREQ(MessageText(MModuleLabel), EnglishText(MModuleLabel));
+  EXPECT_STREQ(MessageText(MPluginMenu), host.Language[MPluginMenu].c_str());
   host.Language.clear();
   LimitHostMessages(0);
-  EXPECT_STREQ(GetMsg(MOutcomeTitle), "CVS");
+  EXPECT_STREQ(MessageText(MOutcomeTitle), "CVS");
   LimitHostMessages(kMessageCount);
 }
 

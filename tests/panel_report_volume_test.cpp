@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "host/host.hpp"
+#include "far/field_text.hpp"
 #include "panel/cvs_panel.hpp"
 #include "panel/file_status.hpp"
 #include "panel/folder_listing.hpp"

@@ -5,8 +5,8 @@
 
 #include "commands_fixture.hpp"
 #include "panel_fixture.hpp"
-#include "runner/cvs_root.hpp"
-#include "runner/cvs_visits.hpp"
+#include "working_copy/cvs_root.hpp"
+#include "working_copy/cvs_visits.hpp"
 
 using namespace testsupport;
 

@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "host/host.hpp"
+#include "far/field_text.hpp"
 #include "panel/cvs_panel.hpp"
 #include "panel/file_status.hpp"
 #include "panel/folder_listing.hpp"

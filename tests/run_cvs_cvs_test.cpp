@@ -5,9 +5,9 @@
 #include <string>
 
 #include "host/host.hpp"
-#include "runner/runner.hpp"
-#include "ui/run_dialog.hpp"
+#include "runner/temp_file.hpp"
 #include "test_support.hpp"
+#include "ui/run_dialog.hpp"
 
 namespace {
 

@@ -5,7 +5,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "runner/runner.hpp"
+#include "os/os.hpp"
+#include "runner/start_program.hpp"
 #include "test_support.hpp"
 
 namespace {

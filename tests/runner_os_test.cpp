@@ -41,8 +41,7 @@ TEST(ListDirectory, EntriesCarryHostAttributesSizesAndTimes) {
   EXPECT_EQ(plain.Size, 5u);
   EXPECT_EQ(plain.Size >> 32, 0u);
   // 100-ns intervals since 1601-01-01 UTC.
-  EXPECT_EQ(plain.LastWriteTime,
-            (946684800ULL + 11644473600ULL) * 10000000ULL + 5000000ULL);
+  EXPECT_EQ(plain.LastWriteTime, (946684800ULL + 11644473600ULL) * 10000000ULL + 5000000ULL);
   EXPECT_TRUE(byName[".hidden"].Attributes & FILE_ATTRIBUTE_HIDDEN);
   EXPECT_TRUE(byName["locked.txt"].Attributes & FILE_ATTRIBUTE_READONLY);
   EXPECT_TRUE(byName["CVS"].Attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -82,11 +81,10 @@ class ProcessTest : public ::testing::Test {
     std::vector<const char *> argv{program.c_str()};
     for (const std::string &step : steps) argv.push_back(step.c_str());
     argv.push_back(nullptr);
-    std::string error;
-    bool notFound = true;
-    os::Process *process = os::StartProcess(program, argv.data(), nullptr, error, notFound);
-    EXPECT_NE(process, nullptr) << error;
-    EXPECT_FALSE(notFound);
+    os::StartFailure failure;
+    os::Process *process = os::StartProcess(program, argv.data(), nullptr, failure);
+    EXPECT_NE(process, nullptr) << failure.Said;
+    EXPECT_FALSE(failure.NotFound);
     return process;
   }
   std::string program;

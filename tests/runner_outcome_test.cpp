@@ -4,10 +4,11 @@
 #include <vector>
 
 #include "host/host.hpp"
-#include "runner/runner.hpp"
+#include "runner/cvs_args.hpp"
+#include "test_support.hpp"
+#include "texts/format_text.hpp"
 #include "ui/boxes.hpp"
 #include "ui/cvs_run.hpp"
-#include "test_support.hpp"
 
 namespace {
 

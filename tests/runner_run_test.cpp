@@ -14,9 +14,10 @@
 #include <vector>
 
 #include "host/host.hpp"
-#include "runner/runner.hpp"
-#include "ui/run_dialog.hpp"
+#include "runner/run_codes.hpp"
+#include "runner/start_program.hpp"
 #include "test_support.hpp"
+#include "ui/run_dialog.hpp"
 
 namespace {
 

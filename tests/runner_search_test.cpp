@@ -9,7 +9,7 @@
 #include "os/command_line.hpp"
 #include "os/os.hpp"
 #include "runner/program_search.hpp"
-#include "runner/runner.hpp"
+#include "runner/start_program.hpp"
 #include "runtime_split.hpp"
 #include "test_support.hpp"
 

@@ -4,8 +4,9 @@
 #include <sys/stat.h>
 
 #include "commands_fixture.hpp"
+#include "os/os.hpp"
 #include "panel_fixture.hpp"
-#include "runner/runner.hpp"
+#include "runner/temp_file.hpp"
 
 using namespace testsupport;
 

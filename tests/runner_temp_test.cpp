@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "os/os.hpp"
-#include "runner/runner.hpp"
+#include "runner/temp_file.hpp"
 #include "test_support.hpp"
 
 namespace {

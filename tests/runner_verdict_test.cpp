@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "runner/run_codes.hpp"
 #include "runner/run_verdict.hpp"
-#include "runner/runner.hpp"
+#include "runner/start_program.hpp"
 
 namespace {
 

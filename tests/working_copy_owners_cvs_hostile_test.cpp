@@ -6,9 +6,10 @@
 #include <unistd.h>
 
 #include "commands_fixture.hpp"
+#include "os/os.hpp"
 #include "panel_fixture.hpp"
-#include "runner/admin_folder.hpp"
-#include "runner/runner.hpp"
+#include "runner/temp_file.hpp"
+#include "working_copy/admin_folder.hpp"
 
 using namespace testsupport;
 

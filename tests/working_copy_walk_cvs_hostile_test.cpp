@@ -7,9 +7,9 @@
 #include <chrono>
 
 #include "commands_fixture.hpp"
-#include "panel/ignore_rules.hpp"
-#include "runner/cvs_visits.hpp"
-#include "runner/entries_file.hpp"
+#include "working_copy/cvs_visits.hpp"
+#include "working_copy/entries_file.hpp"
+#include "working_copy/ignore_rules.hpp"
 
 using namespace testsupport;
 

@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # Checks the module's shape:
 # - every folder of the module includes only from the layers below it: the
-#   host's records (far/) at the bottom, the host binding, the operating
-#   system, the runner (processes, files, argument lists), the user
-#   interface (ui/, the only code that talks to the host), then the panel
-#   and the commands, and the entry points on top;
+#   host's records (far/) at the bottom, the message catalogue (texts/),
+#   the operating system (os/, which has no words of its own), the working
+#   copy's administrative files (working_copy/), the runner (starting and
+#   watching programs, argument lists, temporary files), the host binding
+#   (host/), the user interface (ui/), then the panel and the commands, and
+#   the entry points on top;
+# - the host binding is included only by ui/ and by the exports that bind
+#   it (entry/): nothing below ui/ can reach a host service, and the panel
+#   and the commands reach the host only through ui/;
 # - no file calls a host service (through HostInfo or HostFsf) outside ui/
-#   and the binding host/;
+#   and the binding host/ (the exports included);
 # - no two units of the module include each other, directly or through
 #   others (a unit is a header and its sources of the same name);
 # - the hosts (hosts/) stand apart: the core includes only itself and the
@@ -18,13 +23,15 @@ root=${1:-$(dirname "$0")/../src}
 hosts=${2:-$root/../hosts}
 declare -A allowed=(
   [far]="far"
-  [host]="far host"
-  [os]="far host os"
-  [runner]="far host os runner"
-  [ui]="far host os runner ui"
-  [panel]="far host os runner ui panel"
-  [commands]="far host os runner ui commands"
-  [entry]="far host os runner ui panel commands entry"
+  [texts]="far texts"
+  [os]="far os"
+  [working_copy]="far texts os working_copy"
+  [runner]="far texts os working_copy runner"
+  [host]="far texts host"
+  [ui]="far texts os working_copy runner host ui"
+  [panel]="far texts os working_copy runner ui panel"
+  [commands]="far texts os working_copy runner ui commands"
+  [entry]="far texts os working_copy runner host ui panel commands entry"
 )
 status=0
 edges=$(mktemp)
@@ -82,5 +89,5 @@ for dir in "$hosts"/*/; do
     esac
   done < <(grep -H -E '^#include "[^/"]+/' "$dir"*.?pp || true)
 done
-[ $status -eq 0 ] && echo "every folder includes only from the layers below it, no units include each other, and only ui/ calls the host"
+[ $status -eq 0 ] && echo "every folder includes only from the layers below it, no units include each other, and only ui/ and the exports reach the host"
 exit $status

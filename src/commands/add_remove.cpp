@@ -5,6 +5,7 @@
 #include "commands/commands.hpp"
 #include "os/argument_room.hpp"
 #include "runner/run_codes.hpp"
+#include "runner/temp_file.hpp"
 #include "texts/messages.hpp"
 #include "ui/boxes.hpp"
 #include "ui/dialog.hpp"

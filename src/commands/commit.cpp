@@ -7,6 +7,7 @@
 #include "commands/kept_message.hpp"
 #include "commands/path_match.hpp"
 #include "os/os.hpp"
+#include "runner/temp_file.hpp"
 #include "texts/messages.hpp"
 #include "ui/boxes.hpp"
 #include "ui/cvs_run.hpp"

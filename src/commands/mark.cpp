@@ -10,6 +10,7 @@
 #include "commands/commands.hpp"
 #include "os/plain_file.hpp"
 #include "runner/output_lines.hpp"
+#include "runner/temp_file.hpp"
 #include "ui/boxes.hpp"
 #include "ui/cvs_run.hpp"
 #include "ui/host_panel.hpp"

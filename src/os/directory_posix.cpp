@@ -1,6 +1,7 @@
 // Listing folders on POSIX systems, with the attributes and times as
 // Windows numbers them.
 #include <dirent.h>
+#include <fcntl.h>
 #include <string.h>
 #include <sys/stat.h>
 

@@ -11,6 +11,7 @@
 #include "runner/cvs_args.hpp"
 #include "runner/output_lines.hpp"
 #include "runner/start_program.hpp"
+#include "runner/temp_file.hpp"
 #include "texts/format_text.hpp"
 #include "texts/messages.hpp"
 #include "ui/boxes.hpp"

@@ -1,8 +1,9 @@
 // Fresh temporary file names, reserved by creating the file.
+#include "runner/temp_file.hpp"
+
 #include <string>
 
 #include "os/os.hpp"
-#include "runner/temp_file.hpp"
 #include "texts/messages.hpp"
 
 namespace {

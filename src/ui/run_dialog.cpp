@@ -4,7 +4,6 @@
 // a process that stops to use the terminal (ssh asking for a password)
 // closes the dialog too: the host then leaves its screen, the process gets
 // the terminal until it ends, and the host takes its screen back.
-#include "runner/run_codes.hpp"
 #include "ui/run_dialog.hpp"
 
 #include <atomic>
@@ -16,6 +15,7 @@
 #include "os/owners.hpp"
 #include "runner/close_claim.hpp"
 #include "runner/cvs_args.hpp"
+#include "runner/run_codes.hpp"
 #include "runner/start_program.hpp"
 #include "texts/messages.hpp"
 

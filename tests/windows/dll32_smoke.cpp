@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "host/messages.hpp"
 #include "replay_module.hpp"
+#include "texts/messages.hpp"
 
 static_assert(sizeof(void *) == 4, "the smoke test checks the 32-bit module");
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "host/messages.hpp"
 #include "module_fixture.hpp"
+#include "texts/messages.hpp"
 #include "win_support.hpp"
 
 namespace {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "os/os.hpp"
+#include "runner/start_program.hpp"
 #include "win_support.hpp"
 
 namespace {
@@ -156,11 +157,10 @@ class WindowsProcess : public ::testing::Test {
     std::vector<const char *> argv{program.c_str()};
     for (const std::string &step : steps) argv.push_back(step.c_str());
     argv.push_back(nullptr);
-    std::string error;
-    bool notFound = true;
-    os::Process *process = os::StartProcess(program, argv.data(), output, error, notFound);
-    EXPECT_NE(process, nullptr) << error;
-    EXPECT_FALSE(notFound);
+    os::StartFailure failure;
+    os::Process *process = os::StartProcess(program, argv.data(), output, failure);
+    EXPECT_NE(process, nullptr) << failure.Said;
+    EXPECT_FALSE(failure.NotFound);
     return process;
   }
   std::string program;
@@ -192,12 +192,11 @@ TEST_F(WindowsProcess, TheProgramGetsTheEnvironmentWithTheSettingsApplied) {
   ASSERT_NE(output, nullptr);
   program = ProgramPath("runner_child");
   const char *argv[] = {program.c_str(), "env:PATH", "env:QUILLET_KEPT", "env:CVS_SERVER", nullptr};
-  std::string error;
-  bool notFound = true;
+  os::StartFailure failure;
   // The variable is one whatever the case of its name.
-  os::Process *process = os::StartProcess(program, argv, output, error, notFound,
+  os::Process *process = os::StartProcess(program, argv, output, failure,
                                           {{"PATH", "C:\\windows"}, {"CVS_SERVER", "C:\\cvs.exe"}});
-  ASSERT_NE(process, nullptr) << error;
+  ASSERT_NE(process, nullptr) << failure.Said;
   EXPECT_EQ(os::WaitProcessOrEvent(process, nullptr), os::WaitResult::ProcessEnded);
   os::FreeProcess(process);
   fclose(output);
@@ -272,23 +271,21 @@ TEST_F(WindowsProcess, AnEndedProcessLeavesItsStartedProgramsRunning) {
 }
 
 TEST_F(WindowsProcess, AProgramThatCannotStartSaysWhy) {
-  std::string error;
-  bool notFound = false;
+  os::StartFailure failure;
   const char *argv[] = {"missing", nullptr};
-  EXPECT_EQ(os::StartProcess(dir / "missing.exe", argv, nullptr, error, notFound), nullptr);
-  EXPECT_TRUE(notFound);
-  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(os::StartProcess(dir / "missing.exe", argv, nullptr, failure), nullptr);
+  EXPECT_TRUE(failure.NotFound);
+  EXPECT_FALSE(StartFailureText(failure).empty());
 
   // A file that is no program: an error other than "not found".
   wintest::WriteFile(dir / "text.exe", "this is no program");
-  EXPECT_EQ(os::StartProcess(dir / "text.exe", argv, nullptr, error, notFound), nullptr);
-  EXPECT_FALSE(notFound);
-  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(os::StartProcess(dir / "text.exe", argv, nullptr, failure), nullptr);
+  EXPECT_FALSE(failure.NotFound);
+  EXPECT_FALSE(StartFailureText(failure).empty());
 
   const char *empty[] = {nullptr};
-  EXPECT_EQ(os::StartProcess(ProgramPath("runner_child"), empty, nullptr, error, notFound),
-            nullptr);
-  EXPECT_EQ(error, "no program to start");
+  EXPECT_EQ(os::StartProcess(ProgramPath("runner_child"), empty, nullptr, failure), nullptr);
+  EXPECT_EQ(StartFailureText(failure), "no program to start");
 }
 
 }  // namespace

@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "runner/output_lines.hpp"
-#include "runner/runner.hpp"
+#include "runner/run_codes.hpp"
+#include "runner/start_program.hpp"
 #include "ui/run_dialog.hpp"
 #include "win_support.hpp"
 

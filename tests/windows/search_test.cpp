@@ -7,7 +7,8 @@
 
 #include "commands/commands.hpp"
 #include "os/os.hpp"
-#include "runner/runner.hpp"
+#include "runner/cvs_args.hpp"
+#include "runner/start_program.hpp"
 #include "win_support.hpp"
 
 namespace {

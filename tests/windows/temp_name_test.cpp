@@ -4,7 +4,7 @@
 #include <string>
 
 #include "os/os.hpp"
-#include "runner/runner.hpp"
+#include "runner/temp_file.hpp"
 #include "win_support.hpp"
 
 namespace {
