@@ -4,13 +4,12 @@
 // ended within a moment, so that a quick check shows nothing at all.
 #include <atomic>
 
-#include "far/field_text.hpp"
 #include "host/host.hpp"
 #include "os/os.hpp"
 #include "os/owners.hpp"
-#include "runner/close_claim.hpp"
 #include "texts/messages.hpp"
 #include "ui/boxes.hpp"
+#include "ui/break_dialog.hpp"
 
 namespace {
 
@@ -28,14 +27,8 @@ struct CheckContext {
   // The dialog: shown (its handle set), or known never to stand again.
   std::atomic<HANDLE> Dialog{nullptr};
   std::atomic<bool> NoDialog{false};
-  std::atomic<int> Claim{kDialogOpen};
-  // Set when the walk has woken the host's thread instead of closing the
-  // dialog itself: the dialog's next message closes it there.
-  std::atomic<bool> CloseOnHostThread{false};
+  DialogCloser Closer;
 };
-
-// How long the walk lets a woken host take to close the dialog itself.
-const int kHostWakeMs = 2000;
 
 CheckContext *CurrentCheck = nullptr;
 
@@ -49,18 +42,7 @@ void Walk(void *raw) {
     if (check->NoDialog.load()) return;
     HANDLE dialog = check->Dialog.load();
     if (dialog != nullptr) {
-      if (!ClaimWatcherClose(check->Claim)) return;
-      // A host that reads the console closes the dialog on its own thread
-      // (some hosts change their windows on the calling thread); one that
-      // does not (our own hosts) gets the close from here.
-      check->CloseOnHostThread.store(true);
-      if (os::WakeHostThread()) {
-        for (int waited = 0; waited < kHostWakeMs && check->CloseOnHostThread.load();
-             waited += kPollMs)
-          os::Pause(kPollMs);
-      }
-      if (check->CloseOnHostThread.exchange(false))
-        HostInfo.SendDlgMessage(dialog, DM_CLOSE, kWatcherCloseCode, 0);
+      check->Closer.CloseFromWorker(dialog);
       return;
     }
     os::Pause(kPollMs);
@@ -74,34 +56,17 @@ LONG_PTR FARAPI CheckDialogProc(HANDLE dialog, int message, int param1, LONG_PTR
     check->Dialog.store(dialog);
     return 1;
   }
-  if (message != DN_CLOSE && CurrentCheck != nullptr &&
-      CurrentCheck->CloseOnHostThread.exchange(false)) {
-    // The walk has ended and woke this thread: the dialog closes here.
-    HostInfo.SendDlgMessage(dialog, DM_CLOSE, kWatcherCloseCode, 0);
-    if (message == DN_KEY) return 1;
-  }
+  // The walk has ended and woke this thread: the dialog closes here.
+  if (CurrentCheck != nullptr && CurrentCheck->Closer.CloseIfWoken(dialog, message)) return 1;
   if (message == DN_CLOSE && CurrentCheck != nullptr) {
-    if (!AllowDialogClose(CurrentCheck->Claim, param1)) return 0;
+    if (!CurrentCheck->Closer.AllowClose(param1)) return 0;
     if (param1 != kWatcherCloseCode) CurrentCheck->Stop.store(true);
   }
   return HostInfo.DefDlgProc(dialog, message, param1, param2);
 }
 
 void ShowCheckDialog(CheckContext &check) {
-  FarDialogItem items[2] = {};
-  items[0].Type = DI_DOUBLEBOX;
-  items[0].X1 = 3;
-  items[0].Y1 = 1;
-  items[0].X2 = 38;
-  items[0].Y2 = 5;
-  CopyToField(items[0].Data, MessageText(MCheckingTitle));
-  items[1].Type = DI_BUTTON;
-  items[1].Y1 = 4;
-  items[1].Flags = DIF_CENTERGROUP;
-  items[1].DefaultButton = 1;
-  CopyToField(items[1].Data, MessageText(MRunBreak));
-  HostInfo.DialogEx(HostInfo.ModuleNumber, -1, -1, 42, 7, nullptr, items, 2, 0, 0, CheckDialogProc,
-                    reinterpret_cast<LONG_PTR>(&check));
+  ShowBreakDialog(MCheckingTitle, CheckDialogProc, reinterpret_cast<LONG_PTR>(&check));
   CurrentCheck = nullptr;
 }
 
@@ -125,8 +90,7 @@ VisitFinding CheckWithBreak(const Selection &folders, bool recursive, const Visi
   if (!check.Done.load()) ShowCheckDialog(check);
   // Whatever closed the dialog, the walk ends now: broken off by the user
   // or already done.
-  int open = kDialogOpen;
-  if (check.Claim.compare_exchange_strong(open, kUserCloses)) check.Stop.store(true);
+  if (!check.Closer.ClosedByWorker()) check.Stop.store(true);
   check.NoDialog.store(true);
   worker.Join();
   return check.Result;

@@ -8,16 +8,15 @@
 
 #include <atomic>
 
-#include "far/field_text.hpp"
 #include "far/user_screen.hpp"
 #include "host/host.hpp"
 #include "os/os.hpp"
 #include "os/owners.hpp"
-#include "runner/close_claim.hpp"
 #include "runner/cvs_args.hpp"
 #include "runner/run_codes.hpp"
 #include "runner/start_program.hpp"
 #include "texts/messages.hpp"
+#include "ui/break_dialog.hpp"
 
 namespace {
 
@@ -30,13 +29,10 @@ struct RunContext {
   // Declared after the event: the watcher is waited for before the event
   // it waits on goes.
   os::JoinedThread Watcher;
-  // Who closes the dialog; kWatcherCloses means the process ended by itself
-  // or, with WantsTerminal, stopped to use the terminal.
-  std::atomic<int> Claim{kDialogOpen};
+  // Closed by the watcher: the process ended by itself or, with
+  // WantsTerminal, stopped to use the terminal.
+  DialogCloser Closer;
   std::atomic<bool> WantsTerminal{false};
-  // Set when the watcher has woken the host's thread instead of closing
-  // the dialog itself: the dialog's next message closes it there.
-  std::atomic<bool> CloseOnHostThread{false};
 };
 
 // How the dialog (or the wait without one) ended.
@@ -44,11 +40,6 @@ enum class RunEnd { Ended, Broken, WantsTerminal };
 
 // The current run, for dialog messages that do not carry it.
 RunContext *CurrentRun = nullptr;
-
-// How long the watcher lets a woken host take to close the dialog itself.
-const int kHostWakeMs = 2000;
-const int kRunDialogWidth = 42;
-const int kRunDialogHeight = 7;
 
 void WatchProcess(void *raw) {
   RunContext *context = static_cast<RunContext *>(raw);
@@ -61,16 +52,7 @@ void WatchProcess(void *raw) {
   } else if (result != os::WaitResult::ProcessEnded) {
     return;
   }
-  if (!ClaimWatcherClose(context->Claim)) return;
-  context->CloseOnHostThread.store(true);
-  // A host that reads the console closes the dialog on its own thread at
-  // once; one that does not (our own hosts) gets the close from here.
-  if (os::WakeHostThread()) {
-    for (int waited = 0; waited < kHostWakeMs && context->CloseOnHostThread.load(); waited += 20)
-      os::Pause(20);
-  }
-  if (context->CloseOnHostThread.exchange(false))
-    HostInfo.SendDlgMessage(dialog, DM_CLOSE, kWatcherCloseCode, 0);
+  context->Closer.CloseFromWorker(dialog);
 }
 
 LONG_PTR FARAPI RunDialogProc(HANDLE dialog, int message, int param1, LONG_PTR param2) {
@@ -84,15 +66,11 @@ LONG_PTR FARAPI RunDialogProc(HANDLE dialog, int message, int param1, LONG_PTR p
     if (context->StopEvent != nullptr) context->Watcher.Start(WatchProcess, context);
     return 1;
   }
-  if (message != DN_CLOSE && CurrentRun != nullptr &&
-      CurrentRun->CloseOnHostThread.exchange(false)) {
-    // The process has ended and the watcher woke this thread (with F24):
-    // the dialog closes here, on the host's own thread.
-    HostInfo.SendDlgMessage(dialog, DM_CLOSE, kWatcherCloseCode, 0);
-    if (message == DN_KEY) return 1;
-  }
+  // The process has ended and the watcher woke this thread: the dialog
+  // closes here, on the host's own thread.
+  if (CurrentRun != nullptr && CurrentRun->Closer.CloseIfWoken(dialog, message)) return 1;
   if (message == DN_CLOSE && CurrentRun != nullptr) {
-    if (!AllowDialogClose(CurrentRun->Claim, param1)) return 0;
+    if (!CurrentRun->Closer.AllowClose(param1)) return 0;
     os::SignalEvent(CurrentRun->StopEvent.get());
   }
   return HostInfo.DefDlgProc(dialog, message, param1, param2);
@@ -101,32 +79,16 @@ LONG_PTR FARAPI RunDialogProc(HANDLE dialog, int message, int param1, LONG_PTR p
 // Shows the dialog until the process ends, wants the terminal, or the user
 // breaks.
 RunEnd ShowRunDialog(os::Process *process) {
-  FarDialogItem items[2] = {};
-  items[0].Type = DI_DOUBLEBOX;
-  items[0].X1 = 3;
-  items[0].Y1 = 1;
-  items[0].X2 = 38;
-  items[0].Y2 = 5;
-  CopyToField(items[0].Data, MessageText(MRunTitle));
-  items[1].Type = DI_BUTTON;
-  items[1].X1 = 0;
-  items[1].Y1 = 4;
-  items[1].Flags = DIF_CENTERGROUP;
-  items[1].DefaultButton = 1;
-  CopyToField(items[1].Data, MessageText(MRunBreak));
-
   RunContext context;
   context.Process = process;
-  HostInfo.DialogEx(HostInfo.ModuleNumber, -1, -1, kRunDialogWidth, kRunDialogHeight, nullptr,
-                    items, 2, 0, 0, RunDialogProc, reinterpret_cast<LONG_PTR>(&context));
+  ShowBreakDialog(MRunTitle, RunDialogProc, reinterpret_cast<LONG_PTR>(&context));
   // The dialog is gone: a watcher that has not claimed the close by now
   // must not send, and it has to finish before the context goes away.
-  int open = kDialogOpen;
-  context.Claim.compare_exchange_strong(open, kUserCloses);
+  const bool byWatcher = context.Closer.ClosedByWorker();
   os::SignalEvent(context.StopEvent.get());
   context.Watcher.Join();
   CurrentRun = nullptr;
-  if (context.Claim.load() != kWatcherCloses) return RunEnd::Broken;
+  if (!byWatcher) return RunEnd::Broken;
   return context.WantsTerminal.load() ? RunEnd::WantsTerminal : RunEnd::Ended;
 }
 
