@@ -1,11 +1,16 @@
 // Temporary names on a machine that cannot give them everywhere: folders
 // that cannot be written are passed over, and where no folder gives a name
-// every command says so and runs nothing.
+// every command says so and runs nothing.  A temporary file swapped under
+// the module (for a link, another file, or its folder for a link) is
+// neither read nor written.
+#include <stdio.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "commands_fixture.hpp"
 #include "os/os.hpp"
 #include "panel_fixture.hpp"
+#include "runner/captured_run.hpp"
 #include "runner/temp_file.hpp"
 
 using namespace testsupport;
@@ -56,6 +61,55 @@ TEST_F(TempNameHostile, TheSerialNumberWrapsInsteadOfOverflowing) {
     os::RemoveFile(name);
   }
   EXPECT_EQ(serials, (std::vector<long>{99999998, 99999999, 2}));
+}
+
+TEST_F(TempNameHostile, AHeldFileOpensOnlyWhileItIsTheFileTheModuleMade) {
+  env.Set("TMPDIR", dir.Path());
+  WriteFile(dir / "victim", "keep\n");
+  MakeDirs(dir / "elsewhere");
+  TempFile temp = TempFile::Take(nullptr);
+  ASSERT_FALSE(temp.empty());
+  {
+    os::OwnedFile file = OpenTempFile(temp.Path(), "w");
+    ASSERT_NE(file, nullptr);
+    fputs("mine\n", file.get());
+  }
+  EXPECT_NE(OpenTempFile(temp.Path(), "rb"), nullptr);
+  EXPECT_EQ(ReadFile(temp.Path()), "mine\n");
+
+  // Each swap: the file opens neither way, and what it leads to is untouched.
+  const std::string moved = temp.Path() + ".moved";
+  ASSERT_EQ(rename(temp.c_str(), moved.c_str()), 0);
+  ASSERT_EQ(symlink((dir / "victim").c_str(), temp.c_str()), 0);
+  EXPECT_EQ(OpenTempFile(temp.Path(), "rb"), nullptr);
+  EXPECT_EQ(OpenTempFile(temp.Path(), "w"), nullptr);
+  // A run's output never goes there either.
+  CapturedRun run;
+  EXPECT_EQ(run.Start(CvsArgs{"sh", "-c", "echo hijacked"}, temp.c_str()), kRunNoOutputFile);
+  EXPECT_EQ(ReadFile(dir / "victim"), "keep\n");
+
+  ASSERT_EQ(unlink(temp.c_str()), 0);
+  WriteFile(temp.Path(), "planted\n");
+  EXPECT_EQ(OpenTempFile(temp.Path(), "rb"), nullptr);
+  EXPECT_EQ(OpenTempFile(temp.Path(), "w"), nullptr);
+  EXPECT_EQ(ReadFile(temp.Path()), "planted\n");
+
+  // The private folder swapped for a link to a folder that holds a file of
+  // the same name.
+  ASSERT_EQ(unlink(temp.c_str()), 0);
+  ASSERT_EQ(rename(moved.c_str(), temp.c_str()), 0);
+  const std::string folder = FolderOf(temp.Path());
+  const std::string name = temp.Path().substr(folder.size() + 1);
+  WriteFile(dir / ("elsewhere/" + name), "theirs\n");
+  ASSERT_EQ(rename(folder.c_str(), (folder + ".moved").c_str()), 0);
+  ASSERT_EQ(symlink((dir / "elsewhere").c_str(), folder.c_str()), 0);
+  EXPECT_EQ(OpenTempFile(temp.Path(), "rb"), nullptr);
+  EXPECT_EQ(OpenTempFile(temp.Path(), "w"), nullptr);
+  EXPECT_EQ(ReadFile(dir / ("elsewhere/" + name)), "theirs\n");
+  // Put back, it opens again; the holder then removes it.
+  ASSERT_EQ(unlink(folder.c_str()), 0);
+  ASSERT_EQ(rename((folder + ".moved").c_str(), folder.c_str()), 0);
+  EXPECT_NE(OpenTempFile(temp.Path(), "rb"), nullptr);
 }
 
 TEST_F(TempNameHostile, WhenNoFolderGivesANameEachOneTriedIsNamed) {

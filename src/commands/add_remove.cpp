@@ -64,7 +64,7 @@ namespace {
 
 // Appends the file at `path` to `whole`; false when it could not be.
 bool AppendOutput(FILE *whole, const std::string &path) {
-  const os::OwnedFile part = os::OpenFile(path, "rt");
+  const os::OwnedFile part = OpenTempFile(path, "rt");
   if (part == nullptr) return false;
   char buffer[65536];
   bool written = true;
@@ -90,7 +90,7 @@ int RunInBatches(const CvsArgs &head, const Selection &names, const char *output
   if (batches.size() <= 1) return RunCvs(WithNames(head, names), outputPath);
 
   // Every batch's output goes into the one file the user is shown.
-  os::OwnedFile whole(os::OpenOutputFile(outputPath));
+  os::OwnedFile whole = OpenTempFile(outputPath, "w");
   if (whole == nullptr) return kRunNoOutputFile;
   int result = 0;
   bool kept = true;

@@ -27,7 +27,7 @@ std::string DashLine() { return TemplateLine(std::string(70, '-')); }
 // Writes `text` into a new file; false when it cannot be created or written
 // whole (a full disk).
 bool WriteTextFile(const std::string &path, const std::string &text) {
-  os::OwnedFile file = os::OpenFile(path, "wt");
+  os::OwnedFile file = OpenTempFile(path, "wt");
   if (file == nullptr) return false;
   bool written = fwrite(text.data(), 1, text.size(), file.get()) == text.size();
   return os::CloseFile(file) && written;
@@ -35,7 +35,7 @@ bool WriteTextFile(const std::string &path, const std::string &text) {
 
 bool ReadTextFile(const std::string &path, std::string &text) {
   text.clear();
-  const os::OwnedFile file = os::OpenFile(path, "rt");
+  const os::OwnedFile file = OpenTempFile(path, "rt");
   if (file == nullptr) return false;
   char buffer[4096];
   size_t got;
@@ -126,7 +126,7 @@ std::vector<std::string> FailureNotes(const RunVerdict &verdict, bool keptOnDisk
 bool CommitFiles(const Selection &selection, bool withList) {
   // Both files are had before the user writes a word: a machine that
   // cannot give the second must not cost the message written for the first.
-  const TempFile messageFile = TempFileOrSay("HOME");
+  TempFile messageFile = TempFileOrSay("HOME");
   if (messageFile.empty()) return false;
   CvsRun cvs(ExitRule::ZeroOnly, "HOME");
   if (!cvs.Ready()) return false;
@@ -159,6 +159,8 @@ bool CommitFiles(const Selection &selection, bool withList) {
 
   int edited = EditFile(templatePath.c_str(), MessageText(MEditorTitle), EF_DISABLEHISTORY);
   if (edited != EEC_MODIFIED) return false;
+  // An editor may save a file whole by putting a new one at its name.
+  messageFile.HoldAsItIsNow();
   std::string message;
   if (!ReadTextFile(templatePath, message)) {
     ShowErrorText(std::string(MessageText(MCommitNotRead)) + "\n" + templatePath);

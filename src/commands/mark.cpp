@@ -105,7 +105,7 @@ void ReadWholeLines(FILE *output, std::vector<std::string> &lines) {
 
 // The lines of the file at `path`; false when it cannot be opened.
 bool ReadOutputFile(const std::string &path, std::vector<std::string> &lines) {
-  const os::OwnedFile output = os::OpenFile(path, "rb");
+  const os::OwnedFile output = OpenTempFile(path, "rb");
   if (output == nullptr) return false;
   ReadWholeLines(output.get(), lines);
   return true;

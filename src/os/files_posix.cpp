@@ -82,4 +82,33 @@ FILE *OpenOutputFile(const std::string &path) {
   return file;
 }
 
+FileIdentity IdentityOf(const std::string &path) {
+  FileIdentity identity;
+  struct stat info;
+  if (path.empty() || lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return identity;
+  identity.Device = static_cast<uint64_t>(info.st_dev);
+  identity.Number = static_cast<uint64_t>(info.st_ino);
+  identity.Known = true;
+  return identity;
+}
+
+FILE *OpenSameFile(const std::string &path, const char *mode, const FileIdentity &expected) {
+  const bool writing = mode != nullptr && mode[0] == 'w';
+  if (path.empty() || mode == nullptr || (!writing && mode[0] != 'r')) return nullptr;
+  if (!expected.Known) return writing ? OpenOutputFile(path) : fopen(path.c_str(), mode);
+  int fd = open(path.c_str(), (writing ? O_WRONLY : O_RDONLY) | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat info;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+      static_cast<uint64_t>(info.st_dev) != expected.Device ||
+      static_cast<uint64_t>(info.st_ino) != expected.Number ||
+      (writing && ftruncate(fd, 0) != 0)) {
+    CloseQuietly(fd);
+    return nullptr;
+  }
+  FILE *file = fdopen(fd, writing ? "w" : "r");
+  if (file == nullptr) CloseQuietly(fd);
+  return file;
+}
+
 }  // namespace os

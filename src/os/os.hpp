@@ -18,9 +18,11 @@ namespace os {
 #ifdef _WIN32
 constexpr char kSep = '\\';
 constexpr char kPathListSep = ';';
+constexpr bool kKnowsFileIdentity = false;  // see FileIdentity
 #else
 constexpr char kSep = '/';
 constexpr char kPathListSep = ':';
+constexpr bool kKnowsFileIdentity = true;
 #endif
 
 // Environment and files.
@@ -45,6 +47,23 @@ CreateResult CreateExclusive(const std::string &path);
 // later gets it only as the output StartProcess gives it, never as a stray
 // inherited descriptor or handle.  Null on failure.
 FILE *OpenOutputFile(const std::string &path);
+// What tells one file from another on this machine: its device and its
+// number there.  Not Known for a path that is no regular file (a link
+// included), nor on Windows, where the system gives no such pair cheaply.
+struct FileIdentity {
+  uint64_t Device = 0;
+  uint64_t Number = 0;
+  bool Known = false;
+};
+FileIdentity IdentityOf(const std::string &path);
+// Opens `path` for reading ("r") or writing afresh ("w", with "b" or "t"
+// after it) only while it is the file `expected` names: never through a
+// link at its place, never another file put at its name or under a folder
+// swapped on its way; nothing is created, and a file is emptied for
+// writing only once it is known to be the one.  Null otherwise.  Closed in
+// started programs, like OpenOutputFile.  Where `expected` is not Known,
+// opens as fopen (for reading) or OpenOutputFile (for writing) would.
+FILE *OpenSameFile(const std::string &path, const char *mode, const FileIdentity &expected);
 
 // The attribute bits of a directory entry, numbered as Windows numbers them
 // (on Windows the system's own bits come through as they are).

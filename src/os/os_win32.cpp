@@ -124,6 +124,14 @@ FILE *OpenOutputFile(const std::string &path) {
   return file;
 }
 
+FileIdentity IdentityOf(const std::string &) { return FileIdentity(); }
+
+FILE *OpenSameFile(const std::string &path, const char *mode, const FileIdentity &) {
+  const bool writing = mode != nullptr && mode[0] == 'w';
+  if (path.empty() || mode == nullptr || (!writing && mode[0] != 'r')) return nullptr;
+  return writing ? OpenOutputFile(path) : fopen(path.c_str(), mode);
+}
+
 // ---------------------------------------------------------------------------
 // Events.
 

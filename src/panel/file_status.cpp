@@ -108,7 +108,7 @@ std::string ReadCvsStatus(PanelListing &listing, const std::string &directory) {
   FileStatus unclosed;
   ClearFileStatus(unclosed);
   auto alongside = [&](const std::atomic<bool> &ended) {
-    os::OwnedFile output = os::OpenFile(path, "rb");
+    os::OwnedFile output = OpenTempFile(path, "rb");
     if (output == nullptr) return;
     FollowStatusReport(
         output.get(), decodeTable, ended,

@@ -8,6 +8,7 @@
 #include "runner/cvs_args.hpp"
 #include "runner/run_codes.hpp"
 #include "runner/start_program.hpp"
+#include "runner/temp_file.hpp"
 #include "texts/format_text.hpp"
 #include "texts/messages.hpp"
 
@@ -19,7 +20,7 @@ CapturedRun::~CapturedRun() {
 int CapturedRun::Start(const CvsArgs &args, const char *outputPath) {
   if (args.empty() || outputPath == nullptr) return kRunNoInput;
   const std::vector<const char *> argv = args.Argv();
-  output_.reset(os::OpenOutputFile(outputPath));
+  output_ = OpenTempFile(outputPath, "w");
   if (output_ == nullptr) return kRunNoOutputFile;
   std::string error;
   process_ = StartProgram(argv[0], argv.data(), output_.get(), error);

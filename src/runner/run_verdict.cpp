@@ -9,6 +9,7 @@
 #include "runner/output_lines.hpp"
 #include "runner/run_codes.hpp"
 #include "runner/start_program.hpp"
+#include "runner/temp_file.hpp"
 
 namespace {
 
@@ -118,7 +119,7 @@ void ScanOutputLine(OutputScan &scan, const char *text, size_t length) {
 }
 
 bool ScanOutputFile(const std::string &path, OutputScan &scan) {
-  const os::OwnedFile output = os::OpenFile(path, "rb");
+  const os::OwnedFile output = OpenTempFile(path, "rb");
   if (output == nullptr) return false;
   OutputLines lines;
   StartOutputLines(lines, output.get());

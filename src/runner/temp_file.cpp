@@ -1,12 +1,34 @@
-// Fresh temporary file names, reserved by creating the file.
+// Fresh temporary file names, reserved by creating the file, and what the
+// files held are, for opening them again.
 #include "runner/temp_file.hpp"
 
+#include <atomic>
 #include <string>
+#include <unordered_map>
 
 #include "os/os.hpp"
 #include "texts/messages.hpp"
 
 namespace {
+
+// The files the module holds, by path, as they were when taken: a run's
+// output is read on a worker thread too, so the table is guarded.  A spin
+// is enough: each hold is a look-up or an insertion.
+std::unordered_map<std::string, os::FileIdentity> &HeldFiles() {
+  static std::unordered_map<std::string, os::FileIdentity> held;
+  return held;
+}
+std::atomic_flag HeldFilesBusy = ATOMIC_FLAG_INIT;
+
+class HeldFilesLock {
+ public:
+  HeldFilesLock() {
+    while (HeldFilesBusy.test_and_set(std::memory_order_acquire)) os::Pause(0);
+  }
+  ~HeldFilesLock() { HeldFilesBusy.clear(std::memory_order_release); }
+  HeldFilesLock(const HeldFilesLock &) = delete;
+  HeldFilesLock &operator=(const HeldFilesLock &) = delete;
+};
 
 const char kTempPrefix[] = "quillet";
 const int kMaxTries = 32767;
@@ -133,7 +155,33 @@ TempFile TempFile::Take(const char *fallbackVariable, std::string *whyNone) {
   return TempFile();
 }
 
+void TempFile::Hold() {
+  if (path_.empty()) return;
+  const os::FileIdentity identity = os::IdentityOf(path_);
+  HeldFilesLock lock;
+  HeldFiles()[path_] = identity;
+}
+
+os::OwnedFile OpenTempFile(const std::string &path, const char *mode) {
+  os::FileIdentity expected;
+  {
+    HeldFilesLock lock;
+    auto held = HeldFiles().find(path);
+    if (held != HeldFiles().end()) {
+      expected = held->second;
+      // Held, but no plain file when it was taken (swapped before that):
+      // it opens nowhere.
+      if (os::kKnowsFileIdentity && !expected.Known) return nullptr;
+    }
+  }
+  return os::OwnedFile(os::OpenSameFile(path, mode, expected));
+}
+
 void TempFile::Remove() {
+  if (!path_.empty()) {
+    HeldFilesLock lock;
+    HeldFiles().erase(path_);
+  }
   if (!path_.empty()) os::RemoveFile(path_);
   if (!folder_.empty()) os::RemoveEmptyFolder(folder_);
   path_.clear();
