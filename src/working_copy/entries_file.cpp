@@ -14,19 +14,21 @@
 //   letter is passed over); any other log line is an entry added as it is.
 #include "working_copy/entries_file.hpp"
 
+#include <stdint.h>
 #include <string.h>
 
-#include <unordered_map>
+#include <string_view>
 
 namespace {
 
 // Fields after the name that end in "/" in a whole entry.
 const int kFieldsAfterName = 3;
 
-// One entry line: "D/name/...", or "/name/...".
+// One entry line: "D/name/...", or "/name/..."; the name points into the
+// text read.
 struct EntryLine {
   bool Folder = false;
-  std::string Name;
+  std::string_view Name;
 };
 
 // Reads an entry from `line` (`length` bytes, no NUL); false when it is none.
@@ -49,50 +51,99 @@ bool ReadEntryLine(const char *line, size_t length, EntryLine &entry) {
     if (next == nullptr) return false;
     field = next + 1;
   }
-  entry.Name.assign(name, static_cast<size_t>(slash - name));
+  entry.Name = std::string_view(name, static_cast<size_t>(slash - name));
   return true;
 }
 
 // Calls `each(line, length)` for every line of `text` that holds no NUL.
 template <typename Each>
 void EachLine(const std::string &text, Each each) {
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    const char *line = text.data() + start;
-    if (memchr(line, '\0', end - start) == nullptr) each(line, end - start);
-    start = end + 1;
+  const char *start = text.data();
+  const char *const end = start + text.size();
+  while (start < end) {
+    const char *newline =
+        static_cast<const char *>(memchr(start, '\n', static_cast<size_t>(end - start)));
+    const char *lineEnd = newline != nullptr ? newline : end;
+    const size_t length = static_cast<size_t>(lineEnd - start);
+    if (memchr(start, '\0', length) == nullptr) each(start, length);
+    start = lineEnd + 1;
   }
 }
 
 // The entries by name in the order first met, and what each is after every
-// addition and removal: linear however many lines the log holds.
-struct EntryTable {
+// addition and removal: linear however many lines the two files hold.  A
+// working copy's folder may name tens of thousands of files and the panel
+// reads them at every refresh, so the names stay in the texts read and are
+// found through a table of their own (open addressing, at most half full,
+// growing with the entries found) rather than copied into nodes.
+class EntryTable {
+ public:
   enum State : char { Gone, File, Folder };
-  std::vector<std::string> Order;
-  std::unordered_map<std::string, State> Now;
-  void Set(const std::string &name, State state) {
-    auto found = Now.emplace(name, state);
-    if (found.second) {
-      Order.push_back(name);
-    } else {
-      found.first->second = state;
-    }
+
+  // Room for about `expected` names before the table grows.
+  explicit EntryTable(size_t expected) {
+    size_t size = 1024;
+    while (size < 2 * expected) size *= 2;
+    slots_.assign(size, 0);
+    entries_.reserve(expected);
   }
+
+  void Set(std::string_view name, State state) {
+    size_t at = Find(name);
+    if (slots_[at] != 0) {
+      entries_[slots_[at] - 1].Now = state;
+      return;
+    }
+    entries_.push_back({name, state});
+    slots_[at] = static_cast<uint32_t>(entries_.size());
+    if (2 * entries_.size() >= slots_.size()) Grow();
+  }
+
   std::vector<std::string> Names(State state) const {
     std::vector<std::string> names;
-    for (const std::string &name : Order)
-      if (Now.at(name) == state) names.push_back(name);
+    for (const Entry &entry : entries_)
+      if (entry.Now == state) names.emplace_back(entry.Name);
     return names;
   }
+
+ private:
+  struct Entry {
+    std::string_view Name;
+    State Now;
+  };
+
+  static size_t Hash(std::string_view name) {
+    uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (unsigned char c : name) hash = (hash ^ c) * 1099511628211ull;
+    return static_cast<size_t>(hash ^ (hash >> 29));
+  }
+
+  // The slot that holds `name`, or the empty slot where it would go.
+  size_t Find(std::string_view name) const {
+    const size_t mask = slots_.size() - 1;
+    for (size_t at = Hash(name) & mask;; at = (at + 1) & mask) {
+      const uint32_t slot = slots_[at];
+      if (slot == 0 || entries_[slot - 1].Name == name) return at;
+    }
+  }
+
+  void Grow() {
+    slots_.assign(slots_.size() * 2, 0);
+    for (size_t i = 0; i < entries_.size(); ++i)
+      slots_[Find(entries_[i].Name)] = static_cast<uint32_t>(i + 1);
+  }
+
+  std::vector<Entry> entries_;
+  std::vector<uint32_t> slots_;  // 1 + the entry's index; 0 where empty
 };
 
 }  // namespace
 
 FolderEntries ParseEntries(const std::string &entries, const std::string &log) {
   FolderEntries result;
-  EntryTable table;
+  // An entry line takes some 40 bytes ("/name/1.1/date//"): the table is
+  // made for about that many, and grows where the lines are shorter.
+  EntryTable table((entries.size() + log.size()) / 40);
   EntryLine entry;
   // Reads the entry text of one line; the table changes by `command`.
   auto apply = [&](const char *line, size_t length, char command) {
