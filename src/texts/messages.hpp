@@ -1,8 +1,9 @@
 // The module's message catalogue: the numbers of its messages (the lines of
 // its language files), the built-in English texts behind them, and the text
 // of a number in the user's language.  Everything below the host binding
-// takes its words from here and never asks the host: the binding installs
-// where the user's language comes from (TextSource).
+// takes its words from here and knows nothing of the host: the binding
+// installs where the user's language comes from (TextSource), and only on
+// the host's own thread is that source asked.
 #ifndef QUILLET_MESSAGES_HPP
 #define QUILLET_MESSAGES_HPP
 
