@@ -84,6 +84,21 @@ TEST(EntriesFile, ANameIsNeverEmptyNorAPathAndAnyDLineSaysTheFoldersAreListed) {
   EXPECT_FALSE(ParseEntries("/a.c/1.1///\n", "garbage\nX /b.c/1.1///\n").NamesFolders);
 }
 
+TEST(EntriesFile, ManyShortEntriesKeepTheOrderFirstMetAndTheLastWordOnEachName) {
+  // Far more names than the table is first made for: it grows on the way.
+  std::string entries, log;
+  for (int i = 0; i < 20000; ++i) entries += "/" + std::to_string(i) + "/1.1///\n";
+  for (int i = 0; i < 20000; i += 2) log += "R /" + std::to_string(i) + "/1.1///\n";
+  for (int i = 0; i < 20000; i += 1000) log += "A D/" + std::to_string(i + 1) + "////\n";
+  const FolderEntries read = ParseEntries(entries, log);
+  ASSERT_EQ(read.Files.size(), 10000u - 20u);
+  ASSERT_EQ(read.Folders.size(), 20u);
+  EXPECT_EQ(read.Files.front(), "3");
+  EXPECT_EQ(read.Files.back(), "19999");
+  EXPECT_EQ(read.Folders.front(), "1");
+  EXPECT_EQ(read.Folders.back(), "19001");
+}
+
 TEST_F(EntriesLogWalk, FolderEntriesThatAreLinksOrNoSingleNameAreAskedAbout) {
   Shell("rm -r other", wc);
   // The user's own project beside the working copy.
