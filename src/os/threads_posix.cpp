@@ -10,7 +10,6 @@
 
 namespace os {
 
-
 Event *NewEvent() {
   Event *event = new (std::nothrow) Event;
   if (event == nullptr) return nullptr;
