@@ -164,10 +164,11 @@ class Walk {
     return Stop(what, where, detail);
   }
   bool Broken() const { return limits_.Stop != nullptr && limits_.Stop->load(); }
-  // Reads the CVS folder of `folder`; false (with Found set) when it is in
-  // the way or cannot be read.
+  // Reads the CVS folder of `folder`, and the subfolders its entries name
+  // into `entries` when given; false (with Found set) when it is in the way
+  // or cannot be read.
   bool ReadAdmin(const os::Folder &folder, const std::string &shown, std::string &root,
-                 std::string &repository, FolderEntries &entries);
+                 std::string &repository, FolderEntries *entries);
   // What cvs is told by the root of a folder: false when it may go on.
   bool JudgeRoot(const std::string &shown, const std::string &root);
 
@@ -180,7 +181,7 @@ class Walk {
 };
 
 bool Walk::ReadAdmin(const os::Folder &folder, const std::string &shown, std::string &root,
-                     std::string &repository, FolderEntries &entries) {
+                     std::string &repository, FolderEntries *entries) {
   const std::string refusal = AdminFolderRefusal(folder);
   if (!refusal.empty()) {
     Stop(VisitFinding::AdminFolder, shown, refusal);
@@ -219,9 +220,11 @@ bool Walk::ReadAdmin(const os::Folder &folder, const std::string &shown, std::st
   }
   root = FirstLine(files[0].Text);
   repository = FirstLine(files[1].Text);
-  entries = ParseEntries(files[2].Text, files[3].Text);
-  entries.Files.clear();
-  entries.Files.shrink_to_fit();
+  if (entries != nullptr) {
+    *entries = ParseEntries(files[2].Text, files[3].Text);
+    entries->Files.clear();
+    entries->Files.shrink_to_fit();
+  }
   return true;
 }
 
@@ -255,7 +258,9 @@ bool Walk::Visit(const os::Folder &folder, const std::string &shown, const std::
   FolderEntries entries;
   if (adminType != os::EntryType::Missing) {
     std::string rootLine;
-    if (!ReadAdmin(folder, shown, rootLine, repositoryLine, entries)) return true;
+    // The subfolders named are wanted only where the walk goes below.
+    if (!ReadAdmin(folder, shown, rootLine, repositoryLine, recursive ? &entries : nullptr))
+      return true;
     if (!rootLine.empty()) ownRoot = rootLine;
     Mix(Found.Fingerprint, shown);
     Mix(Found.Fingerprint, rootLine);
