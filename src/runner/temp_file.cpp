@@ -30,6 +30,12 @@ class HeldFilesLock {
   HeldFilesLock &operator=(const HeldFilesLock &) = delete;
 };
 
+#ifdef _WIN32
+const bool kWindowsRules = true;
+#else
+const bool kWindowsRules = false;
+#endif
+
 const char kTempPrefix[] = "quillet";
 const int kMaxTries = 32767;
 const size_t kMaxPathLength = 260;
@@ -78,6 +84,12 @@ std::string NameIn(const std::string &dir, std::string &reason) {
   return std::string();
 }
 
+// One line of why no folder gave a name: the folder tried and its reason.
+std::string TriedLine(const std::string &candidate, const std::string &reason) {
+  const std::string shown = candidate.empty() ? std::string(MessageText(MTempEmptyName)) : candidate;
+  return shown + ": " + reason + "\n";
+}
+
 }  // namespace
 
 void SetTempSerial(unsigned long serial) {
@@ -110,35 +122,24 @@ std::vector<std::string> TempDirectoryCandidates(const char *fallbackVariable, b
 }
 
 std::string TempFileName(const char *fallbackVariable, std::string *whyNone) {
-#ifdef _WIN32
-  const bool windowsRules = true;
-#else
-  const bool windowsRules = false;
-#endif
   std::string tried;
-  for (const std::string &candidate : TempDirectoryCandidates(fallbackVariable, windowsRules)) {
+  for (const std::string &candidate : TempDirectoryCandidates(fallbackVariable, kWindowsRules)) {
     // A folder that cannot give a name is passed over for the next one.
     std::string reason;
     std::string name = NameIn(candidate, reason);
     if (!name.empty()) return name;
-    const std::string shown = candidate.empty() ? std::string(MessageText(MTempEmptyName)) : candidate;
-    tried += shown + ": " + reason + "\n";
+    tried += TriedLine(candidate, reason);
   }
   if (whyNone != nullptr) *whyNone = tried;
   return std::string();
 }
 
 TempFile TempFile::Take(const char *fallbackVariable, std::string *whyNone) {
-#ifdef _WIN32
-  const bool windowsRules = true;
-#else
-  const bool windowsRules = false;
-#endif
   // Each file lies in a new folder of the module's own, which nobody else
   // may enter: another user who can write the temporary folder cannot put
   // a link where the output goes, nor swap the file before it is read.
   std::string tried;
-  for (const std::string &candidate : TempDirectoryCandidates(fallbackVariable, windowsRules)) {
+  for (const std::string &candidate : TempDirectoryCandidates(fallbackVariable, kWindowsRules)) {
     std::string reason, folder, name;
     if (!os::IsDirectory(candidate)) {
       reason = MessageText(MTempNoFolder);
@@ -149,7 +150,7 @@ TempFile TempFile::Take(const char *fallbackVariable, std::string *whyNone) {
       if (!name.empty()) return TempFile(name, folder);
       os::RemoveEmptyFolder(folder);
     }
-    tried += (candidate.empty() ? std::string("(empty)") : candidate) + ": " + reason + "\n";
+    tried += TriedLine(candidate, reason);
   }
   if (whyNone != nullptr) *whyNone = tried;
   return TempFile();
